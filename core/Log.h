@@ -1,0 +1,21 @@
+#pragma once
+// LOG.DAT, the tracking log: one text record behind a 16-bit length, one section per user.
+#include <QString>
+
+// The text a new log starts with.
+QString LogHeader();
+
+// Puts the entry (and CR LF) at the end of the user's section of LOG.DAT, starting a section
+// for a new user, and writes the file. False when the file is missing, empty, unreadable or
+// could not be written; nothing is then written. The updated text stays in LogText.
+bool AppendSessionToLog(const QString& entry, const QString& user);
+
+// Reads LOG.DAT into LogText, first creating it with the header when it is missing or empty.
+// False (LogText unchanged) when it cannot be read.
+bool LoadLog();
+
+// Writes LogText to LOG.DAT; "Can't write" when that fails. True when written.
+bool SaveLog();
+
+// The text of gRecordBuffer up to its first CR LF; the buffer loses it and the CR LF.
+QString NextLine();

@@ -1,0 +1,30 @@
+#include "core/Registry.h"
+
+#include <utility>
+
+namespace registry {
+
+namespace {
+std::function<void()>& frameUnloader() {
+    static std::function<void()> f;
+    return f;
+}
+}  // namespace
+
+void setFrameUnloader(std::function<void()> unload) { frameUnloader() = std::move(unload); }
+
+void unloadFrame() {
+    // The frame's unload may end in another fatal error; run the hook once at a time.
+    static bool running = false;
+    if (running || !frameUnloader())
+        return;
+    running = true;
+    struct Reset {
+        ~Reset() { running = false; }
+    } reset;
+    // A copy: the frame may unregister itself while it unloads.
+    const std::function<void()> f = frameUnloader();
+    f();
+}
+
+}  // namespace registry

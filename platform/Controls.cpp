@@ -1,0 +1,366 @@
+#include "platform/Controls.h"
+
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QPointer>
+#include <QProxyStyle>
+
+#include "platform/Ansi.h"
+#include "platform/Form.h"
+
+namespace {
+
+// Shifted symbols of a US keyboard come back to the key that carries them, as the original's
+// key codes name keys, not characters.
+int symbolKeyCode(int key) {
+    switch (key) {
+    case Qt::Key_Exclam: return '1';
+    case Qt::Key_At: return '2';
+    case Qt::Key_NumberSign: return '3';
+    case Qt::Key_Dollar: return '4';
+    case Qt::Key_Percent: return '5';
+    case Qt::Key_AsciiCircum: return '6';
+    case Qt::Key_Ampersand: return '7';
+    case Qt::Key_Asterisk: return '8';
+    case Qt::Key_ParenLeft: return '9';
+    case Qt::Key_ParenRight: return '0';
+    case Qt::Key_Semicolon: case Qt::Key_Colon: return 186;
+    case Qt::Key_Equal: case Qt::Key_Plus: return 187;
+    case Qt::Key_Comma: case Qt::Key_Less: return 188;
+    case Qt::Key_Minus: case Qt::Key_Underscore: return 189;
+    case Qt::Key_Period: case Qt::Key_Greater: return 190;
+    case Qt::Key_Slash: case Qt::Key_Question: return 191;
+    case Qt::Key_QuoteLeft: case Qt::Key_AsciiTilde: return 192;
+    case Qt::Key_BracketLeft: case Qt::Key_BraceLeft: return 219;
+    case Qt::Key_Backslash: case Qt::Key_Bar: return 220;
+    case Qt::Key_BracketRight: case Qt::Key_BraceRight: return 221;
+    case Qt::Key_Apostrophe: case Qt::Key_QuoteDbl: return 222;
+    default: return 0;
+    }
+}
+
+// Keypad keys have codes of their own.
+int keypadKeyCode(int key) {
+    if (key >= Qt::Key_0 && key <= Qt::Key_9)
+        return 96 + (key - Qt::Key_0);
+    switch (key) {
+    case Qt::Key_Asterisk: return 106;
+    case Qt::Key_Plus: return 107;
+    case Qt::Key_Minus: return 109;
+    case Qt::Key_Period: return 110;
+    case Qt::Key_Slash: return 111;
+    default: return 0;
+    }
+}
+
+// The character a key gives to KeyPress, 0 for none. Control characters come from the key, not
+// from the event's text, which differs between platforms.
+int characterOf(const QKeyEvent* e, QString& text) {
+    const int key = e->key();
+    const Qt::KeyboardModifiers m = e->modifiers();
+    const bool ctrl = m & Qt::ControlModifier;
+    const bool shift = m & Qt::ShiftModifier;
+    text.clear();
+    if (m & Qt::AltModifier)
+        return 0;
+    switch (key) {
+    case Qt::Key_Return: case Qt::Key_Enter: return 13;
+    case Qt::Key_Escape: return 27;
+    case Qt::Key_Backspace: return ctrl ? 127 : 8;
+    case Qt::Key_Tab: return 9;
+    // The other clipboard keys go through KeyPress as their Ctrl letters.
+    case Qt::Key_Insert: return shift ? 22 : ctrl ? 3 : 0;
+    case Qt::Key_Delete: return shift ? 24 : 0;
+    default: break;
+    }
+    if (ctrl) {
+        if (key >= Qt::Key_A && key <= Qt::Key_Z)
+            return 1 + (key - Qt::Key_A);
+        return 0;
+    }
+    const QString t = e->text();
+    if (t.isEmpty() || t[0].unicode() < 32 || t[0].unicode() == 127)
+        return 0;
+    text = t;
+    return ansi::code(t[0]);
+}
+
+// The mask character of a text box: the base style's own is a bullet.
+class PasswordCharStyle : public QProxyStyle {
+public:
+    explicit PasswordCharStyle(int ch) : ch_(ch) {}
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* ret) const override {
+        if (hint == SH_LineEdit_PasswordCharacter)
+            return ch_;
+        if (hint == SH_LineEdit_PasswordMaskDelay)
+            return 0;
+        return QProxyStyle::styleHint(hint, option, widget, ret);
+    }
+
+private:
+    int ch_;
+};
+
+}  // namespace
+
+int keyCodeOf(const QKeyEvent* e) {
+    const int key = e->key();
+    if (e->modifiers() & Qt::KeypadModifier) {
+        if (const int k = keypadKeyCode(key))
+            return k;
+    }
+    if (key >= Qt::Key_A && key <= Qt::Key_Z)
+        return key;  // Qt's codes of A-Z and 0-9 are the original's
+    if (key >= Qt::Key_0 && key <= Qt::Key_9)
+        return key;
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
+        return keycode::F1 + (key - Qt::Key_F1);
+    switch (key) {
+    case Qt::Key_Backspace: return keycode::Back;
+    case Qt::Key_Tab: case Qt::Key_Backtab: return keycode::Tab;
+    case Qt::Key_Return: case Qt::Key_Enter: return keycode::Return;
+    case Qt::Key_Shift: return keycode::Shift;
+    case Qt::Key_Control: return keycode::Control;
+    case Qt::Key_Alt: return keycode::Menu;
+    case Qt::Key_Pause: return 19;
+    case Qt::Key_CapsLock: return 20;
+    case Qt::Key_Escape: return keycode::Escape;
+    case Qt::Key_Space: return keycode::Space;
+    case Qt::Key_PageUp: return keycode::PageUp;
+    case Qt::Key_PageDown: return keycode::PageDown;
+    case Qt::Key_End: return keycode::End;
+    case Qt::Key_Home: return keycode::Home;
+    case Qt::Key_Left: return keycode::Left;
+    case Qt::Key_Up: return keycode::Up;
+    case Qt::Key_Right: return keycode::Right;
+    case Qt::Key_Down: return keycode::Down;
+    case Qt::Key_Insert: return keycode::Insert;
+    case Qt::Key_Delete: return keycode::Delete;
+    case Qt::Key_NumLock: return 144;
+    case Qt::Key_ScrollLock: return 145;
+    default: return symbolKeyCode(key);
+    }
+}
+
+int shiftBitsOf(const QKeyEvent* e) {
+    const Qt::KeyboardModifiers m = e->modifiers();
+    int bits = 0;
+    if (m & Qt::ShiftModifier)
+        bits |= shiftbits::Shift;
+    if (m & Qt::ControlModifier)
+        bits |= shiftbits::Ctrl;
+    if (m & Qt::AltModifier)
+        bits |= shiftbits::Alt;
+    return bits;
+}
+
+// ---- TextBox
+
+TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
+    setTextMargins(0, 0, 0, 0);
+    setContentsMargins(0, 0, 0, 0);
+    // Nothing may enter the box without passing KeyPress.
+    setContextMenuPolicy(Qt::NoContextMenu);
+    setAcceptDrops(false);
+    setDragEnabled(false);
+    connect(this, &QLineEdit::textChanged, this, [this] {
+        if (Change)
+            Change();
+    });
+}
+
+void TextBox::setText(const QString& t) {
+    if (t != text())
+        QLineEdit::setText(t);  // textChanged runs Change before this returns
+}
+
+int TextBox::SelStart() const {
+    const int s = selectionStart();
+    return s >= 0 ? s : cursorPosition();
+}
+
+void TextBox::setSelStart(int pos) {
+    deselect();
+    setCursorPosition(qBound(0, pos, static_cast<int>(text().size())));
+}
+
+int TextBox::SelLength() const { return static_cast<int>(selectedText().size()); }
+
+void TextBox::setSelLength(int len) {
+    const int start = SelStart();
+    setSelection(start, qBound(0, len, static_cast<int>(text().size()) - start));
+}
+
+void TextBox::setPasswordChar(const QString& c) {
+    passwordChar_ = c.left(1);
+    setEchoMode(passwordChar_.isEmpty() ? QLineEdit::Normal : QLineEdit::Password);
+    // A style of the box's own, so the mask is the character asked for.
+    QStyle* old = maskStyle_;
+    maskStyle_ = nullptr;
+    if (!passwordChar_.isEmpty()) {
+        maskStyle_ = new PasswordCharStyle(passwordChar_[0].unicode());
+        maskStyle_->setParent(this);
+    }
+    if (old || maskStyle_)  // an unmasked box keeps the style it was given
+        setStyle(maskStyle_);
+    delete old;
+}
+
+void TextBox::setMaxLength(int n) {
+    maxLength_ = n > 0 ? n : 0;
+    QLineEdit::setMaxLength(maxLength_ > 0 ? maxLength_ : 32767);
+}
+
+bool TextBox::stillThere() const {
+    for (const QObject* o = this; o; o = o->parent()) {
+        if (const auto* f = qobject_cast<const Form*>(o))
+            return !f->isUnloaded();
+    }
+    return true;
+}
+
+bool TextBox::typeCharacter(int keyAscii) {
+    if (KeyPress) {
+        const QPointer<TextBox> self(this);
+        KeyPress(keyAscii);
+        if (!self || !stillThere())
+            return false;
+    }
+    if (keyAscii == 0 || isReadOnly())
+        return true;
+    switch (keyAscii) {
+    case 1: selectAll(); break;
+    case 3: copy(); break;
+    case 8: backspace(); break;
+    case 22: paste(); break;
+    case 24: cut(); break;
+    case 25: redo(); break;
+    case 26: undo(); break;
+    case 127:
+        if (!hasSelectedText())
+            cursorWordBackward(true);
+        del();
+        break;
+    default:
+        if (keyAscii >= 32)
+            insert(QString(ansi::chr(keyAscii)));
+        break;
+    }
+    return true;
+}
+
+void TextBox::keyPressEvent(QKeyEvent* e) {
+    e->accept();
+    const QPointer<TextBox> self(this);
+    int code = keyCodeOf(e);
+    const int shift = shiftBitsOf(e);
+    if (KeyDown) {
+        KeyDown(code, shift);
+        if (!self || !stillThere())
+            return;
+    }
+    QString text;
+    const int ch = characterOf(e, text);
+    if (ch != 0) {
+        if (text.size() > 1) {
+            // Composed input: one KeyPress per character.
+            for (QChar c : text)
+                if (!typeCharacter(ansi::code(c)))
+                    return;
+        } else {
+            typeCharacter(ch);
+        }
+        return;
+    }
+    if (code != 0)
+        QLineEdit::keyPressEvent(e);
+    else
+        e->accept();
+}
+
+void TextBox::keyReleaseEvent(QKeyEvent* e) {
+    int code = keyCodeOf(e);
+    if (KeyUp)
+        KeyUp(code, shiftBitsOf(e));
+    e->accept();
+}
+
+void TextBox::inputMethodEvent(QInputMethodEvent* e) {
+    // Committed text is typed character by character; pre-edit text is not shown.
+    const QString commit = e->commitString();
+    e->accept();
+    for (QChar c : commit)
+        if (!typeCharacter(ansi::code(c)))
+            return;
+}
+
+void TextBox::focusInEvent(QFocusEvent* e) {
+    QLineEdit::focusInEvent(e);
+    if (GotFocus)
+        GotFocus();
+}
+
+void TextBox::focusOutEvent(QFocusEvent* e) {
+    QLineEdit::focusOutEvent(e);
+    if (LostFocus)
+        LostFocus();
+}
+
+// ---- Label
+
+Label::Label(QWidget* parent) : QLabel(parent) {
+    setWordWrap(true);
+    setMargin(0);
+    setContentsMargins(0, 0, 0, 0);
+    setTextFormat(Qt::PlainText);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+void Label::setBackColor(const QColor& c) {
+    QPalette p = palette();
+    p.setColor(QPalette::Window, c);
+    setPalette(p);
+    setAutoFillBackground(true);
+}
+
+void Label::setForeColor(const QColor& c) {
+    QPalette p = palette();
+    p.setColor(QPalette::WindowText, c);
+    setPalette(p);
+}
+
+// ---- PictureButton
+
+PictureButton::PictureButton(QWidget* parent) : QPushButton(parent) {
+    connect(this, &QPushButton::clicked, this, [this] {
+        if (Click)
+            Click();
+    });
+}
+
+void PictureButton::setPicture(const QPixmap& picture) {
+    picture_ = picture;
+    setIcon(QIcon(picture_));
+    fitPicture();
+}
+
+void PictureButton::resizeEvent(QResizeEvent* e) {
+    QPushButton::resizeEvent(e);
+    fitPicture();
+}
+
+void PictureButton::fitPicture() {
+    if (picture_.isNull())
+        return;
+    // A few pixels of the button's face stay visible round the picture.
+    const QSize room = size() - QSize(8, 8);
+    setIconSize(picture_.size().scaled(room.expandedTo(QSize(1, 1)), Qt::KeepAspectRatio));
+}
+
+QColor QBColor(int index) {
+    static const QRgb colours[16] = {0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080,
+                                     0x808000, 0xC0C0C0, 0x808080, 0x0000FF, 0x00FF00, 0x00FFFF,
+                                     0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF};
+    return QColor(colours[index & 15]);
+}

@@ -1,0 +1,243 @@
+// The text box's event order, and the small controls beside it.
+#include <QApplication>
+#include <QClipboard>
+#include <QInputMethodEvent>
+#include <QPointer>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "platform/Controls.h"
+#include "platform/Form.h"
+
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
+namespace {
+
+// A text box in a shown form that writes down every event it fires.
+class Box : public ::testing::Test {
+protected:
+    void SetUp() override {
+        form = new Form("frmTest");
+        box = new TextBox(form);
+        box->setGeometry(0, 0, 200, 30);
+        box->KeyDown = [this](int& k, int s) {
+            log << QString("down %1 %2").arg(k).arg(s);
+            if (onKeyDown)
+                onKeyDown(k, s);
+        };
+        box->KeyPress = [this](int& k) {
+            log << QString("press %1").arg(k);
+            if (onKeyPress)
+                onKeyPress(k);
+        };
+        box->KeyUp = [this](int& k, int s) { log << QString("up %1 %2").arg(k).arg(s); };
+        box->Change = [this] { log << "change " + box->Text(); };
+        form->Show();
+        box->setFocus();
+    }
+    void TearDown() override {
+        if (form)
+            form->Unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    // Events other than KeyUp, which every click ends with, and the modifier keys' own KeyDown.
+    QStringList events() const {
+        QStringList out;
+        for (const QString& e : log)
+            if (!e.startsWith("up ") && !e.startsWith("down 16 ") && !e.startsWith("down 17 ") &&
+                !e.startsWith("down 18 "))
+                out << e;
+        return out;
+    }
+
+    QPointer<Form> form;
+    TextBox* box = nullptr;
+    QStringList log;
+    std::function<void(int&, int)> onKeyDown;
+    std::function<void(int&)> onKeyPress;
+};
+
+TEST_F(Box, KeyDownThenKeyPressThenChange) {
+    QTest::keyClick(box, Qt::Key_A);
+    QTest::keyClicks(box, "A");
+    EXPECT_EQ(events(), (QStringList{"down 65 0", "press 97", "change a", "down 65 0", "press 65", "change aA"}));
+    EXPECT_TRUE(log.contains("up 65 0"));
+    log.clear();
+    QTest::keyClick(box, Qt::Key_B, Qt::ShiftModifier);
+    EXPECT_TRUE(log.contains("down 16 1"));  // the Shift key itself
+    EXPECT_TRUE(log.contains("down 66 1"));
+}
+
+TEST_F(Box, KeyPressChangesOrDropsTheCharacter) {
+    onKeyPress = [](int& k) {
+        if (k == 'x')
+            k = 0;
+        else if (k >= 'a' && k <= 'z')
+            k -= 32;
+    };
+    QTest::keyClicks(box, "axb");
+    EXPECT_EQ(box->Text(), "AB");
+    EXPECT_EQ(events(), (QStringList{"down 65 0", "press 97", "change A", "down 88 0", "press 120", "down 66 0",
+                                     "press 98", "change AB"}));
+}
+
+TEST_F(Box, AKeyCodeOfZeroStopsTheBoxButNotKeyPress) {
+    box->setText("abc");
+    box->setSelStart(3);
+    log.clear();
+    onKeyDown = [](int& k, int) { k = 0; };
+    QTest::keyClick(box, Qt::Key_Left);
+    QTest::keyClick(box, Qt::Key_Home);
+    EXPECT_EQ(box->SelStart(), 3);  // the caret did not move
+    QTest::keyClick(box, Qt::Key_D);
+    EXPECT_EQ(box->Text(), "abcd");  // the character still came through KeyPress
+    EXPECT_EQ(events(), (QStringList{"down 37 0", "down 36 0", "down 68 0", "press 100", "change abcd"}));
+}
+
+TEST_F(Box, KeysWithoutACharacterGiveNoKeyPress) {
+    box->setText("abc");
+    box->setSelStart(1);
+    log.clear();
+    QTest::keyClick(box, Qt::Key_Delete);
+    QTest::keyClick(box, Qt::Key_Right);
+    QTest::keyClick(box, Qt::Key_F2);
+    EXPECT_EQ(box->Text(), "ac");
+    EXPECT_EQ(box->SelStart(), 2);
+    EXPECT_EQ(events(), (QStringList{"down 46 0", "change ac", "down 39 0", "down 113 0"}));
+}
+
+TEST_F(Box, ControlKeysArriveAsTheirCodes) {
+    QApplication::clipboard()->setText("zz");
+    box->setText("ab");
+    box->setSelStart(2);
+    log.clear();
+    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QTest::keyClick(box, Qt::Key_Return);
+    QTest::keyClick(box, Qt::Key_Escape);
+    QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(box->Text(), "abzzz");
+    EXPECT_EQ(events(), (QStringList{"down 86 2", "press 22", "change abzz", "down 8 0", "press 8", "change abz",
+                                     "down 13 0", "press 13", "down 27 0", "press 27", "down 45 1", "press 22",
+                                     "change abzzz"}));
+}
+
+TEST_F(Box, PastingIsAKeyPressThatCanBeRefused) {
+    QApplication::clipboard()->setText("!!");
+    onKeyPress = [](int& k) {
+        if (k == 22)
+            k = 0;
+    };
+    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(box->Text(), "");
+    EXPECT_EQ(box->contextMenuPolicy(), Qt::NoContextMenu);
+    EXPECT_FALSE(box->acceptDrops());
+}
+
+TEST_F(Box, InputMethodTextGoesThroughKeyPress) {
+    onKeyPress = [](int& k) {
+        if (k == '!')
+            k = 0;
+    };
+    QInputMethodEvent e;
+    e.setCommitString("h!i");
+    QApplication::sendEvent(box, &e);
+    EXPECT_EQ(box->Text(), "hi");
+    EXPECT_EQ(events(), (QStringList{"press 104", "change h", "press 33", "press 105", "change hi"}));
+}
+
+TEST_F(Box, SettingTextFiresChangeAtOnce) {
+    box->setText("one");
+    EXPECT_EQ(log, QStringList{"change one"});
+    box->setText("one");
+    EXPECT_EQ(log.size(), 1);
+    box->setText("");
+    EXPECT_EQ(log.last(), "change ");
+}
+
+TEST_F(Box, SelStartAndSelLength) {
+    box->setText("hello");
+    box->setSelStart(2);
+    EXPECT_EQ(box->SelStart(), 2);
+    EXPECT_EQ(box->SelLength(), 0);
+    box->setSelLength(2);
+    EXPECT_EQ(box->SelStart(), 2);
+    EXPECT_EQ(box->SelText(), "ll");
+    QTest::keyClick(box, Qt::Key_X);
+    EXPECT_EQ(box->Text(), "hexo");  // typing replaces the selection
+    box->setSelStart(99);
+    EXPECT_EQ(box->SelStart(), 4);
+}
+
+TEST_F(Box, PasswordCharAndMaxLength) {
+    box->setPasswordChar("*");
+    box->setMaxLength(3);
+    QTest::keyClicks(box, "abcd");
+    EXPECT_EQ(box->Text(), "abc");
+    EXPECT_EQ(box->displayText(), "***");
+    box->setPasswordChar("");
+    EXPECT_EQ(box->displayText(), "abc");
+    box->setMaxLength(0);
+    QTest::keyClicks(box, "def");
+    EXPECT_EQ(box->Text(), "abcdef");
+}
+
+TEST_F(Box, NothingFollowsWhenKeyDownUnloadsTheForm) {
+    onKeyDown = [this](int&, int) { form->Unload(); };
+    QTest::keyClick(box, Qt::Key_A);
+    EXPECT_EQ(events(), QStringList{"down 65 0"});
+}
+
+TEST(KeyCodes, AsTheOriginalNamesThem) {
+    struct Case {
+        Qt::Key key;
+        Qt::KeyboardModifiers mods;
+        int code;
+        int shift;
+    };
+    const Case cases[] = {
+        {Qt::Key_A, Qt::NoModifier, 65, 0},
+        {Qt::Key_Z, Qt::ShiftModifier | Qt::ControlModifier, 90, 3},
+        {Qt::Key_0, Qt::AltModifier, 48, 4},
+        {Qt::Key_Exclam, Qt::ShiftModifier, 49, 1},
+        {Qt::Key_5, Qt::KeypadModifier, 101, 0},
+        {Qt::Key_Enter, Qt::KeypadModifier, 13, 0},
+        {Qt::Key_F2, Qt::NoModifier, 113, 0},
+        {Qt::Key_F12, Qt::NoModifier, 123, 0},
+        {Qt::Key_Escape, Qt::NoModifier, 27, 0},
+        {Qt::Key_Delete, Qt::NoModifier, 46, 0},
+        {Qt::Key_Down, Qt::NoModifier, 40, 0},
+        {Qt::Key_Apostrophe, Qt::NoModifier, 222, 0},
+        {Qt::Key_Minus, Qt::NoModifier, 189, 0},
+    };
+    for (const Case& c : cases) {
+        QKeyEvent e(QEvent::KeyPress, c.key, c.mods);
+        EXPECT_EQ(keyCodeOf(&e), c.code) << c.key;
+        EXPECT_EQ(shiftBitsOf(&e), c.shift) << c.key;
+    }
+}
+
+TEST(Controls, PictureButtonClicksAndLabelWraps) {
+    QWidget w;
+    auto* b = new PictureButton(&w);
+    int clicks = 0;
+    b->Click = [&] { ++clicks; };
+    QPixmap pm(16, 16);
+    pm.fill(Qt::red);
+    b->setPicture(pm);
+    b->resize(40, 40);
+    w.show();
+    QTest::mouseClick(b, Qt::LeftButton);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(b->iconSize(), QSize(32, 32));
+
+    auto* l = new Label(&w);
+    l->setCaption("A caption long enough to need more than one line at this width");
+    EXPECT_TRUE(l->wordWrap());
+    EXPECT_EQ(l->Caption(), "A caption long enough to need more than one line at this width");
+    EXPECT_EQ(QBColor(11), QColor(0, 255, 255));
+    EXPECT_EQ(QBColor(4), QColor(128, 0, 0));
+}
+
+}  // namespace

@@ -1,0 +1,236 @@
+#include <gtest/gtest.h>
+
+#include <QRandomGenerator>
+#include <vector>
+
+#include "platform/WavFile.h"
+#include "support/TestEnv.h"
+
+namespace {
+
+void put16(QByteArray& out, quint16 v) {
+    out.append(char(v & 0xFF));
+    out.append(char(v >> 8));
+}
+
+void put32(QByteArray& out, quint32 v) {
+    for (int i = 0; i < 4; ++i)
+        out.append(char((v >> (8 * i)) & 0xFF));
+}
+
+QByteArray chunk(const char* id, const QByteArray& body, qint64 declared = -1) {
+    QByteArray out(id, 4);
+    put32(out, quint32(declared < 0 ? body.size() : declared));
+    out += body;
+    if (body.size() & 1)
+        out.append('\0');
+    return out;
+}
+
+QByteArray fmtBody(int tag, int channels, int rate, int bits, int extra = 0) {
+    QByteArray b;
+    put16(b, quint16(tag));
+    put16(b, quint16(channels));
+    put32(b, quint32(rate));
+    put32(b, quint32(rate * channels * bits / 8));
+    put16(b, quint16(channels * bits / 8));
+    put16(b, quint16(bits));
+    b.append(extra, '\0');
+    return b;
+}
+
+QByteArray riff(const QByteArray& chunks) {
+    QByteArray out("RIFF");
+    put32(out, quint32(4 + chunks.size()));
+    out += "WAVE";
+    out += chunks;
+    return out;
+}
+
+QByteArray bytesOf(std::initializer_list<int> values) {
+    QByteArray b;
+    for (int v : values)
+        b.append(char(v));
+    return b;
+}
+
+}  // namespace
+
+TEST(WavFile, WritersRoundTripThroughTheReader) {
+    const std::vector<int16_t> s16 = {0, 1000, -1000, 32767, -32768, 7};
+    auto w16 = parseWav(makeWav16(s16.data(), qsizetype(s16.size()), 11025));
+    ASSERT_TRUE(w16);
+    EXPECT_EQ(w16->channels, 1);
+    EXPECT_EQ(w16->sampleRate, 11025);
+    EXPECT_EQ(w16->bitsPerSample, 16);
+    ASSERT_EQ(w16->samples.size(), 12);
+    for (size_t i = 0; i < s16.size(); ++i) {
+        const int16_t v = int16_t(uchar(w16->samples[2 * i]) | (uchar(w16->samples[2 * i + 1]) << 8));
+        EXPECT_EQ(v, s16[i]) << i;
+    }
+
+    // An odd count of 8-bit samples needs the pad byte, which must not become a sample.
+    const std::vector<uint8_t> s8 = {128, 0, 255, 17, 200};
+    const QByteArray file8 = makeWav8(s8.data(), qsizetype(s8.size()), 8000);
+    EXPECT_EQ(file8.size() % 2, 0);
+    auto w8 = parseWav(file8);
+    ASSERT_TRUE(w8);
+    EXPECT_EQ(w8->bitsPerSample, 8);
+    EXPECT_EQ(w8->samples, QByteArray(reinterpret_cast<const char*>(s8.data()), 5));
+    EXPECT_DOUBLE_EQ(w8->seconds(), 5.0 / 8000);
+}
+
+TEST(WavFile, ReadsEveryPcmLayoutAndItsLength) {
+    struct Case {
+        int channels, rate, bits;
+        qsizetype dataBytes;
+        double seconds;
+    };
+    const Case cases[] = {
+        {1, 8000, 8, 8000, 1.0},     {2, 8000, 8, 8000, 0.5},
+        {1, 22050, 16, 22050, 0.5},  {2, 44100, 16, 44100 * 4, 1.0},
+        {1, 7, 16, 14, 1.0},  // any rate
+    };
+    for (const Case& c : cases) {
+        const QByteArray data(c.dataBytes, '\x11');
+        auto w = parseWav(riff(chunk("fmt ", fmtBody(1, c.channels, c.rate, c.bits)) + chunk("data", data)));
+        ASSERT_TRUE(w) << c.channels << " " << c.rate << " " << c.bits;
+        EXPECT_EQ(w->channels, c.channels);
+        EXPECT_EQ(w->sampleRate, c.rate);
+        EXPECT_EQ(w->bitsPerSample, c.bits);
+        EXPECT_EQ(w->samples, data);
+        EXPECT_DOUBLE_EQ(w->seconds(), c.seconds);
+    }
+}
+
+TEST(WavFile, SkipsOtherChunksAndTheirPadding) {
+    const QByteArray data = bytesOf({1, 2, 3, 4});
+    // An odd-sized chunk before fmt, a longer fmt with an extension, a list between fmt and data,
+    // and a chunk after data.
+    const QByteArray file = riff(chunk("junk", bytesOf({9, 9, 9})) +
+                                 chunk("fmt ", fmtBody(1, 1, 8000, 16, 2)) +
+                                 chunk("LIST", QByteArray(7, 'x')) + chunk("data", data) +
+                                 chunk("cue ", QByteArray(5, 'c')));
+    auto w = parseWav(file);
+    ASSERT_TRUE(w);
+    EXPECT_EQ(w->samples, data);
+    EXPECT_EQ(w->sampleRate, 8000);
+
+    // Data ahead of the format chunk is still found.
+    auto late = parseWav(riff(chunk("data", data) + chunk("fmt ", fmtBody(1, 2, 8000, 8))));
+    ASSERT_TRUE(late);
+    EXPECT_EQ(late->channels, 2);
+    EXPECT_EQ(late->samples, data);
+
+    // An extensible header whose sub-format is PCM.
+    QByteArray ext = fmtBody(0xFFFE, 1, 8000, 16, 2 + 22);
+    ext[24] = 1;
+    ext[25] = 0;
+    EXPECT_TRUE(parseWav(riff(chunk("fmt ", ext) + chunk("data", data))));
+}
+
+TEST(WavFile, DataCutShortKeepsTheWholeFramesThatAreThere) {
+    // Declared 1000 bytes, 7 present, stereo 16-bit: one whole frame of 4 bytes.
+    QByteArray cut("data");
+    put32(cut, 1000);
+    cut += bytesOf({0xE8, 0x03, 0x18, 0xFC, 0x01, 0x02, 0x03});
+    auto w = parseWav(riff(chunk("fmt ", fmtBody(1, 2, 8000, 16)) + cut));
+    ASSERT_TRUE(w);
+    EXPECT_EQ(w->samples, bytesOf({0xE8, 0x03, 0x18, 0xFC}));
+
+    // Every prefix of a good file either fails (header incomplete) or gives the data present.
+    std::vector<int16_t> s(50);
+    for (size_t i = 0; i < s.size(); ++i)
+        s[i] = int16_t(i * 300 - 7000);
+    const QByteArray good = makeWav16(s.data(), qsizetype(s.size()), 16000);
+    for (qsizetype n = 0; n <= good.size(); ++n) {
+        auto p = parseWav(good.left(n));
+        if (n < 44) {
+            EXPECT_FALSE(p) << n;
+        } else {
+            ASSERT_TRUE(p) << n;
+            EXPECT_EQ(p->samples, good.mid(44, (n - 44) / 2 * 2)) << n;
+        }
+    }
+}
+
+TEST(WavFile, RejectsWhatIsNotPcmWav) {
+    const QByteArray data = bytesOf({0, 0, 0, 0});
+    const QByteArray pcm = chunk("fmt ", fmtBody(1, 1, 8000, 16));
+    struct Case {
+        const char* what;
+        QByteArray bytes;
+    };
+    QByteArray notWave = riff(pcm + chunk("data", data));
+    notWave.replace(8, 4, "AVI ");
+    QByteArray notRiff = riff(pcm + chunk("data", data));
+    notRiff.replace(0, 4, "RIFX");
+    const Case cases[] = {
+        {"empty", QByteArray()},
+        {"text", QByteArray("Once upon a time there was a cat.\r\n")},
+        {"header only", QByteArray("RIFF\x04\0\0\0WAVE", 12)},
+        {"not WAVE", notWave},
+        {"not RIFF", notRiff},
+        {"no fmt", riff(chunk("data", data))},
+        {"no data", riff(pcm)},
+        {"short fmt", riff(chunk("fmt ", fmtBody(1, 1, 8000, 16).left(14)) + chunk("data", data))},
+        {"fmt past the end", riff(chunk("fmt ", fmtBody(1, 1, 8000, 16), 400))},
+        {"float", riff(chunk("fmt ", fmtBody(3, 1, 8000, 32)) + chunk("data", data))},
+        {"compressed", riff(chunk("fmt ", fmtBody(0x55, 1, 8000, 16)) + chunk("data", data))},
+        {"24-bit", riff(chunk("fmt ", fmtBody(1, 1, 8000, 24)) + chunk("data", QByteArray(6, 0)))},
+        {"4 channels", riff(chunk("fmt ", fmtBody(1, 4, 8000, 16)) + chunk("data", QByteArray(8, 0)))},
+        {"0 channels", riff(chunk("fmt ", fmtBody(1, 0, 8000, 16)) + chunk("data", data))},
+        {"rate 0", riff(chunk("fmt ", fmtBody(1, 1, 0, 16)) + chunk("data", data))},
+        {"chunk past the end before fmt", riff(chunk("LIST", QByteArray(4, 0), 1 << 30) + pcm +
+                                               chunk("data", data))},
+    };
+    for (const Case& c : cases)
+        EXPECT_FALSE(parseWav(c.bytes)) << c.what;
+}
+
+TEST(WavFile, GarbageNeverCrashesAndResultsStayConsistent) {
+    QRandomGenerator rng(20240611);
+    const char* ids[] = {"fmt ", "data", "LIST", "junk"};
+    int parsed = 0;
+    for (int round = 0; round < 3000; ++round) {
+        QByteArray body;
+        const int chunks = 1 + int(rng.bounded(4));
+        for (int c = 0; c < chunks; ++c) {
+            const char* id = ids[rng.bounded(4)];
+            QByteArray payload(qsizetype(rng.bounded(40)), Qt::Uninitialized);
+            for (auto& b : payload)
+                b = char(rng.bounded(256));
+            // Mostly plausible formats, some with a channel count or a sample size we refuse.
+            if (qstrcmp(id, "fmt ") == 0 && rng.bounded(4) != 0)
+                payload = fmtBody(1, 1 + int(rng.bounded(3)) % 3, 1 + int(rng.bounded(50000)),
+                                  8 * (1 + int(rng.bounded(3)) % 3), int(rng.bounded(3)));
+            const qint64 declared = rng.bounded(6) == 0 ? qint64(rng.generate()) : -1;
+            body += chunk(id, payload, declared);
+        }
+        QByteArray file = riff(body);
+        if (rng.bounded(2))
+            file.truncate(qsizetype(rng.bounded(quint32(file.size() + 1))));
+        const auto w = parseWav(file);
+        if (!w)
+            continue;
+        ASSERT_TRUE(w->channels == 1 || w->channels == 2);
+        ASSERT_TRUE(w->bitsPerSample == 8 || w->bitsPerSample == 16);
+        ASSERT_GT(w->sampleRate, 0);
+        ASSERT_EQ(w->samples.size() % (w->channels * w->bitsPerSample / 8), 0);
+        ASSERT_LE(w->samples.size(), file.size());
+        ++parsed;
+    }
+    EXPECT_GT(parsed, 30);  // the inputs reach the decoding, not just the header checks
+}
+
+TEST(WavFile, ReadsFromDisk) {
+    testsupport::TempDir dir;
+    const std::vector<int16_t> s(441, 5);
+    dir.write("a.wav", makeWav16(s.data(), qsizetype(s.size()), 44100));
+    const auto w = readWavFile(dir.file("a.wav"));
+    ASSERT_TRUE(w);
+    EXPECT_DOUBLE_EQ(w->seconds(), 0.01);
+    EXPECT_FALSE(readWavFile(dir.file("missing.wav")));
+    EXPECT_FALSE(readWavFile(QString()));
+    EXPECT_FALSE(readWavFile(dir.path()));  // a folder
+}
