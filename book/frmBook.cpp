@@ -1,0 +1,1038 @@
+#include "book/frmBook.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFontMetricsF>
+#include <QImageReader>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QTimer>
+#include <algorithm>
+#include <cmath>
+
+#include "book/BookButtonArt.h"
+#include "book/BookControls.h"
+#include "book/WordList.h"
+#include "core/Catalogue.h"
+#include "core/Globals.h"
+#include "core/Registry.h"
+#include "core/Session.h"
+#include "core/Shell.h"
+#include "core/WindowShaping.h"
+#include "core/frmKest.h"
+#include "core/frmNoData.h"
+#include "core/frmSplash.h"
+#include "platform/Clock.h"
+#include "platform/Controls.h"
+#include "platform/Dialogs.h"
+#include "platform/Help.h"
+#include "platform/Lang.h"
+#include "platform/Mouse.h"
+#include "platform/Paths.h"
+#include "platform/Screen.h"
+#include "platform/WaveDevice.h"
+
+using booklayout::TwipRect;
+
+namespace {
+
+// The design has one picture and four of each text control; books may need more.
+constexpr int kDesignPictures = 1;
+constexpr int kDesignBlocks = 4;
+
+// A page whose words cannot be laid out gets a smaller font on every pass, so the passes end
+// once the font reaches its smallest size; this bound only guards against a fault.
+constexpr int kMaxWordLayoutPasses = 2000;
+// A resize that reshapes the frame may bring a nested resize; deeper nesting is a fault.
+constexpr int kMaxResizeDepth = 4;
+
+const QColor kPageColour(255, 255, 255);
+const QColor kMarginColour(192, 192, 192);
+const QColor kFaceColour(192, 192, 192);
+
+int tpx() { return screen::twipsPerPixelX(); }
+int tpy() { return screen::twipsPerPixelY(); }
+
+int toPixels(double twips, int perPixel) { return int(std::lround(twips / perPixel)); }
+
+// Sizes round up to whole pixels, so a control is never narrower than the text measured for it.
+int sizeToPixels(double twips, int perPixel) {
+    return twips <= 0 ? 0 : int(std::ceil(twips / perPixel - 1e-9));
+}
+
+void placeTwips(QWidget* w, const TwipRect& r) {
+    w->setGeometry(toPixels(r.left, tpx()), toPixels(r.top, tpy()), sizeToPixels(r.width, tpx()),
+                   sizeToPixels(r.height, tpy()));
+}
+
+void moveToTwips(QWidget* w, double left, double top) { w->move(toPixels(left, tpx()), toPixels(top, tpy())); }
+
+// A control's rectangle in twips, as the window reads it back after placing it.
+TwipRect twipsOf(const QWidget* w) {
+    return TwipRect{double(w->x() * tpx()), double(w->y() * tpy()), double(w->width() * tpx()),
+                    double(w->height() * tpy())};
+}
+
+// Repaints a control at once, as the page is built piece by piece.
+void refresh(QWidget* w) {
+    if (w->isVisible())
+        w->repaint();
+}
+
+// The toolkit's smallest usable size stands in for sizes that scale below it.
+double usableSize(double points) { return points < booklayout::kSmallestFontSize ? booklayout::kSmallestFontSize : points; }
+
+void setFontSize(QWidget* w, double points) {
+    QFont f = w->font();
+    f.setPointSizeF(usableSize(points));
+    w->setFont(f);
+}
+
+// A font name the display cannot use leaves the previous one in place.
+void setFontName(QWidget* w, const QString& name) {
+    const QString family = screen::fontFamilyFor(name);
+    if (family.isEmpty())
+        return;
+    QFont f = w->font();
+    f.setFamily(family);
+    w->setFont(f);
+}
+
+QImage loadPicture(const QString& path) {
+    if (path.isEmpty())
+        return QImage();
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);  // a .DIB is a BMP
+    return reader.read();
+}
+
+QImage stripOrDrawn(const char* stored, int cellSize) {
+    const QString path = FindDataFile(QString::fromLatin1(stored), 0);
+    const QImage img = loadPicture(path);
+    if (!img.isNull() && img.height() == cellSize && img.width() == cellSize * bookbuttonart::CellCount)
+        return img;
+    return bookbuttonart::buttonStrip(cellSize);
+}
+
+}  // namespace
+
+// ---- construction ----
+
+frmBook::frmBook(QWidget* parent) : Form(QStringLiteral("frmBook"), parent) {
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, kPageColour);
+    setPalette(p);
+
+    const QString arial = screen::fontFamilyFor(QStringLiteral("Arial"));
+    windowFont_ = QFont(arial.isEmpty() ? QStringLiteral("Arial") : arial);
+    windowFont_.setPointSizeF(8.25);
+    fontName_ = QStringLiteral("Arial");
+
+    MMControl1 = WaveDevice::create(QStringLiteral("MMControl1"));
+    MMControl2 = WaveDevice::create(QStringLiteral("MMControl2"));
+    createControls();
+    createMenus();
+    loadButtonStrips();
+    // F1 is the window's wherever the focus is inside it, and a press on a block label is a
+    // word click: both are seen on their way to the control.
+    qApp->installEventFilter(this);
+}
+
+frmBook::~frmBook() {
+    // The frame may have taken the menu bar over; it goes with the window all the same.
+    if (menus_ && menus_->parent() != this)
+        delete menus_.data();
+}
+
+QMenuBar* frmBook::menuBar() const { return menus_; }
+
+void frmBook::createControls() {
+    // Bottom of the stack first: the margin, the bars, the pictures, the texts, the gap, the
+    // buttons.
+    shpmargin = new ShapeBox(this);
+    shpmargin->setFillColor(kMarginColour);
+    linmargin = new ShapeBox(this);
+    linmargin->setFillColor(Qt::black);
+
+    Shape1 = new ShapeBox(this);
+    Shape1->setFillColor(QBColor(12));
+    Shape1->hide();
+    Shape2 = new ShapeBox(this);
+    Shape2->setFillColor(QBColor(9));
+    Shape2->hide();
+
+    picframe.assign(1, nullptr);
+    label.assign(1, nullptr);
+    text.assign(1, nullptr);
+    box.assign(1, nullptr);
+    for (int j = 1; j <= kDesignPictures; ++j) {
+        picframe.push_back(new ImageBox(this));
+        picframe.back()->hide();
+    }
+    for (int i = 1; i <= kDesignBlocks; ++i) {
+        box.push_back(new ShapeBox(this));
+        box.back()->setBorderWidth(1);
+        box.back()->hide();
+    }
+    for (int i = 1; i <= kDesignBlocks; ++i) {
+        text.push_back(new TextBox(this));
+        text.back()->setFrame(false);
+        text.back()->hide();
+    }
+    TextTitle = new TextBox(this);
+    TextTitle->setFrame(false);
+    TextTitle->hide();
+    setFontName(TextTitle, QStringLiteral("Arial"));
+    for (int i = 1; i <= kDesignBlocks; ++i) {
+        auto* l = new Label(this);
+        l->setWordWrap(false);  // a block line is measured as one line; it never wraps
+        l->hide();
+        label.push_back(l);
+    }
+    lblCredits = new Label(this);
+    lblCredits->hide();
+
+    Cloze = new TextBox(this);
+    Cloze->setFrame(false);
+    Cloze->hide();
+    yellowfudge = new ShapeBox(this);
+    yellowfudge->setFillColor(QColor(255, 255, 0));
+    yellowfudge->hide();
+
+    auto button = [this](const QString& caption, void (frmBook::*handler)()) {
+        auto* b = new BookButton(caption, this);
+        QPalette bp = b->palette();
+        bp.setColor(QPalette::Button, kFaceColour);
+        b->setPalette(bp);
+        b->Click = [this, handler] { (this->*handler)(); };
+        return b;
+    };
+    cmdNext = button(QStringLiteral("&Next"), &frmBook::cmdNext_Click);
+    cmdRestart = button(QStringLiteral("&Start"), &frmBook::cmdRestart_Click);
+    cmdBack = button(QStringLiteral("&Back"), &frmBook::cmdBack_Click);
+    cmdEarSmall = button(QStringLiteral("&Clue"), &frmBook::cmdEarSmall_Click);
+    cmdEar = button(QStringLiteral("&Hear"), &frmBook::cmdEar_Click);
+    cmdMenu = button(QStringLiteral("&Menu"), &frmBook::cmdMenu_Click);
+    cmdCancel = button(QStringLiteral("&Stop"), &frmBook::cmdCancel_Click);
+    cmdCancel->hide();  // only Tell story shows it
+
+    cloze_timer = new QTimer(this);
+    cloze_timer->setInterval(1000);
+}
+
+void frmBook::createMenus() {
+    menus_ = new QMenuBar(this);
+    menus_->hide();  // the frame shows it in place of its own
+
+    mnuFile = menus_->addMenu(QStringLiteral("&File"));
+    mnuFileOpen = mnuFile->addAction(QStringLiteral("&Open"));
+    mnuFileSave = mnuFile->addAction(QStringLiteral("&Save"));
+    mnuFileSaveAs = mnuFile->addAction(QStringLiteral("Save &As..."));
+    mnuBlank = mnuFile->addSeparator();
+    mnuMenu = mnuFile->addAction(QStringLiteral("To &menu"));
+    mnuBlank2 = mnuFile->addSeparator();
+    mnuExit = mnuFile->addAction(QStringLiteral("E&xit"));
+    connect(mnuMenu, &QAction::triggered, this, [this] { mnuMenu_Click(); });
+    connect(mnuExit, &QAction::triggered, this, [this] { mnuExit_Click(); });
+
+    // The story-file and printing items get their handlers with Writing and printing.
+    mnuPrint = menus_->addMenu(QStringLiteral("&Print"));
+    mnuPrintText = mnuPrint->addAction(QStringLiteral("&Text only (this page)"));
+    mnuPrintPic = mnuPrint->addAction(QStringLiteral("&Picture only (this page)"));
+    mnuPrintAll = mnuPrint->addAction(QStringLiteral("&All of this page"));
+    mnuBlank4 = mnuPrint->addSeparator();
+    mnuPrintStory = mnuPrint->addAction(QStringLiteral("&Story (text from all pages)"));
+    mnuBlank6 = mnuPrint->addSeparator();
+    mnuPrintCol = mnuPrint->addAction(QStringLiteral("&Colour or grey-scale printing"));
+    mnuPrintMono = mnuPrint->addAction(QStringLiteral("&Force black-and-white printing"));
+
+    mnuPlayAll = menus_->addAction(QStringLiteral("&Tell story"));
+    connect(mnuPlayAll, &QAction::triggered, this, [this] { mnuPlayAll_Click(); });
+    mnuScale = menus_->addAction(QStringLiteral("&Scale"));
+
+    mnuHelp = menus_->addMenu(QStringLiteral("H&elp"));
+    mnuHelpLocal = mnuHelp->addAction(QStringLiteral("&Help on whatever"));
+    mnuHelpContents = mnuHelp->addAction(QStringLiteral("&Contents"));
+    mnuHelpSearch = mnuHelp->addAction(QStringLiteral("&Search for help on..."));
+    mnuBlank3 = mnuHelp->addSeparator();
+    mnuHelpAbout = mnuHelp->addAction(QStringLiteral("&About Kestrow Readers ..."));
+    connect(mnuHelp, &QMenu::aboutToShow, this, [this] { mnuHelp_Click(); });
+    connect(mnuHelpLocal, &QAction::triggered, this, [this] { mnuHelpLocal_Click(); });
+    connect(mnuHelpContents, &QAction::triggered, this, [this] { mnuHelpContents_Click(); });
+    connect(mnuHelpSearch, &QAction::triggered, this, [this] { mnuHelpSearch_Click(); });
+    connect(mnuHelpAbout, &QAction::triggered, this, [this] { mnuHelpAbout_Click(); });
+}
+
+void frmBook::loadButtonStrips() {
+    picclipbig = stripOrDrawn(bookbuttonart::BigStripFile, bookbuttonart::BigCell);
+    picclipsmall = stripOrDrawn(bookbuttonart::SmallStripFile, bookbuttonart::SmallCell);
+}
+
+// ---- load ----
+
+void frmBook::Form_Load() {
+    gActivityStart = Timer();
+    PreloadedPictureName.clear();
+    TextFilePath.clear();
+    mnuScale->setVisible(false);
+    PageButtonsShown = -1;
+    ClozeChoices = QStringList(5);
+
+    if (!LoadBookFile()) {
+        returnToMenu();
+        return;
+    }
+    LayoutBookWindow();
+    BlankWidth = int(lang::RoundHalfEven(TextWidth(QStringLiteral(" "))));
+    gFrame = 0;
+    DIBholder = loadPicture(FindDataFile(booklayout::coverPictureFileName(gBookCode), 1));
+
+    applyActivitySettings();
+    if (isUnloaded())
+        return;
+
+    MMControl1->DeviceType = QStringLiteral("WaveAudio");
+    MMControl2->DeviceType = QStringLiteral("WaveAudio");
+    // Cloze (type) starts its focus-keeping timer here once that activity is built.
+    mouse::setPointer(mouse::Default);
+}
+
+bool frmBook::LoadBookFile() {
+    const QString path = resolvePath(gDataRoot, QStringLiteral("DATA\\") + gBookCode + QStringLiteral(".DAT"));
+    BookReadOptions options;
+    options.activity = gActivity;
+    options.writeStartWithText = ActiveSettings.WriteStartWithText;
+    options.curlyQuotes = screen::fontFamilyFor(QStringLiteral("Arial")) == TextTitle->font().family();
+    BookReadResult read = ReadBookFile(path, options);
+    if (!read.ok) {
+        // The book cannot be used: say why, as the fatal message would, and go back to the
+        // main menu instead of ending the program.
+        QString title;
+        QString message = FatalErrorText(read.path, read.fatalKind, title);
+        const QString fatalLead = QStringLiteral("Fatal error.\r\n\r\n");
+        if (message.startsWith(fatalLead))
+            message = message.mid(fatalLead.size());
+        mouse::setPointer(mouse::Default);
+        MsgBox(message, mb::OKOnly + mb::Exclamation, title);
+        return false;
+    }
+    Book = std::move(read.book);
+    gBookTitle = Book.title;
+    gFrameCount = Book.frameCount;
+    MaxPictures = Book.MaxPictures;
+    MaxBlocks = Book.MaxBlocks;
+    MaxMarks = Book.MaxMarks;
+    BookFontSize = Book.BookFontSize;
+    growControlArrays();
+
+    // The book text font: the teacher's font, then the largest size whose "Ty" fits the title
+    // block.
+    setWindowFontName(lang::Trim(ActiveSettings.TextFont.text()));
+    windowFont_.setItalic(false);
+    BookFontSize = FitBookFontSize(BookFontSize, Book.BlockRect(4, 1, 1), [this](int size) {
+        setWindowFontSize(size);
+        return TextHeight(QStringLiteral("Ty"));
+    });
+    setWindowFontSize(BookFontSize);
+    auto bookFont = [this](QWidget* w) {
+        QFont f = windowFont_;
+        f.setPointSizeF(usableSize(BookFontSize));
+        w->setFont(f);
+    };
+    for (int i = 1; i <= MaxBlocks; ++i) {
+        bookFont(text[size_t(i)]);
+        bookFont(label[size_t(i)]);
+    }
+    bookFont(TextTitle);
+    if (gActivity == 4)
+        bookFont(Cloze);
+    bookLoaded_ = true;
+    return true;
+}
+
+void frmBook::growControlArrays() {
+    for (int j = int(picframe.size()); j <= MaxPictures; ++j) {
+        auto* p = new ImageBox(this);
+        p->stackUnder(box[1]);
+        p->hide();
+        picframe.push_back(p);
+    }
+    for (int i = int(label.size()); i <= MaxBlocks; ++i) {
+        auto* t = new TextBox(this);
+        t->setFrame(false);
+        t->stackUnder(TextTitle);
+        t->hide();
+        text.push_back(t);
+        auto* b = new ShapeBox(this);
+        b->setBorderWidth(1);
+        b->stackUnder(text[1]);
+        b->hide();
+        box.push_back(b);
+        auto* l = new Label(this);
+        l->setWordWrap(false);
+        l->stackUnder(lblCredits);
+        l->hide();
+        label.push_back(l);
+    }
+    // The underline bars lie under the texts; the cloze gap covers them.
+    Shape1->lower();
+    Shape2->lower();
+    yellowfudge->raise();
+}
+
+void frmBook::applyActivitySettings() {
+    const ActivitySettingsRecord& s = ActiveSettings;
+    const bool speechOff = GlobalSettings.SpeechDisabled != 0;
+    const int a = gActivity;
+    const bool cloze = a == 4 || a == 5;
+    setCaption(GetBookTitle(gBookCode));
+
+    if (a == 5) {
+        gClozeLevel = s.ClozeChoose & 7;
+        if (gClozeLevel < 2 || gClozeLevel > 4)
+            gClozeLevel = 2;
+    }
+    for (QAction* item : {mnuFileOpen, mnuFileSave, mnuFileSaveAs}) {
+        item->setVisible(a == 2);
+        if (a == 2)
+            item->setEnabled(s.WriteSaveLoad != 0);
+    }
+    if (a == 1 || cloze)
+        mnuBlank->setVisible(false);
+
+    if (a == 1)
+        cmdEar->setVisible(s.ReadHearSentence != 0);
+    else if (a == 2)
+        cmdEar->setVisible(s.WriteHearSentence != 0 && !speechOff);
+    else if (a == 4)
+        cmdEar->setVisible(s.ClozeTypeSound != 0);
+    else if (a == 5)
+        cmdEar->setVisible(s.ClozeChooseSound != 0);
+    if (a == 1 || a == 2)
+        cmdEarSmall->hide();
+    else if (cloze)
+        cmdEarSmall->setVisible(!cmdEar->isHidden());
+
+    if (a == 1)
+        mnuPrint->menuAction()->setEnabled(s.ReadPrint != 0);
+    else if (a == 2)
+        mnuPrint->menuAction()->setEnabled(s.WritePrint != 0);
+    else if (cloze)
+        mnuPrint->menuAction()->setVisible(false);
+    if (a == 1) {
+        mnuBlank4->setVisible(false);
+        mnuPrintStory->setVisible(false);
+    }
+    if (a == 1)
+        mnuPlayAll->setEnabled(s.ReadTellStory != 0);
+    else if (a == 2)
+        mnuPlayAll->setEnabled(s.WriteTellStory != 0 && !speechOff);
+
+    if (a == 1 || a == 2 || a == 5)
+        Cloze->hide();
+    if (a == 1 || a == 2) {
+        yellowfudge->hide();
+    } else if (a == 5) {
+        yellowfudge->setFillColor(QBColor(1));
+        yellowfudge->setBorderColor(QBColor(1));
+        yellowfudge->show();
+    }
+
+    if (a == 5) {
+        const QString list = resolvePath(gProgramRoot, QStringLiteral("WORDLIST\\") + gBookCode + QStringLiteral(".TXT"));
+        if (!LoadWordList(list, ClozeWordList)) {
+            returnToMenu();
+            return;
+        }
+        // The Choices window opens here with Cloze (click).
+    }
+    if (cloze) {
+        if (frmKest* frame = frmKest::instance(); frame && frame->MM_No) {
+            WaveDevice& effects = *frame->MM_No;
+            effects.Command(QStringLiteral("Close"));
+            effects.DeviceType = QStringLiteral("WaveAudio");
+            effects.FileName = FindDataFile(QStringLiteral("WAVS\\CLICK.WAV"), 1);
+            effects.Command(QStringLiteral("Open"));
+        }
+    }
+    if (a == 1 || cloze) {
+        if (a == 1)
+            GetBookTitle(gBookCode);
+        lblCredits->setCaption(QStringLiteral("Story ") + gAuthor + QStringLiteral(".    Pictures by ") + gIllustrator +
+                               u'.');
+    }
+}
+
+// The load cannot go on: back to the main menu, leaving the activity's line as any close does.
+void frmBook::returnToMenu() {
+    mouse::setPointer(mouse::Hourglass);
+    if (ChoicesWindow)
+        ChoicesWindow->close();
+    Unload();
+    registry::showMainMenu();
+    mouse::setPointer(mouse::Default);
+}
+
+// ---- activation, keys, resize, closing ----
+
+void frmBook::Form_Activate() {
+    // Only the first activation turns to the title page; the window is activated again after
+    // every dialog and help window, which must not turn a page.
+    if (activatedOnce_)
+        return;
+    activatedOnce_ = true;
+    cmdNext_Click();
+    if (isUnloaded())
+        return;
+    if (gActivity == 1) {
+        show();
+        if (!cmdEar->isHidden())
+            cmdEar->setFocus();
+    }
+}
+
+void frmBook::Form_KeyDown(int& keyCode, int shift) {
+    (void)shift;
+    if (keyCode == keycode::F1)
+        mnuHelpLocal_Click();
+}
+
+bool frmBook::eventFilter(QObject* watched, QEvent* e) {
+    if (isUnloaded())
+        return Form::eventFilter(watched, e);
+    if (e->type() == QEvent::KeyPress) {
+        auto* w = qobject_cast<QWidget*>(watched);
+        auto* ke = static_cast<QKeyEvent*>(e);
+        if (w && ke->key() == Qt::Key_F1 && (w == this || isAncestorOf(w))) {
+            int code = keyCodeOf(ke);
+            Form_KeyDown(code, shiftBitsOf(ke));
+            return true;
+        }
+    } else if (e->type() == QEvent::MouseButtonPress) {
+        for (size_t i = 1; i < label.size(); ++i) {
+            if (watched != label[i])
+                continue;
+            auto* me = static_cast<QMouseEvent*>(e);
+            const int button = me->button() == Qt::LeftButton    ? 1
+                               : me->button() == Qt::RightButton ? 2
+                               : me->button() == Qt::MiddleButton ? 4
+                                                                  : 0;
+            int shift = 0;
+            if (me->modifiers() & Qt::ShiftModifier)
+                shift |= shiftbits::Shift;
+            if (me->modifiers() & Qt::ControlModifier)
+                shift |= shiftbits::Ctrl;
+            if (me->modifiers() & Qt::AltModifier)
+                shift |= shiftbits::Alt;
+            const QPointF at = me->position();
+            label_MouseDown(int(i), button, shift, float(at.x() * tpx()), float(at.y() * tpy()));
+            return true;
+        }
+    }
+    return Form::eventFilter(watched, e);
+}
+
+void frmBook::Form_Resize() {
+    if (resizeDepth_ >= kMaxResizeDepth)
+        return;
+    struct Depth {
+        int& d;
+        explicit Depth(int& v) : d(v) { ++d; }
+        ~Depth() { --d; }
+    } depth(resizeDepth_);
+    if (!ShapeChildWindow(*this) || !bookLoaded_ || isUnloaded())
+        return;
+    LayoutBookWindow();
+    gRelayout = -1;
+    ShowFrame();
+    gRelayout = 0;
+}
+
+void frmBook::Form_QueryUnload(int& cancel, int unloadMode) {
+    (void)unloadMode;
+    if (gBusy == 1) {
+        Beep();
+        cancel = 1;
+    }
+}
+
+void frmBook::Form_Unload(int& cancel) {
+    (void)cancel;
+    MMControl1->Command(QStringLiteral("Close"));
+    MMControl2->Command(QStringLiteral("Close"));
+    gActivityEnd = Timer();
+    gActivityLog += booklayout::activityLine(gActivity, GetBookTitle(gBookCode),
+                                             FormatMinutes(gActivityStart, gActivityEnd, 0));
+    shell::setFrameCaption(QStringLiteral("Kestrow Menu"));
+}
+
+// ---- layout ----
+
+void frmBook::LayoutBookWindow() {
+    using namespace booklayout;
+    const double sx = gScaleX, sy = gScaleY;
+    setFontSize(lblCredits, kCreditsDesignFontSize);
+    setFontName(lblCredits, QStringLiteral("Arial"));
+    for (int j = 1; j <= MaxPictures; ++j)
+        picframe[size_t(j)]->setStretch(picturesStretch(gScale, tpx()));
+
+    placeTwips(shpmargin, scaled(kMargin, sx, sy));
+    placeTwips(linmargin, TwipRect{kMarginLineX * sx, 0, double(tpx()), kMargin.height * sy});
+
+    const struct {
+        QWidget* control;
+        ColumnPlace place;
+    } column[] = {{cmdNext, kNextPlace}, {cmdRestart, kRestartPlace}, {cmdBack, kBackPlace},
+                  {cmdEarSmall, kEarSmallPlace}, {cmdEar, kEarPlace}, {cmdMenu, kMenuPlace},
+                  {cmdCancel, kCancelPlace}};
+    for (const auto& c : column)
+        placeTwips(c.control, columnRect(c.place, sx, sy));
+    setFontName(cmdCancel, QStringLiteral("Arial"));
+    setFontSize(cmdCancel, kCancelFontSize * gScale);
+    SetButtonPictures();
+
+    setFontName(TextTitle, QStringLiteral("Arial"));
+    setFontName(lblCredits, QStringLiteral("Arial"));
+    for (int i = 1; i <= kDesignBlocks; ++i) {
+        setFontName(label[size_t(i)], QStringLiteral("Arial"));
+        setFontName(text[size_t(i)], QStringLiteral("Arial"));
+    }
+}
+
+void frmBook::SetButtonPictures() {
+    const bool big = booklayout::useBigButtonPictures(gScale);
+    const QImage& strip = big ? picclipbig : picclipsmall;
+    using namespace bookbuttonart;
+    const struct {
+        BookButton* button;
+        int cell;
+        const char* caption;
+    } rows[] = {{cmdBack, cell::Back, "&Back"}, {cmdEar, cell::Hear, "&Hear"},  {cmdEarSmall, cell::Clue, "&Clue"},
+                {cmdMenu, cell::Menu, "&Menu"}, {cmdNext, cell::Next, "&Next"}, {cmdRestart, cell::Start, "&Start"}};
+    // Our captions: bold Arial that grows with the page; the pictures fill what the caption
+    // leaves of the button, up to 40 (large) or 24 (small) pixels a side at the design size.
+    const double captionPoints = 8.25 * gScale;
+    const int base = big ? 40 : 24;
+    for (const auto& r : rows) {
+        QFont f = r.button->font();
+        const QString arial = screen::fontFamilyFor(QStringLiteral("Arial"));
+        if (!arial.isEmpty())
+            f.setFamily(arial);
+        f.setBold(true);
+        f.setPointSizeF(usableSize(captionPoints));
+        r.button->setFont(f);
+        const int captionHeight = big ? int(std::ceil(QFontMetricsF(f).height())) + 4 : 0;
+        const int room = std::min(r.button->width() - 8, r.button->height() - 8 - captionHeight);
+        const int side = std::max(4, std::min(room, int(base * std::max(1.0f, gScale))));
+        r.button->setPicture(stripCell(strip, r.cell), side, cellBackground());
+        r.button->setCaption(big ? QString::fromLatin1(r.caption) : QString());
+    }
+    // Stop has no picture: it keeps its caption at every size.
+    cmdCancel->setPicture(QImage(), 0, cellBackground());
+    cmdCancel->setCaption(QStringLiteral("&Stop"));
+}
+
+// ---- fonts and text metrics ----
+
+double frmBook::TextWidth(const QString& s) const {
+    return QFontMetricsF(windowFont_, this).horizontalAdvance(s) * tpx();
+}
+
+double frmBook::TextHeight(const QString& s) const {
+    const int lines = 1 + int(s.count(u'\n'));
+    return QFontMetricsF(windowFont_, this).height() * lines * tpy();
+}
+
+double frmBook::fontSize() const { return windowFont_.pointSizeF(); }
+
+void frmBook::setWindowFontSize(double points) { windowFont_.setPointSizeF(usableSize(points)); }
+
+void frmBook::setWindowFontName(const QString& name) {
+    const QString family = screen::fontFamilyFor(name);
+    if (family.isEmpty())
+        return;
+    windowFont_.setFamily(family);
+    fontName_ = name;
+}
+
+void frmBook::setBlockFontSize(double points) {
+    for (int i = 1; i <= MaxBlocks; ++i)
+        setFontSize(label[size_t(i)], points);
+    if (gActivity == 4)
+        setFontSize(Cloze, points);
+    // The Choices window's labels follow in Cloze (click) once that window exists.
+}
+
+// ---- the page ----
+
+void frmBook::ShowFrame() {
+    if (gFrame == 0 || !bookLoaded_)
+        return;
+    const int f = gFrame;
+    const int a = gActivity;
+    const double sx = gScaleX, sy = gScaleY;
+    const double bookPoints = BookFontSize * double(gScale);
+
+    if (ChoicesWindow && !ChoicesWindow->isHidden()) {
+        ChoicesWindow->hide();
+        ChoicesWindow->repaint();
+    }
+    setWindowFontSize(bookPoints);
+    for (int j = 1; j <= MaxPictures; ++j) {
+        picframe[size_t(j)]->hide();
+        refresh(picframe[size_t(j)]);
+    }
+    lblCredits->hide();
+    setFontSize(lblCredits, booklayout::kCreditsFontSize * gScale);
+    refresh(lblCredits);
+
+    // Clear what the previous page showed.
+    if (a == 1 || a == 4 || a == 5) {
+        for (int i = 1; i <= MaxBlocks; ++i) {
+            label[size_t(i)]->hide();
+            refresh(label[size_t(i)]);
+            setFontSize(label[size_t(i)], bookPoints);
+        }
+    }
+    if (a == 2) {
+        for (int i = 1; i <= MaxBlocks; ++i) {
+            text[size_t(i)]->hide();
+            setFontSize(text[size_t(i)], bookPoints);
+            refresh(text[size_t(i)]);
+            box[size_t(i)]->hide();
+            refresh(box[size_t(i)]);
+        }
+        TextTitle->hide();
+        setFontSize(TextTitle, bookPoints);
+        refresh(TextTitle);
+    } else if (a == 4) {
+        if (gRelayout == 0) {
+            Cloze->hide();
+            yellowfudge->hide();
+            TextLoading = -1;
+            Cloze->setText(QString());
+            refresh(Cloze);
+        }
+        TextLoading = 0;
+        setFontSize(Cloze, bookPoints);
+    } else if (a == 5) {
+        yellowfudge->hide();
+        // The Choices window's four labels are emptied here once that window exists.
+    }
+
+    if (Book.PictureRect(1, 1, f) > 0)
+        placePicture(1, f == 1);
+
+    TextLoading = -1;
+    auto blockOf = [this, f](int i) {
+        return std::array<int, 5>{Book.BlockRect(1, i, f), Book.BlockRect(2, i, f), Book.BlockRect(3, i, f),
+                                  Book.BlockRect(4, i, f), Book.BlockRect(5, i, f)};
+    };
+    auto placeCredits = [this, sx, sy] {
+        placeTwips(lblCredits, booklayout::scaled(booklayout::kCredits, sx, sy));
+        lblCredits->show();
+        refresh(lblCredits);
+    };
+    if (a == 1 || a == 4 || a == 5) {
+        for (int i = 1; i <= MaxBlocks; ++i) {
+            if (Book.BlockRect(1, i, f) <= 0)
+                continue;
+            Label* l = label[size_t(i)];
+            l->setCaption(Book.BlockText(i, f));
+            placeTwips(l, booklayout::blockLabelRect(blockOf(i), sx, sy));
+            if (a == 1) {
+                l->show();
+                refresh(l);
+            }
+        }
+        if (f == 1) {
+            if (a == 1) {
+                // The title, as wide as its text, centred on the page.
+                const int w = int(lang::RoundHalfEven(TextWidth(Book.BlockText(1, 1))));
+                const double x = booklayout::centredTitleLeft(w, sx);
+                placeTwips(label[1], TwipRect{x, Book.BlockRect(2, 1, 1) * sy, double(w), Book.BlockRect(4, 1, 1) * sy});
+            }
+            placeCredits();
+        }
+    } else if (a == 2) {
+        LineFitMode = 2;
+        for (int i = 1; i <= MaxBlocks; ++i) {
+            if (Book.BlockRect(1, i, f) <= 0)
+                continue;
+            const TwipRect r = booklayout::blockBoxRect(blockOf(i), sx, sy);
+            if (f == 1 && i == 1) {
+                TextTitle->setText(Book.BlockText(1, 1));
+                placeTwips(TextTitle, r);
+                placeTwips(text[1], r);
+                TextTitle->show();
+                refresh(TextTitle);
+            } else if (f > 1) {
+                text[size_t(i)]->setText(Book.BlockText(i, f));
+                placeTwips(text[size_t(i)], r);
+                text[size_t(i)]->show();
+                refresh(text[size_t(i)]);
+                if (i > 1)
+                    LineFitMode = 0;
+            }
+        }
+    }
+
+    for (int j = 2; j <= MaxPictures; ++j)
+        if (Book.PictureRect(1, j, f) > 0)
+            placePicture(j, false);
+    TextLoading = 0;
+
+    if (a != 2) {
+        MMControl1->Command(QStringLiteral("Close"));
+        MMControl1->DeviceType = QStringLiteral("WaveAudio");
+        MMControl1->FileName = FindDataFile(booklayout::sentenceSoundFileName(gBookCode, f), 1);
+        MMControl1->Command(QStringLiteral("Open"));
+    }
+
+    showPageButtons();
+
+    if (a == 2) {
+        for (int i = 1; i <= MaxBlocks; ++i) {
+            if (Book.BlockRect(1, i, f) != 0) {
+                const QRect t = text[size_t(i)]->geometry();
+                box[size_t(i)]->setGeometry(t.x() - 1, t.y() - 1, t.width() + 2, t.height() + 2);
+                if (f > 1 || i == 1)
+                    box[size_t(i)]->setVisible(PageButtonsShown != 0);
+            }
+            refresh(box[size_t(i)]);
+        }
+        // The caret stands before the blank that ends every Writing text.
+        for (TextBox* t : {TextTitle, text[1]}) {
+            if (t->isHidden())
+                continue;
+            t->setFocus();
+            t->setSelStart(std::max(0, int(t->Text().size()) - 1));
+        }
+    }
+
+    preloadNextPicture();
+
+    if (a == 1 || a == 4 || a == 5) {
+        int ok = 0;
+        for (int pass = 0; pass < kMaxWordLayoutPasses && ok == 0; ++pass)
+            SetupFrameWords(ok);
+    }
+}
+
+void frmBook::placePicture(int slot, bool titlePage) {
+    const int f = gFrame;
+    ImageBox* p = picframe[size_t(slot)];
+    const std::array<int, 4> r{Book.PictureRect(1, slot, f), Book.PictureRect(2, slot, f), Book.PictureRect(3, slot, f),
+                               Book.PictureRect(4, slot, f)};
+    const QString name = Book.PictureName(slot, f);
+    if (!PreloadedPictureName.isEmpty() && name == PreloadedPictureName) {
+        p->setPicture(QPixmap::fromImage(ImageNext));
+    } else {
+        const QString path = FindDataFile(booklayout::pictureFileName(gBookCode, name), 1);
+        const QImage img = loadPicture(path);
+        if (img.isNull())
+            ShowFatalError(path, QStringLiteral("file"));
+        p->setPicture(QPixmap::fromImage(img));
+    }
+    if (!p->Stretch())
+        moveToTwips(p, r[0], r[1]);  // the control keeps the picture's own size
+    else
+        placeTwips(p, booklayout::stretchedPictureRect(r, gScaleX, gScaleY, gScale, titlePage && slot == 1));
+    p->show();
+    refresh(p);
+}
+
+void frmBook::showPageButtons() {
+    const int a = gActivity;
+    const bool shown = PageButtonsShown != 0;
+    if (a == 1 || a == 2) {
+        cmdMenu->setVisible(shown);
+        linmargin->setVisible(shown);
+        shpmargin->setVisible(shown);
+        if (!shown)
+            cmdEar->hide();
+        else if (a == 1)
+            cmdEar->setVisible(ActiveSettings.ReadHearSentence != 0);
+        else
+            cmdEar->setVisible(ActiveSettings.WriteHearSentence != 0 && GlobalSettings.SpeechDisabled == 0);
+        cmdBack->setVisible(gFrame != 1 && shown);
+        refresh(cmdBack);
+        const bool last = gFrame == gFrameCount;
+        cmdNext->setVisible(!last && shown);
+        cmdRestart->setVisible(last && shown);
+        refresh(cmdNext);
+        refresh(cmdRestart);
+        if (!cmdEar->isHidden() && a == 1)
+            cmdEar->setFocus();
+    } else if ((a == 4 || a == 5) && gRelayout == 0) {
+        cmdNext->setVisible(gFrame == 1);
+        cmdBack->hide();
+        cmdRestart->hide();
+        const int sound = a == 4 ? ActiveSettings.ClozeTypeSound : ActiveSettings.ClozeChooseSound;
+        cmdEarSmall->setVisible(sound != 0 && gFrame != 1);
+    }
+}
+
+void frmBook::preloadNextPicture() {
+    const QString link = Book.NextLink(gFrame);
+    // Only displays of at most 256 colours gain from reading ahead.
+    if (link.isEmpty() || link == PreloadedPictureName || gColourBits > 8)
+        return;
+    const QString path = FindDataFile(booklayout::pictureFileName(gBookCode, link), 0);
+    ImageNext = loadPicture(path);
+    // A failed preload forgets the name, so no page takes the empty picture for it.
+    if (!path.isEmpty() && !ImageNext.isNull())
+        PreloadedPictureName = link;
+    else
+        PreloadedPictureName.clear();
+}
+
+// ---- words ----
+
+void frmBook::SetupFrameWords(int& ok) {
+    ok = -1;
+    BlankWidth = int(lang::RoundHalfEven(TextWidth(QStringLiteral(" "))));
+    Words.clear();
+    if (gActivity == 1) {
+        for (int i = 1; i <= MaxBlocks; ++i) {
+            if (label[size_t(i)]->isHidden())
+                continue;
+            int fits = -1;
+            MeasureBlockWords(i, fits);
+            if (fits == 0)
+                ok = 0;
+        }
+        return;
+    }
+    if (gActivity != 4 && gActivity != 5)
+        return;
+    for (int i = 1; i <= MaxBlocks; ++i) {
+        if (Book.BlockRect(1, i, gFrame) <= 0)
+            continue;
+        int fits = -1;
+        MeasureBlockWords(i, fits);
+        if (fits == 0)
+            ok = 0;
+    }
+    // The cloze word is chosen and hidden here once the cloze activities are built.
+    for (int i = 1; i <= MaxBlocks; ++i)
+        if (Book.BlockRect(1, i, gFrame) > 0)
+            label[size_t(i)]->show();
+}
+
+void frmBook::MeasureBlockWords(int block, int& fits) {
+    fits = -1;
+    Label* l = label[size_t(block)];
+    const TwipRect r = twipsOf(l);
+    const int left = int(lang::RoundHalfEven(r.left));
+    const int top = int(lang::RoundHalfEven(r.top));
+    const int width = int(r.width);
+    const int gap = fontName_.startsWith(QLatin1String("MS")) ? 30 : 0;
+    const booklayout::TextMeasure measure{[this](const QString& s) { return TextWidth(s); },
+                                          [this](const QString& s) { return TextHeight(s); }};
+    const int before = Words.FrameWordCount();
+    const booklayout::MeasureOutcome outcome =
+        booklayout::measureBlockWords(l->Caption(), left, top, width, gap, measure, Words);
+    if (outcome.fits)
+        return;
+    // The font is too big for this line: smaller for every block until the line fits.
+    for (;;) {
+        if (TextWidth(outcome.overflowLine) <= r.width) {
+            fits = 0;
+            return;
+        }
+        if (fontSize() <= booklayout::kSmallestFontSize) {
+            // Nothing smaller to try: the line is laid out as it is, overflowing its label.
+            Words.truncate(before);
+            booklayout::measureBlockWords(l->Caption(), left, top, width, gap, measure, Words, true);
+            return;
+        }
+        const double size = booklayout::steppedDownFontSize(fontSize());
+        setWindowFontSize(size);
+        setBlockFontSize(size);
+    }
+}
+
+QString frmBook::TrimBlockWord(QString& text, int width) {
+    const booklayout::TextMeasure measure{[this](const QString& s) { return TextWidth(s); },
+                                          [this](const QString& s) { return TextHeight(s); }};
+    return booklayout::TrimBlockWord(text, width, measure);
+}
+
+QString frmBook::BlockTextLine(const QString& text, int n) const { return booklayout::BlockTextLine(text, n); }
+
+// ---- page buttons ----
+
+void frmBook::changeFrame(int frame) {
+    if (gBusy == 1) {
+        Beep();
+        return;
+    }
+    gFrame = frame;
+    Shape1->hide();
+    refresh(Shape1);
+    Shape2->hide();
+    refresh(Shape2);
+    if (gActivity == 4) {
+        Cloze->hide();
+        yellowfudge->hide();
+        refresh(Cloze);
+    } else if (gActivity == 5) {
+        yellowfudge->hide();
+    }
+    ShowFrame();
+}
+
+void frmBook::cmdBack_Click() { changeFrame(std::max(1, gFrame - 1)); }
+void frmBook::cmdNext_Click() { changeFrame(std::min(gFrameCount, gFrame + 1)); }
+void frmBook::cmdRestart_Click() { changeFrame(1); }
+void frmBook::cmdMenu_Click() { mnuMenu_Click(); }
+
+// ---- menus ----
+
+void frmBook::mnuMenu_Click() {
+    if (gBusy == 1) {
+        Beep();
+        return;
+    }
+    mouse::setPointer(mouse::Hourglass);
+    if (ChoicesWindow)
+        ChoicesWindow->close();
+    if (!Unload()) {
+        mouse::setPointer(mouse::Default);
+        return;
+    }
+    registry::showMainMenu();
+    mouse::setPointer(mouse::Default);
+}
+
+void frmBook::mnuExit_Click() {
+    if (gBusy == 1) {
+        Beep();
+        return;
+    }
+    if (ChoicesWindow)
+        ChoicesWindow->close();
+    UnloadFrameAndEnd(0);
+}
+
+void frmBook::mnuHelp_Click() {
+    const QString caption = booklayout::helpLocalCaption(gActivity);
+    if (!caption.isEmpty())
+        mnuHelpLocal->setText(caption);
+}
+
+void frmBook::mnuHelpLocal_Click() { Help(ReaderHelpFile(), help::Context, booklayout::helpContext(gActivity)); }
+void frmBook::mnuHelpContents_Click() { Help(ReaderHelpFile(), help::Contents, 0); }
+void frmBook::mnuHelpSearch_Click() { Help(ReaderHelpFile(), help::PartialKey, 0); }
+void frmBook::mnuHelpAbout_Click() { ShowAboutBox(); }
+
+// ---- opening ----
+
+void OpenBookWindow() {
+    auto* book = new frmBook;
+    shell::showChild(book, book->menuBar());
+}

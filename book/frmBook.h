@@ -1,0 +1,197 @@
+#pragma once
+// The book window: a child of the frame in which a book is read page by page (Reading), and in
+// which Writing and the two cloze activities run. Its load reads the book file and fits the
+// window to the activity; its first activation shows the title page; the page buttons, Tell
+// story and a resize redraw pages through ShowFrame; closing it leaves the activity's line in
+// the session. Coordinates are twips of the window: a control's position in twips is its
+// pixel position times the screen's twips per pixel.
+#include <QImage>
+#include <QPointer>
+#include <QStringList>
+#include <memory>
+#include <vector>
+
+#include "book/BookFile.h"
+#include "book/BookLayout.h"
+#include "platform/Form.h"
+
+class BookButton;
+class ImageBox;
+class Label;
+class QAction;
+class QMenu;
+class QMenuBar;
+class QTimer;
+class ShapeBox;
+class TextBox;
+class WaveDevice;
+
+class frmBook : public Form {
+    Q_OBJECT
+public:
+    explicit frmBook(QWidget* parent = nullptr);
+    ~frmBook() override;
+
+    // The window's own menus, for the frame to show while the book is its active child.
+    QMenuBar* menuBar() const;
+
+    // ---- controls ----
+    // Control arrays are 1-based as the window uses them: element 0 is unused (nullptr).
+    std::vector<ImageBox*> picframe;  // 1..MaxPictures (at least 1)
+    std::vector<Label*> label;        // 1..MaxBlocks (at least 4): block texts in Reading and cloze
+    std::vector<TextBox*> text;       // 1..MaxBlocks (at least 4): Writing text boxes
+    std::vector<ShapeBox*> box;       // 1..MaxBlocks (at least 4): frames of the Writing boxes
+    TextBox* TextTitle = nullptr;     // the title box of Writing
+    TextBox* Cloze = nullptr;         // the answer box of Cloze (type)
+    ShapeBox* yellowfudge = nullptr;  // the cloze gap
+    ShapeBox* Shape1 = nullptr;       // underline bar of the sentence being heard
+    ShapeBox* Shape2 = nullptr;       // underline bar of a single clicked word
+    Label* lblCredits = nullptr;
+    ShapeBox* shpmargin = nullptr;
+    ShapeBox* linmargin = nullptr;
+    BookButton* cmdNext = nullptr;
+    BookButton* cmdRestart = nullptr;
+    BookButton* cmdBack = nullptr;
+    BookButton* cmdEarSmall = nullptr;
+    BookButton* cmdEar = nullptr;
+    BookButton* cmdMenu = nullptr;
+    BookButton* cmdCancel = nullptr;
+    QTimer* cloze_timer = nullptr;
+    std::unique_ptr<WaveDevice> MMControl1;  // the page's sentence sound
+    std::unique_ptr<WaveDevice> MMControl2;  // single word sounds
+    QImage DIBholder;                        // the book's cover picture
+    QImage ImageNext;                        // the next page's picture, read in advance
+    QImage picclipbig;                       // the button picture strips
+    QImage picclipsmall;
+
+    // ---- menus ----
+    QMenu* mnuFile = nullptr;
+    QAction* mnuFileOpen = nullptr;
+    QAction* mnuFileSave = nullptr;
+    QAction* mnuFileSaveAs = nullptr;
+    QAction* mnuBlank = nullptr;
+    QAction* mnuMenu = nullptr;
+    QAction* mnuBlank2 = nullptr;
+    QAction* mnuExit = nullptr;
+    QMenu* mnuPrint = nullptr;
+    QAction* mnuPrintText = nullptr;
+    QAction* mnuPrintPic = nullptr;
+    QAction* mnuPrintAll = nullptr;
+    QAction* mnuBlank4 = nullptr;
+    QAction* mnuPrintStory = nullptr;
+    QAction* mnuBlank6 = nullptr;
+    QAction* mnuPrintCol = nullptr;
+    QAction* mnuPrintMono = nullptr;
+    QAction* mnuPlayAll = nullptr;
+    QAction* mnuScale = nullptr;
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuHelpLocal = nullptr;
+    QAction* mnuHelpContents = nullptr;
+    QAction* mnuHelpSearch = nullptr;
+    QAction* mnuBlank3 = nullptr;
+    QAction* mnuHelpAbout = nullptr;
+
+    // ---- the book, as LoadBookFile read it ----
+    BookData Book;  // BlockText, BlockRect, PictureName, PictureRect, MarkTime, NextLink
+    int MaxPictures = 0;
+    int MaxBlocks = 0;
+    int MaxMarks = 0;
+    int BookFontSize = 0;
+
+    // ---- window state ----
+    int PageButtonsShown = -1;  // 0 while Tell story runs
+    int TextLoading = 0;        // -1 while code writes into the text boxes
+    int LineFitMode = 0;        // Writing: 2 for a single text line, 0 for more
+    QString PreloadedPictureName;
+    QString TextFilePath;
+    QStringList ClozeChoices;   // entries 0..4
+    QStringList ClozeWordList;  // the book's word list in Cloze (click)
+    int BlankWidth = 0;
+    int ClozeWordIndex = 0;
+    int HearNesting = 0;
+    int TellingStory = 0;
+    int StopRequested = 0;
+    // The Choices window of Cloze (click) once it is open; ShowFrame hides it.
+    QPointer<QWidget> ChoicesWindow;
+
+    // The frame's measured words (FrameWords, FrameWordLeft ... FrameWordMarkWidth).
+    booklayout::FrameWordTable Words;
+    int FrameWordCount() const { return Words.FrameWordCount(); }
+
+    // ---- procedures ----
+    // Reads the book file into the tables, grows the control arrays, fits and sets the book
+    // font. False (after saying why) when the book cannot be read.
+    bool LoadBookFile();
+    void LayoutBookWindow();
+    void SetButtonPictures();
+    void ShowFrame();
+    void SetupFrameWords(int& ok);
+    void MeasureBlockWords(int block, int& fits);
+    QString TrimBlockWord(QString& text, int width);
+    QString BlockTextLine(const QString& text, int n) const;
+
+    // The window's text metrics in its current font, twips, unrounded (TextWidth, TextHeight).
+    double TextWidth(const QString& s) const;
+    double TextHeight(const QString& s) const;
+    QString fontName() const { return fontName_; }
+    double fontSize() const;
+
+    // ---- handlers ----
+    void Form_KeyDown(int& keyCode, int shift);
+    void cmdBack_Click();
+    void cmdNext_Click();
+    void cmdRestart_Click();
+    void cmdMenu_Click();
+    void mnuMenu_Click();
+    void mnuExit_Click();
+    void mnuHelp_Click();
+    void mnuHelpLocal_Click();
+    void mnuHelpContents_Click();
+    void mnuHelpSearch_Click();
+    void mnuHelpAbout_Click();
+
+    // ---- hearing and Tell story: book/frmBookHear.cpp ----
+    // The sentence with its words underlined, single words, the whole story told, and the
+    // Stop button of Tell story. They share gBusy, HearNesting, TellingStory, StopRequested,
+    // PageButtonsShown and the word table above with the rest of the window.
+    void cmdEar_Click();
+    void cmdEarSmall_Click();
+    // x, y: twips inside label(index).
+    void label_MouseDown(int index, int button, int shift, float x, float y);
+    void mnuPlayAll_Click();
+    void cmdCancel_Click();
+
+protected:
+    void Form_Load() override;
+    void Form_Activate() override;
+    void Form_Resize() override;
+    void Form_QueryUnload(int& cancel, int unloadMode) override;
+    void Form_Unload(int& cancel) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    void createControls();
+    void createMenus();
+    void loadButtonStrips();
+    void growControlArrays();
+    void applyActivitySettings();
+    void returnToMenu();
+    void changeFrame(int frame);
+    void placePicture(int slot, bool titlePage);
+    void preloadNextPicture();
+    void showPageButtons();
+    void setWindowFontSize(double points);
+    void setWindowFontName(const QString& name);
+    // Book text fonts of the blocks' controls (name per the window, the given size).
+    void setBlockFontSize(double points);
+
+    QPointer<QMenuBar> menus_;
+    QFont windowFont_;        // the font TextWidth and TextHeight measure in
+    QString fontName_;        // the name it was given ("Arial"), not the family standing in
+    bool bookLoaded_ = false;
+    bool activatedOnce_ = false;
+    int resizeDepth_ = 0;
+};
+
+// Opens the book window for the current book and gActivity as the frame's child.
+void OpenBookWindow();

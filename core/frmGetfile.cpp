@@ -1,0 +1,207 @@
+#include "core/frmGetfile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QPointer>
+#include <algorithm>
+
+#include "core/Catalogue.h"
+#include "core/Globals.h"
+#include "core/frmPass.h"
+#include "platform/Controls.h"
+#include "platform/Lang.h"
+#include "platform/Paths.h"
+#include "platform/Screen.h"
+
+namespace {
+
+constexpr int kDesignWidth = 4770;
+constexpr int kDesignHeight = 3420;
+// The area kept on the screen when the dialog is placed over the frame.
+constexpr int kFitWidth = 4770;
+constexpr int kFitHeight = 3810;
+
+// A stored path (either separator) as a real one, its components found without regard to case.
+QString realFolder(const QString& stored) {
+    QString p = stored;
+    p.replace(u'\\', u'/');
+    if (p.startsWith(u'/'))
+        return resolvePath(QStringLiteral("/"), p.mid(1));
+    return resolvePath(QString(), p);
+}
+
+}  // namespace
+
+const QString frmGetfile::OtherFileRow = QStringLiteral("Open some other file ...");
+
+QStringList ListFolderFiles(const QString& folder, const QString& pattern) {
+    const QString real = realFolder(folder);
+    if (real.isEmpty() || !QFileInfo(real).isDir())
+        return {};
+    QDir dir(real);
+    dir.setNameFilters({pattern.isEmpty() ? QStringLiteral("*") : pattern});
+    // No CaseSensitive flag: the pattern matches names in any letter case.
+    dir.setFilter(QDir::Files | QDir::Hidden | QDir::System);
+    QStringList names = dir.entryList();
+    std::stable_sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        const int c = lang::UCase(a).compare(lang::UCase(b));
+        return c != 0 ? c < 0 : a < b;
+    });
+    return names;
+}
+
+QString GetfileRowText(const QString& title) {
+    if (title.size() >= 4 && title.at(3) == u' ') {
+        QString row = title.left(3) + u'\t' + title.mid(4);
+        if (row.startsWith(u'0'))
+            row.remove(0, 1);
+        return row;
+    }
+    return title;
+}
+
+frmGetfile::frmGetfile() : Form(QStringLiteral("frmGetfile")) {
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setCaption(QStringLiteral("Choose a wordlist"));
+    setFocusPolicy(Qt::StrongFocus);
+
+    list = new QListWidget(this);
+    list->setObjectName(QStringLiteral("list"));
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    cmdYes = new PictureButton(this);
+    cmdYes->setObjectName(QStringLiteral("cmdYes"));
+    cmdYes->setPicture(tickPicture(64));
+    cmdNo = new PictureButton(this);
+    cmdNo->setObjectName(QStringLiteral("cmdNo"));
+    cmdNo->setPicture(crossPicture(64));
+
+    cmdYes->Click = [this] { cmdYes_Click(); };
+    cmdNo->Click = [this] { cmdNo_Click(); };
+    connect(list, &QListWidget::itemDoubleClicked, this, [this] { list_DblClick(); });
+
+    for (QWidget* w : findChildren<QWidget*>())
+        w->installEventFilter(this);
+}
+
+void frmGetfile::Form_Load() {
+    const int sw = screen::widthTwips();
+    const int sh = screen::heightTwips();
+    int left = (gMDIForm ? gMDIForm->twipsLeft() : 0) + 1035;
+    int top = (gMDIForm ? gMDIForm->twipsTop() : 0) + 1140;
+    if (left + kFitWidth > sw)
+        left = sw - kFitWidth;
+    if (top + kFitHeight > sh)
+        top = sh - kFitHeight;
+    const int w = int((qint64(sw) * kDesignWidth) / 9600);
+    const int h = int((qint64(sh) * kDesignHeight) / 7200);
+    moveTwips(left, top, w, h);
+    LayoutGetfile();
+
+    const bool otherFiles = gDialogRequest == u"OTHERFILES";
+    const QStringList files = ListFolderFiles(gGetfilePath, gGetfilePattern);
+    gDialogRequest.clear();
+    gGetfilePath.clear();
+
+    int preselect = -1;
+    for (const QString& file : files) {
+        const QString title = GetBookTitle(file);
+        if (title.isEmpty())
+            continue;
+        list->addItem(GetfileRowText(title));
+        ListedFiles << file;
+        if (!gWordListName.isEmpty() && file.startsWith(gWordListName, Qt::CaseInsensitive))
+            preselect = list->count() - 1;
+    }
+    if (otherFiles) {
+        list->addItem(OtherFileRow);
+        ListedFiles << QStringLiteral("OTHER_FILE");
+        if (preselect < 0)
+            preselect = list->count() - 1;
+    }
+    if (preselect >= 0)
+        list->setCurrentRow(preselect);
+    list->setFocus();
+}
+
+void frmGetfile::LayoutGetfile() {
+    const double s = std::min(double(twipsWidth()) / kDesignWidth, double(twipsHeight()) / kDesignHeight);
+    const int tx = screen::twipsPerPixelX();
+    const int ty = screen::twipsPerPixelY();
+    auto place = [&](QWidget* c, int l, int t, int wd, int ht) {
+        c->setGeometry(int(l * s / tx), int(t * s / ty), int(wd * s / tx), int(ht * s / ty));
+    };
+    place(cmdYes, 3780, 360, 855, 855);
+    place(cmdNo, 3780, 1800, 855, 855);
+    place(list, 120, 75, 3540, 2850);
+    QFont f(screen::fontFamilyFor(QStringLiteral("Arial")));
+    f.setPointSizeF(std::max(1.0, 12 * s));
+    list->setFont(f);
+}
+
+void frmGetfile::Form_QueryUnload(int& cancel, int unloadMode) {
+    (void)cancel;
+    // The close box cancels, as the cross does.
+    if (unloadMode == unload::FormControlMenu) {
+        gDialogRequest.clear();
+        gGetfilePath.clear();
+    }
+}
+
+void frmGetfile::cmdYes_Click() {
+    const QList<QListWidgetItem*> selected = list->selectedItems();
+    const int row = selected.isEmpty() ? -1 : list->row(selected.first());
+    if (row < 0 || row >= ListedFiles.size()) {
+        gDialogRequest.clear();
+        gGetfilePath.clear();
+    } else {
+        gDialogRequest = list->item(row)->text();
+        gGetfilePath = ListedFiles.at(row);
+    }
+    Unload();
+}
+
+void frmGetfile::list_DblClick() { cmdYes_Click(); }
+
+void frmGetfile::cmdNo_Click() {
+    gDialogRequest.clear();
+    Unload();
+}
+
+void frmGetfile::Form_KeyPress(int& keyAscii) {
+    if (keyAscii == keycode::Escape) {
+        cmdNo_Click();
+        keyAscii = 0;
+    }
+}
+
+bool frmGetfile::handleKey(QKeyEvent* e, QObject* target) {
+    int key = keyCodeOf(e);
+    if (key == keycode::Escape) {
+        Form_KeyPress(key);
+        return true;
+    }
+    // Enter in the list takes the selected row.
+    if (key == keycode::Return && target == list) {
+        cmdYes_Click();
+        return true;
+    }
+    return false;
+}
+
+bool frmGetfile::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() == QEvent::KeyPress && watched != this && !isUnloaded())
+        return handleKey(static_cast<QKeyEvent*>(e), watched);
+    return Form::eventFilter(watched, e);
+}
+
+void frmGetfile::keyPressEvent(QKeyEvent* e) {
+    if (!handleKey(e, this))
+        Form::keyPressEvent(e);
+}
+
+void ShowGetfileDialog() {
+    auto* d = new frmGetfile;
+    d->Show(true);
+}

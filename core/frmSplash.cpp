@@ -1,0 +1,268 @@
+#include "core/frmSplash.h"
+
+#include <QKeyEvent>
+#include <QPalette>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+#include <optional>
+
+#include "core/Globals.h"
+#include "core/Settings.h"
+#include "core/Startup.h"
+#include "core/frmKest.h"
+#include "core/frmNoData.h"
+#include "platform/Clock.h"
+#include "platform/Controls.h"
+#include "platform/Dialogs.h"
+#include "platform/Lang.h"
+#include "platform/Mouse.h"
+#include "platform/Screen.h"
+
+namespace {
+
+QPointer<frmSplash> gStartupSplash;
+bool gSpeechQuestionOpen = false;
+// When the start-up splash loaded (monotonic clock): its minimum time on screen counts from
+// here, so that the timer's first tenth of a second is part of it.
+double gSplashLoadedAt = 0;
+
+// The design size of the window in twips; it is sized from the screen and its controls scale
+// with it.
+constexpr int kDesignWidth = 5310;
+constexpr int kDesignHeight = 4110;
+
+constexpr double kMinimumSplashSeconds = 1.2;
+constexpr int kKeyF2 = 113;
+
+}  // namespace
+
+frmSplash::frmSplash() : Form(QStringLiteral("frmSplash")) {
+    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, QColor(255, 255, 128));
+    setPalette(p);
+    setFocusPolicy(Qt::StrongFocus);
+
+    Label1 = new Label(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setCaption(QStringLiteral("KESTROW READERS"));
+    Label2 = new Label(this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setCaption(QStringLiteral("talking books for young readers"));
+    Label4 = new Label(this);
+    Label4->setObjectName(QStringLiteral("Label4"));
+    Label4->setCaption(QStringLiteral("Stories, pictures and voices made for Kestrow Readers.\n"
+                                      "Reading, writing, cloze and word games."));
+    Label3 = new Label(this);
+    Label3->setObjectName(QStringLiteral("Label3"));
+    for (Label* l : {Label1, Label2, Label3, Label4})
+        l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    Label1->setForeColor(QColor(0, 0, 128));
+    Label2->setForeColor(QColor(0, 128, 0));
+
+    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->hide();
+    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+
+    TimerSplash = new QTimer(this);
+    TimerSplash->setSingleShot(true);
+    connect(TimerSplash, &QTimer::timeout, this, [this] { TimerSplash_Timer(); });
+
+    // Key preview: the form hears keys before its controls.
+    for (QWidget* w : findChildren<QWidget*>())
+        w->installEventFilter(this);
+}
+
+void frmSplash::Form_Load() {
+    if (gSplashDone == 0) {
+        SetStartupGlobals();
+        gStartupSplash = this;
+        gSplashLoadedAt = appClock().monotonic();
+    }
+
+    // Sized and centred on the screen on every load.
+    const int sw = screen::widthTwips();
+    const int sh = screen::heightTwips();
+    const int w = int((qint64(sw) * kDesignWidth) / 9600);
+    const int h = int((qint64(sh) * kDesignHeight) / 7200);
+    moveTwips((sw - w) / 2, (sh - h) / 2, w, h);
+    layoutControls();
+    Label3->setCaption(gVersionText);
+
+    if (gSplashDone == 1) {
+        // The About box.
+        TimerSplash->stop();
+        cmdOK->show();
+        cmdOK->setDefault(true);
+        cmdOK->setFocus();
+        return;
+    }
+
+    LoadGlobalSettings();
+    const QString stored = GlobalSettings.DataFolder.text();
+    GlobalSettings.DataFolder.setText(stored);
+    if (stored.isEmpty()) {
+        const QString commandLine = lang::Trim(StartupCommandLine());
+        if (!commandLine.isEmpty())
+            gDataRoot = DataFolderFromCommandLine(commandLine);
+        // With no argument the program folder becomes the stored data folder.
+        GlobalSettings.DataFolder.setText(gDataRoot);
+        SaveGlobalSettings(0);
+    } else {
+        gDataRoot = stored;
+    }
+    gDataRoot = WithoutTrailingSeparators(gDataRoot);
+    TimerSplash->setInterval(100);
+    TimerSplash->start();
+    cmdOK->hide();
+}
+
+void frmSplash::layoutControls() {
+    const double s = std::min(double(twipsWidth()) / kDesignWidth, double(twipsHeight()) / kDesignHeight);
+    const int tx = screen::twipsPerPixelX();
+    const int ty = screen::twipsPerPixelY();
+    // The design area, scaled, sits in the middle of a window of another shape.
+    const int dx = std::max(0, int((twipsWidth() - kDesignWidth * s) / 2 / tx));
+    const int dy = std::max(0, int((twipsHeight() - kDesignHeight * s) / 2 / ty));
+    auto place = [&](QWidget* c, int l, int t, int wd, int ht) {
+        c->setGeometry(dx + int(l * s / tx), dy + int(t * s / ty), int(wd * s / tx), int(ht * s / ty));
+    };
+    const QString arial = screen::fontFamilyFor(QStringLiteral("Arial"));
+    auto font = [&](QWidget* c, double points, bool bold, bool italic = false) {
+        QFont f(arial);
+        f.setPointSizeF(std::max(1.0, points * s));
+        f.setBold(bold);
+        f.setItalic(italic);
+        c->setFont(f);
+    };
+    place(Label1, 120, 480, 5070, 735);
+    font(Label1, 24, true);
+    place(Label2, 120, 1260, 5070, 495);
+    font(Label2, 14, false, true);
+    place(Label4, 240, 1980, 4830, 735);
+    font(Label4, 9, false);
+    place(Label3, 240, 2820, 4830, 375);
+    font(Label3, 9, false);
+    place(cmdOK, 2055, 3360, 1200, 450);
+    font(cmdOK, 9, false);
+}
+
+void frmSplash::Form_QueryUnload(int& cancel, int unloadMode) {
+    // No control box: the About box ends with OK, start-up by the frame window.
+    if (unloadMode == unload::FormControlMenu)
+        cancel = 1;
+}
+
+bool frmSplash::handleKey(QKeyEvent* e) {
+    int keyCode = keyCodeOf(e);
+    if (keyCode == 0)
+        return false;
+    const int before = keyCode;
+    Form_KeyDown(keyCode, shiftBitsOf(e));
+    return keyCode == 0 && before != 0;
+}
+
+bool frmSplash::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() == QEvent::KeyPress && watched != this)
+        return handleKey(static_cast<QKeyEvent*>(e));
+    return Form::eventFilter(watched, e);
+}
+
+void frmSplash::keyPressEvent(QKeyEvent* e) {
+    if (!handleKey(e))
+        Form::keyPressEvent(e);
+}
+
+void frmSplash::Form_KeyDown(int& keyCode, int shift) {
+    (void)shift;
+    if (keyCode != kKeyF2 || gSpeechQuestionOpen)
+        return;
+    gSpeechQuestionOpen = true;
+    const QString cr2 = QStringLiteral("\r\r");
+    const int answer = MsgBox(
+        QStringLiteral("This software includes an artificial speech engine, used ONLY in the WRITING activity.") +
+            cr2 +
+            QStringLiteral("On some computers, this speech engine may clash with your system, causing the software "
+                           "to fail to start properly.  You therefore have the option of disabling this speech "
+                           "engine.") +
+            cr2 +
+            QStringLiteral("Your choice will apply to this and future settings - there is no need to disable the "
+                           "engine every time you use this software.") +
+            cr2 + QStringLiteral("Do you wish to DISABLE the speech engine?"),
+        mb::YesNo + mb::Question, QStringLiteral("Kestrow Readers - Speech Engine Setting"));
+    gSpeechQuestionOpen = false;
+    GlobalSettings.SpeechDisabled = answer == mb::Yes ? -1 : 0;
+    SaveGlobalSettings(-1);
+}
+
+void frmSplash::TimerSplash_Timer() {
+    TimerSplash->stop();
+    // The speech question holds start-up until it is answered.
+    if (gSpeechQuestionOpen) {
+        TimerSplash->start(100);
+        return;
+    }
+    mouse::setPointer(mouse::Hourglass);
+    Clock& clock = appClock();
+    const QString oldDataRoot = gDataRoot;
+    QPointer<frmSplash> self(this);
+
+    // Always the folder now in force: a folder typed in the dialog is listed afresh.
+    std::optional<QStringList> files;
+    for (;;) {
+        files = ListBookFiles(gDataRoot);
+        if (files && !files->isEmpty())
+            break;
+        gDialogRequest = QStringLiteral("STARTUP");
+        ShowNoDataDialog();
+        mouse::setPointer(mouse::Hourglass);
+        if (self)
+            repaint();
+        RetryPause();
+    }
+
+    if (gDialogRequest == u"AGAIN" && gDataRoot != oldDataRoot) {
+        ShowNoDataDialog();
+        if (gDialogRequest == u"YES") {
+            GlobalSettings.DataFolder.setText(gDataRoot);
+            SaveGlobalSettings(1);
+        }
+    }
+
+    BuildBookCatalogue(*files);
+
+    // The frame is made, not yet loaded, while the splash is up: opening its sound players
+    // takes a moment that the wait hides.
+    QPointer<frmKest> frame = new frmKest;
+
+    // The splash stays up at least a little while.
+    const double left = kMinimumSplashSeconds - (clock.monotonic() - gSplashLoadedAt);
+    if (left > 0)
+        waitYielding(left);
+
+    if (frame)
+        frame->Show();
+}
+
+void frmSplash::cmdOK_Click() { Unload(); }
+
+void ShowAboutBox() {
+    auto* about = new frmSplash;
+    about->Show(true);
+}
+
+frmSplash* StartupSplash() {
+    if (gStartupSplash && !gStartupSplash->isUnloaded())
+        return gStartupSplash;
+    return nullptr;
+}
+
+void UnloadSplash() {
+    if (frmSplash* s = StartupSplash())
+        s->Unload();
+}
+
+bool SpeechQuestionOpen() { return gSpeechQuestionOpen; }

@@ -1,0 +1,199 @@
+#include "core/frmUserName.h"
+
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QPalette>
+#include <QPointer>
+#include <algorithm>
+
+#include "core/Globals.h"
+#include "core/Password.h"
+#include "core/Users.h"
+#include "core/frmKest.h"
+#include "core/frmPass.h"
+#include "platform/Controls.h"
+#include "platform/Dialogs.h"
+#include "platform/Lang.h"
+#include "platform/Screen.h"
+
+namespace {
+
+constexpr int kDesignWidth = 5310;
+constexpr int kDesignHeight = 4110;
+constexpr int kKeyF3 = 114;
+
+const QString& startQuestion() {
+    static const QString q = QStringLiteral("What\r\nis your name?");
+    return q;
+}
+
+QString screenText(QString text) {
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(u'\r', u'\n');
+    return text;
+}
+
+}  // namespace
+
+frmUserName::frmUserName() : Form(QStringLiteral("frmUserName")) {
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, QColor(128, 255, 255));
+    setPalette(p);
+    setFocusPolicy(Qt::StrongFocus);
+
+    Label1 = new Label(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setCaption(QStringLiteral("Name request"));
+    Label2 = new Label(this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setCaption(QStringLiteral("F3 to exit"));
+    listnames = new QListWidget(this);
+    listnames->setObjectName(QStringLiteral("listnames"));
+    listnames->setSelectionMode(QAbstractItemView::SingleSelection);
+    cmdOK = new PictureButton(this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setPicture(tickPicture(64));
+
+    connect(listnames, &QListWidget::itemSelectionChanged, this, [this] {
+        if (!listnames->selectedItems().isEmpty())
+            listnames_Click();
+    });
+    connect(listnames, &QListWidget::itemClicked, this, [this] { listnames_Click(); });
+    connect(listnames, &QListWidget::itemDoubleClicked, this, [this] { listnames_DblClick(); });
+    cmdOK->Click = [this] { cmdOK_Click(); };
+
+    // Key preview: the form hears keys before its controls.
+    for (QWidget* w : findChildren<QWidget*>())
+        w->installEventFilter(this);
+}
+
+void frmUserName::Form_Load() {
+    const int sw = screen::widthTwips();
+    const int sh = screen::heightTwips();
+    const int w = int((qint64(sw) * kDesignWidth) / 9600);
+    const int h = int((qint64(sh) * kDesignHeight) / 7200);
+    moveTwips((sw - w) / 2, (sh - h) / 2, w, h);
+
+    startMode_ = gDialogRequest == startQuestion();
+    Label1->setCaption(screenText(gDialogRequest));
+    setCaption(screenText(gDialogRequest).replace(u'\n', u' '));
+    Label2->setVisible(startMode_);
+
+    LayoutUserName();
+    cmdOK->hide();
+
+    LoadUsers();
+    const int n = UserNames.isEmpty() ? 0 : int(lang::Val(UserNames.at(0)));
+    for (int k = 1; k <= n && k < UserNames.size(); ++k)
+        listnames->addItem(UserNames.at(k));
+    listnames->setFocus();
+}
+
+void frmUserName::LayoutUserName() {
+    // The smaller ratio, so that nothing falls off the window on a wide or tall screen.
+    const double s = std::min(double(twipsWidth()) / kDesignWidth, double(twipsHeight()) / kDesignHeight);
+    const int tx = screen::twipsPerPixelX();
+    const int ty = screen::twipsPerPixelY();
+    // The design area, scaled, sits in the middle of a window of another shape.
+    const int dx = std::max(0, int((twipsWidth() - kDesignWidth * s) / 2 / tx));
+    const int dy = std::max(0, int((twipsHeight() - kDesignHeight * s) / 2 / ty));
+    auto place = [&](QWidget* c, int l, int t, int wd, int ht) {
+        c->setGeometry(dx + int(l * s / tx), dy + int(t * s / ty), int(wd * s / tx), int(ht * s / ty));
+    };
+    const QString arial = screen::fontFamilyFor(QStringLiteral("Arial"));
+    QFont big(arial);
+    big.setPointSizeF(std::max(1.0, 18 * s));
+    QFont small(arial);
+    small.setPointSizeF(8);
+
+    place(cmdOK, 540, 2520, 735, 735);
+    place(Label1, 240, 480, 1395, 1455);
+    Label1->setFont(big);
+    place(listnames, 1800, 120, 3255, 3735);
+    listnames->setFont(big);
+    place(Label2, 180, 3600, 1455, 255);
+    Label2->setFont(small);
+}
+
+void frmUserName::Form_QueryUnload(int& cancel, int unloadMode) {
+    // No control box: a name, or F3 at start, are the ways out.
+    if (unloadMode == unload::FormControlMenu)
+        cancel = 1;
+}
+
+bool frmUserName::handleKey(QKeyEvent* e) {
+    int keyCode = keyCodeOf(e);
+    if (keyCode == 0)
+        return false;
+    QPointer<frmUserName> self(this);
+    Form_KeyDown(keyCode, shiftBitsOf(e));
+    // A key that closed the dialog goes no further.
+    return !self || isUnloaded();
+}
+
+bool frmUserName::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() == QEvent::KeyPress && watched != this && !isUnloaded())
+        return handleKey(static_cast<QKeyEvent*>(e));
+    return Form::eventFilter(watched, e);
+}
+
+void frmUserName::keyPressEvent(QKeyEvent* e) {
+    if (!handleKey(e))
+        Form::keyPressEvent(e);
+}
+
+void frmUserName::Form_KeyDown(int& keyCode, int shift) {
+    (void)shift;
+    if (keyCode == kKeyF3 || keyCode == keycode::Escape) {
+        if (startMode_) {
+            UnloadFrameAndEnd(0);
+        }
+        // Finding a name in an empty list: Esc is the way out, with no name chosen.
+        if (keyCode == keycode::Escape && listnames->count() == 0) {
+            gUserName.clear();
+            Unload();
+        }
+        return;
+    }
+    if (keyCode == keycode::Return && cmdOK->isVisibleTo(this))
+        cmdOK_Click();
+}
+
+void frmUserName::listnames_Click() { cmdOK->show(); }
+
+void frmUserName::listnames_DblClick() { cmdOK_Click(); }
+
+void frmUserName::cmdOK_Click() {
+    const QList<QListWidgetItem*> selected = listnames->selectedItems();
+    if (selected.isEmpty())
+        return;
+    const int row = listnames->row(selected.first());
+    gUserName = UserNames.value(row + 1);
+    if (startMode_ && gUserName == u"Teacher") {
+        if (CurrentPassword().isEmpty()) {
+            Unload();
+            return;
+        }
+        gPassResult = 0;
+        QPointer<frmUserName> self(this);
+        frmPass::ShowDialog(this);
+        if (!self || isUnloaded())
+            return;
+        if (gPassResult == 2)
+            return;
+        if (gPassResult == 0) {
+            MsgBox(QStringLiteral("Wrong password"), mb::OKOnly + mb::Exclamation, QStringLiteral("Password"));
+            return;
+        }
+        Unload();
+        return;
+    }
+    Unload();
+}
+
+void ShowUserNameDialog() {
+    auto* d = new frmUserName;
+    d->Show(true);
+}

@@ -1,0 +1,64 @@
+#include "menu/MenuRules.h"
+
+#include <cmath>
+
+#include "core/Settings.h"
+#include "menu/ButtonArt.h"
+#include "platform/Lang.h"
+
+namespace menurules {
+
+ButtonState buttonState(MenuButton button, const ActivitySettingsRecord& s) {
+    namespace c = buttonart::cell;
+    auto state = [](bool on, int onCell, int offCell) { return ButtonState{on, on ? onCell : offCell}; };
+    switch (button) {
+    case MenuButton::Read: return state(s.ReadOn != 0, c::ReadOn, c::ReadOff);
+    case MenuButton::Write: return state(s.WriteOn != 0, c::WriteOn, c::WriteOff);
+    case MenuButton::Treasure: return state(s.TreasureOn != 0, c::TreasureOn, c::TreasureOff);
+    case MenuButton::Slide: return state((s.SlideFlags & 1) == 1, c::SlideOn, c::SlideOff);
+    case MenuButton::ClozeType: return state(s.ClozeTypeOn != 0, c::ClozeTypeOn, c::ClozeTypeOff);
+    case MenuButton::ClozeChoose: return state((s.ClozeChoose & 16) == 16, c::ClozeClickOn, c::ClozeClickOff);
+    case MenuButton::NewBook: return state(s.BookChoice != 0, c::NewBookOn, c::NewBookOff);
+    }
+    return {false, c::Unused};
+}
+
+bool useBigStrip(double scale) { return float(scale) > 0.9f; }
+
+int pictureZoom(double scale) {
+    const int zoom = int(std::floor(scale));
+    return zoom < 1 ? 1 : zoom;
+}
+
+ColourCheck colourCheck(int32_t colourBits, int16_t noColourWarning) {
+    const double colours = std::pow(2.0, double(colourBits));
+    if (colours >= 256)
+        return noColourWarning == -1 ? ColourCheck::ClearSuppression : ColourCheck::Nothing;
+    return noColourWarning == 0 ? ColourCheck::Warn : ColourCheck::Nothing;
+}
+
+bool fontWarningNeeded(int16_t noFontWarning, bool arialAvailable) {
+    return noFontWarning == 0 && !arialAvailable;
+}
+
+namespace {
+int toPixels(double twips, int twipsPerPixel) {
+    return int(std::lround(twips / (twipsPerPixel > 0 ? twipsPerPixel : 15)));
+}
+}  // namespace
+
+QRect placeRect(const TwipRect& r, double sx, double sy, int tx, int ty) {
+    return QRect(toPixels(r.left * sx, tx), toPixels(r.top * sy, ty), toPixels(r.width * sx, tx),
+                 toPixels(r.height * sy, ty));
+}
+
+QRect placeCentred(int centreX, int centreY, int width, int height, double sx, double sy, double g,
+                   int tx, int ty) {
+    const double w = width * g, h = height * g;
+    // Half the rounded size, truncated: the centring keeps the original's integer steps.
+    const double left = centreX * sx - double(int64_t(lang::RoundHalfEven(w)) / 2);
+    const double top = centreY * sy - double(int64_t(lang::RoundHalfEven(h)) / 2);
+    return QRect(toPixels(left, tx), toPixels(top, ty), toPixels(w, tx), toPixels(h, ty));
+}
+
+}  // namespace menurules

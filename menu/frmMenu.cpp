@@ -1,0 +1,426 @@
+#include "menu/frmMenu.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QFontMetricsF>
+#include <QFrame>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <exception>
+
+#include "core/Catalogue.h"
+#include "core/Globals.h"
+#include "core/Password.h"
+#include "core/Settings.h"
+#include "core/Shell.h"
+#include "core/WindowShaping.h"
+#include "core/frmKest.h"
+#include "core/frmNoData.h"
+#include "core/frmPass.h"
+#include "core/frmSplash.h"
+#include "core/frmWarning.h"
+#include "menu/ButtonArt.h"
+#include "menu/GraphicalButton.h"
+#include "menu/MenuRules.h"
+#include "platform/Dialogs.h"
+#include "platform/Help.h"
+#include "platform/Lang.h"
+#include "platform/Mouse.h"
+#include "platform/Paths.h"
+#include "platform/Screen.h"
+
+using menurules::TwipRect;
+namespace design = menurules::design;
+
+namespace {
+
+const QColor kWindowColour(160, 200, 240);
+const QColor kPanelColour(192, 192, 192);
+const QColor kBorderColour(0, 0, 128);
+const QColor kDarkGreen(0, 128, 0);
+
+QString arialFamily() {
+    const QString f = screen::fontFamilyFor(QStringLiteral("Arial"));
+    return f.isEmpty() ? QStringLiteral("Arial") : f;
+}
+
+void place(QWidget* w, const TwipRect& r) {
+    w->setGeometry(menurules::placeRect(r, gScaleX, gScaleY, screen::twipsPerPixelX(), screen::twipsPerPixelY()));
+}
+
+// A font size the toolkit accepts, whatever the scale.
+double usableSize(double points) { return points < 1.0 ? 1.0 : points; }
+
+void setFontSize(QWidget* w, double points, bool bold) {
+    QFont f = w->font();
+    f.setFamily(arialFamily());
+    f.setPointSizeF(usableSize(points));
+    f.setBold(bold);
+    w->setFont(f);
+}
+
+// The title captions are wider in our Arial stand-in than the labels designed for them: the
+// size comes down just enough for the caption to stay whole.
+void fitCaption(QLabel* label, int widthPx) {
+    QFont f = label->font();
+    const double wanted = f.pointSizeF();
+    const double advance = QFontMetricsF(f).horizontalAdvance(label->text());
+    if (advance > widthPx && advance > 0) {
+        f.setPointSizeF(usableSize(wanted * widthPx / advance * 0.98));
+        label->setFont(f);
+    }
+}
+
+QLabel* titleLabel(QWidget* parent, const QString& caption, const QColor& colour) {
+    auto* l = new QLabel(caption, parent);
+    l->setTextFormat(Qt::PlainText);
+    l->setWordWrap(false);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    l->setContentsMargins(0, 0, 0, 0);
+    l->setAttribute(Qt::WA_TranslucentBackground);
+    QPalette p = l->palette();
+    p.setColor(QPalette::WindowText, colour);
+    l->setPalette(p);
+    QFont f = l->font();
+    f.setFamily(arialFamily());
+    f.setBold(true);
+    l->setFont(f);
+    return l;
+}
+
+QFrame* borderShape(QWidget* parent) {
+    auto* s = new QFrame(parent);
+    s->setFrameStyle(QFrame::Box | QFrame::Plain);
+    s->setLineWidth(2);
+    QPalette p = s->palette();
+    p.setColor(QPalette::WindowText, kBorderColour);
+    s->setPalette(p);
+    s->setAttribute(Qt::WA_TransparentForMouseEvents);
+    return s;
+}
+
+// A picture file of the installation, or the same picture drawn here when the file is missing
+// or unreadable, so the menu always has its pictures.
+QImage pictureOrDrawn(const char* storedName, QSize expected, QImage (*draw)()) {
+    const QString path = FindDataFile(QString::fromLatin1(storedName), 0);
+    if (!path.isEmpty()) {
+        QImage img(path);
+        if (!img.isNull() && (!expected.isValid() || img.size() == expected))
+            return img;
+    }
+    return draw();
+}
+
+QImage smallStrip() { return buttonart::menuStrip(buttonart::SmallCell); }
+QImage bigStrip() { return buttonart::menuStrip(buttonart::BigCell); }
+
+}  // namespace
+
+frmMenu::frmMenu(QWidget* parent) : Form(QStringLiteral("frmMenu"), parent) {
+    setCaption(QStringLiteral("Menu"));
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, kWindowColour);
+    setPalette(p);
+    createControls();
+    createMenus();
+}
+
+frmMenu::~frmMenu() {
+    // The frame may have taken the menu bar over; it goes with the window all the same.
+    if (menus_ && menus_->parent() != this)
+        delete menus_.data();
+}
+
+QMenuBar* frmMenu::menuBar() const { return menus_; }
+
+void frmMenu::createControls() {
+    // Bottom of the stack first: the borders, the panel, then what lies on them.
+    Shape2 = borderShape(this);
+    Shape1 = borderShape(this);
+
+    frame_pupil = new QFrame(this);
+    frame_pupil->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    frame_pupil->setAutoFillBackground(true);
+    QPalette pp = frame_pupil->palette();
+    pp.setColor(QPalette::Window, kPanelColour);
+    frame_pupil->setPalette(pp);
+
+    Image1 = new QLabel(frame_pupil);
+    Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Image1->setCursor(Qt::PointingHandCursor);
+    Image1->installEventFilter(this);
+    Image2 = new QLabel(this);
+    Image2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    // The white copy of each title line lies under the black one, 30 twips up and left.
+    Label4 = titleLabel(this, QStringLiteral("KESTROW"), Qt::white);
+    Label1 = titleLabel(this, QStringLiteral("KESTROW"), Qt::black);
+    Label3 = titleLabel(this, QStringLiteral("talking"), kDarkGreen);
+    Label5 = titleLabel(this, QStringLiteral("READERS"), Qt::white);
+    Label2 = titleLabel(this, QStringLiteral("READERS"), Qt::black);
+
+    auto button = [this](const QString& caption, void (frmMenu::*handler)()) {
+        auto* b = new GraphicalButton(caption, this);
+        QPalette bp = b->palette();
+        bp.setColor(QPalette::Button, kPanelColour);
+        b->setPalette(bp);
+        b->Click = [this, handler] { (this->*handler)(); };
+        return b;
+    };
+    cmdRead = button(QStringLiteral("&Read"), &frmMenu::cmdRead_Click);
+    cmdWrite = button(QStringLiteral("&Write"), &frmMenu::cmdWrite_Click);
+    cmdBook = button(QStringLiteral("&New book"), &frmMenu::cmdBook_Click);
+    cmdExit = button(QStringLiteral("E&xit"), &frmMenu::cmdExit_Click);
+    cmdSlide = button(QStringLiteral("&Slide"), &frmMenu::cmdSlide_Click);
+    cmdHangman = button(QStringLiteral("&Treasure"), &frmMenu::cmdHangman_Click);
+    cmdClozeChoose = button(QStringLiteral("&Cloze (click)"), &frmMenu::cmdClozeChoose_Click);
+    cmdClozeType = button(QStringLiteral("Clo&ze (type)"), &frmMenu::cmdClozeType_Click);
+
+    cmdTeacher = new QPushButton(QStringLiteral("Teacher &options"), this);
+    connect(cmdTeacher, &QPushButton::clicked, this, [this] { cmdTeacher_Click(); });
+}
+
+void frmMenu::createMenus() {
+    menus_ = new QMenuBar(this);
+    menus_->hide();  // the frame shows it in place of its own
+    mnuFile = menus_->addMenu(QStringLiteral("&File"));
+    mnuFileMenu = mnuFile->addAction(QStringLiteral("To &menu"));
+    mnuFileMenu->setEnabled(false);  // this is the menu
+    mnuBlank = mnuFile->addSeparator();
+    mnuExit = mnuFile->addAction(QStringLiteral("E&xit"));
+    connect(mnuExit, &QAction::triggered, this, [this] { mnuExit_Click(); });
+
+    mnuHelp = menus_->addMenu(QStringLiteral("&Help"));
+    mnuHelpLocal = mnuHelp->addAction(QStringLiteral("&Help on main menu"));
+    mnuHelpLocal->setShortcut(QKeySequence(Qt::Key_F1));
+    mnuHelpContents = mnuHelp->addAction(QStringLiteral("&Contents"));
+    mnuHelpSearch = mnuHelp->addAction(QStringLiteral("&Search for Help on..."));
+    mnuBlank2 = mnuHelp->addSeparator();
+    mnuHelpAbout = mnuHelp->addAction(QStringLiteral("&About Kestrow Readers ..."));
+    connect(mnuHelpLocal, &QAction::triggered, this, [this] { mnuHelpLocal_Click(); });
+    connect(mnuHelpContents, &QAction::triggered, this, [this] { mnuHelpContents_Click(); });
+    connect(mnuHelpSearch, &QAction::triggered, this, [this] { mnuHelpSearch_Click(); });
+    connect(mnuHelpAbout, &QAction::triggered, this, [this] { mnuHelpAbout_Click(); });
+}
+
+void frmMenu::loadPictures() {
+    using namespace buttonart;
+    PicClipSmall = pictureOrDrawn(SmallStripFile, QSize(SmallCell * StripColumns, SmallCell * StripRows), smallStrip);
+    PicclipBig = pictureOrDrawn(BigStripFile, QSize(BigCell * StripColumns, BigCell * StripRows), bigStrip);
+    image1Picture_ = pictureOrDrawn(Image1File, QSize(), menuImage1);
+    image2Picture_ = pictureOrDrawn(Image2File, QSize(), menuImage2);
+    Image1->setPixmap(QPixmap::fromImage(image1Picture_));
+    Image2->setPixmap(QPixmap::fromImage(image2Picture_));
+}
+
+// ---- loading ----
+
+void frmMenu::Form_Load() {
+    loadPictures();
+    gBookTitle = GetBookTitle(gBookCode);
+    CheckBookFile();
+    setCaption(GetBookTitle(gBookCode));
+    ArrangeMenu();
+    if (gStartChecksDone == 0) {
+        gStartChecksDone = -1;
+        StartChecks();
+        if (isUnloaded())
+            return;
+    }
+    SetMenuButtons();
+    mouse::setPointer(mouse::Default);
+}
+
+void frmMenu::CheckBookFile() {
+    const QString path = resolvePath(gDataRoot, QStringLiteral("DATA\\") + gBookCode + QStringLiteral(".DAT"));
+    if (fileLength(path) > 0 || gBookFiles.isEmpty())
+        return;
+    // The book in the settings is gone: the catalogue's first book takes its place, for good.
+    gBookCode = gBookFiles.at(0);
+    ActiveSettings.Book.setText(gBookCode);
+    SavedSettings = ActiveSettings;
+    const QString file = GlobalSettings.UserNameFlags == 3 ? FileKey(gUserName) + QStringLiteral(".DAT")
+                                                           : QStringLiteral("TEACHER.DAT");
+    SaveSettingsFile(file, 0);
+    gBookTitle = GetBookTitle(gBookCode);
+}
+
+void frmMenu::StartChecks() {
+    QPointer<frmMenu> self(this);
+    gColourBits = screen::colourBits();
+    switch (menurules::colourCheck(gColourBits, GlobalSettings.NoColourWarning)) {
+    case menurules::ColourCheck::ClearSuppression:
+        GlobalSettings.NoColourWarning = 0;
+        SaveGlobalSettings(0);
+        break;
+    case menurules::ColourCheck::Warn:
+        gWarningKind = QStringLiteral("Colour");
+        ShowWarningDialog();
+        break;
+    case menurules::ColourCheck::Nothing:
+        break;
+    }
+    if (!self)
+        return;
+    if (menurules::fontWarningNeeded(GlobalSettings.NoFontWarning, screen::arialAvailable())) {
+        gWarningKind = QStringLiteral("Font");
+        ShowWarningDialog();
+    }
+}
+
+// ---- layout ----
+
+void frmMenu::Form_Resize() {
+    if (ShapeChildWindow(*this))
+        ArrangeMenu();
+}
+
+QList<GraphicalButton*> frmMenu::pictureButtons() const {
+    return {cmdRead, cmdSlide, cmdWrite, cmdHangman, cmdBook, cmdClozeChoose, cmdExit, cmdClozeType};
+}
+
+void frmMenu::ArrangeMenu() {
+    const double g = gScale;
+    const int tx = screen::twipsPerPixelX(), ty = screen::twipsPerPixelY();
+
+    if (g != 1.0 || tx != 15)
+        imagesStretched_ = true;
+    Image1->setScaledContents(imagesStretched_);
+    Image2->setScaledContents(imagesStretched_);
+
+    place(frame_pupil, design::framePupil);
+    place(Shape2, design::shape2);
+    place(Shape1, design::shape1);
+
+    struct Title {
+        QLabel* label;
+        TwipRect rect;
+        double size;
+    };
+    const Title titles[] = {{Label1, design::label1, design::titleFontSize},
+                            {Label4, design::label4, design::titleFontSize},
+                            {Label3, design::label3, design::subtitleFontSize},
+                            {Label5, design::label5, design::titleFontSize},
+                            {Label2, design::label2, design::titleFontSize}};
+    for (const Title& t : titles) {
+        setFontSize(t.label, t.size * g, true);
+        place(t.label, t.rect);
+        fitCaption(t.label, t.label->width());
+    }
+
+    const struct {
+        QAbstractButton* button;
+        TwipRect rect;
+    } buttons[] = {{cmdRead, design::cmdRead},           {cmdSlide, design::cmdSlide},
+                   {cmdWrite, design::cmdWrite},         {cmdHangman, design::cmdHangman},
+                   {cmdBook, design::cmdBook},           {cmdClozeChoose, design::cmdClozeChoose},
+                   {cmdExit, design::cmdExit},           {cmdClozeType, design::cmdClozeType},
+                   {cmdTeacher, design::cmdTeacher}};
+    for (const auto& b : buttons) {
+        setFontSize(b.button, design::buttonFontSize * g, true);
+        place(b.button, b.rect);
+    }
+
+    Image1->setGeometry(menurules::placeCentred(design::image1X, design::image1Y, design::image1W,
+                                                design::image1H, gScaleX, gScaleY, g, tx, ty));
+    Image2->setGeometry(menurules::placeCentred(design::image2X, design::image2Y, design::image2W,
+                                                design::image2H, gScaleX, gScaleY, g, tx, ty));
+    SetMenuButtons();
+}
+
+void frmMenu::SetMenuButtons() {
+    using menurules::MenuButton;
+    const QImage& strip = menurules::useBigStrip(gScale) ? PicclipBig : PicClipSmall;
+    const QRgb clear = buttonart::cellBackground();
+    const int zoom = menurules::pictureZoom(gScale);
+    cmdExit->setPicture(buttonart::stripCell(strip, buttonart::cell::Exit), clear, zoom);
+    const struct {
+        GraphicalButton* button;
+        MenuButton which;
+    } rows[] = {{cmdRead, MenuButton::Read},           {cmdWrite, MenuButton::Write},
+                {cmdHangman, MenuButton::Treasure},    {cmdSlide, MenuButton::Slide},
+                {cmdClozeType, MenuButton::ClozeType}, {cmdClozeChoose, MenuButton::ClozeChoose},
+                {cmdBook, MenuButton::NewBook}};
+    for (const auto& r : rows) {
+        const menurules::ButtonState s = menurules::buttonState(r.which, ActiveSettings);
+        r.button->setEnabled(s.enabled);
+        r.button->setPicture(buttonart::stripCell(strip, s.cell), clear, zoom);
+    }
+}
+
+// ---- buttons ----
+
+void frmMenu::startActivity(int activity, const QString& frameCaption, bool ignoreFailure) {
+    mouse::setPointer(mouse::Hourglass);
+    gActivity = activity;
+    shell::setFrameCaption(frameCaption);
+    Unload();
+    if (!ignoreFailure) {
+        registry::openActivity(activity);
+        return;
+    }
+    // A window that fails while it loads leaves the frame without a child, as it always did.
+    try {
+        registry::openActivity(activity);
+    } catch (const std::exception&) {
+    }
+}
+
+void frmMenu::cmdRead_Click() { startActivity(1, QStringLiteral("Kestrow Reading"), false); }
+void frmMenu::cmdWrite_Click() { startActivity(2, QStringLiteral("Kestrow Writing"), false); }
+void frmMenu::cmdClozeType_Click() { startActivity(4, QStringLiteral("Kestrow Cloze"), true); }
+void frmMenu::cmdClozeChoose_Click() { startActivity(5, QStringLiteral("Kestrow Cloze"), true); }
+void frmMenu::cmdHangman_Click() { startActivity(32, QStringLiteral("Kestrow Treasure"), true); }
+void frmMenu::cmdSlide_Click() { startActivity(34, QStringLiteral("Kestrow Slide"), true); }
+
+void frmMenu::cmdBook_Click() {
+    // The book choice window (frmChoose) opens here over the menu once it exists.
+}
+
+void frmMenu::cmdTeacher_Click() {
+    const QString stored = lang::Trim(CurrentPassword());
+    if (gUserName != QStringLiteral("Teacher") && !stored.isEmpty()) {
+        QPointer<frmMenu> self(this);
+        gPassResult = 0;
+        frmPass::ShowDialog(window());
+        if (!self || isUnloaded())
+            return;
+        if (gPassResult == 2)
+            return;
+        if (gPassResult == 0) {
+            MsgBox(QStringLiteral("Wrong password"), mb::OKOnly + mb::Exclamation, QStringLiteral("Password"));
+            return;
+        }
+    }
+    openTeacherOptions();
+}
+
+void frmMenu::openTeacherOptions() {
+    // The teacher options screen (frmOption) opens here once it exists: hourglass, gActivity 6,
+    // frame caption "Kestrow", the menu unloaded, frmOption shown.
+}
+
+void frmMenu::cmdExit_Click() { UnloadFrameAndEnd(0); }
+void frmMenu::mnuExit_Click() { UnloadFrameAndEnd(0); }
+
+// ---- pictures and help ----
+
+bool frmMenu::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == Image1 && e->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton &&
+        Image1->rect().contains(static_cast<QMouseEvent*>(e)->position().toPoint())) {
+        Image1_Click();
+        return true;
+    }
+    return Form::eventFilter(watched, e);
+}
+
+void frmMenu::Image1_Click() { ShowAboutBox(); }
+void frmMenu::mnuHelpAbout_Click() { ShowAboutBox(); }
+void frmMenu::mnuHelpContents_Click() { Help(ReaderHelpFile(), help::Contents, 0); }
+void frmMenu::mnuHelpSearch_Click() { Help(ReaderHelpFile(), help::PartialKey, 0); }
+void frmMenu::mnuHelpLocal_Click() { Help(ReaderHelpFile(), help::Context, kMenuHelpTopic); }

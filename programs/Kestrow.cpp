@@ -1,0 +1,50 @@
+// Kestrow, the reading program: the start-up window opens first and takes it from there.
+#include <QApplication>
+#include <QStringList>
+
+#include "book/frmBook.h"
+#include "book/frmBook.h"
+#include "core/Shell.h"
+#include "core/Startup.h"
+#include "core/frmKest.h"
+#include "core/frmSplash.h"
+#include "menu/frmMenu.h"
+#include "platform/Dialogs.h"
+#include "platform/Program.h"
+
+namespace {
+
+// The windows of later folders that the core opens through its registry.
+void registerWindows() {
+    registry::setMainMenuOpener([] {
+        auto* menu = new frmMenu;
+        shell::showChild(menu, menu->menuBar());
+    });
+    registry::setActivityOpener([](int activity) {
+        if (activity == 1 || activity == 2 || activity == 4 || activity == 5)
+            OpenBookWindow();
+    });
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Kestrow"));
+    // The program ends through its frame window, never because a window happened to close.
+    QApplication::setQuitOnLastWindowClosed(false);
+    setAppTitle(QStringLiteral("Kestrow"));
+
+    QStringList args = QApplication::arguments();
+    if (!args.isEmpty())
+        args.removeFirst();
+    SetStartupArguments(QApplication::applicationDirPath(), args.join(u' '));
+
+    registerWindows();
+    // SIGTERM and SIGINT close the frame as its close box does, then the program ends.
+    installTerminationHandler([] { UnloadFrameAndEnd(0, unload::FormControlMenu); });
+
+    auto* splash = new frmSplash;
+    splash->Show();
+    return app.exec();
+}

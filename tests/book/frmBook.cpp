@@ -1,0 +1,661 @@
+// The book window in Reading: every page of the sample books forward and back, the page
+// buttons, the placements at several scales, the measured words, the font step-down, the
+// preload, the activity line, busy refusals, F1, the menus and the roads back to the menu.
+#include "book/frmBook.h"
+
+#include <QAction>
+#include <QFontMetricsF>
+#include <QMenu>
+#include <QTest>
+#include <set>
+
+#include "BookWindowFixture.h"
+#include "book/BookButtonArt.h"
+#include "book/BookControls.h"
+#include "core/Catalogue.h"
+#include "platform/Controls.h"
+#include "platform/Help.h"
+#include "platform/Lang.h"
+#include "platform/Paths.h"
+#include "platform/WaveDevice.h"
+
+using booklayout::TwipRect;
+using booktest::BookWindowTest;
+using booktest::settle;
+using booktest::sizeForScale;
+
+namespace {
+
+// A control's pixel rectangle against a twip rectangle: within a pixel each way.
+void expectPlaced(const QWidget* w, const TwipRect& r, const char* what) {
+    SCOPED_TRACE(what);
+    EXPECT_NEAR(w->x(), r.left / 15, 1.0);
+    EXPECT_NEAR(w->y(), r.top / 15, 1.0);
+    EXPECT_NEAR(w->width(), r.width / 15, 1.0);
+    EXPECT_NEAR(w->height(), r.height / 15, 1.0);
+}
+
+std::array<int, 5> blockOf(const frmBook* b, int i, int f) {
+    return {b->Book.BlockRect(1, i, f), b->Book.BlockRect(2, i, f), b->Book.BlockRect(3, i, f),
+            b->Book.BlockRect(4, i, f), b->Book.BlockRect(5, i, f)};
+}
+
+std::array<int, 4> pictureOf(const frmBook* b, int j, int f) {
+    return {b->Book.PictureRect(1, j, f), b->Book.PictureRect(2, j, f), b->Book.PictureRect(3, j, f),
+            b->Book.PictureRect(4, j, f)};
+}
+
+bool shown(const QWidget* w) { return !w->isHidden(); }
+
+// What the page shows for frame f: texts, pictures, credits, page buttons and the sound.
+void expectPage(frmBook* b, int f) {
+    SCOPED_TRACE("frame " + std::to_string(f));
+    ASSERT_EQ(gFrame, f);
+    int words = 0;
+    for (int i = 1; i <= b->MaxBlocks; ++i) {
+        const bool present = b->Book.BlockRect(1, i, f) > 0;
+        EXPECT_EQ(shown(b->label[size_t(i)]), present) << "label " << i;
+        if (present) {
+            EXPECT_EQ(b->label[size_t(i)]->Caption(), b->Book.BlockText(i, f));
+            words += int(lang::Trim(b->Book.BlockText(i, f)).split(u' ', Qt::SkipEmptyParts).size());
+        }
+    }
+    EXPECT_EQ(b->FrameWordCount(), words);
+    for (int j = 1; j <= b->MaxPictures; ++j) {
+        const bool present = b->Book.PictureRect(1, j, f) > 0;
+        EXPECT_EQ(shown(b->picframe[size_t(j)]), present) << "picture " << j;
+        if (present) {
+            EXPECT_FALSE(b->picframe[size_t(j)]->picture().isNull()) << "picture " << j;
+        }
+    }
+    EXPECT_EQ(shown(b->lblCredits), f == 1);
+    EXPECT_EQ(shown(b->cmdBack), f != 1);
+    EXPECT_EQ(shown(b->cmdNext), f != gFrameCount);
+    EXPECT_EQ(shown(b->cmdRestart), f == gFrameCount);
+    EXPECT_TRUE(shown(b->cmdMenu));
+    EXPECT_TRUE(shown(b->cmdEar));
+    EXPECT_FALSE(shown(b->cmdEarSmall));
+    EXPECT_FALSE(shown(b->cmdCancel));
+    // The sentence sound is open and waits for "Hear".
+    const QString sound = resolvePath(gDataRoot, booklayout::sentenceSoundFileName(gBookCode, f));
+    EXPECT_EQ(b->MMControl1->FileName, sound);
+    EXPECT_EQ(b->MMControl1->Mode(), mci::ModeStop);
+}
+
+bookenc::Book ownBook(const QList<bookenc::Frame>& frames, int fontSize = 28) {
+    bookenc::Book b;
+    b.title = QStringLiteral("Own Book");
+    b.fontSize = fontSize;
+    b.frames = frames;
+    return b;
+}
+
+bookenc::Frame page(const QList<bookenc::Block>& blocks, const QList<bookenc::Picture>& pictures,
+                    const QString& link = QString()) {
+    bookenc::Frame f;
+    f.blocks = blocks;
+    f.pictures = pictures;
+    for (const bookenc::Block& b : blocks)
+        for (int k = 0; k < b.text.split(u' ', Qt::SkipEmptyParts).size(); ++k)
+            f.marks.append(0.4 * (f.marks.size() + 1));
+    f.link = link;
+    return f;
+}
+
+const bookenc::Block kTitleBlock{1500, 300, 7320, 780, 1500, QStringLiteral("Own Book")};
+
+}  // namespace
+
+// ---- pages ----
+
+TEST_F(BookWindowTest, EverySamplePageForwardAndBackWithItsButtons) {
+    for (const QString& code : booktest::sampleBooks()) {
+        SCOPED_TRACE(code.toStdString());
+        gBookCode = code;
+        frmBook* b = openBook();
+        ASSERT_FALSE(b->isUnloaded());
+        ASSERT_GE(gFrameCount, 3);
+        EXPECT_EQ(b->caption(), GetBookTitle(code));
+        expectPage(b, 1);
+        for (int f = 2; f <= gFrameCount; ++f) {
+            b->cmdNext_Click();
+            expectPage(b, f);
+        }
+        b->cmdNext_Click();  // Next on the last page stays there
+        expectPage(b, gFrameCount);
+        for (int f = gFrameCount - 1; f >= 1; --f) {
+            b->cmdBack_Click();
+            expectPage(b, f);
+        }
+        b->cmdBack_Click();  // Back on the first page stays there
+        expectPage(b, 1);
+        b->cmdNext_Click();
+        b->cmdNext_Click();
+        b->cmdRestart_Click();
+        expectPage(b, 1);
+        b->Unload();
+        booktest::closeAllWindows();
+    }
+}
+
+TEST_F(BookWindowTest, TitlePageCentresTheTitleAndShowsTheCredits) {
+    frmBook* b = openBook();
+    const QString title = b->Book.BlockText(1, 1);
+    const double w = b->TextWidth(title);
+    Label* l = b->label[1];
+    EXPECT_NEAR(l->width(), w / 15, 1.0);
+    EXPECT_NEAR(l->x() + l->width() / 2.0, 5160.0 / 15, 1.5);  // centred on 5160 twips
+    EXPECT_EQ(b->lblCredits->Caption(),
+              QStringLiteral("Story ") + gAuthor + QStringLiteral(".    Pictures by ") + gIllustrator + u'.');
+    EXPECT_NEAR(b->lblCredits->font().pointSizeF(), 8.25, 0.01);
+    expectPlaced(b->lblCredits, booklayout::kCredits, "credits");
+}
+
+TEST_F(BookWindowTest, PlacementsFollowTheScaleFactors) {
+    struct Case {
+        double sx, sy;
+    } cases[] = {{1, 1}, {0.8, 0.8}, {0.6, 0.6}, {0.8, 0.6}, {1.5, 1.25}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE("scale " + std::to_string(c.sx) + " x " + std::to_string(c.sy));
+        frmBook* b = openBook(sizeForScale(c.sx, c.sy));
+        const double sx = gScaleX, sy = gScaleY, s = gScale;
+        EXPECT_NEAR(sx, c.sx, 0.01);
+        EXPECT_NEAR(sy, c.sy, 0.01);
+        for (int f : {1, 2, 4}) {  // the title, a page with one picture, a page with two
+            while (gFrame < f)
+                b->cmdNext_Click();
+            SCOPED_TRACE("frame " + std::to_string(f));
+            for (int j = 1; j <= b->MaxPictures; ++j) {
+                if (b->Book.PictureRect(1, j, f) <= 0)
+                    continue;
+                ImageBox* p = b->picframe[size_t(j)];
+                EXPECT_EQ(p->Stretch(), s != 1.0f);
+                if (p->Stretch()) {
+                    expectPlaced(p, booklayout::stretchedPictureRect(pictureOf(b, j, f), sx, sy, s, f == 1 && j == 1),
+                                 "stretched picture");
+                } else {
+                    // Its own size at its unscaled place.
+                    EXPECT_EQ(p->pos(), QPoint(b->Book.PictureRect(1, j, f) / 15, b->Book.PictureRect(2, j, f) / 15));
+                    EXPECT_EQ(p->size(), p->picture().size());
+                }
+            }
+            for (int i = 1; i <= b->MaxBlocks; ++i) {
+                if (b->Book.BlockRect(1, i, f) <= 0 || f == 1)
+                    continue;
+                expectPlaced(b->label[size_t(i)], booklayout::blockLabelRect(blockOf(b, i, f), sx, sy), "label");
+                EXPECT_NEAR(b->label[size_t(i)]->font().pointSizeF(), b->BookFontSize * s, 0.01);
+            }
+            if (f == 1) {
+                EXPECT_NEAR(b->label[1]->x() + b->label[1]->width() / 2.0, 5160 * sx / 15, 1.5);
+            }
+        }
+        expectPlaced(b->cmdNext, booklayout::columnRect(booklayout::kNextPlace, sx, sy), "Next");
+        expectPlaced(b->cmdBack, booklayout::columnRect(booklayout::kBackPlace, sx, sy), "Back");
+        expectPlaced(b->cmdEar, booklayout::columnRect(booklayout::kEarPlace, sx, sy), "Hear");
+        expectPlaced(b->cmdMenu, booklayout::columnRect(booklayout::kMenuPlace, sx, sy), "Menu");
+        expectPlaced(b->shpmargin, booklayout::scaled(booklayout::kMargin, sx, sy), "margin");
+        EXPECT_NEAR(b->linmargin->x(), 705 * sx / 15, 1.0);
+        b->Unload();
+        booktest::closeAllWindows();
+    }
+}
+
+TEST_F(BookWindowTest, LargeScaleCoordinatesBeyondSixteenBits) {
+    frmBook* b = openBook(sizeForScale(4.5, 4.5));
+    b->cmdNext_Click();  // 8160-twip blocks are 36720 twips wide at this scale
+    const TwipRect label = booklayout::blockLabelRect(blockOf(b, 1, 2), gScaleX, gScaleY);
+    ASSERT_GT(label.width, 32767.0);
+    expectPlaced(b->label[1], label, "label");
+    expectPlaced(b->picframe[1], booklayout::stretchedPictureRect(pictureOf(b, 1, 2), gScaleX, gScaleY, gScale, false),
+                 "picture");
+    EXPECT_GT(b->FrameWordCount(), 0);
+    EXPECT_GT(b->Words.FrameWordLeft.back(), b->Words.FrameWordLeft.front());
+}
+
+TEST_F(BookWindowTest, ResizingLaysTheSamePageOutAgainAndSwitchesTheButtonPictures) {
+    frmBook* b = openBook(sizeForScale(1, 1));
+    b->cmdNext_Click();
+    b->cmdNext_Click();
+    const struct {
+        BookButton* button;
+        int cell;
+        const char* caption;
+    } rows[] = {{b->cmdBack, bookbuttonart::cell::Back, "&Back"},     {b->cmdNext, bookbuttonart::cell::Next, "&Next"},
+                {b->cmdRestart, bookbuttonart::cell::Start, "&Start"}, {b->cmdEar, bookbuttonart::cell::Hear, "&Hear"},
+                {b->cmdEarSmall, bookbuttonart::cell::Clue, "&Clue"},  {b->cmdMenu, bookbuttonart::cell::Menu, "&Menu"}};
+    auto expectButtons = [&](bool big) {
+        for (const auto& r : rows) {
+            SCOPED_TRACE(r.caption);
+            EXPECT_EQ(r.button->Caption(), big ? QString::fromLatin1(r.caption) : QString());
+            EXPECT_EQ(r.button->picture(), bookbuttonart::stripCell(big ? b->picclipbig : b->picclipsmall, r.cell));
+            EXPECT_FALSE(r.button->icon().isNull());
+        }
+        EXPECT_EQ(b->cmdCancel->Caption(), QStringLiteral("&Stop"));  // at every size
+    };
+    expectButtons(true);
+
+    resizeBook(b, sizeForScale(0.6, 0.6));
+    EXPECT_NEAR(gScale, 0.6, 0.01);
+    EXPECT_EQ(gFrame, 3);
+    expectPlaced(b->label[1], booklayout::blockLabelRect(blockOf(b, 1, 3), gScaleX, gScaleY), "label after resize");
+    expectButtons(false);
+
+    resizeBook(b, sizeForScale(1, 1));
+    EXPECT_EQ(gFrame, 3);
+    expectButtons(true);
+    EXPECT_EQ(gRelayout, 0);
+}
+
+// ---- words ----
+
+TEST_F(BookWindowTest, MeasuredWordsRunLeftToRightWithTheirMarksInside) {
+    for (const QString& code : {QStringLiteral("01PIP"), QStringLiteral("12BEAR")}) {
+        SCOPED_TRACE(code.toStdString());
+        gBookCode = code;
+        frmBook* b = openBook();
+        for (int f = 2; f <= 4; ++f) {
+            b->cmdNext_Click();
+            SCOPED_TRACE("frame " + std::to_string(f));
+            const booklayout::FrameWordTable& w = b->Words;
+            int n = 0;
+            for (int i = 1; i <= b->MaxBlocks; ++i) {
+                Label* l = b->label[size_t(i)];
+                if (l->isHidden())
+                    continue;
+                const QString line = l->Caption();
+                const int count = int(line.split(u' ', Qt::SkipEmptyParts).size());
+                for (int k = n; k < n + count; ++k) {
+                    EXPECT_EQ(w.FrameWordTop[k], l->y() * 15);
+                    EXPECT_NEAR(w.FrameWordHeight[k], QFontMetricsF(l->font()).height() * 15, 1.0);
+                    EXPECT_GE(w.FrameWordMarkLeft[k], w.FrameWordLeft[k]);
+                    EXPECT_LE(w.FrameWordMarkLeft[k] + w.FrameWordMarkWidth[k], w.FrameWordLeft[k] + w.FrameWordWidth[k]);
+                    EXPECT_GT(w.FrameWordMarkWidth[k], 0);
+                    if (k > n) {
+                        EXPECT_GE(w.FrameWordLeft[k], w.FrameWordLeft[k - 1] + w.FrameWordWidth[k - 1]);
+                    }
+                }
+                // The words start at the label and end where the label's own font ends the line.
+                EXPECT_EQ(w.FrameWordLeft[n], l->x() * 15);
+                const int last = n + count - 1;
+                EXPECT_NEAR(w.FrameWordLeft[last] + w.FrameWordWidth[last],
+                            l->x() * 15 + QFontMetricsF(l->font()).horizontalAdvance(line) * 15, 20.0);
+                n += count;
+            }
+            EXPECT_EQ(b->FrameWordCount(), n);
+        }
+        b->Unload();
+        booktest::closeAllWindows();
+    }
+}
+
+TEST_F(BookWindowTest, QuotesAndPunctuationStayOutsideTheMarks) {
+    gBookCode = QStringLiteral("12BEAR");
+    frmBook* b = openBook();
+    b->cmdNext_Click();
+    b->cmdNext_Click();  // "I'm too hot," says Bear.
+    const booklayout::FrameWordTable& w = b->Words;
+    ASSERT_GE(w.FrameWordCount(), 5);
+    EXPECT_GT(w.FrameWordMarkLeft[0], w.FrameWordLeft[0]);  // the opening quote is left out
+    EXPECT_NEAR(w.FrameWordMarkLeft[0] - w.FrameWordLeft[0], b->TextWidth(w.FrameWords[0].left(1)), 1.0);
+    EXPECT_NEAR(w.FrameWordMarkWidth[2], b->TextWidth(QStringLiteral("hot")), 1.0);  // hot," marked as hot
+    EXPECT_NEAR(w.FrameWordMarkWidth[4], b->TextWidth(QStringLiteral("Bear")), 1.0);  // Bear. marked as Bear
+}
+
+TEST_F(BookWindowTest, ALineTooWideShrinksTheFontTwoPointsAtATime) {
+    const QString longLine = QStringLiteral("This line is far too long for the narrow label it has");
+    writeOwnBook(QStringLiteral("OWN"),
+                 ownBook({page({kTitleBlock}, {{2460, 1320, 4200, 3750, QStringLiteral("COVER")}}),
+                          page({{1080, 4500, 3000, 690, 1080, longLine}, {1080, 5340, 8160, 690, 1080, QStringLiteral("Short.")}},
+                               {{1560, 240, 4200, 3750, QStringLiteral("PIC")}})}));
+    useInstallation(own.path());
+    gBookCode = QStringLiteral("OWN");
+    frmBook* b = openBook();
+    b->cmdNext_Click();
+    const double size = b->label[1]->font().pointSizeF();
+    EXPECT_LT(size, b->BookFontSize);
+    EXPECT_DOUBLE_EQ(std::fmod(b->BookFontSize - size, 2.0), 0.0);  // 2-point steps
+    EXPECT_DOUBLE_EQ(b->label[2]->font().pointSizeF(), size);        // every block follows
+    EXPECT_LE(b->TextWidth(longLine), b->label[1]->width() * 15);
+    EXPECT_EQ(b->FrameWordCount(), 12 + 1);
+    // The next page starts from the book's size again.
+    b->cmdBack_Click();
+    EXPECT_DOUBLE_EQ(b->label[1]->font().pointSizeF(), b->BookFontSize);
+}
+
+TEST_F(BookWindowTest, ALineThatNeverFitsStopsAtOnePoint) {
+    writeOwnBook(QStringLiteral("OWN"),
+                 ownBook({page({kTitleBlock}, {}),
+                          page({{1080, 4500, 30, 690, 1080, QStringLiteral("Nothing fits in two pixels at all")}}, {})}));
+    useInstallation(own.path());
+    gBookCode = QStringLiteral("OWN");
+    frmBook* b = openBook();
+    b->cmdNext_Click();
+    EXPECT_EQ(gFrame, 2);
+    EXPECT_DOUBLE_EQ(b->label[1]->font().pointSizeF(), 1.0);
+    EXPECT_DOUBLE_EQ(b->fontSize(), 1.0);
+    EXPECT_EQ(b->FrameWordCount(), 7);  // laid out as it is, overflowing
+}
+
+TEST_F(BookWindowTest, TheBookFontIsFittedToTheTitleBlockAtLoad) {
+    writeOwnBook(QStringLiteral("OWN"), ownBook({page({kTitleBlock}, {}), page({{1080, 4500, 8160, 690, 1080,
+                                                                                QStringLiteral("Hi.")}},
+                                                                               {})},
+                                                200));
+    useInstallation(own.path());
+    gBookCode = QStringLiteral("OWN");
+    frmBook* b = openBook();
+    ASSERT_LT(b->BookFontSize, 200);
+    auto heightAt = [&](int points) {
+        QFont f = b->label[1]->font();
+        f.setPointSizeF(points);
+        return QFontMetricsF(f).height() * 15;
+    };
+    EXPECT_LE(heightAt(b->BookFontSize), 780);
+    EXPECT_GT(heightAt(b->BookFontSize + 1), 780);
+}
+
+// ---- preload ----
+
+TEST_F(BookWindowTest, ThePreloadedPictureServesTheNextPageOnFewColourDisplays) {
+    gColourBits = 8;
+    frmBook* b = openBook();
+    EXPECT_EQ(b->PreloadedPictureName, QStringLiteral("COLPIP02"));
+    ASSERT_FALSE(b->ImageNext.isNull());
+    const QImage preloaded = b->ImageNext;
+    b->cmdNext_Click();
+    EXPECT_EQ(b->picframe[1]->picture().toImage().convertToFormat(QImage::Format_RGB32),
+              preloaded.convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(b->PreloadedPictureName, QStringLiteral("COLPIP03"));
+
+    booktest::closeAllWindows();
+    gColourBits = 24;
+    b = openBook();
+    EXPECT_EQ(b->PreloadedPictureName, QString());  // more than 256 colours: nothing read ahead
+    EXPECT_TRUE(b->ImageNext.isNull());
+}
+
+TEST_F(BookWindowTest, AFailedPreloadNeverLeavesAPageWithoutItsPicture) {
+    writeOwnBook(QStringLiteral("OWN"),
+                 ownBook({page({kTitleBlock}, {{2460, 1320, 4200, 3750, QStringLiteral("COVER")}}, QStringLiteral("AAA")),
+                          page({{1080, 4500, 8160, 690, 1080, QStringLiteral("Page two.")}},
+                               {{1560, 240, 4200, 3750, QStringLiteral("AAA")}}, QStringLiteral("GONE")),
+                          page({{1080, 4500, 8160, 690, 1080, QStringLiteral("Page three.")}},
+                               {{1560, 240, 4200, 3750, QStringLiteral("AAA")}})}),
+                 {QStringLiteral("GONE")});
+    useInstallation(own.path());
+    gColourBits = 8;
+    gBookCode = QStringLiteral("OWN");
+    frmBook* b = openBook();
+    EXPECT_EQ(b->PreloadedPictureName, QStringLiteral("AAA"));
+    b->cmdNext_Click();  // the preload of GONE finds no file
+    EXPECT_EQ(b->PreloadedPictureName, QString());
+    b->cmdNext_Click();  // AAA again: read from its file, not from the emptied preload
+    ASSERT_TRUE(shown(b->picframe[1]));
+    EXPECT_FALSE(b->picframe[1]->picture().isNull());
+    EXPECT_EQ(b->picframe[1]->picture().size(), QSize(280, 250));
+}
+
+// ---- activation, closing, the activity line ----
+
+TEST_F(BookWindowTest, OnlyTheFirstActivationTurnsToTheTitlePage) {
+    frmBook* b = openBook();
+    EXPECT_EQ(gFrame, 1);
+    b->cmdNext_Click();
+    b->hide();  // as when a dialog or another window takes over
+    b->show();
+    settle();
+    EXPECT_EQ(gFrame, 2);
+}
+
+TEST_F(BookWindowTest, TheActivityLineOfAShortAndALongerVisit) {
+    const QString padded = (GetBookTitle(QStringLiteral("01PIP")) + QString(30, u' ')).left(30);
+    ASSERT_FALSE(lang::Trim(padded).isEmpty());
+    struct Case {
+        double seconds;
+        QString minutes;
+    } cases[] = {{9, QStringLiteral("  0 mins")}, {70, QStringLiteral("  2 mins")}};
+    for (const Case& c : cases) {
+        gActivityLog.clear();
+        frmBook* b = openBook();
+        clock.advance(c.seconds);
+        ASSERT_EQ(b->MMControl1->Mode(), mci::ModeStop);
+        ASSERT_TRUE(b->Unload());
+        EXPECT_EQ(gActivityLog, QStringLiteral("   Reading     ") + padded + u' ' + c.minutes + QStringLiteral("\r\n"));
+        EXPECT_EQ(b->MMControl1->Mode(), mci::ModeNotOpen);  // the sounds close with the window
+        EXPECT_TRUE(journalOf(QStringLiteral("sound")).filter(QStringLiteral("MMControl2")).last().contains(
+            QStringLiteral("\tClose")));
+        booktest::closeAllWindows();
+    }
+}
+
+TEST_F(BookWindowTest, MenuButtonClosesTheBookAndShowsTheMainMenu) {
+    frmBook* b = openBook();
+    b->cmdNext_Click();
+    b->cmdMenu_Click();
+    EXPECT_TRUE(b->isUnloaded());
+    EXPECT_EQ(menuOpened, 1);
+    EXPECT_TRUE(gActivityLog.startsWith(QStringLiteral("   Reading     ")));
+    EXPECT_EQ(mouse::pointer(), mouse::Default);
+}
+
+TEST_F(BookWindowTest, WhileBusyTheButtonsMenusAndCloseBoxRefuseWithABeep) {
+    frmBook* b = openBook();
+    b->cmdNext_Click();
+    gBusy = 1;
+    const int beepsBefore = int(journalOf(QStringLiteral("beep")).size());
+    b->cmdNext_Click();
+    b->cmdBack_Click();
+    b->cmdRestart_Click();
+    EXPECT_EQ(gFrame, 2);
+    b->cmdMenu_Click();
+    b->mnuMenu_Click();
+    EXPECT_NO_THROW(b->mnuExit_Click());
+    EXPECT_FALSE(b->close());
+    EXPECT_FALSE(b->Unload());
+    EXPECT_FALSE(b->isUnloaded());
+    EXPECT_EQ(menuOpened, 0);
+    EXPECT_TRUE(gActivityLog.isEmpty());
+    EXPECT_EQ(int(journalOf(QStringLiteral("beep")).size()) - beepsBefore, 8);
+
+    gBusy = 0;
+    b->cmdBack_Click();
+    EXPECT_EQ(gFrame, 1);
+    EXPECT_TRUE(b->Unload());
+}
+
+TEST_F(BookWindowTest, ExitEndsTheProgram) {
+    frmBook* b = openBook();
+    try {
+        b->mnuExit_Click();
+        FAIL() << "Exit did not end the program";
+    } catch (const ProgramEnded& e) {
+        EXPECT_EQ(e.status, 0);
+    }
+}
+
+// ---- keys and help ----
+
+TEST_F(BookWindowTest, F1OpensTheActivitysHelpWhereverTheFocusIs) {
+    frmBook* b = openBook();
+    b->cmdNext_Click();
+    QWidget* targets[] = {b, b->cmdNext, b->cmdBack, b->cmdEar, b->cmdMenu, b->label[1], b->picframe[1]};
+    int helps = 0;
+    for (QWidget* w : targets) {
+        QTest::keyClick(w, Qt::Key_F1);
+        const QStringList h = journalOf(QStringLiteral("help"));
+        ASSERT_EQ(int(h.size()), ++helps) << w->metaObject()->className();
+        EXPECT_TRUE(h.last().endsWith(QStringLiteral("\t1\t90"))) << h.last().toStdString();
+    }
+    QTest::keyClick(b->cmdNext, Qt::Key_F2);  // other keys are left alone
+    EXPECT_EQ(int(journalOf(QStringLiteral("help")).size()), helps);
+    EXPECT_EQ(gFrame, 2);
+    booktest::closeAllWindows();
+
+    gActivity = 2;  // Writing: its own topic, with the focus in a text box
+    b = openBook();
+    QTest::keyClick(b->TextTitle, Qt::Key_F1);
+    EXPECT_TRUE(journalOf(QStringLiteral("help")).last().endsWith(QStringLiteral("\t1\t100")));
+}
+
+TEST_F(BookWindowTest, HelpItemsAndTheirCaptions) {
+    frmBook* b = openBook();
+    EXPECT_EQ(b->mnuHelpLocal->text(), QStringLiteral("&Help on whatever"));
+    b->mnuHelp_Click();
+    EXPECT_EQ(b->mnuHelpLocal->text(), QStringLiteral("&Help on Reading             F1"));
+    b->mnuHelpLocal->trigger();
+    b->mnuHelpContents->trigger();
+    b->mnuHelpSearch->trigger();
+    const QStringList h = journalOf(QStringLiteral("help"));
+    ASSERT_EQ(h.size(), 3);
+    EXPECT_TRUE(h[0].endsWith(QStringLiteral("\t1\t90")));
+    EXPECT_TRUE(h[1].endsWith(QStringLiteral("\t3\t0")));
+    EXPECT_TRUE(h[2].endsWith(QStringLiteral("\t261\t0")));
+    EXPECT_TRUE(h[0].contains(QStringLiteral("Reader.hlp")));
+}
+
+// ---- menus and the activity table ----
+
+TEST_F(BookWindowTest, MenusCarryTheirCaptionsInOrder) {
+    frmBook* b = openBook();
+    QStringList file;
+    for (QAction* a : b->mnuFile->actions())
+        file << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    EXPECT_EQ(file, (QStringList{"&Open", "&Save", "Save &As...", "-", "To &menu", "-", "E&xit"}));
+    QStringList helpItems;
+    for (QAction* a : b->mnuHelp->actions())
+        helpItems << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    EXPECT_EQ(helpItems, (QStringList{"&Help on whatever", "&Contents", "&Search for help on...", "-",
+                                      "&About Kestrow Readers ..."}));
+    EXPECT_EQ(b->mnuFile->title(), QStringLiteral("&File"));
+    EXPECT_EQ(b->mnuHelp->title(), QStringLiteral("H&elp"));
+    EXPECT_EQ(b->mnuPrint->title(), QStringLiteral("&Print"));
+    EXPECT_EQ(b->mnuPlayAll->text(), QStringLiteral("&Tell story"));
+}
+
+TEST_F(BookWindowTest, ReadingFollowsItsSettings) {
+    struct Case {
+        int16_t hear, print, tell;
+    } cases[] = {{-1, -1, -1}, {0, 0, 0}, {-1, 0, -1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.hear) + " " + std::to_string(c.print) + " " + std::to_string(c.tell));
+        ActiveSettings.ReadHearSentence = c.hear;
+        ActiveSettings.ReadPrint = c.print;
+        ActiveSettings.ReadTellStory = c.tell;
+        frmBook* b = openBook();
+        EXPECT_EQ(shown(b->cmdEar), c.hear != 0);
+        EXPECT_FALSE(shown(b->cmdEarSmall));
+        EXPECT_EQ(b->mnuPrint->menuAction()->isEnabled(), c.print != 0);
+        EXPECT_TRUE(b->mnuPrint->menuAction()->isVisible());
+        EXPECT_EQ(b->mnuPlayAll->isEnabled(), c.tell != 0);
+        for (QAction* a : {b->mnuFileOpen, b->mnuFileSave, b->mnuFileSaveAs, b->mnuBlank, b->mnuBlank4,
+                           b->mnuPrintStory, b->mnuScale})
+            EXPECT_FALSE(a->isVisible()) << a->text().toStdString();
+        EXPECT_FALSE(shown(b->Cloze));
+        EXPECT_FALSE(shown(b->yellowfudge));
+        b->Unload();
+        booktest::closeAllWindows();
+    }
+}
+
+TEST_F(BookWindowTest, WritingWithSpeechSwitchedOffHidesHearAndTellStory) {
+    gActivity = 2;
+    GlobalSettings.SpeechDisabled = -1;
+    ActiveSettings.WriteSaveLoad = 0;
+    frmBook* b = openBook();
+    EXPECT_FALSE(shown(b->cmdEar));
+    EXPECT_FALSE(b->mnuPlayAll->isEnabled());
+    for (QAction* a : {b->mnuFileOpen, b->mnuFileSave, b->mnuFileSaveAs}) {
+        EXPECT_TRUE(a->isVisible());
+        EXPECT_FALSE(a->isEnabled());
+    }
+    EXPECT_TRUE(b->mnuPrintStory->isVisible());
+    b->mnuHelp_Click();
+    EXPECT_EQ(b->mnuHelpLocal->text(), QStringLiteral("&Help on Writing             F1"));
+}
+
+TEST_F(BookWindowTest, WritingShowsTextBoxesFramedOnePixelWide) {
+    gActivity = 2;
+    frmBook* b = openBook();
+    // The title page: only the title box.
+    EXPECT_TRUE(shown(b->TextTitle));
+    EXPECT_EQ(b->TextTitle->Text(), b->Book.BlockText(1, 1));
+    EXPECT_TRUE(b->TextTitle->Text().endsWith(u' '));
+    EXPECT_EQ(b->LineFitMode, 2);
+    for (int i = 1; i <= b->MaxBlocks; ++i) {
+        EXPECT_FALSE(shown(b->text[size_t(i)]));
+        EXPECT_FALSE(shown(b->label[size_t(i)]));
+    }
+    // A page with two blocks: a box each, framed one pixel outside.
+    b->cmdNext_Click();
+    EXPECT_FALSE(shown(b->TextTitle));
+    EXPECT_EQ(b->LineFitMode, 0);
+    for (int i = 1; i <= 2; ++i) {
+        TextBox* t = b->text[size_t(i)];
+        EXPECT_TRUE(shown(t));
+        EXPECT_EQ(t->Text(), b->Book.BlockText(i, 2));
+        expectPlaced(t, booklayout::blockBoxRect(blockOf(b, i, 2), gScaleX, gScaleY), "text box");
+        EXPECT_EQ(b->box[size_t(i)]->geometry(), t->geometry().adjusted(-1, -1, 1, 1));
+        EXPECT_TRUE(shown(b->box[size_t(i)]));
+    }
+    EXPECT_EQ(b->MMControl1->FileName, QString());  // Writing speaks typed text instead
+    // A page with a single block.
+    b->cmdNext_Click();
+    EXPECT_EQ(b->LineFitMode, 2);
+}
+
+TEST_F(BookWindowTest, ClozeTypeShowsTheLabelsAndNoPageButtonsAfterTheTitle) {
+    gActivity = 4;
+    ActiveSettings.ClozeTypeSound = -1;
+    frmBook* b = openBook();
+    EXPECT_FALSE(b->mnuPrint->menuAction()->isVisible());
+    EXPECT_TRUE(shown(b->cmdNext));
+    EXPECT_FALSE(shown(b->cmdEarSmall));  // not on the title page
+    EXPECT_TRUE(shown(b->lblCredits));
+    b->cmdNext_Click();
+    EXPECT_TRUE(shown(b->label[1]));
+    EXPECT_TRUE(shown(b->label[2]));
+    EXPECT_GT(b->FrameWordCount(), 0);
+    EXPECT_FALSE(shown(b->cmdNext));
+    EXPECT_FALSE(shown(b->cmdBack));
+    EXPECT_FALSE(shown(b->cmdRestart));
+    EXPECT_TRUE(shown(b->cmdEarSmall));
+}
+
+// ---- loads that cannot go on ----
+
+TEST_F(BookWindowTest, AnUnusableWordListTakesClozeClickBackToTheMenu) {
+    writeOwnBook(QStringLiteral("OWN"), ownBook({page({kTitleBlock}, {}), page({{1080, 4500, 8160, 690, 1080,
+                                                                                QStringLiteral("One more page.")}},
+                                                                               {})}));
+    useInstallation(own.path());  // no WORDLIST\OWN.TXT here
+    gBookCode = QStringLiteral("OWN");
+    gActivity = 5;
+    boxes.answer(mb::OK);
+    const QPointer<frmBook> b = openBook();
+    EXPECT_TRUE(!b || b->isUnloaded());
+    EXPECT_EQ(menuOpened, 1);
+    ASSERT_EQ(boxes.msgBoxes().size(), 1u);
+    // A missing list reads as one with too few words.
+    EXPECT_TRUE(boxes.msgBoxes()[0].text.endsWith(QStringLiteral("does not contain enough words.")));
+    EXPECT_TRUE(boxes.msgBoxes()[0].text.contains(QStringLiteral("WORDLIST")));
+    EXPECT_TRUE(gActivityLog.startsWith(QStringLiteral("   Cloze-click ")));
+    EXPECT_EQ(mouse::pointer(), mouse::Default);
+}
+
+TEST_F(BookWindowTest, ABookThatCannotBeReadGoesBackToTheMenu) {
+    own.write(QStringLiteral("DATA/BAD.DAT"), QByteArray("\"NOT A BOOK FILE\"\r\n\"x\"\r\n"));
+    own.write(QStringLiteral("TEACHER.DAT"), readFile(booktest::sampleInstallation() + QStringLiteral("/TEACHER.DAT")));
+    useInstallation(own.path());
+    gBookCode = QStringLiteral("BAD");
+    boxes.answer(mb::OK);
+    QPointer<frmBook> b;
+    EXPECT_NO_THROW(b = openBook());
+    EXPECT_TRUE(!b || b->isUnloaded());
+    EXPECT_EQ(menuOpened, 1);
+    ASSERT_EQ(boxes.msgBoxes().size(), 1u);
+    const QString text = boxes.msgBoxes()[0].text;
+    EXPECT_TRUE(text.startsWith(QStringLiteral("This data file is corrupt (bad header information):"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("BAD.DAT")));
+    EXPECT_TRUE(gActivityLog.startsWith(QStringLiteral("   Reading     ")));
+    EXPECT_TRUE(journalOf(QStringLiteral("fatal")).isEmpty());
+}

@@ -1,0 +1,187 @@
+#pragma once
+// What the core's window tests share: a small installation in a temporary folder, the globals
+// and registries reset, the journal in a file of its own, and helpers that act on a modal
+// dialog once it is up.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPointer>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+
+#include "core/Globals.h"
+#include "core/Registry.h"
+#include "core/Settings.h"
+#include "core/Shell.h"
+#include "core/Startup.h"
+#include "core/frmKest.h"
+#include "platform/Form.h"
+#include "platform/Journal.h"
+#include "platform/Program.h"
+#include "platform/Screen.h"
+#include "support/FakeClock.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TestEnv.h"
+
+// Readable failures.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
+namespace startuptest {
+
+inline QByteArray userRecords(const QStringList& names) {
+    QByteArray out;
+    auto rec = [&out](const QString& t) {
+        QByteArray b = t.toLatin1().left(16);
+        b.append(QByteArray(16 - b.size(), ' '));
+        out.append(b);
+    };
+    rec(QStringLiteral(" %1").arg(names.size()));
+    for (const QString& n : names)
+        rec(n);
+    return out;
+}
+
+inline QByteArray logRecord(const QString& text) {
+    const QByteArray body = text.toLatin1();
+    QByteArray out;
+    out.append(char(body.size() & 0xFF));
+    out.append(char((body.size() >> 8) & 0xFF));
+    out.append(body);
+    return out;
+}
+
+inline const QString kLogHeader = QStringLiteral("Kestrow Readers - Log File\r\n\r\n");
+
+// The installation: settings, users, log and one book.
+struct Installation {
+    testsupport::TempDir dir;
+    GlobalSettingsRecord global;
+    ActivitySettingsRecord teacher;
+
+    Installation() {
+        global.TrackingOn = 1;
+        teacher.Book.setText(QStringLiteral("ONE"));
+        teacher.ReadOn = -1;
+        writeGlobal();
+        writeTeacher();
+        dir.write(QStringLiteral("USERS.DAT"), userRecords({QStringLiteral("Ann"), QStringLiteral("Bob"),
+                                                            QStringLiteral("Teacher")}));
+        dir.write(QStringLiteral("LOG.DAT"), logRecord(kLogHeader));
+        dir.write(QStringLiteral("DATA/ONE.DAT"), QByteArray("book"));
+    }
+    QString path() const { return dir.path(); }
+    void writeGlobal() { dir.write(QStringLiteral("GLOBSET.DAT"), global.encode()); }
+    void writeTeacher() { dir.write(QStringLiteral("TEACHER.DAT"), teacher.encode()); }
+    GlobalSettingsRecord storedGlobal() const {
+        return GlobalSettingsRecord::decode(dir.read(QStringLiteral("GLOBSET.DAT")));
+    }
+    // The text of LOG.DAT after its length prefix.
+    QString logText() const {
+        const QByteArray b = dir.read(QStringLiteral("LOG.DAT"));
+        if (b.size() < 2)
+            return {};
+        const int n = uint8_t(b[0]) | (uint8_t(b[1]) << 8);
+        return QString::fromLatin1(b.mid(2, n));
+    }
+};
+
+// Every window gone, deferred deletions done.
+inline void closeAllWindows() {
+    for (int round = 0; round < 3; ++round) {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* f = qobject_cast<Form*>(w); f && !f->isUnloaded()) {
+                try {
+                    f->Unload(unload::FormCode);
+                } catch (const ProgramEnded&) {
+                }
+            }
+            w->hide();
+            w->deleteLater();
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+// The test base: globals reset, a fresh journal file, the fake clock and scripted boxes.
+class CoreTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        closeAllWindows();
+        resetGlobals();
+        registry::setMainMenuOpener({});
+        registry::setActivityOpener({});
+        screen::clearOverride();
+        qputenv("KESTROW_JOURNAL", journalDir.file(QStringLiteral("journal.txt")).toLocal8Bit());
+        journal::reset();
+    }
+    void TearDown() override {
+        closeAllWindows();
+        qunsetenv("KESTROW_JOURNAL");
+        journal::reset();
+    }
+
+    // The journal lines written so far, each without its time field.
+    QStringList journalLines() const {
+        QStringList out;
+        const QString text = QString::fromUtf8(journalDir.read(QStringLiteral("journal.txt")));
+        for (const QString& line : text.split(u'\n', Qt::SkipEmptyParts))
+            out << line.section(u'\t', 1);
+        return out;
+    }
+    QStringList journalOf(const QString& kind) const {
+        QStringList out;
+        for (const QString& l : journalLines())
+            if (l.section(u'\t', 0, 0) == kind)
+                out << l;
+        return out;
+    }
+
+    testsupport::TempDir journalDir;
+    testsupport::ScopedFakeClock clock;
+    testsupport::ScopedDialogs boxes;
+};
+
+// The loaded, visible form of that name (the newest), or nullptr.
+inline Form* findForm(const QString& name) {
+    Form* found = nullptr;
+    for (QWidget* w : QApplication::allWidgets())
+        if (auto* f = qobject_cast<Form*>(w); f && f->formName() == name && !f->isUnloaded() && f->isVisible())
+            found = f;
+    return found;
+}
+
+// Runs fn on the form once it is up (a modal dialog opened by the code under test); polls
+// the event queue, so it works inside the dialog's own loop.
+inline void whenShown(const QString& name, std::function<void(Form*)> fn) {
+    auto* timer = new QTimer;
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, [timer, name, fn] {
+        if (Form* f = findForm(name)) {
+            timer->stop();
+            timer->deleteLater();
+            fn(f);
+        }
+    });
+    timer->start();
+}
+
+template <class T>
+T* child(Form* f, const char* objectName) {
+    return f->findChild<T*>(QString::fromLatin1(objectName));
+}
+
+// Processes events until the condition holds or the (real) time runs out.
+inline bool processUntil(const std::function<bool()>& done, int ms = 3000) {
+    QElapsedTimer t;
+    t.start();
+    while (!done()) {
+        if (t.elapsed() > ms)
+            return false;
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}
+
+}  // namespace startuptest

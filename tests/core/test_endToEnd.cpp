@@ -1,0 +1,128 @@
+// The real Kestrow in a fixture folder: it starts, reaches the main menu, and on SIGTERM closes
+// as its close box would, writing the session into LOG.DAT.
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <csignal>
+#include <unistd.h>
+
+#include "StartupFixture.h"
+
+using namespace startuptest;
+
+namespace {
+
+QString builtProgram() {
+    const QString build = qEnvironmentVariable("KESTROW_BUILD");
+    return build.isEmpty() ? QString() : build + QStringLiteral("/installation/Kestrow");
+}
+
+// The installation folder is the executable's folder: put the program into the fixture.
+bool placeProgram(const QString& folder) {
+    const QString from = builtProgram();
+    const QString to = folder + QStringLiteral("/Kestrow");
+    if (::link(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0)
+        return true;
+    return QFile::copy(from, to) &&
+           QFile::setPermissions(to, QFile::permissions(from) | QFileDevice::ExeOwner);
+}
+
+class RealProgram : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(QFileInfo(builtProgram()).isExecutable())
+            << "Kestrow is not built: " << builtProgram().toStdString();
+        ASSERT_TRUE(placeProgram(inst.path()));
+        journal = inst.dir.file(QStringLiteral("journal.txt"));
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("KESTROW_AUDIO"), QStringLiteral("null"));
+        env.insert(QStringLiteral("KESTROW_JOURNAL"), journal);
+        env.remove(QStringLiteral("KESTROW_ANSWERS"));
+        program.setProcessEnvironment(env);
+        program.setProgram(inst.path() + QStringLiteral("/Kestrow"));
+        program.setWorkingDirectory(inst.path());
+        program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    }
+    void TearDown() override {
+        if (program.state() != QProcess::NotRunning) {
+            program.kill();
+            program.waitForFinished(5000);
+        }
+    }
+    QStringList journalLines() const {
+        QFile f(journal);
+        if (!f.open(QIODevice::ReadOnly))
+            return {};
+        QStringList out;
+        for (const QString& l : QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts))
+            out << l.section(u'\t', 1);
+        return out;
+    }
+    bool waitForLine(const QString& prefix, int ms) {
+        QElapsedTimer t;
+        t.start();
+        while (t.elapsed() < ms) {
+            for (const QString& l : journalLines())
+                if (l.startsWith(prefix))
+                    return true;
+            if (program.state() == QProcess::NotRunning)
+                return false;
+            program.waitForFinished(20);
+        }
+        return false;
+    }
+
+    Installation inst;
+    QString journal;
+    QProcess program;
+};
+
+}  // namespace
+
+TEST_F(RealProgram, StartsToTheMenuAndLogsTheSessionOnSigterm) {
+    program.start();
+    ASSERT_TRUE(program.waitForStarted(10000));
+    ASSERT_TRUE(waitForLine(QStringLiteral("show\tfrmMenu"), 30000)) << journalLines().join(u'\n').toStdString();
+    ASSERT_EQ(::kill(pid_t(program.processId()), SIGTERM), 0);
+    ASSERT_TRUE(program.waitForFinished(15000));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 0);
+
+    const QByteArray bytes = inst.dir.read(QStringLiteral("LOG.DAT"));
+    ASSERT_GE(bytes.size(), 2);
+    const int length = uint8_t(bytes[0]) | (uint8_t(bytes[1]) << 8);
+    ASSERT_EQ(length, bytes.size() - 2);
+    const QString text = QString::fromLatin1(bytes.mid(2));
+    const QRegularExpression expected(QStringLiteral(
+        "^Kestrow Readers - Log File\\r\\n\\r\\n=====\\r\\nLog for Unknown\\r\\n\\r\\n"
+        "(1[0-2]|[1-9]):[0-5][0-9] (am|pm), ([1-9]|[12][0-9]|3[01]) "
+        "(January|February|March|April|May|June|July|August|September|October|November|December) [0-9]{4}"
+        "\\.  Session time: 0 minutes\\.\\r\\n\\r\\n$"));
+    EXPECT_TRUE(expected.match(text).hasMatch()) << text.toStdString();
+
+    const QStringList lines = journalLines();
+    const auto at = [&lines](const QString& l) { return lines.indexOf(l); };
+    EXPECT_GE(at(QStringLiteral("unload\tfrmSplash")), 0);
+    EXPECT_LT(at(QStringLiteral("unload\tfrmMenu")), at(QStringLiteral("unload\tfrmKest")));
+    EXPECT_GE(at(QStringLiteral("unload\tfrmMenu")), 0);
+    EXPECT_EQ(lines.last(), QStringLiteral("exit\t0"));
+}
+
+// A missing GLOBSET.DAT is fatal before any window but the splash: status 1, the message shown.
+TEST_F(RealProgram, AFatalStartEndsWithStatusOne) {
+    QFile::remove(inst.dir.file(QStringLiteral("GLOBSET.DAT")));
+    const QString answers = inst.dir.file(QStringLiteral("answers.txt"));
+    inst.dir.write(QStringLiteral("answers.txt"), "OK\n");
+    QProcessEnvironment env = program.processEnvironment();
+    env.insert(QStringLiteral("KESTROW_ANSWERS"), answers);
+    program.setProcessEnvironment(env);
+    program.start();
+    ASSERT_TRUE(program.waitForFinished(30000));
+    EXPECT_EQ(program.exitCode(), 1);
+    const QStringList lines = journalLines();
+    EXPECT_TRUE(lines.filter(QRegularExpression(QStringLiteral("^fatal\tsettingload\t"))).size() == 1)
+        << lines.join(u'\n').toStdString();
+    EXPECT_EQ(lines.last(), QStringLiteral("exit\t1"));
+    EXPECT_EQ(inst.logText(), kLogHeader);
+}

@@ -1,0 +1,216 @@
+#pragma once
+// What the main menu's window tests share: a small installation in a temporary folder (settings,
+// two books, a help page), the globals set as the frame leaves them, the journal in a file of
+// its own, and helpers that act on a modal dialog once it is up.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+
+#include "core/Globals.h"
+#include "core/Registry.h"
+#include "core/Settings.h"
+#include "core/Shell.h"
+#include "core/frmKest.h"
+#include "menu/frmMenu.h"
+#include "platform/Form.h"
+#include "platform/Journal.h"
+#include "platform/Mouse.h"
+#include "platform/Program.h"
+#include "platform/Screen.h"
+#include "support/FakeClock.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TestEnv.h"
+
+namespace menutest {
+
+// Every window gone, deferred deletions done.
+inline void closeAllWindows() {
+    for (int round = 0; round < 3; ++round) {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* f = qobject_cast<Form*>(w); f && !f->isUnloaded()) {
+                try {
+                    f->Unload(unload::FormCode);
+                } catch (const ProgramEnded&) {
+                }
+            }
+            w->hide();
+            w->deleteLater();
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+// The loaded, visible form of that name (the newest), or nullptr.
+inline Form* findForm(const QString& name) {
+    Form* found = nullptr;
+    for (QWidget* w : QApplication::allWidgets())
+        if (auto* f = qobject_cast<Form*>(w); f && f->formName() == name && !f->isUnloaded() && f->isVisible())
+            found = f;
+    return found;
+}
+
+// Runs fn on the form each time one of that name is up (a modal dialog opened by the code
+// under test); polls the event queue, so it works inside the dialog's own loop. Lives as long
+// as the returned object.
+class WhenShown {
+public:
+    WhenShown(const QString& name, std::function<void(Form*)> fn) {
+        timer_.setInterval(5);
+        QObject::connect(&timer_, &QTimer::timeout, [this, name, fn] {
+            Form* f = findForm(name);
+            if (f && f != last_) {
+                last_ = f;
+                ++count_;
+                fn(f);
+            }
+        });
+        timer_.start();
+    }
+    int count() const { return count_; }
+
+private:
+    QTimer timer_;
+    QPointer<Form> last_;
+    int count_ = 0;
+};
+
+// Processes events until the condition holds or the (real) time runs out.
+inline bool processUntil(const std::function<bool()>& done, int ms = 3000) {
+    QElapsedTimer t;
+    t.start();
+    while (!done()) {
+        if (t.elapsed() > ms)
+            return false;
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}
+
+inline void settle() {
+    for (int i = 0; i < 5; ++i) {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+}
+
+// Every picture button enabled, as a teacher who allows everything sets it.
+inline ActivitySettingsRecord allOn() {
+    ActivitySettingsRecord s;
+    s.Book.setText(QStringLiteral("01PIP"));
+    s.ReadOn = s.WriteOn = s.TreasureOn = s.ClozeTypeOn = s.BookChoice = -1;
+    s.SlideFlags = 1;
+    s.ClozeChoose = 16 + 3;
+    return s;
+}
+
+class MenuTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        closeAllWindows();
+        qputenv("KESTROW_JOURNAL", journalDir.file(QStringLiteral("journal.txt")).toLocal8Bit());
+        journal::reset();
+        mouse::setPointer(mouse::Default);
+
+        dir.write(QStringLiteral("DATA/01PIP.DAT"), QByteArray("book one"));
+        dir.write(QStringLiteral("DATA/02HEN.DAT"), QByteArray("book two"));
+        dir.write(QStringLiteral("Reader.html"),
+                  QByteArray("<html><body><h1 id=\"topic-80\">The main menu</h1><p>Help.</p></body></html>"));
+        global.TrackingOn = 0;
+        teacher = allOn();
+        writeGlobal();
+        writeTeacher();
+
+        applyGlobals();
+    }
+    void TearDown() override {
+        closeAllWindows();
+        screen::clearOverride();
+        qunsetenv("KESTROW_JOURNAL");
+        journal::reset();
+    }
+
+    // The globals as start-up and the frame's load leave them.
+    void applyGlobals() {
+        resetGlobals();
+        registry::setMainMenuOpener({});
+        registry::setActivityOpener({});
+        screen::setOverride(800, 600, 96, 24);
+        mouse::setPointer(mouse::Default);
+        gProgramRoot = dir.path();
+        gDataRoot = dir.path();
+        gCrLf = QStringLiteral("\r\n");
+        gLf = QStringLiteral("\n");
+        gResizeAnyState = -1;
+        gMinShellWidth = 320;
+        gMinShellHeight = 240;
+        gBookFiles = {QStringLiteral("01PIP"), QStringLiteral("02HEN")};
+        gBookCount = 2;
+        gBookCode = QStringLiteral("01PIP");
+        gUserName = QStringLiteral("Unknown");
+        gSplashDone = 1;
+        GlobalSettings = global;
+        ActiveSettings = teacher;
+        SavedSettings = teacher;
+        gShellReady = -1;
+        gStartChecksDone = -1;  // the display checks only where a test asks for them
+        gScaleX = gScaleY = gScale = 1.0;
+    }
+    void closeAllWindowsAndReset() {
+        closeAllWindows();
+        applyGlobals();
+    }
+
+    void writeGlobal() { dir.write(QStringLiteral("GLOBSET.DAT"), global.encode()); }
+    void writeTeacher() { dir.write(QStringLiteral("TEACHER.DAT"), teacher.encode()); }
+    ActivitySettingsRecord stored(const QString& file) const {
+        return ActivitySettingsRecord::decode(dir.read(file));
+    }
+
+    // A menu on its own (no frame): 640 x 442 pixels is the design surface at 15 twips a pixel.
+    frmMenu* openMenu(QSize size = QSize(640, 442)) {
+        auto* m = new frmMenu;
+        m->resize(size);
+        m->Show();
+        settle();
+        return m;
+    }
+
+    // The frame as start-up shows it, with the main menu registered as the program does.
+    frmKest* openFrame() {
+        registry::setMainMenuOpener([] {
+            auto* menu = new frmMenu;
+            shell::showChild(menu, menu->menuBar());
+        });
+        gShellReady = 0;
+        auto* frame = new frmKest;
+        frame->Show();
+        EXPECT_TRUE(processUntil([] { return gShellReady == -1 && findForm(QStringLiteral("frmMenu")); }));
+        settle();
+        return frame;
+    }
+    frmMenu* shownMenu() const { return qobject_cast<frmMenu*>(findForm(QStringLiteral("frmMenu"))); }
+
+    QStringList journalOf(const QString& kind) const {
+        QStringList out;
+        const QString text = QString::fromUtf8(journalDir.read(QStringLiteral("journal.txt")));
+        for (const QString& line : text.split(u'\n', Qt::SkipEmptyParts)) {
+            const QString rest = line.section(u'\t', 1);
+            if (rest.section(u'\t', 0, 0) == kind)
+                out << rest;
+        }
+        return out;
+    }
+
+    testsupport::TempDir dir;
+    testsupport::TempDir journalDir;
+    testsupport::ScopedFakeClock clock;
+    testsupport::ScopedDialogs boxes;
+    GlobalSettingsRecord global;
+    ActivitySettingsRecord teacher;
+};
+
+}  // namespace menutest
