@@ -86,22 +86,7 @@ struct Installation {
     }
 };
 
-// Every window gone, deferred deletions done.
-inline void closeAllWindows() {
-    for (int round = 0; round < 3; ++round) {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (auto* f = qobject_cast<Form*>(w); f && !f->isUnloaded()) {
-                try {
-                    f->Unload(unload::FormCode);
-                } catch (const ProgramEnded&) {
-                }
-            }
-            w->hide();
-            w->deleteLater();
-        }
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-}
+using testsupport::closeAllWindows;
 
 // The test base: globals reset, a fresh journal file, the fake clock and scripted boxes.
 class CoreTest : public ::testing::Test {

@@ -1,10 +1,12 @@
 #include "support/TestEnv.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 #include "platform/Dialogs.h"
+#include "platform/Form.h"
 #include "platform/Program.h"
 #include "support/ScriptedDialogs.h"
 
@@ -38,6 +40,22 @@ QByteArray TempDir::read(const QString& relative) const {
     if (!f.open(QIODevice::ReadOnly))
         return {};
     return f.readAll();
+}
+
+void closeAllWindows() {
+    for (int round = 0; round < 3; ++round) {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* f = qobject_cast<Form*>(w); f && !f->isUnloaded()) {
+                try {
+                    f->Unload(unload::FormCode);
+                } catch (const ProgramEnded&) {
+                }
+            }
+            w->hide();
+            w->deleteLater();
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 }
 
 QString sourceDir() {

@@ -27,6 +27,9 @@ private:
     QTemporaryDir dir_;
 };
 
+// Unloads every form still loaded and deletes every top-level window, deferred deletions done.
+void closeAllWindows();
+
 // The source tree (for fixtures kept in tests/).
 QString sourceDir();
 
