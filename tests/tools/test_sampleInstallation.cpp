@@ -107,7 +107,7 @@ TEST_F(SampleInstallation, RecordsHoldTheSampleSettings) {
     EXPECT_LE(t.TreasureFails, 10);
 
     const QByteArray users = readAll(file(QStringLiteral("USERS.DAT")));
-    EXPECT_EQ(users, QByteArray(" 2              Ann             Ben             "));
+    EXPECT_EQ(users, QByteArray(" 3              Ann             Ben             Teacher         "));
     EXPECT_EQ(readAll(file(QStringLiteral("ANN.DAT"))), teacher);
     EXPECT_EQ(readAll(file(QStringLiteral("BEN.DAT"))), teacher);
 

@@ -219,7 +219,9 @@ void writeRecords(Output& out) {
     const QByteArray teacher = teacherSettings().encode();
     out.write(QStringLiteral("TEACHER.DAT"), teacher);
 
-    const QStringList users = {QStringLiteral("Ann"), QStringLiteral("Ben")};
+    // The teacher is listed too, so the teacher can sign in at start; the teacher's settings
+    // file is TEACHER.DAT itself.
+    const QStringList users = {QStringLiteral("Ann"), QStringLiteral("Ben"), QStringLiteral("Teacher")};
     QByteArray list;
     FixedText<16> record;
     record.setText(QStringLiteral(" %1").arg(users.size()));
@@ -228,7 +230,8 @@ void writeRecords(Output& out) {
         record.setText(name);
         list += record.bytes();
         // A listed user's own settings start as a copy of the teacher's.
-        out.write(FileKey(name) + QStringLiteral(".DAT"), teacher);
+        if (FileKey(name) != QStringLiteral("TEACHER"))
+            out.write(FileKey(name) + QStringLiteral(".DAT"), teacher);
     }
     out.write(QStringLiteral("USERS.DAT"), list);
 
