@@ -552,8 +552,7 @@ void frmBook::Form_Resize() {
 }
 
 void frmBook::Form_QueryUnload(int& cancel, int unloadMode) {
-    (void)unloadMode;
-    if (gBusy == 1) {
+    if (hearingRefusesClose(unloadMode)) {
         Beep();
         cancel = 1;
     }

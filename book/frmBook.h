@@ -161,6 +161,21 @@ public:
     void mnuPlayAll_Click();
     void cmdCancel_Click();
 
+private:
+    // Whether a close must be refused: while busy (gBusy = 1: a sentence, a pause, a print)
+    // and while Tell story runs, even between its steps. The program closing ends Tell story
+    // instead of being refused by it.
+    bool hearingRefusesClose(int unloadMode);
+    // Each returns false when the window went away meanwhile; the caller then returns at once
+    // without touching it.
+    bool hearSentence();
+    bool speakTypedText();
+    bool playWordSound(const QString& word);
+    // Sleeps, without yielding, until the clock of day passes roundedStart + seconds (or reads
+    // below 10, or Stop was pressed); false when the window has gone.
+    bool pauseWithoutYielding(float roundedStart, double seconds);
+    void placeUnderline(QWidget* bar, int word);
+
 protected:
     void Form_Load() override;
     void Form_Activate() override;

@@ -36,6 +36,10 @@ std::function<void(int)>& activityOpener() {
     static std::function<void(int)> f;
     return f;
 }
+std::function<bool(int)>& activityWindows() {
+    static std::function<bool(int)> f;
+    return f;
+}
 }  // namespace
 
 void setMainMenuOpener(std::function<void()> open) { mainMenuOpener() = std::move(open); }
@@ -51,5 +55,9 @@ void openActivity(int activity) {
     if (activityOpener())
         activityOpener()(activity);
 }
+
+void setActivityWindows(std::function<bool(int activity)> has) { activityWindows() = std::move(has); }
+
+bool activityHasWindow(int activity) { return !activityWindows() || activityWindows()(activity); }
 
 }  // namespace registry

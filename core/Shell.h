@@ -36,4 +36,9 @@ void showMainMenu();
 void setActivityOpener(std::function<void(int activity)> open);
 void openActivity(int activity);
 
+// Which activities have a window in this program; the menu leaves the others' buttons alone.
+// With no rule registered every activity counts as having one.
+void setActivityWindows(std::function<bool(int activity)> has);
+bool activityHasWindow(int activity);
+
 }  // namespace registry

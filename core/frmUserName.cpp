@@ -140,7 +140,11 @@ bool frmUserName::eventFilter(QObject* watched, QEvent* e) {
 }
 
 void frmUserName::keyPressEvent(QKeyEvent* e) {
-    if (!handleKey(e))
+    // A key for a control was previewed on its way there; one the control leaves alone comes
+    // up to the form as well, and must not reach Form_KeyDown a second time.
+    QWidget* target = focusWidget();
+    const bool previewed = target && target != this && isAncestorOf(target);
+    if (previewed || !handleKey(e))
         Form::keyPressEvent(e);
 }
 

@@ -355,6 +355,9 @@ void frmMenu::SetMenuButtons() {
 // ---- buttons ----
 
 void frmMenu::startActivity(int activity, const QString& frameCaption, bool ignoreFailure) {
+    // A window this program does not have yet: the menu stays, rather than an empty frame.
+    if (!registry::activityHasWindow(activity))
+        return;
     mouse::setPointer(mouse::Hourglass);
     gActivity = activity;
     shell::setFrameCaption(frameCaption);

@@ -4,6 +4,15 @@
 
 namespace recordfile {
 
+namespace {
+
+// Past the end of the file the gap reads back as zero bytes.
+bool writeAt(QFile& f, qint64 offset, const QByteArray& bytes) {
+    return f.seek(offset) && f.write(bytes) == bytes.size() && f.flush();
+}
+
+}  // namespace
+
 std::optional<QByteArray> read(const QString& path, qint64 offset, qint64 len, bool createIfMissing) {
     if (offset < 0)
         return std::nullopt;
@@ -31,11 +40,13 @@ bool write(const QString& path, qint64 offset, const QByteArray& bytes) {
     QFile f(path);
     if (!f.open(QIODevice::ReadWrite))  // creates a missing file, never truncates
         return false;
-    if (!f.seek(offset))  // past the end the gap reads back as zero bytes
+    // What lies past the present end goes first: when the disk cannot take it, the old bytes are
+    // still as they were, never half replaced by a record that did not fit.
+    const qint64 end = offset + bytes.size();
+    const qint64 inside = qBound<qint64>(0, f.size() - offset, bytes.size());
+    if (end > f.size() && !writeAt(f, offset + inside, bytes.mid(inside)))
         return false;
-    if (f.write(bytes) != bytes.size())
-        return false;
-    return f.flush();
+    return inside == 0 || writeAt(f, offset, bytes.left(inside));
 }
 
 }  // namespace recordfile

@@ -12,7 +12,8 @@ namespace recordfile {
 std::optional<QByteArray> read(const QString& path, qint64 offset, qint64 len, bool createIfMissing);
 
 // Writes the bytes at offset, creating the file when it is missing; bytes beyond stay.
-// False when the file could not be opened or written completely.
+// False when the file could not be opened or written completely; a write that fails for want
+// of room to grow leaves the old bytes as they were.
 bool write(const QString& path, qint64 offset, const QByteArray& bytes);
 
 }  // namespace recordfile

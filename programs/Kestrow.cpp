@@ -3,7 +3,6 @@
 #include <QStringList>
 
 #include "book/frmBook.h"
-#include "book/frmBook.h"
 #include "core/Shell.h"
 #include "core/Startup.h"
 #include "core/frmKest.h"
@@ -20,8 +19,11 @@ void registerWindows() {
         auto* menu = new frmMenu;
         shell::showChild(menu, menu->menuBar());
     });
-    registry::setActivityOpener([](int activity) {
-        if (activity == 1 || activity == 2 || activity == 4 || activity == 5)
+    // The book window's activities; the word games have no window yet.
+    auto isBookActivity = [](int activity) { return activity == 1 || activity == 2 || activity == 4 || activity == 5; };
+    registry::setActivityWindows(isBookActivity);
+    registry::setActivityOpener([isBookActivity](int activity) {
+        if (isBookActivity(activity))
             OpenBookWindow();
     });
 }

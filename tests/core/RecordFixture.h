@@ -31,15 +31,16 @@ protected:
     testsupport::TempDir dir;
 };
 
-// While it lives, no file of this process may grow past offset 0, so every write fails
-// (read-only files do not stop root). Reading is unaffected.
+// While it lives, no file of this process may be written at or past `limit` bytes: with the
+// default 0 every write fails (read-only files do not stop root); with a file's size, only a
+// write that makes it longer does, as on a full disk. Reading is unaffected.
 class NoWrites {
 public:
-    NoWrites() {
+    explicit NoWrites(rlim_t limit = 0) {
         getrlimit(RLIMIT_FSIZE, &saved_);
         oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
         rlimit none = saved_;
-        none.rlim_cur = 0;
+        none.rlim_cur = limit;
         setrlimit(RLIMIT_FSIZE, &none);
     }
     ~NoWrites() {

@@ -96,6 +96,7 @@ protected:
         resetGlobals();
         registry::setMainMenuOpener({});
         registry::setActivityOpener({});
+        registry::setActivityWindows({});
         screen::clearOverride();
         qputenv("KESTROW_JOURNAL", journalDir.file(QStringLiteral("journal.txt")).toLocal8Bit());
         journal::reset();

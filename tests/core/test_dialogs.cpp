@@ -8,8 +8,10 @@
 #include <QTest>
 
 #include "StartupFixture.h"
+#include "core/Password.h"
 #include "core/frmGetfile.h"
 #include "core/frmNoData.h"
+#include "core/frmPass.h"
 #include "core/frmUserName.h"
 #include "core/frmWarning.h"
 #include "platform/Controls.h"
@@ -337,4 +339,32 @@ TEST_F(Dialog, EnterTakesTheClickedName) {
     QTest::keyClick(d->listnames, Qt::Key_Return);
     EXPECT_TRUE(d->isUnloaded());
     EXPECT_EQ(gUserName, QStringLiteral("Bob"));
+}
+
+// Enter on the list is OK once: after a cancelled or wrong password the dialog stays, and the
+// key that the list leaves alone must not come round to the form and ask again.
+TEST_F(Dialog, EnterOnTeacherAsksThePasswordOnce) {
+    GlobalSettings.Password.setText(ScramblePassword(QStringLiteral("OWL"), 8));
+    gDialogRequest = QStringLiteral("What\r\nis your name?");
+    auto* d = new frmUserName;
+    d->Load();
+    d->listnames->setCurrentRow(2);
+    int asked = 0;
+    // Every password dialog that comes is counted and cancelled.
+    QTimer watch;
+    watch.setInterval(5);
+    QPointer<Form> last;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        Form* p = findForm(QStringLiteral("frmPass"));
+        if (p && p != last) {
+            last = p;
+            ++asked;
+            static_cast<frmPass*>(p)->cmdAbort_Click();
+        }
+    });
+    watch.start();
+    QTest::keyClick(d->listnames, Qt::Key_Return);
+    EXPECT_EQ(asked, 1);
+    EXPECT_FALSE(d->isUnloaded());
+    EXPECT_EQ(gUserName, QStringLiteral("Teacher"));
 }

@@ -191,6 +191,25 @@ TEST_F(LogFile, AnUnreadableLogIsNeverWrittenOver) {
     EXPECT_FALSE(LoadLog());
 }
 
+// A disk that cannot take a longer file must not leave a length prefix promising text that never
+// reached it: the log stays readable as it was.
+TEST_F(LogFile, ALogThatCannotGrowKeepsItsOldText) {
+    const QString before = kHeader + section("Ann") + "A1\r\n";
+    writeLog(before);
+    const QByteArray bytes = dir.read("LOG.DAT");
+    {
+        coretest::NoWrites full(static_cast<rlim_t>(bytes.size()));
+        EXPECT_FALSE(AppendSessionToLog("A2", "Ann"));
+        LogText = before + "edited in the viewer\r\n";
+        testsupport::ScopedDialogs dialogs;
+        dialogs.answer(mb::OK);
+        EXPECT_FALSE(SaveLog());
+    }
+    EXPECT_EQ(dir.read("LOG.DAT").left(bytes.size()), bytes);
+    ASSERT_TRUE(LoadLog());
+    EXPECT_EQ(LogText, before);
+}
+
 TEST_F(LogFile, RandomFilesNeverBreakTheLog) {
     std::mt19937 rng(7);
     for (int round = 0; round < 60; ++round) {

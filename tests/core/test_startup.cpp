@@ -293,3 +293,20 @@ TEST_F(SplashStart, AboutBoxShowsTheVersionAndClosesWithOK) {
     EXPECT_EQ(findForm(QStringLiteral("frmSplash")), nullptr);
     EXPECT_EQ(journalOf(QStringLiteral("show")).filter(QStringLiteral("frmSplash")).size(), 2);
 }
+
+// In the About box the OK button has the focus: F2 reaches the form's key preview once, and a
+// key the button leaves alone must not come round to the form a second time.
+TEST_F(SplashStart, F2InTheAboutBoxAsksOnce) {
+    start();
+    ASSERT_TRUE(processUntil([] { return gShellReady == -1; }));
+    boxes.answer(mb::No);
+    whenShown(QStringLiteral("frmSplash"), [](Form* f) {
+        auto* about = static_cast<frmSplash*>(f);
+        about->cmdOK->setFocus();
+        QTest::keyClick(about->cmdOK, Qt::Key_F2);
+        about->cmdOK->click();
+    });
+    ShowAboutBox();
+    EXPECT_EQ(boxes.msgBoxes().size(), 1u);
+    EXPECT_EQ(GlobalSettings.SpeechDisabled, 0);
+}

@@ -123,6 +123,7 @@ protected:
         resetGlobals();
         registry::setMainMenuOpener({});
         registry::setActivityOpener({});
+        registry::setActivityWindows({});
         screen::setOverride(800, 600, 96, 24);
         mouse::setPointer(mouse::Default);
         gProgramRoot = dir.path();

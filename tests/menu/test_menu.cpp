@@ -173,6 +173,30 @@ TEST_F(MenuTest, ActivityButtonsSetTheActivityAndCaptionThenOpenIt) {
     }
 }
 
+// An activity whose window is not part of the program yet leaves the menu as it is: no empty
+// frame, no caption of an activity that never comes.
+TEST_F(MenuTest, AnActivityWithoutAWindowDoesNothing) {
+    std::vector<int> opened;
+    registry::setActivityOpener([&opened](int a) { opened.push_back(a); });
+    registry::setActivityWindows([](int a) { return a == 1; });
+    frmKest* frame = openFrame();
+    frmMenu* m = shownMenu();
+    ASSERT_NE(m, nullptr);
+    gActivity = 0;
+    QTest::mouseClick(m->cmdHangman, Qt::LeftButton);
+    QTest::mouseClick(m->cmdSlide, Qt::LeftButton);
+    settle();
+    EXPECT_TRUE(opened.empty());
+    EXPECT_EQ(shownMenu(), m);
+    EXPECT_EQ(gActivity, 0);
+    EXPECT_EQ(frame->caption(), QStringLiteral("Kestrow Menu"));
+    EXPECT_EQ(mouse::pointer(), mouse::Default);
+    QTest::mouseClick(m->cmdRead, Qt::LeftButton);
+    settle();
+    EXPECT_EQ(opened, std::vector<int>{1});
+    registry::setActivityWindows({});
+}
+
 TEST_F(MenuTest, AFailingActivityWindowIsIgnoredOnlyWhereThatIsTheRule) {
     registry::setActivityOpener([](int) { throw std::runtime_error("window failed"); });
     frmMenu* m = openMenu();

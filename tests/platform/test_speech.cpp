@@ -115,8 +115,11 @@ TEST(Speech, SpeakIsJournalledAndReturnsWhenDone) {
 
 // Through the real output, Speak does not return before the sound has been played.
 TEST(Speech, SpeakWaitsForTheSoundOnARealOutput) {
-    if (QMediaDevices::audioOutputs().isEmpty())
+    if (QMediaDevices::audioOutputs().isEmpty()) {
+        if (qEnvironmentVariableIsSet("KESTROW_SOUND_SERVER"))  // set by scripts/test
+            FAIL() << "a sound server runs but this process finds no audio output";
         GTEST_SKIP() << "no audio output in this process (no sound server reachable)";
+    }
     // Shared with the wave device tests that listen to the sound server.
     QLockFile soundLock(QDir::tempPath() + "/kestrow-sound-tests.lock");
     soundLock.setStaleLockTime(0);
