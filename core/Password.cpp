@@ -50,16 +50,19 @@ QString DescramblePassword(const QString& text, int w) {
     return lang::Trim(out);
 }
 
-bool PasswordIsSet(const FixedText<8>& field) {
+QString ClearPassword(const FixedText<8>& field) {
     const QByteArray raw = field.bytes();
     if (raw == QByteArray(8, ' ') || raw == QByteArray(8, '\0'))
-        return false;
-    return !DescramblePassword(field.rawText(), 8).isEmpty();
+        return {};
+    // Zero bytes at the end are what a file cut short inside the field leaves; they descramble
+    // to themselves and are padding, as blanks are.
+    QString clear = DescramblePassword(field.rawText(), 8);
+    while (clear.endsWith(QChar(0)))
+        clear.chop(1);
+    return lang::Trim(clear);
 }
 
-QString ClearPassword(const FixedText<8>& field) {
-    return PasswordIsSet(field) ? DescramblePassword(field.rawText(), 8) : QString();
-}
+bool PasswordIsSet(const FixedText<8>& field) { return !ClearPassword(field).isEmpty(); }
 
 bool PasswordIsSet() { return PasswordIsSet(GlobalSettings.Password); }
 

@@ -13,7 +13,8 @@ QString ScramblePassword(const QString& text, int w);
 QString DescramblePassword(const QString& text, int w);
 
 // A stored password field of eight blanks or eight zero bytes (a record made by hand or never
-// written) holds no password: no typeable password scrambles to either.
+// written) holds no password: no typeable password scrambles to either. Zero bytes ending the
+// field (a file cut short) count as padding.
 bool PasswordIsSet(const FixedText<8>& field);
 // The clear password of a field, "" when none is set.
 QString ClearPassword(const FixedText<8>& field);

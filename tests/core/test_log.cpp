@@ -79,6 +79,19 @@ TEST_F(LogFile, SessionsGoToTheEndOfTheirUsersSection) {
     EXPECT_EQ(fileText(), expected);
 }
 
+// A name that begins another user's name, written after it: its heading must not be taken for a
+// part of the longer one's.
+TEST_F(LogFile, AShortNameNeverLandsInTheSectionOfALongerOneBeforeIt) {
+    ASSERT_TRUE(LoadLog());
+    const std::pair<const char*, const char*> appends[] = {
+        {"Anna", "N1"}, {"Ann", "A1"}, {"Anna", "N2"}, {"Ann", "A2"}, {"An", "X1"},
+    };
+    for (const auto& [user, entry] : appends)
+        ASSERT_TRUE(AppendSessionToLog(entry, user)) << user;
+    EXPECT_EQ(fileText(), kHeader + section("Anna") + "N1\r\nN2\r\n" + section("Ann") + "A1\r\nA2\r\n" +
+                              section("An") + "X1\r\n");
+}
+
 TEST_F(LogFile, ASectionWithoutItsSeparatorEndsAtTheNextHeading) {
     // Edited by the teacher: no separator before Bob, no line end at the very end.
     writeLog(kHeader + section("Ann") + "A1\r\nLog for Bob\r\n\r\nB1");

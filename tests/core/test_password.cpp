@@ -78,6 +78,21 @@ TEST(Password, BlankOrZeroFieldsHoldNoPassword) {
     resetGlobals();
 }
 
+// A GLOBSET.DAT that ends inside the password field is read with zero bytes after its end: what
+// is there decides, the zeros are padding.
+TEST(Password, AFieldCutShortByTheFileKeepsWhatIsThere) {
+    const QByteArray flags(6, '\x01');
+    for (const char* clear : {"", "CAT", "AB12CD34"}) {
+        const QByteArray scrambled = ansi::encode(ScramblePassword(clear, 8));
+        for (int kept = 0; kept <= 8; ++kept) {
+            const GlobalSettingsRecord g = GlobalSettingsRecord::decode(flags + scrambled.left(kept));
+            const QString expected = lang::Trim(QString::fromLatin1(clear).left(kept));
+            EXPECT_EQ(ClearPassword(g.Password), expected) << clear << " kept " << kept;
+            EXPECT_EQ(PasswordIsSet(g.Password), !expected.isEmpty()) << clear << " kept " << kept;
+        }
+    }
+}
+
 TEST(Password, NoTypeablePasswordScramblesToBlanksOrZeros) {
     // The first character decides: none of A-Z, 0-9 or blank scrambles to a blank or a zero byte.
     const QString typeable = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789 ";
