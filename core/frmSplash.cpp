@@ -23,9 +23,6 @@ namespace {
 
 QPointer<frmSplash> gStartupSplash;
 bool gSpeechQuestionOpen = false;
-// When the start-up splash loaded (monotonic clock): its minimum time on screen counts from
-// here, so that the timer's first tenth of a second is part of it.
-double gSplashLoadedAt = 0;
 
 // The design size of the window in twips; it is sized from the screen and its controls scale
 // with it.
@@ -80,7 +77,6 @@ void frmSplash::Form_Load() {
     if (gSplashDone == 0) {
         SetStartupGlobals();
         gStartupSplash = this;
-        gSplashLoadedAt = appClock().monotonic();
     }
 
     // Sized and centred on the screen on every load.
@@ -210,7 +206,10 @@ void frmSplash::TimerSplash_Timer() {
         return;
     }
     mouse::setPointer(mouse::Hourglass);
+    // The minimum time on screen counts from here, the data-folder questions included; on the
+    // monotonic clock, so midnight does not cut it short.
     Clock& clock = appClock();
+    const double startTime = clock.monotonic();
     const QString oldDataRoot = gDataRoot;
     QPointer<frmSplash> self(this);
 
@@ -243,7 +242,7 @@ void frmSplash::TimerSplash_Timer() {
     QPointer<frmKest> frame = new frmKest;
 
     // The splash stays up at least a little while.
-    const double left = kMinimumSplashSeconds - (clock.monotonic() - gSplashLoadedAt);
+    const double left = kMinimumSplashSeconds - (clock.monotonic() - startTime);
     if (left > 0)
         waitYielding(left);
 

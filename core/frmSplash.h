@@ -1,8 +1,8 @@
 #pragma once
 // The start-up window, which is also the About box. On the first load of a run it sets the
 // program's globals and finds the data folder; its one-shot timer checks for book files
-// (asking through frmNoData until there are some), builds the book catalogue and, once the
-// splash has been up 1.2 s, shows the frame window. F2 asks whether to switch speech off.
+// (asking through frmNoData until there are some), builds the book catalogue and, 1.2 s after
+// it fired at the earliest, shows the frame window. F2 asks whether to switch speech off.
 #include "platform/Form.h"
 
 class Label;

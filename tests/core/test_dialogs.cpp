@@ -48,6 +48,17 @@ TEST_F(Dialog, ColourWarningText) {
     EXPECT_EQ(w->caption(), QStringLiteral("Kestrow Readers"));
 }
 
+TEST_F(Dialog, FontWarningText) {
+    gWarningKind = QStringLiteral("Font");
+    auto* w = new frmWarning;
+    w->Load();
+    EXPECT_EQ(w->Label1->Caption(),
+              QStringLiteral("This software needs the \"Arial\" font, normally supplied with Windows.  This font "
+                             "cannot be found.  Please install it.\n\nWithout it, the software will try to use an "
+                             "alternative font, but the results are not guaranteed.\n\nDo you wish to proceed?"));
+    EXPECT_EQ(w->Command2->text(), QStringLiteral("No - quit"));
+}
+
 TEST_F(Dialog, TickedWarningIsStoredOnProceed) {
     struct Case {
         const char* kind;

@@ -230,6 +230,18 @@ TEST_F(SplashStart, TheMinimumTimeHoldsAcrossMidnight) {
     EXPECT_GE(clock.elapsed() - loadedAt, 1.2);
 }
 
+// ... and counts from the moment the timer fires, not from the load.
+TEST_F(SplashStart, TheMinimumTimeCountsFromTheTimer) {
+    SetStartupArguments(inst.path(), QString());
+    auto* s = new frmSplash;
+    s->Show();
+    clock.advance(0.5);  // the timer comes late
+    const double firedAt = clock.elapsed();
+    s->TimerSplash_Timer();
+    EXPECT_GE(clock.elapsed() - firedAt, 1.2);
+    EXPECT_LT(clock.elapsed() - firedAt, 1.25);
+}
+
 TEST_F(SplashStart, SpeechQuestionHoldsStartUpUntilAnswered) {
     SetStartupArguments(inst.path(), QString());
     auto* s = new frmSplash;
