@@ -281,10 +281,7 @@ void frmBook::Form_Load() {
     PageButtonsShown = -1;
     ClozeChoices = QStringList(5);
 
-    if (!LoadBookFile()) {
-        returnToMenu();
-        return;
-    }
+    LoadBookFile();
     LayoutBookWindow();
     BlankWidth = int(lang::RoundHalfEven(TextWidth(QStringLiteral(" "))));
     gFrame = 0;
@@ -300,25 +297,15 @@ void frmBook::Form_Load() {
     mouse::setPointer(mouse::Default);
 }
 
-bool frmBook::LoadBookFile() {
+void frmBook::LoadBookFile() {
     const QString path = resolvePath(gDataRoot, QStringLiteral("DATA\\") + gBookCode + QStringLiteral(".DAT"));
     BookReadOptions options;
     options.activity = gActivity;
     options.writeStartWithText = ActiveSettings.WriteStartWithText;
     options.curlyQuotes = screen::fontFamilyFor(QStringLiteral("Arial")) == TextTitle->font().family();
     BookReadResult read = ReadBookFile(path, options);
-    if (!read.ok) {
-        // The book cannot be used: say why, as the fatal message would, and go back to the
-        // main menu instead of ending the program.
-        QString title;
-        QString message = FatalErrorText(read.path, read.fatalKind, title);
-        const QString fatalLead = QStringLiteral("Fatal error.\r\n\r\n");
-        if (message.startsWith(fatalLead))
-            message = message.mid(fatalLead.size());
-        mouse::setPointer(mouse::Default);
-        MsgBox(message, mb::OKOnly + mb::Exclamation, title);
-        return false;
-    }
+    if (!read.ok)
+        ShowFatalError(read.path, read.fatalKind);  // does not return
     Book = std::move(read.book);
     gBookTitle = Book.title;
     gFrameCount = Book.frameCount;
@@ -350,7 +337,6 @@ bool frmBook::LoadBookFile() {
     if (gActivity == 4)
         bookFont(Cloze);
     bookLoaded_ = true;
-    return true;
 }
 
 void frmBook::growControlArrays() {
@@ -593,11 +579,13 @@ void frmBook::LayoutBookWindow() {
     setFontSize(cmdCancel, kCancelFontSize * gScale);
     SetButtonPictures();
 
-    setFontName(TextTitle, QStringLiteral("Arial"));
+    // The book's texts show in the font their words are measured in (the teacher's text font
+    // once the book is loaded), or the underline and the word clicks would miss the words.
     setFontName(lblCredits, QStringLiteral("Arial"));
-    for (int i = 1; i <= kDesignBlocks; ++i) {
-        setFontName(label[size_t(i)], QStringLiteral("Arial"));
-        setFontName(text[size_t(i)], QStringLiteral("Arial"));
+    setFontName(TextTitle, fontName_);
+    for (size_t i = 1; i < label.size(); ++i) {
+        setFontName(label[i], fontName_);
+        setFontName(text[i], fontName_);
     }
 }
 

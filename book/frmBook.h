@@ -120,8 +120,8 @@ public:
 
     // ---- procedures ----
     // Reads the book file into the tables, grows the control arrays, fits and sets the book
-    // font. False (after saying why) when the book cannot be read.
-    bool LoadBookFile();
+    // font. A book that cannot be read ends the program with its fatal message.
+    void LoadBookFile();
     void LayoutBookWindow();
     void SetButtonPictures();
     void ShowFrame();

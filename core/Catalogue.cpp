@@ -170,10 +170,6 @@ QString MakeFilePath(const QString& folder, const QString& name) {
 
 QString ProgramFile(const QString& name) { return resolvePath(gProgramRoot, name); }
 
-QString FatalErrorText(const QString& detail, const QString& kind, QString& title) {
-    return fatalText(detail, kind, title);
-}
-
 void ShowFatalError(const QString& detail, const QString& kind) {
     journal::write(QStringLiteral("fatal"), {kind, detail});
     mouse::setPointer(mouse::Default);

@@ -17,8 +17,5 @@ QString MakeFilePath(const QString& folder, const QString& name);
 // The real path of a file in the program folder, found without regard to letter case.
 QString ProgramFile(const QString& name);
 
-// The keyed fatal message's text and title, for a caller that reports the failure and goes on.
-QString FatalErrorText(const QString& detail, const QString& kind, QString& title);
-
 // Shows the keyed fatal message, unloads the frame window and ends the program (status 1).
 [[noreturn]] void ShowFatalError(const QString& detail, const QString& kind);

@@ -1,11 +1,13 @@
 // Turning a page in the book window (ShowFrame, pictures decoded from their files) for pages
-// with two pictures and three text blocks, the window shown offscreen at the design size.
+// with two pictures and three text blocks, the window shown offscreen at the design size and
+// filling a 1920 x 1080 screen below the menu bar (pictures stretched to 2.4 times).
 // Target: under 16 ms a page.
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <benchmark/benchmark.h>
 
 #include "BookEncoder.h"
@@ -74,8 +76,9 @@ void BM_ShowFrameTwoPicturesThreeBlocks(benchmark::State& state) {
         state.SkipWithError("the sample installation is missing (build the sample_installation target)");
         return;
     }
+    const int width = int(state.range(0)), height = int(state.range(1));
     resetGlobals();
-    screen::setOverride(1024, 768, 96, 24);
+    screen::setOverride(std::max(1024, width), std::max(768, height + 19), 96, 24);
     gProgramRoot = gDataRoot = inst.dir.path();
     gCrLf = QStringLiteral("\r\n");
     gDesignWidth = 9600;
@@ -87,10 +90,10 @@ void BM_ShowFrameTwoPicturesThreeBlocks(benchmark::State& state) {
     gBookCode = QStringLiteral("BENCH");
     ActiveSettings.TextFont.setText(QStringLiteral("Arial"));
     ActiveSettings.ReadHearSentence = -1;
-    shaping::setScaleFactors(640 * 15, 442 * 15);
+    shaping::setScaleFactors(width * 15, height * 15);
 
     auto* book = new frmBook;
-    book->resize(640, 442);
+    book->resize(width, height);
     book->Show();
     for (int i = 0; i < 10; ++i)
         QCoreApplication::processEvents();
@@ -104,7 +107,7 @@ void BM_ShowFrameTwoPicturesThreeBlocks(benchmark::State& state) {
     book->Unload();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
-BENCHMARK(BM_ShowFrameTwoPicturesThreeBlocks)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ShowFrameTwoPicturesThreeBlocks)->Args({640, 442})->Args({1920, 1061})->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

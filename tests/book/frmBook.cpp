@@ -17,6 +17,7 @@
 #include "platform/Help.h"
 #include "platform/Lang.h"
 #include "platform/Paths.h"
+#include "platform/Screen.h"
 #include "platform/WaveDevice.h"
 
 using booklayout::TwipRect;
@@ -354,6 +355,37 @@ TEST_F(BookWindowTest, TheBookFontIsFittedToTheTitleBlockAtLoad) {
     EXPECT_GT(heightAt(b->BookFontSize + 1), 780);
 }
 
+TEST_F(BookWindowTest, TheTeachersTextFontIsTheFontShownAndMeasured) {
+    QString family;
+    for (const char* name : {"Liberation Serif", "DejaVu Serif", "Liberation Mono", "DejaVu Sans Mono"}) {
+        family = screen::fontFamilyFor(QLatin1String(name));
+        if (!family.isEmpty() && family != screen::fontFamilyFor(QStringLiteral("Arial")))
+            break;
+        family.clear();
+    }
+    if (family.isEmpty())
+        GTEST_SKIP() << "no font other than Arial's is installed";
+    ActiveSettings.TextFont.setText(family);
+    frmBook* b = openBook();
+    b->cmdNext_Click();
+    auto expectShownAsMeasured = [&] {
+        EXPECT_EQ(b->fontName().toStdString(), family.toStdString());
+        for (int i = 1; i <= 2; ++i) {
+            SCOPED_TRACE("label " + std::to_string(i));
+            EXPECT_EQ(b->label[size_t(i)]->font().family().toStdString(), family.toStdString());
+            EXPECT_EQ(b->text[size_t(i)]->font().family().toStdString(), family.toStdString());
+        }
+        // The first word's rectangle is as wide as the label draws it.
+        ASSERT_GT(b->FrameWordCount(), 0);
+        const QFontMetricsF shown(b->label[1]->font());
+        EXPECT_NEAR(b->Words.FrameWordWidth[0], shown.horizontalAdvance(b->Words.FrameWords[0]) * 15, 15.0);
+    };
+    expectShownAsMeasured();
+    resizeBook(b, sizeForScale(0.8, 0.8));  // the layout runs again
+    expectShownAsMeasured();
+    EXPECT_EQ(b->lblCredits->font().family().toStdString(), screen::fontFamilyFor(QStringLiteral("Arial")).toStdString());
+}
+
 // ---- preload ----
 
 TEST_F(BookWindowTest, ThePreloadedPictureServesTheNextPageOnFewColourDisplays) {
@@ -642,20 +674,26 @@ TEST_F(BookWindowTest, AnUnusableWordListTakesClozeClickBackToTheMenu) {
     EXPECT_EQ(mouse::pointer(), mouse::Default);
 }
 
-TEST_F(BookWindowTest, ABookThatCannotBeReadGoesBackToTheMenu) {
+TEST_F(BookWindowTest, ABookThatCannotBeReadEndsTheProgramWithItsMessage) {
     own.write(QStringLiteral("DATA/BAD.DAT"), QByteArray("\"NOT A BOOK FILE\"\r\n\"x\"\r\n"));
     own.write(QStringLiteral("TEACHER.DAT"), readFile(booktest::sampleInstallation() + QStringLiteral("/TEACHER.DAT")));
     useInstallation(own.path());
     gBookCode = QStringLiteral("BAD");
     boxes.answer(mb::OK);
-    QPointer<frmBook> b;
-    EXPECT_NO_THROW(b = openBook());
-    EXPECT_TRUE(!b || b->isUnloaded());
-    EXPECT_EQ(menuOpened, 1);
+    try {
+        openBook();
+        FAIL() << "a corrupt book did not end the program";
+    } catch (const ProgramEnded& e) {
+        EXPECT_EQ(e.status, 1);
+    }
+    EXPECT_EQ(menuOpened, 0);
     ASSERT_EQ(boxes.msgBoxes().size(), 1u);
-    const QString text = boxes.msgBoxes()[0].text;
-    EXPECT_TRUE(text.startsWith(QStringLiteral("This data file is corrupt (bad header information):"))) << text.toStdString();
-    EXPECT_TRUE(text.contains(QStringLiteral("BAD.DAT")));
-    EXPECT_TRUE(gActivityLog.startsWith(QStringLiteral("   Reading     ")));
-    EXPECT_TRUE(journalOf(QStringLiteral("fatal")).isEmpty());
+    const auto& box = boxes.msgBoxes()[0];
+    EXPECT_EQ(box.title, QStringLiteral("Kestrow Readers"));
+    EXPECT_TRUE(box.text.startsWith(QStringLiteral("Fatal error.\r\n\r\nThis data file is corrupt (bad header information):")))
+        << box.text.toStdString();
+    EXPECT_TRUE(box.text.contains(QStringLiteral("BAD.DAT")));
+    const QStringList fatal = journalOf(QStringLiteral("fatal"));
+    ASSERT_EQ(fatal.size(), 1);
+    EXPECT_TRUE(fatal[0].startsWith(QStringLiteral("fatal\tbadfile\t")));
 }
