@@ -688,7 +688,7 @@ TEST_F(BookWindowTest, ABookThatCannotBeReadEndsTheProgramWithItsMessage) {
     }
     EXPECT_EQ(menuOpened, 0);
     ASSERT_EQ(boxes.msgBoxes().size(), 1u);
-    const auto& box = boxes.msgBoxes()[0];
+    const auto box = boxes.msgBoxes()[0];  // a copy: msgBoxes() returns a new list
     EXPECT_EQ(box.title, QStringLiteral("Kestrow Readers"));
     EXPECT_TRUE(box.text.startsWith(QStringLiteral("Fatal error.\r\n\r\nThis data file is corrupt (bad header information):")))
         << box.text.toStdString();
