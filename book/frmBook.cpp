@@ -14,7 +14,9 @@
 
 #include "book/BookButtonArt.h"
 #include "book/BookControls.h"
+#include "book/Cloze.h"
 #include "book/WordList.h"
+#include "book/frmCloze.h"
 #include "core/Catalogue.h"
 #include "core/Globals.h"
 #include "core/Registry.h"
@@ -145,6 +147,8 @@ frmBook::~frmBook() {
     // The frame may have taken the menu bar over; it goes with the window all the same.
     if (menus_ && menus_->parent() != this)
         delete menus_.data();
+    // The Choices window is a window of its own: it goes with the book window.
+    delete ChoicesWindow.data();
 }
 
 QMenuBar* frmBook::menuBar() const { return menus_; }
@@ -198,6 +202,15 @@ void frmBook::createControls() {
     Cloze = new TextBox(this);
     Cloze->setFrame(false);
     Cloze->hide();
+    {
+        // A pale gap, so the child sees where the word goes; black text (red while flashing).
+        QPalette cp = Cloze->palette();
+        cp.setColor(QPalette::Base, QColor(255, 255, 204));
+        cp.setColor(QPalette::Text, Qt::black);
+        Cloze->setPalette(cp);
+    }
+    Cloze->KeyPress = [this](int& keyAscii) { Cloze_KeyPress(keyAscii); };
+    Cloze->Change = [this] { Cloze_Change(); };
     yellowfudge = new ShapeBox(this);
     yellowfudge->setFillColor(QColor(255, 255, 0));
     yellowfudge->hide();
@@ -221,6 +234,7 @@ void frmBook::createControls() {
 
     cloze_timer = new QTimer(this);
     cloze_timer->setInterval(1000);
+    connect(cloze_timer, &QTimer::timeout, this, [this] { cloze_timer_Timer(); });
 }
 
 void frmBook::createMenus() {
@@ -293,7 +307,13 @@ void frmBook::Form_Load() {
 
     MMControl1->DeviceType = QStringLiteral("WaveAudio");
     MMControl2->DeviceType = QStringLiteral("WaveAudio");
-    // Cloze (type) starts its focus-keeping timer here once that activity is built.
+    if (gActivity == 4) {
+        show();
+        repaint();
+        // Keeps the focus in the answer box (see cloze_timer_Timer).
+        cloze_timer->setInterval(2000);
+        cloze_timer->start();
+    }
     mouse::setPointer(mouse::Default);
 }
 
@@ -377,6 +397,7 @@ void frmBook::applyActivitySettings() {
     setCaption(GetBookTitle(gBookCode));
 
     if (a == 5) {
+        gClozeChoicesOpen = 0;  // nothing asked yet in this window
         gClozeLevel = s.ClozeChoose & 7;
         if (gClozeLevel < 2 || gClozeLevel > 4)
             gClozeLevel = 2;
@@ -433,7 +454,7 @@ void frmBook::applyActivitySettings() {
             returnToMenu();
             return;
         }
-        // The Choices window opens here with Cloze (click).
+        openChoicesWindow();
     }
     if (cloze) {
         if (frmKest* frame = frmKest::instance(); frame && frame->MM_No) {
@@ -455,8 +476,7 @@ void frmBook::applyActivitySettings() {
 // The load cannot go on: back to the main menu, leaving the activity's line as any close does.
 void frmBook::returnToMenu() {
     mouse::setPointer(mouse::Hourglass);
-    if (ChoicesWindow)
-        ChoicesWindow->close();
+    closeChoicesWindow();
     Unload();
     registry::showMainMenu();
     mouse::setPointer(mouse::Default);
@@ -497,6 +517,8 @@ bool frmBook::eventFilter(QObject* watched, QEvent* e) {
             Form_KeyDown(code, shiftBitsOf(ke));
             return true;
         }
+    } else if (e->type() == QEvent::MouseButtonRelease && watched == Cloze) {
+        Cloze_Click();
     } else if (e->type() == QEvent::MouseButtonPress) {
         for (size_t i = 1; i < label.size(); ++i) {
             if (watched != label[i])
@@ -548,6 +570,8 @@ void frmBook::Form_Unload(int& cancel) {
     (void)cancel;
     MMControl1->Command(QStringLiteral("Close"));
     MMControl2->Command(QStringLiteral("Close"));
+    cloze_timer->stop();
+    closeChoicesWindow();  // however the window closes, its Choices window goes with it
     gActivityEnd = Timer();
     gActivityLog += booklayout::activityLine(gActivity, GetBookTitle(gBookCode),
                                              FormatMinutes(gActivityStart, gActivityEnd, 0));
@@ -650,7 +674,9 @@ void frmBook::setBlockFontSize(double points) {
         setFontSize(label[size_t(i)], points);
     if (gActivity == 4)
         setFontSize(Cloze, points);
-    // The Choices window's labels follow in Cloze (click) once that window exists.
+    if (gActivity == 5 && ChoicesWindow)
+        for (int k = 1; k <= 4; ++k)
+            setFontSize(ChoicesWindow->cloze_choice[size_t(k)], points);
 }
 
 // ---- the page ----
@@ -707,7 +733,12 @@ void frmBook::ShowFrame() {
         setFontSize(Cloze, bookPoints);
     } else if (a == 5) {
         yellowfudge->hide();
-        // The Choices window's four labels are emptied here once that window exists.
+        if (ChoicesWindow) {
+            for (int k = 1; k <= 4; ++k) {
+                ChoicesWindow->cloze_choice[size_t(k)]->setCaption(QString());
+                setFontSize(ChoicesWindow->cloze_choice[size_t(k)], bookPoints);
+            }
+        }
     }
 
     if (Book.PictureRect(1, 1, f) > 0)
@@ -904,10 +935,123 @@ void frmBook::SetupFrameWords(int& ok) {
         if (fits == 0)
             ok = 0;
     }
-    // The cloze word is chosen and hidden here once the cloze activities are built.
+    // A failed pass is measured again with a smaller font: the word is chosen on the pass that
+    // fits.
+    if (gFrame >= 2 && ok != 0)
+        chooseAndHideClozeWord();
     for (int i = 1; i <= MaxBlocks; ++i)
         if (Book.BlockRect(1, i, gFrame) > 0)
             label[size_t(i)]->show();
+}
+
+void frmBook::chooseAndHideClozeWord() {
+    if (gRelayout == 0) {
+        const cloze::WordChoice choice = cloze::chooseClozeWord(Words.FrameWords, [] { return lang::Rnd(); });
+        ClozeWordIndex = choice.index;
+        gCurrentWord = choice.word;
+        if (choice.index == 0) {
+            // Nothing on this page can be asked for: the child goes on at once.
+            gClozeChoicesOpen = 0;
+            showSolvedPageButtons();
+            return;
+        }
+    }
+    if (ClozeWordIndex < 1 || ClozeWordIndex > FrameWordCount())
+        return;
+    placeClozeGap(ClozeWordIndex);
+}
+
+void frmBook::placeClozeGap(int word) {
+    const int k = word - 1;
+    const double left = Words.FrameWordLeft[k];
+    const double top = Words.FrameWordTop[k];
+    const double height = Words.FrameWordHeight[k];
+    if (gActivity == 4) {
+        const double width = std::max(double(Words.FrameWordWidth[k]), TextWidth(QStringLiteral("W")));
+        placeTwips(Cloze, TwipRect{left, top, width, height});
+        // A bar against the box's left edge marks the gap.
+        placeTwips(yellowfudge, TwipRect{left - 30, top, 30, height});
+        if (gRelayout != 0)
+            return;
+        const QPointer<frmBook> self(this);
+        CheckClozeAnswer();  // fills in the word's leading punctuation, if any
+        if (!self || isUnloaded())
+            return;
+        Cloze->show();
+        yellowfudge->show();
+        Cloze->setFocus();
+    } else if (gActivity == 5) {
+        if (gRelayout != 0 && gClozeChoicesOpen != -1)
+            return;
+        placeTwips(yellowfudge, TwipRect{left - 30, top, double(Words.FrameWordWidth[k]), height});
+        yellowfudge->show();
+        PrepareClozeWords(gCurrentWord);
+    }
+}
+
+void frmBook::layoutChoices() {
+    frmCloze* c = ChoicesWindow;
+    const double h = TextHeight(QStringLiteral("Hy"));
+    double w = 1290;
+    for (int i = 1; i <= ClozeChoiceCount; ++i)
+        w = std::max(w, TextWidth(ClozeChoices[i]));
+    for (int i = 1; i <= 4; ++i) {
+        Label* l = c->cloze_choice[size_t(i)];
+        if (i > ClozeChoiceCount) {
+            l->hide();
+            continue;
+        }
+        // The book's font, in which the widths were measured.
+        l->setFont(windowFont_);
+        placeTwips(l, TwipRect{0, (i - 1) * h, w + 90, h});
+        l->setForeColor(Qt::black);
+        l->setCaption(ClozeChoices[i]);
+        l->show();
+    }
+    // The labels and a small margin under the last one; the window system adds the caption.
+    c->resize(sizeToPixels(w + 90, tpx()), sizeToPixels(ClozeChoiceCount * h + 60, tpy()));
+}
+
+void frmBook::placeChoicesWindow() {
+    frmCloze* c = ChoicesWindow;
+    const int f = gFrame;
+    const QRect gap(yellowfudge->mapToGlobal(QPoint(0, 0)), yellowfudge->size());
+    QList<cloze::RowExtent> rows;
+    for (int i = 1; i <= MaxBlocks; ++i) {
+        if (Book.BlockRect(1, i, f) <= 0)
+            continue;
+        const double top = Book.BlockRect(2, i, f) * gScaleY;
+        const double bottom = top + Book.BlockRect(4, i, f) * gScaleY;
+        rows.append({mapToGlobal(QPoint(0, toPixels(top - 8, tpy()))).y(),
+                     mapToGlobal(QPoint(0, toPixels(bottom + 8, tpy()))).y()});
+    }
+    // The outer size: the caption and borders, once the window system has given them.
+    const QSize outer = c->frameGeometry().size().expandedTo(c->size());
+    const QRect screenArea(0, 0, screen::widthPixels(), screen::heightPixels());
+    const int step = std::max(1, toPixels(TextHeight(QStringLiteral("Hy")) / 2, tpy()));
+    c->move(cloze::choicesWindowPlace(gap, rows, outer, screenArea, step));
+}
+
+void frmBook::openChoicesWindow() {
+    if (ChoicesWindow)
+        return;
+    // A window of its own above the frame (or above the book window where there is no frame).
+    frmKest* frame = frmKest::instance();
+    ChoicesWindow = new frmCloze(this, frame ? static_cast<QWidget*>(frame) : window());
+    ChoicesWindow->Load();
+    // The frame shows it again when it is restored, while the word is still asked for.
+    const QPointer<frmCloze> choices = ChoicesWindow;
+    setChoicesWindowShower([choices](bool show) {
+        if (choices && !choices->isUnloaded())
+            choices->setVisible(show);
+    });
+}
+
+void frmBook::closeChoicesWindow() {
+    if (!ChoicesWindow)
+        return;
+    setChoicesWindowShower({});
+    ChoicesWindow->Unload();
 }
 
 void frmBook::MeasureBlockWords(int block, int& fits) {
@@ -986,8 +1130,7 @@ void frmBook::mnuMenu_Click() {
         return;
     }
     mouse::setPointer(mouse::Hourglass);
-    if (ChoicesWindow)
-        ChoicesWindow->close();
+    closeChoicesWindow();
     if (!Unload()) {
         mouse::setPointer(mouse::Default);
         return;
@@ -1001,8 +1144,7 @@ void frmBook::mnuExit_Click() {
         Beep();
         return;
     }
-    if (ChoicesWindow)
-        ChoicesWindow->close();
+    closeChoicesWindow();
     UnloadFrameAndEnd(0);
 }
 

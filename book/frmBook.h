@@ -25,6 +25,7 @@ class QTimer;
 class ShapeBox;
 class TextBox;
 class WaveDevice;
+class frmCloze;
 
 class frmBook : public Form {
     Q_OBJECT
@@ -104,15 +105,17 @@ public:
     int LineFitMode = 0;        // Writing: 2 for a single text line, 0 for more
     QString PreloadedPictureName;
     QString TextFilePath;
-    QStringList ClozeChoices;   // entries 0..4
+    QStringList ClozeChoices;   // entries 0..4: the candidates in display order from 1
+    int ClozeChoiceCount = 0;   // candidates offered (gClozeLevel, fewer for a short list)
     QStringList ClozeWordList;  // the book's word list in Cloze (click)
     int BlankWidth = 0;
-    int ClozeWordIndex = 0;
+    int ClozeWordIndex = 0;     // 1-based in Words; 0 when the page hides no word
+    int ClozeFlashDone = 0;     // -1 once the red flash of a wrong letter is over
     int HearNesting = 0;
     int TellingStory = 0;
     int StopRequested = 0;
-    // The Choices window of Cloze (click) once it is open; ShowFrame hides it.
-    QPointer<QWidget> ChoicesWindow;
+    // The Choices window (frmCloze) of Cloze (click); ShowFrame hides it.
+    QPointer<frmCloze> ChoicesWindow;
 
     // The frame's measured words (FrameWords, FrameWordLeft ... FrameWordMarkWidth).
     booklayout::FrameWordTable Words;
@@ -160,6 +163,19 @@ public:
     void label_MouseDown(int index, int button, int shift, float x, float y);
     void mnuPlayAll_Click();
     void cmdCancel_Click();
+    // Opens the word's sound on MMControl2 and starts it, without waiting for its end.
+    void startWordSound(const QString& word);
+
+    // ---- the cloze activities: book/ClozeBook.cpp ----
+    void CheckClozeAnswer();
+    void Cloze_Change();
+    void Cloze_KeyPress(int& keyAscii);
+    void Cloze_Click();
+    void cloze_timer_Timer();
+    // Strips the answer (written back), draws the candidates, lays out and shows frmCloze.
+    void PrepareClozeWords(QString& word);
+    // The page's word was found (or the page hides none): the page buttons come back.
+    void showSolvedPageButtons();
 
 private:
     // Whether a close must be refused: while busy (gBusy = 1: a sentence, a pause, a print)
@@ -175,6 +191,13 @@ private:
     // below 10, or Stop was pressed); false when the window has gone.
     bool pauseWithoutYielding(float roundedStart, double seconds);
     void placeUnderline(QWidget* bar, int word);
+    // Chooses the page's hidden word (kept on a re-layout) and covers it.
+    void chooseAndHideClozeWord();
+    void placeClozeGap(int word);
+    void layoutChoices();
+    void placeChoicesWindow();
+    void openChoicesWindow();
+    void closeChoicesWindow();
 
 protected:
     void Form_Load() override;

@@ -210,8 +210,7 @@ void frmBook::label_MouseDown(int index, int button, int shift, float x, float y
     Shape2->hide();
 }
 
-bool frmBook::playWordSound(const QString& word) {
-    const QPointer<frmBook> self(this);
+void frmBook::startWordSound(const QString& word) {
     WaveDevice& device = *MMControl2;
     device.Command(QStringLiteral("Close"));
     device.DeviceType = QStringLiteral("WaveAudio");
@@ -219,6 +218,11 @@ bool frmBook::playWordSound(const QString& word) {
     device.FileName = FindDataFile(QStringLiteral("WAVS\\WDS\\") + FileKey(word) + QStringLiteral(".WAV"), 0);
     device.Command(QStringLiteral("Open"));
     device.Command(QStringLiteral("Play"));
+}
+
+bool frmBook::playWordSound(const QString& word) {
+    const QPointer<frmBook> self(this);
+    startWordSound(word);
     while (MMControl2->Mode() == mci::ModePlay)
         if (!yieldOnce(self))
             return false;
