@@ -7,6 +7,7 @@
 #include "core/Startup.h"
 #include "core/frmKest.h"
 #include "core/frmSplash.h"
+#include "games/frmHangman.h"
 #include "menu/frmMenu.h"
 #include "platform/Dialogs.h"
 #include "platform/Program.h"
@@ -19,12 +20,17 @@ void registerWindows() {
         auto* menu = new frmMenu;
         shell::showChild(menu, menu->menuBar());
     });
-    // The book window's activities; the word games have no window yet.
+    // The book window's activities, and the word games (Treasure asked for as 32, Slide 34).
     auto isBookActivity = [](int activity) { return activity == 1 || activity == 2 || activity == 4 || activity == 5; };
-    registry::setActivityWindows(isBookActivity);
-    registry::setActivityOpener([isBookActivity](int activity) {
+    auto isWordGame = [](int activity) { return activity == 32 || activity == 34; };
+    registry::setActivityWindows([isBookActivity, isWordGame](int activity) {
+        return isBookActivity(activity) || isWordGame(activity);
+    });
+    registry::setActivityOpener([isBookActivity, isWordGame](int activity) {
         if (isBookActivity(activity))
             OpenBookWindow();
+        else if (isWordGame(activity))
+            OpenWordGameWindow();
     });
 }
 

@@ -20,6 +20,7 @@
 #include "core/Password.h"
 #include "core/Settings.h"
 #include "book/BookButtonArt.h"
+#include "games/GameArt.h"
 #include "menu/ButtonArt.h"
 #include "platform/Ansi.h"
 #include "platform/Speech.h"
@@ -314,6 +315,11 @@ void makeInstallation(const QString& dataDir, const QString& outDir, QTextStream
     if (!bookbuttonart::writeButtonStrips(outDir))
         throw std::runtime_error(("cannot write the book window's button pictures into " + outDir).toStdString());
     lap(QStringLiteral("button pictures"));
+
+    // The word games' pictures: flat colours, so a small palette keeps them exact.
+    for (const gameart::PictureFile& f : gameart::pictureFiles())
+        out.write(QString(f.name).replace(u'\\', u'/'), bmp8(f.image));
+    lap(QStringLiteral("word game pictures"));
 
     log << out.files() << " files in " << total.elapsed() << " ms" << Qt::endl;
 }

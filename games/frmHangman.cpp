@@ -1,0 +1,905 @@
+#include "games/frmHangman.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QImageReader>
+#include <QKeyEvent>
+#include <QLinearGradient>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QTimer>
+#include <QToolButton>
+#include <algorithm>
+#include <cmath>
+
+#include "core/Catalogue.h"
+#include "core/Globals.h"
+#include "core/Registry.h"
+#include "core/Session.h"
+#include "core/Shell.h"
+#include "core/Voice.h"
+#include "core/WindowShaping.h"
+#include "core/frmGetfile.h"
+#include "core/frmKest.h"
+#include "core/frmNoData.h"
+#include "core/frmSplash.h"
+#include "games/GameArt.h"
+#include "platform/Clock.h"
+#include "platform/Controls.h"
+#include "platform/Dialogs.h"
+#include "platform/Help.h"
+#include "platform/Lang.h"
+#include "platform/Mouse.h"
+#include "platform/Paths.h"
+#include "platform/Screen.h"
+#include "platform/WaveDevice.h"
+
+using wordgame::TwipBox;
+
+namespace {
+
+const QColor kPaleYellow(255, 255, 128);
+const QColor kWhite(255, 255, 255);
+const QColor kBlack(0, 0, 0);
+const QColor kGrey(192, 192, 192);
+const QColor kLightGreen(0, 255, 0);
+const QColor kLightRed(255, 0, 0);
+const QColor kYellow(255, 255, 0);
+const QColor kPanel(200, 232, 255);  // behind the pictures: a pale sky
+const QColor kGrass(0, 192, 0);
+
+// A layout pass that reshapes the frame may bring a nested resize; deeper nesting is a fault.
+constexpr int kMaxResizeDepth = 4;
+
+int tpx() { return screen::twipsPerPixelX(); }
+int tpy() { return screen::twipsPerPixelY(); }
+
+int pixelsX(double twips) { return int(std::lround(twips / tpx())); }
+int pixelsY(double twips) { return int(std::lround(twips / tpy())); }
+
+void placeTwips(QWidget* w, double left, double top, double width, double height) {
+    w->setGeometry(pixelsX(left), pixelsY(top), std::max(0, pixelsX(width)), std::max(0, pixelsY(height)));
+}
+
+double leftOf(const QWidget* w) { return double(w->x() * tpx()); }
+double topOf(const QWidget* w) { return double(w->y() * tpy()); }
+double widthOf(const QWidget* w) { return double(w->width() * tpx()); }
+double heightOf(const QWidget* w) { return double(w->height() * tpy()); }
+
+QColor backOf(const QWidget* w) { return w->palette().color(QPalette::Window); }
+
+void setBack(Label* l, const QColor& c) {
+    if (backOf(l) != c || !l->autoFillBackground())
+        l->setBackColor(c);
+}
+
+void setFore(Label* l, const QColor& c) {
+    if (l->palette().color(QPalette::WindowText) != c)
+        l->setForeColor(c);
+}
+
+Label* filledShape(QWidget* parent, const QColor& c) {
+    auto* s = new Label(parent);
+    s->setBackColor(c);
+    s->setAttribute(Qt::WA_TransparentForMouseEvents);
+    return s;
+}
+
+QWidget* panel(QWidget* parent, const QColor& c) {
+    auto* p = new QWidget(parent);
+    p->setAutoFillBackground(true);
+    QPalette pal = p->palette();
+    pal.setColor(QPalette::Window, c);
+    p->setPalette(pal);
+    return p;
+}
+
+// A picture with its background (white, or the given colour) shown as transparent.
+QPixmap transparentPicture(const QImage& drawn, QRgb key = gameart::background()) {
+    if (drawn.isNull())
+        return QPixmap();
+    QImage img = drawn.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < img.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
+        for (int x = 0; x < img.width(); ++x)
+            if ((line[x] & 0xFFFFFF) == (key & 0xFFFFFF))
+                line[x] = 0;
+    }
+    return QPixmap::fromImage(img);
+}
+
+QPixmap loadPicture(const QString& path) {
+    if (path.isEmpty())
+        return QPixmap();
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);
+    return transparentPicture(reader.read());
+}
+
+Label* picture(QWidget* parent) {
+    auto* p = new Label(parent);
+    p->setAttribute(Qt::WA_TransparentForMouseEvents);
+    p->hide();
+    return p;
+}
+
+// A picture stretches to its control unless the window is at its design size in pixels of 15
+// twips; then the control takes the picture's own size.
+bool stretching() { return gScaleX != 1.0f || gScaleY != 1.0f || tpx() != 15; }
+
+void placePicture(Label* image, const TwipBox& b) {
+    image->setScaledContents(stretching());
+    placeTwips(image, b.left, b.top, b.width, b.height);
+    if (!stretching() && !image->pixmap().isNull())
+        image->resize(image->pixmap().size());
+}
+
+// Focus on a disabled button is refused quietly.
+void focus(QWidget* w) {
+    if (w->isEnabled())
+        w->setFocus();
+}
+
+wordgame::Scale currentScale() { return wordgame::Scale{gScaleX, gScaleY, gScale, tpx(), tpy()}; }
+
+}  // namespace
+
+// ---- the column's buttons ----
+
+GameButton::GameButton(QWidget* parent) : QToolButton(parent) {
+    setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    setFocusPolicy(Qt::StrongFocus);
+    connect(this, &QToolButton::clicked, this, [this] {
+        if (Click)
+            Click();
+    });
+}
+
+void GameButton::setFace(const QImage& cell, const QString& caption) {
+    setText(caption);
+    face_ = cell;
+    fit();
+}
+
+void GameButton::resizeEvent(QResizeEvent* e) {
+    QToolButton::resizeEvent(e);
+    fit();
+}
+
+void GameButton::fit() {
+    if (face_.isNull()) {
+        setIcon(QIcon());
+        return;
+    }
+    const int captionRoom = text().isEmpty() ? 0 : fontMetrics().height() + 4;
+    const QSize size = face_.size().scaled(std::max(4, width() - 10), std::max(4, height() - 12 - captionRoom),
+                                           Qt::KeepAspectRatio);
+    setIconSize(size);
+    // The strip's grey ground lets the button's face show through.
+    const QImage scaled = face_.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    setIcon(QIcon(transparentPicture(scaled, face_.pixel(0, 0))));
+}
+
+// ---- construction ----
+
+frmHangman::frmHangman(QWidget* parent) : Form(QStringLiteral("frmHangman"), parent) {
+    setAutoFillBackground(true);
+    MMControl1 = WaveDevice::create(QStringLiteral("MMControl1"));
+    createControls();
+    createMenus();
+    picclipbig = gameart::buttonStrip(true);
+    picclipsmall = gameart::buttonStrip(false);
+    // Typed letters and F1 are the window's wherever the focus is inside it; a press on a
+    // letter of the alphabet is a guess.
+    qApp->installEventFilter(this);
+}
+
+frmHangman::~frmHangman() {
+    if (menus_ && menus_->parent() != this)
+        delete menus_.data();
+}
+
+QMenuBar* frmHangman::menuBar() const { return menus_; }
+
+void frmHangman::createControls() {
+    // Bottom of the stack first: the fillers, the picture panel, the pictures, the column,
+    // the frames.
+    yshape1 = filledShape(this, kPaleYellow);
+    yshape2 = filledShape(this, kPaleYellow);
+    yshape3 = filledShape(this, kPaleYellow);
+    yshape4 = filledShape(this, kPaleYellow);
+    Shape1 = filledShape(this, kPanel);
+    {
+        // The panel's foot is grass, level with the ground of the slide's scene.
+        QLinearGradient ground(0, 0, 0, 1);
+        ground.setCoordinateMode(QGradient::ObjectMode);
+        ground.setColorAt(0, kPanel);
+        ground.setColorAt(0.875, kPanel);
+        ground.setColorAt(0.8751, kGrass);
+        ground.setColorAt(1, kGrass);
+        QPalette gp = Shape1->palette();
+        gp.setBrush(QPalette::Window, QBrush(ground));
+        Shape1->setPalette(gp);
+    }
+    imgslide1 = picture(this);
+    imgslide1->setPixmap(transparentPicture(gameart::slideScene()));
+    imgslide2 = picture(this);
+    imganim.assign(1, nullptr);
+    for (int f = 1; f <= 6; ++f) {
+        imganim.push_back(picture(this));
+        imganim.back()->setPixmap(transparentPicture(gameart::slideAnimFrame(f)));
+    }
+    shpmargin = filledShape(this, kGrey);
+    linmargin = filledShape(this, kBlack);
+
+    auto button = [this](void (frmHangman::*handler)()) {
+        auto* b = new GameButton(this);
+        QPalette bp = b->palette();
+        bp.setColor(QPalette::Button, kGrey);
+        b->setPalette(bp);
+        b->Click = [this, handler] { (this->*handler)(); };
+        return b;
+    };
+    cmdAgain = button(&frmHangman::cmdAgain_Click);
+    cmdClue = button(&frmHangman::cmdClue_Click);
+    cmdEar = button(&frmHangman::cmdEar_Click);
+    cmdMenu = button(&frmHangman::cmdMenu_Click);
+
+    Frame4 = panel(this, kPanel);
+    bg4 = filledShape(Frame4, kPaleYellow);
+    PirateLeft = picture(Frame4);
+    PirateMid = picture(Frame4);
+    PirateRight = picture(Frame4);
+
+    Frame2 = panel(this, kPaleYellow);
+    bg1 = filledShape(Frame2, kPaleYellow);
+    lblAlphabet.assign(1, nullptr);
+    for (int k = 1; k <= 26; ++k) {
+        auto* l = new Label(Frame2);
+        l->setAlignment(Qt::AlignCenter);
+        l->setWordWrap(false);
+        l->setFrameStyle(QFrame::Box | QFrame::Plain);
+        l->setLineWidth(1);
+        l->setCursor(Qt::PointingHandCursor);
+        l->hide();
+        lblAlphabet.push_back(l);
+    }
+
+    Frame3 = panel(this, kPaleYellow);
+    bg3 = filledShape(Frame3, kPaleYellow);
+    lblshow.assign(1, nullptr);
+    for (int i = 1; i <= 12; ++i) {
+        auto* l = new Label(Frame3);
+        l->setAlignment(Qt::AlignCenter);
+        l->setWordWrap(false);
+        l->setAttribute(Qt::WA_TransparentForMouseEvents);
+        l->hide();
+        lblshow.push_back(l);
+    }
+
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(900);
+    connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
+}
+
+void frmHangman::createMenus() {
+    menus_ = new QMenuBar(this);
+    menus_->hide();  // the frame shows it in place of its own
+
+    mnuFile = menus_->addMenu(QStringLiteral("&File"));
+    mnuFileOpen = mnuFile->addAction(QStringLiteral("&Open"));
+    mnuBlank = mnuFile->addSeparator();
+    mnuMenu = mnuFile->addAction(QStringLiteral("To &menu"));
+    mnuBlank2 = mnuFile->addSeparator();
+    mnuExit = mnuFile->addAction(QStringLiteral("E&xit"));
+    connect(mnuFileOpen, &QAction::triggered, this, [this] { mnuFileOpen_Click(); });
+    connect(mnuMenu, &QAction::triggered, this, [this] { mnuMenu_Click(); });
+    connect(mnuExit, &QAction::triggered, this, [this] { mnuExit_Click(); });
+
+    mnuGuesses = menus_->addMenu(QStringLiteral("&Guesses"));
+    mnuGuess.assign(1, nullptr);
+    for (int k = 1; k <= 10; ++k) {
+        QAction* item = mnuGuesses->addAction(QStringLiteral("Allow &%1 wrong").arg(k - 1));
+        item->setCheckable(true);
+        connect(item, &QAction::triggered, this, [this, k] { mnuGuess_Click(k); });
+        mnuGuess.push_back(item);
+    }
+
+    mnuHelp = menus_->addMenu(QStringLiteral("H&elp"));
+    mnuHelpLocal = mnuHelp->addAction(QStringLiteral("&Help on whatever"));
+    mnuHelpContents = mnuHelp->addAction(QStringLiteral("&Contents"));
+    mnuHelpSearch = mnuHelp->addAction(QStringLiteral("&Search for help on..."));
+    mnuBlank1 = mnuHelp->addSeparator();
+    mnuHelpAbout = mnuHelp->addAction(QStringLiteral("&About Kestrow Readers ..."));
+    connect(mnuHelp, &QMenu::aboutToShow, this, [this] { mnuHelp_Click(); });
+    connect(mnuHelpLocal, &QAction::triggered, this, [this] { mnuHelpLocal_Click(); });
+    connect(mnuHelpContents, &QAction::triggered, this, [this] { mnuHelpContents_Click(); });
+    connect(mnuHelpSearch, &QAction::triggered, this, [this] { mnuHelpSearch_Click(); });
+    connect(mnuHelpAbout, &QAction::triggered, this, [this] { mnuHelpAbout_Click(); });
+}
+
+// ---- load ----
+
+void frmHangman::Form_Load() {
+    gActivityStart = Timer();
+    SlideAnimated = true;
+    gWordListName = gBookCode;
+    setCaption(GetBookTitle(gWordListName));
+
+    const QString arial = screen::fontFamilyFor(QStringLiteral("Arial"));
+    for (int k = 1; k <= 26; ++k) {
+        Label* l = lblAlphabet[size_t(k)];
+        if (!arial.isEmpty()) {
+            QFont f = l->font();
+            f.setFamily(arial);
+            l->setFont(f);
+        }
+        l->setCaption(QString(QChar(u'a' + (k - 1))));
+    }
+    for (int i = 1; i <= 12; ++i) {
+        Label* l = lblshow[size_t(i)];
+        if (!arial.isEmpty()) {
+            QFont f = l->font();
+            f.setFamily(arial);
+            l->setFont(f);
+        }
+        l->hide();
+        l->raise();
+    }
+
+    // 32 asks for Treasure (33 is Treasure running); anything else is Slide.
+    gameActivity_ = (gActivity == 32 || gActivity == wordgame::TreasureActivity) ? wordgame::TreasureActivity
+                                                                                 : wordgame::SlideActivity;
+    gActivity = gameActivity_;
+    const ActivitySettingsRecord& s = ActiveSettings;
+    const bool t = treasure();
+    mnuFileOpen->setEnabled(t ? s.TreasureLoad != 0 : (s.SlideFlags & 8) != 0);
+    cmdEar->setEnabled(t ? (s.TreasureClues & 1) != 0 : (s.SlideFlags & 4) != 0);
+    cmdClue->setEnabled(t && (s.TreasureClues & 2) != 0);
+    mnuGuesses->menuAction()->setVisible(t);
+    if (t) {
+        mnuGuesses->menuAction()->setEnabled(s.TreasureChooseGuesses != 0);
+        AllowedWrong = (s.TreasureFails < 1 || s.TreasureFails > 10) ? 10 : s.TreasureFails;
+        mnuGuess[size_t(AllowedWrong)]->setChecked(true);
+    }
+    QPalette fp = Frame3->palette();
+    fp.setColor(QPalette::Window, t ? kWhite : kPaleYellow);
+    Frame3->setPalette(fp);
+    Shape1->setVisible(!t);
+    Frame4->setVisible(t);
+    for (QWidget* w : {static_cast<QWidget*>(imgslide1), static_cast<QWidget*>(yshape1), static_cast<QWidget*>(yshape2),
+                       static_cast<QWidget*>(yshape3), static_cast<QWidget*>(yshape4)})
+        w->setVisible(!t);
+    QPalette wp = palette();
+    wp.setColor(QPalette::Window, t ? kPaleYellow : kPanel);
+    setPalette(wp);
+    // In Slide the word's cells are boxes of their own; in Treasure the letters stand on the
+    // word panel.
+    for (int i = 1; i <= 12; ++i) {
+        Label* l = lblshow[size_t(i)];
+        l->setFrameStyle(t ? QFrame::NoFrame : (QFrame::Box | QFrame::Plain));
+        l->setAutoFillBackground(!t);
+    }
+
+    MaxWordLen = 1;
+    if (frmKest* frame = frmKest::instance(); frame && frame->MM_No) {
+        WaveDevice& effects = *frame->MM_No;
+        effects.Command(QStringLiteral("Close"));
+        effects.DeviceType = QStringLiteral("WaveAudio");
+        effects.FileName = FindDataFile(QStringLiteral("WAVS\\DEATH.WAV"), 1);
+        effects.Command(QStringLiteral("Open"));
+    }
+    MMControl1->DeviceType = QStringLiteral("WaveAudio");
+    loaded_ = true;
+    LayoutForm();
+
+    int ok = 0;
+    LoadGameWordList(resolvePath(gProgramRoot, QStringLiteral("WORDLIST\\") + gBookCode + QStringLiteral(".TXT")), ok);
+    if (!ok)
+        returnToMenu();
+    else
+        mouse::setPointer(mouse::Default);
+}
+
+void frmHangman::returnToMenu() {
+    mouse::setPointer(mouse::Hourglass);
+    Unload();
+    registry::showMainMenu();
+    mouse::setPointer(mouse::Default);
+}
+
+void frmHangman::LoadGameWordList(const QString& path, int& ok) {
+    ok = 0;
+    mouse::setPointer(mouse::Hourglass);
+    for (int i = 1; i <= std::min(MaxWordLen, 12); ++i)
+        lblshow[size_t(i)]->hide();
+    const wordgame::GameWordList list = wordgame::ReadGameWordList(path);
+    Words = list.words;
+    WordCount = list.outcome == wordgame::GameWordList::Loaded ? int(list.words.size()) : -1;
+    MaxWordLen = list.maxWordLen;
+    mouse::setPointer(mouse::Default);
+    if (list.outcome != wordgame::GameWordList::Loaded) {
+        MsgBox(list.message, mb::Exclamation);
+        return;
+    }
+    ok = -1;
+    gWordListName = wordgame::WordListStem(path);
+    setCaption(GetBookTitle(gWordListName));
+    repaint();
+    NewWord();
+}
+
+// ---- rounds ----
+
+void frmHangman::NewWord() {
+    const ActivitySettingsRecord& s = ActiveSettings;
+    const bool t = treasure();
+    cmdAgain->setEnabled(false);
+    cmdClue->setEnabled(t ? (s.TreasureClues & 2) != 0 : (s.SlideFlags & 16) != 0);
+    SlideAnimated = false;
+
+    const int pick = Round.drawPick(WordCount, [] { return lang::Rnd(); });
+    Round.start(t ? wordgame::Game::Treasure : wordgame::Game::Slide, Words.value(pick - 1));
+
+    for (int i = 1; i <= 12; ++i) {
+        Label* l = lblshow[size_t(i)];
+        l->hide();
+        l->setCaption(QString());
+        setFore(l, kBlack);
+        if (!t)
+            setBack(l, i == 1 ? kWhite : kGrey);
+    }
+    const int n = int(ShownWord().size());
+    placeWordCells();
+    ShowWord(0);
+    if (!t && n >= 1) {
+        setFore(lblshow[1], kGrey);
+        lblshow[1]->setCaption(QStringLiteral("?"));
+        setBack(lblshow[1], kWhite);
+    }
+
+    const QString sound = FindDataFile(QStringLiteral("WAVS\\WDS\\") + FileKey(TheWord()) + QStringLiteral(".WAV"), 0);
+    MMControl1->Command(QStringLiteral("Close"));
+    MMControl1->DeviceType = QStringLiteral("WaveAudio");
+    MMControl1->FileName = sound;
+    MMControl1->Command(QStringLiteral("Open"));
+    if (MMControl1->Length() <= 0)
+        cmdEar->setEnabled(false);
+    else
+        cmdEar->setEnabled(t ? (s.TreasureClues & 1) != 0 : (s.SlideFlags & 4) != 0);
+
+    for (int k = 1; k <= 26; ++k) {
+        setBack(lblAlphabet[size_t(k)], kYellow);
+        setFore(lblAlphabet[size_t(k)], kBlack);
+    }
+    if (t)
+        ShowPirate();
+    else
+        ShowSlide();
+    if (t ? s.TreasureSay != 0 : (s.SlideFlags & 2) != 0) {
+        MMControl1->Command(QStringLiteral("Prev"));
+        MMControl1->Command(QStringLiteral("Play"));
+    }
+    focus(cmdEar);
+}
+
+void frmHangman::ShowWord(int reveal) {
+    const QString shown = ShownWord();
+    const QString word = TheWord();
+    for (int i = 1; i <= std::min(int(shown.size()), 12); ++i) {
+        QChar c = shown[i - 1];
+        Label* l = lblshow[size_t(i)];
+        if (c == u'-' && reveal == 1) {
+            c = word[i - 1];
+            setFore(l, kLightRed);
+        }
+        l->setCaption(QString(c));
+        l->repaint();
+    }
+}
+
+void frmHangman::lblAlphabet_Click(int index) {
+    if (!RoundActive() || index < 1 || index > 26)
+        return;
+    focus(cmdEar);
+    const bool t = treasure();
+    Label* letter = lblAlphabet[size_t(index)];
+    auto step = [&] {
+        // The letter takes its colour at once; Treasure redraws after every change.
+        const bool wrong = Round.letterUsed(index) == 2;
+        setBack(letter, wrong ? kLightRed : kLightGreen);
+        letter->repaint();
+        if (!t)
+            return;
+        if (!wrong)
+            ShowWord(0);
+        ShowPirate();
+    };
+    const wordgame::GameRound::Guess g = Round.guess(index, step);
+    if (g.kind == wordgame::GameRound::Guess::Ignored)
+        return;
+    if (!t && g.kind == wordgame::GameRound::Guess::Right) {
+        const int placed = g.revealed.value(0);
+        lblshow[size_t(placed)]->setCaption(QString(TheWord()[placed - 1]));
+        if (placed + 1 <= 12) {
+            Label* next = lblshow[size_t(placed + 1)];
+            setFore(next, kGrey);
+            next->setCaption(QStringLiteral("?"));
+            setBack(next, kWhite);
+        }
+        setFore(lblshow[size_t(placed)], kBlack);
+        ShowSlide();
+        for (int k = 1; k <= 26; ++k)
+            setBack(lblAlphabet[size_t(k)], kYellow);
+    }
+    if (g.complete) {
+        cmdClue->setEnabled(false);
+        MMControl1->Command(QStringLiteral("Prev"));
+        MMControl1->Command(QStringLiteral("Play"));
+        if (t) {
+            cmdAgain->setEnabled(true);
+            focus(cmdAgain);
+        }
+    }
+}
+
+void frmHangman::cmdAgain_Click() { NewWord(); }
+
+void frmHangman::cmdEar_Click() {
+    if (Timer1->isActive()) {
+        Beep();
+        return;
+    }
+    MMControl1->Command(QStringLiteral("Prev"));
+    MMControl1->Command(QStringLiteral("Play"));
+}
+
+void frmHangman::cmdClue_Click() {
+    if (!RoundActive())
+        return;
+    if (Timer1->isActive()) {
+        Beep();
+        return;
+    }
+    const int k = Round.clueLetter([this](int i) { return backOf(lblAlphabet[size_t(i)]) == kWhite; });
+    if (k != 0)
+        setBack(lblAlphabet[size_t(k)], kWhite);
+    cmdClue->setEnabled(false);
+}
+
+void frmHangman::mnuGuess_Click(int index) {
+    if (index < 1 || index > 10)
+        return;
+    mnuGuess[size_t(AllowedWrong)]->setChecked(false);
+    AllowedWrong = index;
+    mnuGuess[size_t(index)]->setChecked(true);
+    if (RoundActive() && treasure())
+        ShowPirate();
+}
+
+// ---- Treasure pictures ----
+
+void frmHangman::showPicture(Label* image, const QString& file, const TwipBox& box, int allowAsk) {
+    image->hide();
+    image->setPixmap(loadPicture(FindDataFile(file, allowAsk)));
+    placePicture(image, box);
+    image->show();
+}
+
+void frmHangman::ShowPirate() {
+    if (isUnloaded())
+        return;
+    const wordgame::PirateScene scene =
+        wordgame::pirateScene(int(TheWord().size()), RightCount(), WrongCount(), AllowedWrong, currentScale());
+    const struct {
+        Label* image;
+        const wordgame::ScenePicture& picture;
+    } parts[] = {{PirateLeft, scene.left}, {PirateMid, scene.mid}, {PirateRight, scene.right}};
+    for (const auto& p : parts) {
+        if (p.picture.visible)
+            showPicture(p.image, p.picture.file, p.picture.box, 1);
+        else
+            p.image->hide();
+    }
+    if (!scene.lost)
+        return;
+    PirateMid->repaint();
+    ShowWord(1);
+    // The loss itself happens once: a later redraw (a resize) only draws it again.
+    if (!RoundActive())
+        return;
+    cmdClue->setEnabled(false);
+    Round.end();
+    cmdAgain->setEnabled(true);
+    focus(cmdAgain);
+    PlayClick();
+}
+
+// ---- Slide pictures and animation ----
+
+void frmHangman::ShowSlide() {
+    if (isUnloaded())
+        return;
+    const wordgame::Scale s = currentScale();
+    const TwipBox scene = wordgame::slideSceneBox(s);
+    if (leftOf(imgslide1) != double(pixelsX(scene.left) * tpx()) || topOf(imgslide1) != double(pixelsY(scene.top) * tpy()) ||
+        imgslide1->size() != QSize(pixelsX(scene.width), pixelsY(scene.height)))
+        placePicture(imgslide1, scene);
+    imgslide2->hide();
+    const int picture = wordgame::slidePicture(int(TheWord().size()), RightCount());
+    if (picture != 11 || !SlideAnimated) {
+        imgslide2->setPixmap(loadPicture(FindDataFile(wordgame::slidePictureFile(picture), 1)));
+        placePicture(imgslide2, wordgame::slidePictureBox(picture, s));
+    }
+    imgslide2->setVisible(!SlideAnimated);
+    imgslide2->repaint();
+    // A redraw while the animation waits leaves its countdown running.
+    if (Round.complete() && !TheWord().isEmpty() && !SlideAnimated && !Timer1->isActive())
+        Timer1->start();
+}
+
+void frmHangman::Timer1_Timer() {
+    Timer1->stop();
+    SlideAnimated = true;
+    const float start = Timer();
+    constexpr double kStep = 0.08;
+    imgslide2->hide();
+    imgslide2->repaint();
+    for (int i = 1; i <= 7; ++i) {
+        if (i >= 2) {
+            imganim[size_t(i - 1)]->hide();
+            imganim[size_t(i - 1)]->repaint();
+        }
+        if (i <= 6) {
+            imganim[size_t(i)]->show();
+            imganim[size_t(i)]->raise();
+            imganim[size_t(i)]->repaint();
+        }
+        if (i == 7)
+            imgslide1->repaint();
+        // No events meanwhile: the frames follow one another undisturbed. Early in the day
+        // (just past midnight) the wait ends at once.
+        for (;;) {
+            const float now = Timer();
+            if (double(now) > double(start) + i * kStep || now < 10.0f)
+                break;
+            pause(0.01);
+        }
+    }
+    if (isUnloaded())
+        return;
+    cmdAgain->setEnabled(true);
+    focus(cmdAgain);
+}
+
+// ---- layout ----
+
+void frmHangman::SetButtonFaces() {
+    const bool big = wordgame::bigButtonFaces(gScale);
+    const QImage& strip = big ? picclipbig : picclipsmall;
+    const struct {
+        GameButton* button;
+        int cell;
+        const char* caption;
+    } rows[] = {{cmdEar, 3, "&Hear"}, {cmdClue, 4, "&Clue"}, {cmdMenu, 5, "&Menu"}, {cmdAgain, 1, "&Next"}};
+    for (const auto& r : rows) {
+        QFont f = r.button->font();
+        const QString arial = screen::fontFamilyFor(QStringLiteral("Arial"));
+        if (!arial.isEmpty())
+            f.setFamily(arial);
+        f.setBold(true);
+        f.setPointSizeF(std::max(6.0, 8.25 * double(gScale)));
+        r.button->setFont(f);
+        r.button->setFace(gameart::stripCell(strip, r.cell), big ? QString::fromLatin1(r.caption) : QString());
+    }
+}
+
+void frmHangman::LayoutForm() {
+    if (!loaded_ || isUnloaded())
+        return;
+    const double sx = gScaleX, sy = gScaleY;
+    const int px = tpx(), py = tpy();
+
+    // Letters: Arial when there is one, else the smaller size of the stand-in.
+    const double points = (screen::arialAvailable() ? 29.25 : 24.0) * double(gScale);
+    auto letterFont = [points](Label* l) {
+        QFont f = l->font();
+        f.setPointSizeF(std::max(1.0, points));
+        l->setFont(f);
+    };
+    for (int k = 1; k <= 26; ++k)
+        letterFont(lblAlphabet[size_t(k)]);
+    for (int i = 1; i <= 12; ++i)
+        letterFont(lblshow[size_t(i)]);
+
+    placeTwips(shpmargin, 0, 0, 705 * sx, 6660 * sy);
+    placeTwips(linmargin, 705 * sx, 0, px, 6660 * sy);
+    placeTwips(cmdAgain, 0, 0, 705 * sx, 1665 * sy);
+    placeTwips(cmdClue, 0, 1665 * sy, 705 * sx, 1665 * sy);
+    placeTwips(cmdEar, 0, 3330 * sy, 705 * sx, 1650 * sy);
+    placeTwips(cmdMenu, 0, 4980 * sy, 705 * sx, 1650 * sy);
+    SetButtonFaces();
+
+    const int w = wordgame::cellSize(gScaleX, px);
+    const int h = wordgame::cellSize(gScaleY, py);
+    const bool t = treasure();
+    if (t) {
+        placeTwips(Frame4, 960 * sx, 0, 8415 * sx, 2445 * sy);
+        placeTwips(Frame2, 960 * sx, 2520 * sy, 8415 * sx, 2910 * sy);
+        placeTwips(Frame3, 960 * sx, 5520 * sy, 8415 * sx, 975 * sy);
+        for (Label* band : {bg4, bg1, bg3})
+            placeTwips(band, 0, 0, 8445 * sx, 105);
+        placeTwips(lblAlphabet[1], 720 * sx, 360 * sy, w, h);
+    } else {
+        placeTwips(Shape1, 5385 * sx, 1065 * sy + 105, 3975 * sx, 5415 * sy - 105);
+        placeTwips(Frame2, 960 * sx, 1065 * sy, 4215 * sx, 5415 * sy);
+        placeTwips(bg1, 0, 0, 4245 * sx, 105);
+        placeTwips(Frame3, 960 * sx, 0, 8415 * sx, 1020 * sy);
+        placeTwips(bg3, 0, 0, 8445 * sx, 1500 * sy);
+        for (int f = 1; f <= 6; ++f)
+            placePicture(imganim[size_t(f)], wordgame::slideAnimBox(f, currentScale()));
+        placeTwips(lblAlphabet[1], 975 * sx, 510 * sy, w, h);
+    }
+    const double l1 = leftOf(lblAlphabet[1]), t1 = topOf(lblAlphabet[1]);
+    const double w1 = widthOf(lblAlphabet[1]), h1 = heightOf(lblAlphabet[1]);
+    const wordgame::Game game = t ? wordgame::Game::Treasure : wordgame::Game::Slide;
+    for (int i = 1; i <= 26; ++i) {
+        const wordgame::CellPlace c = wordgame::alphabetPlace(game, i);
+        const double half = c.halfRight ? std::trunc(lang::RoundHalfEven(w1) / 2) : 0.0;
+        placeTwips(lblAlphabet[size_t(i)], l1 + c.column * (w1 - px) + half, t1 + c.row * (h1 - py), w1, h1);
+        lblAlphabet[size_t(i)]->show();
+    }
+    if (t) {
+        ShowPirate();
+    } else {
+        const double panelLeft = leftOf(Shape1), panelTop = topOf(Shape1);
+        const double panelRight = panelLeft + widthOf(Shape1), panelBottom = panelTop + heightOf(Shape1);
+        const double farX = screen::widthTwips(), farY = screen::heightTwips();
+        placeTwips(yshape1, 705 * sx, 0, panelLeft - 705 * sx, 6660 * sy);
+        const double fillerLeft = leftOf(yshape1) - px;
+        placeTwips(yshape2, fillerLeft, 0, farX, panelTop);
+        placeTwips(yshape3, fillerLeft, panelBottom, farX, farY);
+        placeTwips(yshape4, panelRight, 0, farX, farY);
+        ShowSlide();
+    }
+
+    placeWordCells();
+}
+
+// The word's cells, centred on the word panel, neighbours sharing one pixel of border.
+void frmHangman::placeWordCells() {
+    const int px = tpx();
+    const int n = int(ShownWord().size());
+    placeTwips(lblshow[1], leftOf(lblshow[1]), 120, wordgame::cellSize(gScaleX, px), wordgame::cellSize(gScaleY, tpy()));
+    const double w1 = widthOf(lblshow[1]), h1 = heightOf(lblshow[1]);
+    placeTwips(lblshow[1], std::trunc(lang::RoundHalfEven(widthOf(Frame3) - (w1 - px) * n) / 2), 120, w1, h1);
+    for (int i = 1; i <= std::min(n, 12); ++i) {
+        placeTwips(lblshow[size_t(i)], leftOf(lblshow[1]) + (i - 1) * (w1 - px), topOf(lblshow[1]), w1, h1);
+        lblshow[size_t(i)]->show();
+    }
+}
+
+// ---- keys, resize, closing ----
+
+bool frmHangman::eventFilter(QObject* watched, QEvent* e) {
+    if (isUnloaded() || !isLoaded())
+        return Form::eventFilter(watched, e);
+    auto* w = qobject_cast<QWidget*>(watched);
+    const bool inside = w && (w == this || isAncestorOf(w));
+    if (e->type() == QEvent::KeyPress && inside) {
+        auto* ke = static_cast<QKeyEvent*>(e);
+        if (ke->key() == Qt::Key_F1) {
+            int code = keyCodeOf(ke);
+            Form_KeyDown(code, shiftBitsOf(ke));
+            return true;
+        }
+        const QString text = ke->text();
+        if (text.size() == 1 && !(ke->modifiers() & (Qt::AltModifier | Qt::ControlModifier))) {
+            int ascii = text[0].unicode();
+            if (wordgame::AlphabetIndex(text[0]) != 0) {
+                Form_KeyPress(ascii);
+                return true;
+            }
+        }
+    } else if (e->type() == QEvent::MouseButtonPress && inside) {
+        for (size_t i = 1; i < lblAlphabet.size(); ++i) {
+            if (watched == lblAlphabet[i] && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
+                lblAlphabet_Click(int(i));
+                return true;
+            }
+        }
+    }
+    return Form::eventFilter(watched, e);
+}
+
+void frmHangman::Form_KeyDown(int& keyCode, int shift) {
+    (void)shift;
+    if (keyCode == keycode::F1)
+        mnuHelpLocal_Click();
+}
+
+void frmHangman::Form_KeyPress(int& keyAscii) {
+    if (!RoundActive())
+        return;
+    if (keyAscii >= 'a' && keyAscii <= 'z')
+        keyAscii -= 32;
+    if (keyAscii >= 'A' && keyAscii <= 'Z')
+        lblAlphabet_Click(keyAscii - 64);
+}
+
+void frmHangman::Form_Resize() {
+    if (resizeDepth_ >= kMaxResizeDepth)
+        return;
+    ++resizeDepth_;
+    if (ShapeChildWindow(*this) && loaded_ && !isUnloaded())
+        LayoutForm();
+    --resizeDepth_;
+}
+
+void frmHangman::Form_Unload(int& cancel) {
+    (void)cancel;
+    Timer1->stop();
+    MMControl1->Command(QStringLiteral("Close"));
+    gActivityEnd = Timer();
+    gActivityLog += ActivityLine(wordgame::activityName(gameActivity_), gActivityStart, gActivityEnd);
+    shell::setFrameCaption(QStringLiteral("Kestrow Menu"));
+}
+
+// ---- buttons and menus that leave ----
+
+void frmHangman::cmdMenu_Click() {
+    if (Timer1->isActive()) {
+        Beep();
+        return;
+    }
+    mnuMenu_Click();
+}
+
+void frmHangman::mnuMenu_Click() {
+    mouse::setPointer(mouse::Hourglass);
+    if (!Unload()) {
+        mouse::setPointer(mouse::Default);
+        return;
+    }
+    registry::showMainMenu();
+    mouse::setPointer(mouse::Default);
+}
+
+void frmHangman::mnuExit_Click() { UnloadFrameAndEnd(0); }
+
+void frmHangman::mnuFileOpen_Click() {
+    gDialogRequest = QStringLiteral("NO");
+    gGetfilePath = gProgramRoot + QStringLiteral("\\WORDLIST");
+    gGetfilePattern = QStringLiteral("*.TXT");
+    gMDIForm = frmKest::instance();
+    QPointer<frmHangman> self(this);
+    ShowGetfileDialog();
+    if (!self || isUnloaded())
+        return;
+    repaint();
+    const QString name = gGetfilePath;
+    if (name.isEmpty())
+        return;
+    int ok = 0;
+    LoadGameWordList(resolvePath(gProgramRoot, QStringLiteral("WORDLIST\\") + name), ok);
+    if (!ok)
+        returnToMenu();
+}
+
+void frmHangman::mnuHelp_Click() {
+    mnuHelpLocal->setText(treasure() ? QStringLiteral("&Help on Treasure          F1")
+                                     : QStringLiteral("&Help on Slide               F1"));
+}
+
+void frmHangman::mnuHelpLocal_Click() { Help(ReaderHelpFile(), help::Context, treasure() ? 140 : 130); }
+void frmHangman::mnuHelpContents_Click() { Help(ReaderHelpFile(), help::Contents, 0); }
+void frmHangman::mnuHelpSearch_Click() { Help(ReaderHelpFile(), help::PartialKey, 0); }
+void frmHangman::mnuHelpAbout_Click() { ShowAboutBox(); }
+
+// ---- opening ----
+
+void OpenWordGameWindow() {
+    auto* game = new frmHangman;
+    shell::showChild(game, game->menuBar());
+}

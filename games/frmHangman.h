@@ -1,0 +1,167 @@
+#pragma once
+// The word-game window: a child of the frame in which Treasure (gActivity 33) and Slide (34)
+// are played on a word list. Its load switches buttons and menus from the settings, opens the
+// losing sound on the frame's effects player and the book's word list; each round draws a word
+// (GameRound keeps the rules), the child guesses letters by clicking or typing them, and the
+// pictures follow the round. Closing it leaves the activity's line in the session.
+// Coordinates are twips of the window: a control's position in twips is its pixel position
+// times the screen's twips per pixel.
+#include <QImage>
+#include <QPointer>
+#include <QStringList>
+#include <QToolButton>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "games/GameRound.h"
+#include "platform/Form.h"
+
+class Label;
+class QAction;
+class QMenu;
+class QMenuBar;
+class QTimer;
+class WaveDevice;
+
+// A button of the window's column: a picture cut from a strip above an optional caption.
+class GameButton : public QToolButton {
+    Q_OBJECT
+public:
+    explicit GameButton(QWidget* parent = nullptr);
+    std::function<void()> Click;
+    // The picture fills what the caption leaves of the face, keeping its shape.
+    void setFace(const QImage& cell, const QString& caption);
+    QImage face() const { return face_; }
+
+protected:
+    void resizeEvent(QResizeEvent* e) override;
+
+private:
+    void fit();
+    QImage face_;
+};
+
+class frmHangman : public Form {
+    Q_OBJECT
+public:
+    explicit frmHangman(QWidget* parent = nullptr);
+    ~frmHangman() override;
+
+    // The window's own menus, for the frame to show while the game is its active child.
+    QMenuBar* menuBar() const;
+
+    // ---- controls ----
+    // Control arrays are 1-based as the window uses them: element 0 is unused (nullptr).
+    GameButton* cmdMenu = nullptr;
+    GameButton* cmdEar = nullptr;
+    GameButton* cmdClue = nullptr;
+    GameButton* cmdAgain = nullptr;
+    std::vector<Label*> lblAlphabet;  // 1..26
+    std::vector<Label*> lblshow;      // 1..12
+    std::unique_ptr<WaveDevice> MMControl1;  // the current word's sound
+    QTimer* Timer1 = nullptr;                // Slide: the finishing animation, 900 ms
+    Label* imgslide1 = nullptr;              // Slide: the scene
+    Label* imgslide2 = nullptr;              // Slide: the climbing figure
+    std::vector<Label*> imganim;             // 1..6: the frames of the sliding figure
+    Label* PirateLeft = nullptr;
+    Label* PirateMid = nullptr;
+    Label* PirateRight = nullptr;
+    QWidget* Frame2 = nullptr;  // the alphabet
+    QWidget* Frame3 = nullptr;  // the word
+    QWidget* Frame4 = nullptr;  // Treasure: the pictures
+    Label* Shape1 = nullptr;
+    Label* yshape1 = nullptr;
+    Label* yshape2 = nullptr;
+    Label* yshape3 = nullptr;
+    Label* yshape4 = nullptr;
+    Label* bg1 = nullptr;
+    Label* bg3 = nullptr;
+    Label* bg4 = nullptr;
+    Label* shpmargin = nullptr;
+    Label* linmargin = nullptr;
+    QImage picclipsmall;  // 48 x 48, cells of 16 x 24
+    QImage picclipbig;    // 96 x 96, cells of 32 x 48
+
+    // ---- menus ----
+    QMenu* mnuFile = nullptr;
+    QAction* mnuFileOpen = nullptr;
+    QAction* mnuBlank = nullptr;
+    QAction* mnuMenu = nullptr;
+    QAction* mnuBlank2 = nullptr;
+    QAction* mnuExit = nullptr;
+    QMenu* mnuGuesses = nullptr;
+    std::vector<QAction*> mnuGuess;  // 1..10: "Allow &0 wrong" .. "Allow &9 wrong"
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuHelpLocal = nullptr;
+    QAction* mnuHelpContents = nullptr;
+    QAction* mnuHelpSearch = nullptr;
+    QAction* mnuBlank1 = nullptr;
+    QAction* mnuHelpAbout = nullptr;
+
+    // ---- the list and the round ----
+    QStringList Words;  // 1..WordCount as Words[i - 1]
+    int WordCount = -1;
+    int MaxWordLen = 1;
+    int AllowedWrong = 10;
+    bool SlideAnimated = true;
+    wordgame::GameRound Round;
+
+    QString TheWord() const { return Round.word(); }
+    QString ShownWord() const { return Round.shown(); }
+    bool RoundActive() const { return Round.active(); }
+    int WrongCount() const { return Round.wrongCount(); }
+    int RightCount() const { return Round.rightCount(); }
+    int SlidePos() const { return Round.slidePos(); }
+
+    // ---- procedures ----
+    void LoadGameWordList(const QString& path, int& ok);
+    void NewWord();
+    void ShowWord(int reveal);
+    void LayoutForm();
+    void SetButtonFaces();
+    void ShowPirate();
+    void ShowSlide();
+    void Timer1_Timer();
+
+    // ---- handlers ----
+    void lblAlphabet_Click(int index);
+    void cmdAgain_Click();
+    void cmdEar_Click();
+    void cmdClue_Click();
+    void cmdMenu_Click();
+    void mnuGuess_Click(int index);
+    void mnuFileOpen_Click();
+    void mnuMenu_Click();
+    void mnuExit_Click();
+    void mnuHelp_Click();
+    void mnuHelpLocal_Click();
+    void mnuHelpContents_Click();
+    void mnuHelpSearch_Click();
+    void mnuHelpAbout_Click();
+    void Form_KeyDown(int& keyCode, int shift);
+    void Form_KeyPress(int& keyAscii);
+
+protected:
+    void Form_Load() override;
+    void Form_Resize() override;
+    void Form_Unload(int& cancel) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    void createControls();
+    void createMenus();
+    bool treasure() const { return gameActivity_ == wordgame::TreasureActivity; }
+    // Shows a picture file in one of the scene's images, at a rectangle of twips.
+    void showPicture(Label* image, const QString& file, const wordgame::TwipBox& box, int allowAsk);
+    void returnToMenu();
+    void placeWordCells();
+
+    QPointer<QMenuBar> menus_;
+    int gameActivity_ = wordgame::SlideActivity;
+    bool loaded_ = false;
+    int resizeDepth_ = 0;
+};
+
+// Opens the word-game window for gActivity as the frame's child.
+void OpenWordGameWindow();

@@ -1,0 +1,145 @@
+#pragma once
+// What the word-game window tests share: the sample installation of the build (its word lists,
+// word sounds, game pictures and the losing sound), the globals as the frame and the menu leave
+// them for a game, the journal in a file of its own, and helpers to open the window with a
+// word list of the test's own and to play letters.
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+#include "core/Globals.h"
+#include "core/Registry.h"
+#include "core/Shell.h"
+#include "core/Settings.h"
+#include "core/WindowShaping.h"
+#include "games/frmHangman.h"
+#include "platform/Journal.h"
+#include "platform/Lang.h"
+#include "platform/Mouse.h"
+#include "platform/Screen.h"
+#include "support/FakeClock.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TestEnv.h"
+
+namespace gametest {
+
+inline void settle() {
+    for (int i = 0; i < 5; ++i) {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+}
+
+inline QString sampleInstallation() {
+    const QString build = qEnvironmentVariable("KESTROW_BUILD");
+    return QDir(build.isEmpty() ? QStringLiteral(".") : build).filePath(QStringLiteral("installation"));
+}
+
+inline QByteArray readFile(const QString& path) {
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
+    return f.readAll();
+}
+
+class GameWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testsupport::closeAllWindows();
+        qputenv("KESTROW_JOURNAL", journalDir.file(QStringLiteral("journal.txt")).toLocal8Bit());
+        journal::reset();
+        const QString sample = sampleInstallation();
+        ASSERT_TRUE(QFileInfo(sample + QStringLiteral("/TEACHER.DAT")).isFile())
+            << "the sample installation is missing: " << sample.toStdString();
+        // An installation of the test's own: the sample's pictures and sounds, lists of its own.
+        const QDir from(sample);
+        for (const QString& folder : {QStringLiteral("BMPS"), QStringLiteral("WAVS"), QStringLiteral("WAVS/WDS")})
+            for (const QString& name : QDir(from.filePath(folder)).entryList(QDir::Files))
+                own.write(folder + u'/' + name, readFile(from.filePath(folder + u'/' + name)));
+        own.write(QStringLiteral("TEACHER.DAT"), readFile(from.filePath(QStringLiteral("TEACHER.DAT"))));
+        own.write(QStringLiteral("Reader.html"), readFile(from.filePath(QStringLiteral("Reader.html"))));
+        for (const QString& name : QDir(from.filePath(QStringLiteral("WORDLIST"))).entryList(QDir::Files))
+            own.write(QStringLiteral("WORDLIST/") + name, readFile(from.filePath(QStringLiteral("WORDLIST/") + name)));
+
+        resetGlobals();
+        screen::setOverride(1024, 768, 96, 24);
+        mouse::setPointer(mouse::Default);
+        gProgramRoot = own.path();
+        gDataRoot = own.path();
+        gCrLf = QStringLiteral("\r\n");
+        gLf = QStringLiteral("\n");
+        gDesignWidth = 9600;
+        gDesignHeight = 6630;
+        gResizeAnyState = -1;
+        gShellReady = -1;
+        gColourBits = 24;
+        gBookCode = QStringLiteral("01pip");  // as TEACHER.DAT keeps it
+        ActiveSettings = ActivitySettingsRecord::decode(readFile(own.path() + QStringLiteral("/TEACHER.DAT")));
+        ActiveSettings.TreasureSay = 0;
+        ActiveSettings.SlideFlags = 1 + 4 + 8 + 16;  // not said at the start: the tests count plays
+        SavedSettings = ActiveSettings;
+        menuOpened = 0;
+        registry::setMainMenuOpener([this] { ++menuOpened; });
+        lang::Randomize(7);
+    }
+    void TearDown() override {
+        testsupport::closeAllWindows();
+        registry::setMainMenuOpener({});
+        screen::clearOverride();
+        qunsetenv("KESTROW_JOURNAL");
+        journal::reset();
+    }
+
+    // A word list of the test's own as WORDLIST\<code>.TXT, the current book's list.
+    void writeList(const QStringList& words, const QString& code = QStringLiteral("01PIP")) {
+        QByteArray text = "*WORDLIST*\r\n";
+        for (const QString& w : words)
+            text += w.toLatin1() + "\r\n";
+        text += "*END*\r\n";
+        own.write(QStringLiteral("WORDLIST/") + code + QStringLiteral(".TXT"), text);
+    }
+
+    // Opens the window for the activity the menu asks for (32 Treasure, 34 Slide) at the size
+    // whose scale factors are 1 (640 x 442 pixels of 15 twips).
+    frmHangman* open(int activity, QSize size = QSize(640, 442)) {
+        gActivity = activity;
+        shaping::setScaleFactors(size.width() * 15, size.height() * 15);
+        auto* game = new frmHangman;
+        game->resize(size);
+        game->Show();
+        settle();
+        return game;
+    }
+
+    // Types the letters of a text as keys pressed on the window.
+    static void type(frmHangman* game, const QString& letters) {
+        for (QChar c : letters) {
+            int ascii = c.unicode();
+            game->Form_KeyPress(ascii);
+        }
+    }
+
+    static QColor back(const QWidget* w) { return w->palette().color(QPalette::Window); }
+    static QColor fore(const QWidget* w) { return w->palette().color(QPalette::WindowText); }
+
+    QStringList journalOf(const QString& kind) const {
+        QStringList out;
+        const QString text = QString::fromUtf8(journalDir.read(QStringLiteral("journal.txt")));
+        for (const QString& line : text.split(u'\n', Qt::SkipEmptyParts)) {
+            const QString rest = line.section(u'\t', 1);
+            if (rest.section(u'\t', 0, 0) == kind)
+                out << rest;
+        }
+        return out;
+    }
+    int countSounds(const QString& pattern) const { return int(journalOf(QStringLiteral("sound")).filter(pattern).size()); }
+
+    int menuOpened = 0;
+    testsupport::TempDir own;
+    testsupport::TempDir journalDir;
+    testsupport::ScopedFakeClock clock;
+    testsupport::ScopedDialogs boxes;
+};
+
+}  // namespace gametest

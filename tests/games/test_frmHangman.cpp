@@ -1,0 +1,478 @@
+// The word-game window: its load from the settings, rounds of Treasure and Slide played by
+// keys and clicks, the pictures, the animation, word lists, and leaving.
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
+#include <QTest>
+
+#include "GameWindowFixture.h"
+#include "core/Catalogue.h"
+#include "core/frmGetfile.h"
+#include "platform/Controls.h"
+#include "platform/Program.h"
+
+namespace {
+
+using gametest::GameWindowTest;
+using gametest::settle;
+
+const QColor kYellow(255, 255, 0), kWhite(255, 255, 255), kGrey(192, 192, 192), kLightRed(255, 0, 0),
+    kLightGreen(0, 255, 0), kBlack(0, 0, 0);
+
+QString shownCells(frmHangman* g) {
+    QString out;
+    for (size_t i = 1; i < g->lblshow.size(); ++i)
+        if (!g->lblshow[i]->isHidden())
+            out += g->lblshow[i]->Caption();
+    return out;
+}
+
+TEST_F(GameWindowTest, TreasureLoadsFromTheSettingsAndStartsARound) {
+    ActiveSettings.TreasureFails = 4;
+    ActiveSettings.TreasureClues = 1;   // Hear only
+    ActiveSettings.TreasureLoad = 0;
+    frmHangman* g = open(32);
+    ASSERT_FALSE(g->isUnloaded());
+    EXPECT_EQ(gActivity, 33);
+    EXPECT_EQ(g->caption(), GetBookTitle(QStringLiteral("01PIP")));
+    EXPECT_EQ(gWordListName, QStringLiteral("01PIP"));
+    EXPECT_EQ(g->AllowedWrong, 4);
+    EXPECT_TRUE(g->mnuGuess[4]->isChecked());
+    EXPECT_TRUE(g->mnuGuesses->menuAction()->isVisible());
+    EXPECT_FALSE(g->mnuFileOpen->isEnabled());
+    EXPECT_FALSE(g->cmdClue->isEnabled());
+    EXPECT_TRUE(g->cmdEar->isEnabled());  // the sample has a sound for every word
+    EXPECT_FALSE(g->cmdAgain->isEnabled());
+    EXPECT_TRUE(g->Frame4->isVisible());
+    EXPECT_FALSE(g->Shape1->isVisible());
+    EXPECT_TRUE(g->RoundActive());
+    EXPECT_TRUE(g->Words.contains(g->TheWord()));
+    EXPECT_EQ(shownCells(g), QString(g->TheWord().size(), u'-'));
+    for (int k = 1; k <= 26; ++k) {
+        EXPECT_EQ(g->lblAlphabet[size_t(k)]->Caption(), QString(QChar(u'a' + k - 1)));
+        EXPECT_EQ(back(g->lblAlphabet[size_t(k)]), kYellow);
+    }
+    // The word's sound is open on the window's own control.
+    EXPECT_TRUE(journalOf(QStringLiteral("sound")).last().contains(
+        QStringLiteral("WDS/") + FileKey(g->TheWord()) + QStringLiteral(".WAV"), Qt::CaseInsensitive));
+}
+
+TEST_F(GameWindowTest, TreasureAllowanceOutsideOneToTenIsTen) {
+    for (int fails : {0, 11, -1}) {
+        ActiveSettings.TreasureFails = int16_t(fails);
+        frmHangman* g = open(32);
+        EXPECT_EQ(g->AllowedWrong, 10) << fails;
+        EXPECT_TRUE(g->mnuGuess[10]->isChecked());
+        g->Unload();
+    }
+}
+
+TEST_F(GameWindowTest, TreasureRoundWonByTypedLetters) {
+    writeList({"bella", "bella", "bella", "bella"});
+    frmHangman* g = open(32);
+    ASSERT_EQ(g->TheWord(), QStringLiteral("bella"));
+    const int plays = countSounds(QStringLiteral("MMControl1\tPlay"));
+    type(g, QStringLiteral("L"));
+    EXPECT_EQ(shownCells(g), QStringLiteral("--ll-"));
+    EXPECT_EQ(g->RightCount(), 2);
+    EXPECT_EQ(back(g->lblAlphabet[12]), kLightGreen);
+    type(g, QStringLiteral("xq"));
+    EXPECT_EQ(g->WrongCount(), 2);
+    EXPECT_EQ(back(g->lblAlphabet[24]), kLightRed);
+    EXPECT_TRUE(g->PirateRight->isVisible());  // coming closer
+    type(g, QStringLiteral("bea"));
+    EXPECT_EQ(shownCells(g), QStringLiteral("bella"));
+    EXPECT_FALSE(g->RoundActive());
+    EXPECT_TRUE(g->cmdAgain->isEnabled());
+    EXPECT_FALSE(g->cmdClue->isEnabled());
+    EXPECT_EQ(countSounds(QStringLiteral("MMControl1\tPlay")), plays + 1);  // the word heard again
+    EXPECT_FALSE(g->PirateLeft->isVisible());
+    EXPECT_TRUE(g->PirateMid->isVisible());
+    // Letters after the end do nothing.
+    type(g, QStringLiteral("z"));
+    EXPECT_EQ(g->WrongCount(), 2);
+    g->cmdAgain_Click();
+    EXPECT_TRUE(g->RoundActive());
+    EXPECT_EQ(g->WrongCount(), 0);
+    EXPECT_EQ(back(g->lblAlphabet[24]), kYellow);
+}
+
+TEST_F(GameWindowTest, TreasureLossRevealsTheWordInRedOnce) {
+    writeList({"frog", "frog", "frog", "frog"});
+    ActiveSettings.TreasureFails = 3;
+    frmHangman* g = open(32);
+    type(g, QStringLiteral("rz"));
+    EXPECT_TRUE(g->RoundActive());
+    // Lowering the allowance to the wrong letters made ends the round at once.
+    g->mnuGuess_Click(1);
+    EXPECT_FALSE(g->mnuGuess[3]->isChecked());
+    EXPECT_TRUE(g->mnuGuess[1]->isChecked());
+    EXPECT_FALSE(g->RoundActive());
+    EXPECT_TRUE(g->cmdAgain->isEnabled());
+    EXPECT_EQ(shownCells(g), QStringLiteral("frog"));
+    EXPECT_EQ(fore(g->lblshow[1]), kLightRed);
+    EXPECT_EQ(fore(g->lblshow[2]), kBlack);  // found before the loss
+    EXPECT_EQ(fore(g->lblshow[3]), kLightRed);
+    EXPECT_TRUE(g->PirateMid->isVisible());
+    EXPECT_FALSE(g->PirateRight->isVisible());
+    // A resize draws the loss again but does not lose the round a second time.
+    const int wrong = g->WrongCount();
+    g->LayoutForm();
+    EXPECT_EQ(g->WrongCount(), wrong);
+    EXPECT_FALSE(g->RoundActive());
+    EXPECT_EQ(shownCells(g), QStringLiteral("frog"));
+}
+
+TEST_F(GameWindowTest, AllowZeroWrongLosesOnTheFirstWrongLetter) {
+    writeList({"frog", "frog", "frog", "frog"});
+    ActiveSettings.TreasureFails = 1;
+    frmHangman* g = open(32);
+    EXPECT_TRUE(g->PirateRight->isVisible());  // the one-left picture from the start
+    type(g, QStringLiteral("f"));
+    EXPECT_TRUE(g->RoundActive());
+    type(g, QStringLiteral("x"));
+    EXPECT_FALSE(g->RoundActive());
+}
+
+TEST_F(GameWindowTest, TreasureClueLightsTheFirstUntriedLetterOncePerRound) {
+    writeList({"frog", "frog", "frog", "frog"});
+    ActiveSettings.TreasureClues = 3;
+    frmHangman* g = open(32);
+    type(g, QStringLiteral("f"));
+    g->cmdClue_Click();
+    EXPECT_EQ(back(g->lblAlphabet[18]), kWhite);  // r
+    EXPECT_FALSE(g->cmdClue->isEnabled());
+    EXPECT_EQ(g->Round.letterUsed(18), 0);  // lit, not tried
+    type(g, QStringLiteral("r"));
+    EXPECT_EQ(back(g->lblAlphabet[18]), kLightGreen);
+    g->cmdAgain_Click();
+    EXPECT_TRUE(g->cmdClue->isEnabled());
+}
+
+TEST_F(GameWindowTest, SlideSpellsFromTheLeftThenAnimates) {
+    writeList({"tree", "tree", "tree", "tree"});
+    frmHangman* g = open(34);
+    ASSERT_EQ(gActivity, 34);
+    EXPECT_FALSE(g->mnuGuesses->menuAction()->isVisible());
+    EXPECT_FALSE(g->Frame4->isVisible());
+    EXPECT_TRUE(g->Shape1->isVisible());
+    EXPECT_EQ(g->lblshow[1]->Caption(), QStringLiteral("?"));
+    EXPECT_EQ(back(g->lblshow[1]), kWhite);
+    EXPECT_EQ(fore(g->lblshow[1]), kGrey);
+    EXPECT_EQ(back(g->lblshow[2]), kGrey);
+    EXPECT_TRUE(g->imgslide2->isVisible());
+    const QPoint foot = g->imgslide2->pos();
+
+    type(g, QStringLiteral("r"));  // in the word but not next
+    EXPECT_EQ(back(g->lblAlphabet[18]), kLightRed);
+    EXPECT_EQ(g->WrongCount(), 1);
+    type(g, QStringLiteral("T"));
+    EXPECT_EQ(g->lblshow[1]->Caption(), QStringLiteral("t"));
+    EXPECT_EQ(fore(g->lblshow[1]), kBlack);
+    EXPECT_EQ(g->lblshow[2]->Caption(), QStringLiteral("?"));
+    EXPECT_EQ(back(g->lblshow[2]), kWhite);
+    EXPECT_EQ(back(g->lblAlphabet[18]), kYellow);  // every letter free again
+    EXPECT_NE(g->imgslide2->pos(), foot);          // the figure climbed
+    type(g, QStringLiteral("ree"));
+    EXPECT_EQ(shownCells(g), QStringLiteral("tree"));
+    EXPECT_FALSE(g->RoundActive());
+    EXPECT_FALSE(g->cmdAgain->isEnabled());  // not before the animation
+    EXPECT_TRUE(g->Timer1->isActive());
+    EXPECT_EQ(g->Timer1->interval(), 900);
+    // A resize meanwhile draws the figure on top at the new scale and keeps the timer.
+    const int waited = g->Timer1->remainingTime();
+    QTest::qWait(50);
+    g->resize(480, 332);
+    settle();
+    EXPECT_TRUE(g->imgslide2->isVisible());
+    EXPECT_TRUE(g->Timer1->isActive());
+    EXPECT_LT(g->Timer1->remainingTime(), waited);
+    EXPECT_EQ(g->imgslide2->x(), int(std::lround(7455 * 0.75 / 15)));
+
+    // While the animation waits, Hear and Menu only beep.
+    const int plays = countSounds(QStringLiteral("MMControl1\tPlay"));
+    g->cmdEar_Click();
+    g->cmdMenu_Click();
+    EXPECT_EQ(countSounds(QStringLiteral("MMControl1\tPlay")), plays);
+    EXPECT_FALSE(g->isUnloaded());
+    EXPECT_EQ(journalOf(QStringLiteral("beep")).size(), 2);
+
+    const double before = clock.elapsed();
+    g->Timer1_Timer();
+    EXPECT_FALSE(g->Timer1->isActive());
+    EXPECT_TRUE(g->SlideAnimated);
+    EXPECT_NEAR(clock.elapsed() - before, 0.56, 0.02);
+    EXPECT_FALSE(g->imgslide2->isVisible());
+    for (int f = 1; f <= 6; ++f)
+        EXPECT_FALSE(g->imganim[size_t(f)]->isVisible()) << f;
+    EXPECT_TRUE(g->cmdAgain->isEnabled());
+    // A resize after the animation keeps the figure away and does not start it again.
+    g->LayoutForm();
+    EXPECT_FALSE(g->imgslide2->isVisible());
+    EXPECT_FALSE(g->Timer1->isActive());
+    g->cmdAgain_Click();
+    EXPECT_TRUE(g->imgslide2->isVisible());
+}
+
+TEST_F(GameWindowTest, SlideAnimationJustAfterMidnightRunsWithoutPauses) {
+    writeList({"sun", "sun", "sun", "sun"});
+    clock.setNow(QDateTime(QDate(2024, 3, 5), QTime(0, 0, 2)));
+    frmHangman* g = open(34);
+    type(g, QStringLiteral("sun"));
+    ASSERT_TRUE(g->Timer1->isActive());
+    const double before = clock.elapsed();
+    g->Timer1_Timer();
+    EXPECT_LT(clock.elapsed() - before, 0.01);
+    EXPECT_TRUE(g->cmdAgain->isEnabled());
+}
+
+TEST_F(GameWindowTest, SlideClueLightsTheNextLetter) {
+    writeList({"tree", "tree", "tree", "tree"});
+    frmHangman* g = open(34);
+    EXPECT_TRUE(g->cmdClue->isEnabled());
+    type(g, QStringLiteral("t"));
+    g->cmdClue_Click();
+    EXPECT_EQ(back(g->lblAlphabet[18]), kWhite);
+    EXPECT_FALSE(g->cmdClue->isEnabled());
+    type(g, QStringLiteral("r"));
+    EXPECT_EQ(back(g->lblAlphabet[18]), kYellow);
+}
+
+TEST_F(GameWindowTest, ClickOnALetterIsAGuess) {
+    writeList({"frog", "frog", "frog", "frog"});
+    frmHangman* g = open(32);
+    QTest::mouseClick(g->lblAlphabet[15], Qt::LeftButton);  // o
+    EXPECT_EQ(shownCells(g), QStringLiteral("--o-"));
+}
+
+TEST_F(GameWindowTest, WordCellsAreCentredAndShareABorder) {
+    writeList({"abcdefghijk", "abcdefghijk", "abcdefghijk", "abcdefghijk"});
+    frmHangman* g = open(32);
+    const int w = g->lblshow[1]->width();
+    EXPECT_EQ(w, 51);  // 765 twips at 15 to the pixel
+    for (int i = 2; i <= 11; ++i)
+        EXPECT_EQ(g->lblshow[size_t(i)]->x() - g->lblshow[size_t(i - 1)]->x(), w - 1);
+    const int left = g->lblshow[1]->x();
+    const int right = g->Frame3->width() - (g->lblshow[11]->x() + w);
+    EXPECT_LE(std::abs(left - right), 1);
+    EXPECT_TRUE(g->lblshow[12]->isHidden());
+}
+
+TEST_F(GameWindowTest, AlphabetLayoutsOfTheTwoGames) {
+    frmHangman* t = open(32);
+    const int w = t->lblAlphabet[1]->width();
+    auto at = [](frmHangman* g, int i) { return g->lblAlphabet[size_t(i)]->pos(); };
+    EXPECT_EQ(at(t, 9).x() - at(t, 1).x(), 8 * (w - 1));   // a to i in one row
+    EXPECT_LE(std::abs(at(t, 10).x() - at(t, 1).x() - w / 2), 1);  // j half a cell in
+    EXPECT_EQ(at(t, 10).y() - at(t, 1).y(), t->lblAlphabet[1]->height() - 1);
+    EXPECT_EQ(at(t, 18).x(), at(t, 1).x());
+    t->Unload();
+
+    frmHangman* s = open(34);
+    const int sw = s->lblAlphabet[1]->width();
+    EXPECT_EQ(at(s, 4).x(), at(s, 1).x() - (sw - 1));  // d starts a column left of a
+    EXPECT_EQ(at(s, 8).x(), at(s, 1).x() + 3 * (sw - 1));
+    EXPECT_EQ(at(s, 24).x(), at(s, 1).x());              // x under a
+    EXPECT_EQ(at(s, 26).y(), at(s, 1).y() + 5 * (s->lblAlphabet[1]->height() - 1));
+}
+
+TEST_F(GameWindowTest, AResizeLaysTheWindowOutForItsNewScale) {
+    writeList({"frog", "frog", "frog", "frog"});
+    frmHangman* g = open(32);
+    type(g, QStringLiteral("o"));
+    g->resize(320, 221);
+    settle();
+    EXPECT_FLOAT_EQ(gScale, 0.5f);
+    EXPECT_EQ(g->lblAlphabet[1]->width(), 25);  // 382.5 twips cut to whole pixels
+    EXPECT_EQ(g->lblshow[1]->width(), 25);
+    EXPECT_TRUE(g->cmdEar->text().isEmpty());  // small faces without captions
+    EXPECT_EQ(shownCells(g), QStringLiteral("--o-"));
+    EXPECT_TRUE(g->RoundActive());
+    EXPECT_TRUE(g->PirateLeft->hasScaledContents());  // pictures stretch away from the design size
+}
+
+TEST_F(GameWindowTest, ButtonFacesFollowTheScale) {
+    frmHangman* g = open(32);
+    EXPECT_EQ(g->cmdEar->text(), QStringLiteral("&Hear"));
+    EXPECT_EQ(g->cmdAgain->face().size(), QSize(32, 48));
+    gScale = 0.74f;
+    g->SetButtonFaces();
+    EXPECT_TRUE(g->cmdEar->text().isEmpty());
+    EXPECT_EQ(g->cmdMenu->face().size(), QSize(16, 24));
+}
+
+TEST_F(GameWindowTest, ListFailuresShowTheirMessageAndGoBackToTheMenu) {
+    const QString crlf = QStringLiteral("\r\n");
+    struct Case {
+        QByteArray content;  // empty: no file
+        const char* tail;
+    } cases[] = {
+        {"hen\r\n*WORDLIST*\r\ncat\r\ndog\r\npig\r\nfox\r\n", "is not a suitable wordlist file."},
+        {"*WORDLIST*\r\ncat\r\nox\r\ndog\r\npig\r\n", "does not contain enough words."},
+        {QByteArray(), "does not contain enough words."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.tail);
+        const QString path = own.path() + QStringLiteral("/WORDLIST/01PIP.TXT");
+        QFile::remove(path);
+        if (!c.content.isEmpty())
+            own.write(QStringLiteral("WORDLIST/01PIP.TXT"), c.content);
+        boxes.clear();
+        boxes.answer(mb::OK);
+        gActivityLog.clear();
+        const int menus = menuOpened;
+        frmHangman* g = open(34);
+        ASSERT_EQ(boxes.msgBoxes().size(), 1u);
+        const auto box = boxes.msgBoxes().front();
+        EXPECT_EQ(box.icon(), mb::Exclamation);
+        EXPECT_TRUE(box.text.startsWith(QStringLiteral("The file") + crlf + crlf));
+        EXPECT_TRUE(box.text.endsWith(crlf + crlf + QString::fromLatin1(c.tail)));
+        EXPECT_TRUE(box.text.contains(QStringLiteral("/WORDLIST/01PIP.TXT"), Qt::CaseInsensitive));
+        EXPECT_TRUE(g->isUnloaded());
+        EXPECT_EQ(menuOpened, menus + 1);
+        EXPECT_TRUE(gActivityLog.startsWith(QStringLiteral("   Slide   ")));  // its line all the same
+    }
+}
+
+TEST_F(GameWindowTest, OpenAnotherListOrCancel) {
+    writeList({"frog", "frog", "frog", "frog"});
+    writeList({"bear", "bear", "bear", "bear"}, QStringLiteral("12BEAR"));
+    frmHangman* g = open(32);
+    EXPECT_TRUE(g->mnuFileOpen->isEnabled());
+    type(g, QStringLiteral("f"));
+
+    auto chooseRow = [](int row) {
+        QTimer::singleShot(0, [row] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                if (auto* d = qobject_cast<frmGetfile*>(w); d && !d->isUnloaded()) {
+                    if (row < 0) {
+                        d->cmdNo_Click();
+                    } else {
+                        d->list->setCurrentRow(row);
+                        d->cmdYes_Click();
+                    }
+                }
+            }
+        });
+    };
+    chooseRow(-1);
+    g->mnuFileOpen_Click();
+    EXPECT_EQ(g->TheWord(), QStringLiteral("frog"));  // the round goes on
+    EXPECT_EQ(g->RightCount(), 1);
+
+    // The rows are in file order: 01PIP, 08FROG, 12BEAR.
+    chooseRow(2);
+    g->mnuFileOpen_Click();
+    ASSERT_FALSE(g->isUnloaded());
+    EXPECT_EQ(gWordListName, QStringLiteral("12BEAR"));
+    EXPECT_EQ(g->caption(), GetBookTitle(QStringLiteral("12BEAR")));
+    EXPECT_EQ(g->TheWord(), QStringLiteral("bear"));
+    EXPECT_EQ(g->RightCount(), 0);
+}
+
+TEST_F(GameWindowTest, LeavingWritesTheActivityLine) {
+    struct Case {
+        int activity;
+        double minutes;
+        const char* tail;
+    } cases[] = {
+        {32, 9 * 60, "  9 mins\r\n"}, {34, 99 * 60, " 99 mins\r\n"}, {32, 100 * 60, "100 mins\r\n"}, {34, 60, "  1 min\r\n"},
+    };
+    for (const Case& c : cases) {
+        gActivityLog.clear();
+        frmHangman* g = open(c.activity);
+        clock.advance(c.minutes);
+        const int menus = menuOpened;
+        g->cmdMenu_Click();
+        EXPECT_TRUE(g->isUnloaded());
+        EXPECT_EQ(menuOpened, menus + 1);
+        const QString name = c.activity == 32 ? QStringLiteral("   Treasure") : QStringLiteral("   Slide   ");
+        EXPECT_EQ(gActivityLog, name + QString(35, u' ') + QString::fromLatin1(c.tail));
+    }
+}
+
+TEST_F(GameWindowTest, HelpAndMenus) {
+    frmHangman* g = open(34);
+    g->mnuHelp_Click();
+    EXPECT_EQ(g->mnuHelpLocal->text(), QStringLiteral("&Help on Slide               F1"));
+    int f1 = keycode::F1;
+    g->Form_KeyDown(f1, 0);
+    EXPECT_TRUE(journalOf(QStringLiteral("help")).last().contains(QStringLiteral("\t1\t130")));
+    g->Unload();
+    frmHangman* t = open(32);
+    t->mnuHelp_Click();
+    EXPECT_EQ(t->mnuHelpLocal->text(), QStringLiteral("&Help on Treasure          F1"));
+    t->mnuHelpLocal_Click();
+    EXPECT_TRUE(journalOf(QStringLiteral("help")).last().contains(QStringLiteral("\t1\t140")));
+    QStringList guesses;
+    for (size_t k = 1; k < t->mnuGuess.size(); ++k)
+        guesses << t->mnuGuess[k]->text();
+    EXPECT_EQ(guesses.first(), QStringLiteral("Allow &0 wrong"));
+    EXPECT_EQ(guesses.last(), QStringLiteral("Allow &9 wrong"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(GameWindowTest, WordSoundDecidesHearAndTheSayingAtTheStart) {
+    // "quoxl" has no sound in the installation: Hear is off for the round, nothing is said.
+    writeList({"quoxl", "quoxl", "quoxl", "quoxl"});
+    ActiveSettings.SlideFlags = 1 + 2 + 4;
+    frmHangman* g = open(34);
+    EXPECT_FALSE(g->cmdEar->isEnabled());
+    EXPECT_FALSE(g->cmdClue->isEnabled());  // no letter clue in these settings
+    g->Unload();
+
+    writeList({"frog", "frog", "frog", "frog"});
+    const int plays = countSounds(QStringLiteral("MMControl1\tPlay"));
+    frmHangman* s = open(34);
+    EXPECT_TRUE(s->cmdEar->isEnabled());
+    EXPECT_EQ(countSounds(QStringLiteral("MMControl1\tPlay")), plays + 1);  // said at the start
+    s->cmdEar_Click();
+    EXPECT_EQ(countSounds(QStringLiteral("MMControl1\tPlay")), plays + 2);
+    ActiveSettings.SlideFlags = 1 + 2;  // said, but no sound clue
+    s->cmdAgain_Click();
+    EXPECT_FALSE(s->cmdEar->isEnabled());
+}
+
+}  // namespace
+
+#include "core/frmKest.h"
+
+namespace {
+
+TEST_F(GameWindowTest, InTheFrameTheLosingSoundPlaysOnceOnTheEffectsPlayer) {
+    writeList({"frog", "frog", "frog", "frog"});
+    GlobalSettings.UserNameFlags = 0;
+    GlobalSettings.TrackingOn = 0;
+    GlobalSettings.SpeechDisabled = -1;
+    gShellReady = 0;
+    auto* frame = new frmKest;
+    frame->Show();
+    for (int i = 0; i < 200 && gShellReady != -1; ++i)
+        settle();
+    ASSERT_EQ(gShellReady, -1);
+    gActivity = 32;
+    OpenWordGameWindow();
+    settle();
+    auto* g = qobject_cast<frmHangman*>(frame->activeChild());
+    ASSERT_NE(g, nullptr);
+    const QStringList opened = journalOf(QStringLiteral("sound")).filter(QStringLiteral("MM_No\tOpen"));
+    ASSERT_FALSE(opened.isEmpty());
+    EXPECT_TRUE(opened.last().endsWith(QStringLiteral("WAVS/DEATH.WAV"), Qt::CaseInsensitive));
+
+    type(g, QStringLiteral("x"));
+    g->mnuGuess_Click(1);
+    EXPECT_FALSE(g->RoundActive());
+    EXPECT_EQ(countSounds(QStringLiteral("MM_No\tPlay")), 1);
+    g->resize(g->width() - 40, g->height() - 30);  // a resize draws the loss again, silently
+    settle();
+    EXPECT_EQ(countSounds(QStringLiteral("MM_No\tPlay")), 1);
+
+    g->mnuMenu_Click();
+    EXPECT_EQ(frame->caption(), QStringLiteral("Kestrow Menu"));
+    EXPECT_TRUE(gActivityLog.startsWith(QStringLiteral("   Treasure")));
+}
+
+}  // namespace
