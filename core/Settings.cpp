@@ -250,11 +250,14 @@ void LoadSettingsFile(const QString& fileName) {
     gBookCode = SavedSettings.Book.text();
 }
 
-void SaveSettingsFile(const QString& fileName, int showError) {
+bool SaveSettingsFile(const QString& fileName, int showError) {
     const QString path = ProgramFile(fileName);
-    if (writeSettingsRecord(path, SavedSettings.encode()) || showError != 1)
-        return;
+    if (writeSettingsRecord(path, SavedSettings.encode()))
+        return true;
+    if (showError != 1)
+        return false;
     MsgBox("It was not possible to save the settings file\r\n" + path + "\r\n\r\n" +
                "Any changes you have made have been cancelled.",
            mb::OKOnly + mb::Exclamation, QStringLiteral("Can't write"));
+    return false;
 }

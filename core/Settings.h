@@ -141,4 +141,5 @@ void SaveGlobalSettings(int showError);
 // Record 1 of the named settings file into SavedSettings; gBookCode = its Book.
 void LoadSettingsFile(const QString& fileName);
 // SavedSettings to the named file; the failure message only when showError is exactly 1.
-void SaveSettingsFile(const QString& fileName, int showError);
+// True when written.
+bool SaveSettingsFile(const QString& fileName, int showError);

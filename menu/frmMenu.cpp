@@ -24,7 +24,10 @@
 #include "core/frmWarning.h"
 #include "menu/ButtonArt.h"
 #include "menu/GraphicalButton.h"
+#include "menu/Layout.h"
 #include "menu/MenuRules.h"
+#include "menu/frmChoose.h"
+#include "menu/frmOption.h"
 #include "platform/Dialogs.h"
 #include "platform/Help.h"
 #include "platform/Lang.h"
@@ -42,25 +45,13 @@ const QColor kPanelColour(192, 192, 192);
 const QColor kBorderColour(0, 0, 128);
 const QColor kDarkGreen(0, 128, 0);
 
-QString arialFamily() {
-    const QString f = screen::fontFamilyFor(QStringLiteral("Arial"));
-    return f.isEmpty() ? QStringLiteral("Arial") : f;
-}
-
-void place(QWidget* w, const TwipRect& r) {
-    w->setGeometry(menurules::placeRect(r, gScaleX, gScaleY, screen::twipsPerPixelX(), screen::twipsPerPixelY()));
-}
+using layout::arialFamily;
+using layout::place;
 
 // A font size the toolkit accepts, whatever the scale.
 double usableSize(double points) { return points < 1.0 ? 1.0 : points; }
 
-void setFontSize(QWidget* w, double points, bool bold) {
-    QFont f = w->font();
-    f.setFamily(arialFamily());
-    f.setPointSizeF(usableSize(points));
-    f.setBold(bold);
-    w->setFont(f);
-}
+void setFontSize(QWidget* w, double points, bool bold) { layout::setFont(w, points, bold); }
 
 // The title captions are wider in our Arial stand-in than the labels designed for them: the
 // size comes down just enough for the caption to stay whole.
@@ -381,7 +372,10 @@ void frmMenu::cmdHangman_Click() { startActivity(32, QStringLiteral("Kestrow Tre
 void frmMenu::cmdSlide_Click() { startActivity(34, QStringLiteral("Kestrow Slide"), true); }
 
 void frmMenu::cmdBook_Click() {
-    // The book choice window (frmChoose) opens here over the menu once it exists.
+    mouse::setPointer(mouse::Hourglass);
+    gDialogRequest = QString();
+    // The menu stays loaded beneath the choice, which gives it the new book's title.
+    (new frmChoose(this))->showInFrame();
 }
 
 void frmMenu::cmdTeacher_Click() {
@@ -403,8 +397,12 @@ void frmMenu::cmdTeacher_Click() {
 }
 
 void frmMenu::openTeacherOptions() {
-    // The teacher options screen (frmOption) opens here once it exists: hourglass, gActivity 6,
-    // frame caption "Kestrow", the menu unloaded, frmOption shown.
+    mouse::setPointer(mouse::Hourglass);
+    gActivity = 6;
+    shell::setFrameCaption(QStringLiteral("Kestrow"));
+    if (!Unload())
+        return;
+    (new frmOption)->showInFrame();
 }
 
 void frmMenu::cmdExit_Click() { UnloadFrameAndEnd(0); }

@@ -358,6 +358,96 @@ void PictureButton::fitPicture() {
     setIconSize(picture_.size().scaled(room.expandedTo(QSize(1, 1)), Qt::KeepAspectRatio));
 }
 
+// ---- CheckBox, OptionButton, Frame3D
+
+CheckBox::CheckBox(const QString& caption, QWidget* parent) : QCheckBox(caption, parent) {
+    connect(this, &QCheckBox::toggled, this, [this](bool on) {
+        if (Click)
+            Click(on ? -1 : 0);
+    });
+}
+
+OptionButton::OptionButton(const QString& caption, QWidget* parent) : QRadioButton(caption, parent) {
+    connect(this, &QRadioButton::toggled, this, [this](bool on) {
+        if (Click)
+            Click(on ? -1 : 0);
+    });
+}
+
+void OptionButton::setValue(int value) {
+    if (value != 0) {
+        setChecked(true);
+        return;
+    }
+    // An exclusive group keeps one option selected; clearing it needs the group let go a moment.
+    setAutoExclusive(false);
+    setChecked(false);
+    setAutoExclusive(true);
+}
+
+Frame3D::Frame3D(const QString& caption, QWidget* parent) : QGroupBox(caption, parent) {}
+
+// ---- ListBox
+
+ListBox::ListBox(QWidget* parent) : QListWidget(parent) {
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0 && Click)
+            Click();
+    });
+    connect(this, &QListWidget::itemDoubleClicked, this, [this] {
+        if (DblClick)
+            DblClick();
+    });
+}
+
+int ListBox::ListIndex() const {
+    const QList<QListWidgetItem*> selected = selectedItems();
+    return selected.isEmpty() ? -1 : row(selected.first());
+}
+
+void ListBox::setListIndex(int index) {
+    if (index < 0 || index >= count()) {
+        clearSelection();
+        setCurrentRow(-1);
+        return;
+    }
+    setCurrentRow(index);
+    item(index)->setSelected(true);
+}
+
+QString ListBox::List(int index) const {
+    const QListWidgetItem* it = index >= 0 ? item(index) : nullptr;
+    return it ? it->text() : QString();
+}
+
+void ListBox::setList(int index, const QString& text) {
+    if (QListWidgetItem* it = index >= 0 ? item(index) : nullptr)
+        it->setText(text);
+}
+
+// ---- ComboBox
+
+ComboBox::ComboBox(QWidget* parent) : QComboBox(parent) {
+    setEditable(false);
+    connect(this, &QComboBox::currentIndexChanged, this, [this] {
+        if (Click)
+            Click();
+    });
+}
+
+bool ComboBox::setListIndex(int index) {
+    if (index < -1 || index >= count())
+        return false;
+    setCurrentIndex(index);
+    return true;
+}
+
+void ComboBox::setList(int index, const QString& text) {
+    if (index >= 0 && index < count())
+        setItemText(index, text);
+}
+
 QColor QBColor(int index) {
     static const QRgb colours[16] = {0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080,
                                      0x808000, 0xC0C0C0, 0x808080, 0x0000FF, 0x00FF00, 0x00FFFF,

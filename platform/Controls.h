@@ -8,8 +8,13 @@
 // KeyPress. Change follows every change of the text, also when code sets Text. Input-method
 // text arrives as KeyPress too; there is no context menu and no drag-and-drop, so nothing
 // enters the box around these events.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
 #include <QPixmap>
 #include <QPushButton>
 #include <QStyle>
@@ -126,6 +131,70 @@ protected:
 private:
     void fitPicture();
     QPixmap picture_;
+};
+
+// A 3-D check box: Value -1 checked, 0 cleared; Click hears the new value whenever it changes,
+// by the user or by code.
+class CheckBox : public QCheckBox {
+    Q_OBJECT
+public:
+    explicit CheckBox(const QString& caption, QWidget* parent = nullptr);
+    std::function<void(int value)> Click;
+    int Value() const { return isChecked() ? -1 : 0; }
+    void setValue(int value) { setChecked(value != 0); }
+};
+
+// A 3-D option button, one of a group with the others of its frame (its parent widget).
+// Click hears -1 when it becomes selected and 0 when it is cleared; code may clear every
+// option of a group, which a plain radio button refuses.
+class OptionButton : public QRadioButton {
+    Q_OBJECT
+public:
+    explicit OptionButton(const QString& caption, QWidget* parent = nullptr);
+    std::function<void(int value)> Click;
+    int Value() const { return isChecked() ? -1 : 0; }
+    void setValue(int value);
+};
+
+// A 3-D frame with its caption; controls inside it are placed relative to it.
+class Frame3D : public QGroupBox {
+    Q_OBJECT
+public:
+    explicit Frame3D(const QString& caption, QWidget* parent = nullptr);
+};
+
+// A single-selection list box. Click follows every change of the selection (mouse, keyboard
+// or code), DblClick a double click on a row. List(i) past the end reads "".
+class ListBox : public QListWidget {
+    Q_OBJECT
+public:
+    explicit ListBox(QWidget* parent = nullptr);
+    std::function<void()> Click;
+    std::function<void()> DblClick;
+    int ListIndex() const;  // -1: nothing selected
+    void setListIndex(int index);
+    int ListCount() const { return count(); }
+    QString List(int index) const;
+    void setList(int index, const QString& text);
+    void AddItem(const QString& text) { addItem(text); }
+    void Clear() { clear(); }
+};
+
+// A drop-down list. Click follows every change of the selected position, by the user or by
+// code. Setting a position outside -1 .. ListCount - 1 is refused (false), as the original
+// raises an error there; -1 selects nothing.
+class ComboBox : public QComboBox {
+    Q_OBJECT
+public:
+    explicit ComboBox(QWidget* parent = nullptr);
+    std::function<void()> Click;
+    int ListIndex() const { return currentIndex(); }
+    bool setListIndex(int index);
+    int ListCount() const { return count(); }
+    QString List(int index) const { return index >= 0 && index < count() ? itemText(index) : QString(); }
+    void setList(int index, const QString& text);
+    void AddItem(const QString& text) { addItem(text); }
+    QString Text() const { return currentText(); }
 };
 
 // The sixteen QBColor colours.

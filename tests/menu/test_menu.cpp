@@ -454,12 +454,13 @@ TEST_F(MenuTest, ThePasswordRoad) {
         const char* password;  // stored; "" none
         const char* typed;     // nullptr: no dialog expected
         bool wrongBox;
+        bool opens;            // the teacher options come up
     } cases[] = {
-        {"Teacher", "SECRET", nullptr, false},  // the teacher is never asked
-        {"teacher", "SECRET", "secret", false}, // other case: asked; the match ignores case
-        {"Ann", "SECRET", "WRONG", true},
-        {"Ann", "SECRET", "", false},           // nothing typed: silently back
-        {"Ann", "", nullptr, false},            // no password set: nobody is asked
+        {"Teacher", "SECRET", nullptr, false, true},  // the teacher is never asked
+        {"teacher", "SECRET", "secret", false, true}, // other case: asked; the match ignores case
+        {"Ann", "SECRET", "WRONG", true, false},
+        {"Ann", "SECRET", "", false, false},          // nothing typed: silently back
+        {"Ann", "", nullptr, false, true},            // no password set: nobody is asked
     };
     for (const Case& c : cases) {
         closeAllWindowsAndReset();
@@ -484,7 +485,10 @@ TEST_F(MenuTest, ThePasswordRoad) {
             EXPECT_EQ(shown[0].title, QStringLiteral("Password"));
             EXPECT_EQ(shown[0].style, 48);
         }
-        EXPECT_FALSE(m->isUnloaded());
+        // Through the road the menu gives way to the teacher options, with activity 6.
+        EXPECT_EQ(m->isUnloaded(), c.opens) << c.user << "/" << c.password;
+        EXPECT_EQ(menutest::findForm(QStringLiteral("frmOption")) != nullptr, c.opens) << c.user;
+        EXPECT_EQ(gActivity, c.opens ? 6 : 0);
         boxes.clear();
     }
 }

@@ -1,0 +1,63 @@
+#pragma once
+// A child window of the frame with menus of its own, which the frame shows in place of its
+// menu bar while the window is in view (the teacher screens and the book choice).
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+
+#include "platform/Form.h"
+
+
+class ChildForm : public Form {
+    Q_OBJECT
+public:
+    explicit ChildForm(const QString& name, QWidget* parent = nullptr);
+    ~ChildForm() override;
+
+    QMenuBar* menuBar() const { return menus_; }
+
+    // Shows the window inside the frame, over the child in view, which hears no keys (its
+    // buttons' access keys among them) until this window is gone.
+    void showInFrame();
+
+protected:
+    void hideEvent(QHideEvent* e) override;
+
+    // The window's menu bar, hidden until the frame takes it over.
+    QMenuBar* menus();
+
+    // The items every window's File menu ends with: "To &menu" (enabled or not), a separator
+    // and "E&xit", which ends the program through the frame.
+    struct FileTail {
+        QAction* toMenu;
+        QAction* exit;
+    };
+    FileTail addFileTail(QMenu* file, bool toMenuEnabled);
+
+    // The "&Help" menu every window has: its own topic (F1 unless the window hears F1 itself),
+    // the contents, the search and the About box.
+    struct HelpItems {
+        QMenu* menu;
+        QAction* local;
+        QAction* contents;
+        QAction* search;
+        QAction* about;
+    };
+    HelpItems addHelpMenu(const QString& localCaption, int topic, bool f1Shortcut = true,
+                          const QString& searchCaption = QStringLiteral("&Search for Help on..."),
+                          const QString& aboutCaption = QStringLiteral("&About Kestrow Readers ..."));
+
+    // Runs the window's handler when the item is chosen.
+    template <class W>
+    void on(QAction* item, void (W::*handler)()) {
+        W* w = static_cast<W*>(this);
+        connect(item, &QAction::triggered, this, [w, handler] { (w->*handler)(); });
+    }
+
+private:
+    void releaseBeneath();
+
+    QPointer<QMenuBar> menus_;
+    QPointer<QWidget> beneath_;
+};

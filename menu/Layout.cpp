@@ -1,0 +1,105 @@
+#include "menu/Layout.h"
+
+#include <QFontMetricsF>
+#include <QFrame>
+#include <QLabel>
+#include <QPalette>
+#include <QWidget>
+#include <algorithm>
+
+#include "core/Globals.h"
+#include "core/frmKest.h"
+#include "platform/Help.h"
+#include "platform/Screen.h"
+
+namespace layout {
+
+QString arialFamily() {
+    const QString f = screen::fontFamilyFor(QStringLiteral("Arial"));
+    return f.isEmpty() ? QStringLiteral("Arial") : f;
+}
+
+void place(QWidget* w, const TwipRect& r) {
+    w->setGeometry(menurules::placeRect(r, gScaleX, gScaleY, screen::twipsPerPixelX(), screen::twipsPerPixelY()));
+}
+
+void placeAll(std::initializer_list<Placement> rows) {
+    for (const Placement& r : rows)
+        place(r.control, r.rect);
+}
+
+void placeKeepHeight(QWidget* w, const TwipRect& r) {
+    const QRect g = menurules::placeRect(r, gScaleX, gScaleY, screen::twipsPerPixelX(), screen::twipsPerPixelY());
+    w->setGeometry(g.left(), g.top(), g.width(), w->sizeHint().height());
+}
+
+void setFont(QWidget* w, double points, bool bold, const QString& family) {
+    QFont f = w->font();
+    f.setFamily(family.isEmpty() ? arialFamily() : family);
+    f.setPointSizeF(points < 1.0 ? 1.0 : points);
+    f.setBold(bold);
+    w->setFont(f);
+}
+
+void setFonts(std::initializer_list<QWidget*> controls, double points, bool bold) {
+    for (QWidget* w : controls)
+        setFont(w, points, bold);
+}
+
+namespace {
+bool captionFits(const QLabel* label, const QFont& f) {
+    const QRectF room(0, 0, label->width(), 1e6);
+    const QRectF need = QFontMetricsF(f).boundingRect(room, int(label->alignment()) | Qt::TextWordWrap, label->text());
+    return need.height() <= label->height() + 0.5;
+}
+}  // namespace
+
+void fitCaption(QLabel* label) {
+    if (label->text().isEmpty() || label->width() <= 0 || label->height() <= 0)
+        return;
+    QFont f = label->font();
+    while (f.pointSizeF() > 1.0 && !captionFits(label, f))
+        f.setPointSizeF(std::max(1.0, f.pointSizeF() * 0.95));
+    label->setFont(f);
+}
+
+void fitCaptions(std::initializer_list<QLabel*> labels) {
+    for (QLabel* l : labels)
+        fitCaption(l);
+}
+
+QFrame* shape(QWidget* parent, const QColor& fill) {
+    auto* s = new QFrame(parent);
+    s->setFrameStyle(QFrame::Box | QFrame::Plain);
+    s->setLineWidth(1);
+    QPalette p = s->palette();
+    p.setColor(QPalette::WindowText, Qt::black);
+    if (fill.isValid()) {
+        p.setColor(QPalette::Window, fill);
+        s->setAutoFillBackground(true);
+    }
+    s->setPalette(p);
+    s->setAttribute(Qt::WA_TransparentForMouseEvents);
+    return s;
+}
+
+void setBackground(QWidget* w, const QColor& c) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, c);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+void setTextColour(QWidget* w, const QColor& c) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::WindowText, c);
+    p.setColor(QPalette::ButtonText, c);
+    p.setColor(QPalette::Text, c);
+    w->setPalette(p);
+}
+
+void helpTopic(int topic) { Help(ReaderHelpFile(), help::Context, topic); }
+void helpContents() { Help(ReaderHelpFile(), help::Contents, 0); }
+void helpSearch() { Help(ReaderHelpFile(), help::PartialKey, 0); }
+
+}  // namespace layout

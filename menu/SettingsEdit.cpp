@@ -1,0 +1,73 @@
+#include "menu/SettingsEdit.h"
+
+#include "core/Catalogue.h"
+#include "platform/Lang.h"
+
+namespace settingsedit {
+
+Scope scopeOf(int16_t flags) {
+    if (flags >= 0 && flags <= 2)
+        return Scope::Everyone;
+    return flags == 3 ? Scope::Individual : Scope::None;
+}
+
+QString ownerOf(const QString& userName) {
+    return userName == QStringLiteral("Unknown") ? QStringLiteral("Teacher") : userName;
+}
+
+QString ownerFile(const QString& owner) { return FileKey(owner) + QStringLiteral(".DAT"); }
+
+std::optional<QString> fileInForce(int16_t flags, const QString& userName) {
+    switch (scopeOf(flags)) {
+    case Scope::Everyone: return QStringLiteral("TEACHER.DAT");
+    case Scope::Individual: return ownerFile(ownerOf(userName));
+    case Scope::None: break;
+    }
+    return std::nullopt;
+}
+
+int16_t setBit(int16_t field, int bit, int value) {
+    if (value != 0)
+        return int16_t(field | bit);
+    return int16_t(field - (field & bit));
+}
+
+int16_t slideBit(int16_t field, int bit, int value) {
+    const int keep = 31 - bit;  // the other four defined bits
+    return int16_t((field & keep) + (value != 0 ? bit : 0));
+}
+
+int16_t treasureFailsAt(int position) { return int16_t(position + 1); }
+
+std::optional<int> treasurePosition(int16_t fails) {
+    if (fails < 0 || fails > 10)
+        return std::nullopt;
+    return fails - 1;
+}
+
+int16_t clozeChooseWith(int16_t field, int choices) {
+    return int16_t((field & 16) + (choices >= 2 && choices <= 4 ? choices : 0));
+}
+
+int clozeChoicesOf(int16_t field) {
+    const int low = field & 7;
+    return low >= 2 && low <= 4 ? low : 0;
+}
+
+QString startBookTitle(const QStringList& files, const QStringList& titles, const QString& book) {
+    const QString wanted = lang::UCase(lang::Trim(book));
+    QString title;
+    for (int i = 0; i < files.size() && i < titles.size(); ++i)
+        if (lang::UCase(lang::Trim(files.at(i))) == wanted)
+            title = titles.at(i);
+    return title;
+}
+
+std::optional<QString> bookOfTitle(const QStringList& files, const QStringList& titles, const QString& title) {
+    for (int i = 0; i < files.size() && i < titles.size(); ++i)
+        if (titles.at(i) == title)
+            return files.at(i);
+    return std::nullopt;
+}
+
+}  // namespace settingsedit

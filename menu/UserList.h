@@ -1,0 +1,34 @@
+#pragma once
+// The user names editor's rules that need no window: which new names are refused, and the
+// sorted list of names with its count in element 0 (as UserNames keeps it).
+#include <QString>
+#include <QStringList>
+
+namespace userlist {
+
+// The width of a USERS.DAT record, and so the longest name.
+constexpr int kMaxName = 16;
+
+// Why a new name is refused.
+enum class Refusal {
+    None,
+    NotPermitted,  // its key is one of the program's own files, or there is no key at all
+    Exists,        // the same name, ignoring case and surrounding blanks
+    Muddled,       // another name has the same file key
+};
+struct Check {
+    Refusal refusal = Refusal::None;
+    QString clash;  // the stored name it clashes with
+};
+Check checkNewName(const QStringList& names, const QString& name);
+
+// The number of names element 0 holds (0 for an empty list).
+int countOf(const QStringList& names);
+
+// Puts the name among names 1..n in character-code order and counts it in element 0
+// (" 4": the number written with its leading blank).
+void insertSorted(QStringList& names, const QString& name);
+// Takes element idx (1..n) out and counts one fewer.
+void removeAt(QStringList& names, int idx);
+
+}  // namespace userlist

@@ -1,0 +1,149 @@
+#include "menu/frmChoose.h"
+
+#include <QAction>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "core/Catalogue.h"
+#include "core/Globals.h"
+#include "core/Shell.h"
+#include "core/WindowShaping.h"
+#include "core/frmKest.h"
+#include "core/frmPass.h"
+#include "core/frmSplash.h"
+#include "menu/BookChoice.h"
+#include "menu/Layout.h"
+#include "platform/Controls.h"
+#include "platform/Dialogs.h"
+#include "platform/Mouse.h"
+
+frmChoose::frmChoose(Form* menuWindow, QWidget* parent)
+    : ChildForm(QStringLiteral("frmChoose"), parent), menuWindow_(menuWindow) {
+    layout::setBackground(this, layout::paleYellow());
+    drop_book = new ListBox(this);
+    QPalette p = drop_book->palette();
+    p.setColor(QPalette::Base, Qt::white);
+    p.setColor(QPalette::Text, Qt::black);
+    drop_book->setPalette(p);
+    drop_book->DblClick = [this] { drop_book_DblClick(); };
+    cmdOK = new PictureButton(this);
+    cmdOK->setPicture(tickPicture(32));
+    cmdOK->Click = [this] { cmdOK_Click(); };
+    cmdCancel = new PictureButton(this);
+    cmdCancel->setPicture(crossPicture(32));
+    cmdCancel->Click = [this] { cmdCancel_Click(); };
+
+    mnuFile = menus()->addMenu(QStringLiteral("&File"));
+    const FileTail file = addFileTail(mnuFile, true);
+    mnuMenu = file.toMenu;
+    mnuExit = file.exit;
+    on(mnuMenu, &frmChoose::mnuMenu_Click);
+    // F1 is heard by the window's key handler, so the item carries it in its caption only.
+    const HelpItems help = addHelpMenu(QStringLiteral("&Help on choosing a book"), kChooseHelpTopic, false,
+                                       QStringLiteral("&Search for Help on..."),
+                                       QStringLiteral("&About Kestrow Readers ...       "));
+    mnuHelp = help.menu;
+    mnuHelpLocal = help.local;
+    mnuHelpContents = help.contents;
+    mnuHelpSearch = help.search;
+    mnuHelpAbout = help.about;
+    connect(mnuHelp, &QMenu::aboutToShow, this, [this] { mnuHelp_Click(); });
+
+    // Key preview: the window hears every key before the control that has the focus.
+    for (QWidget* w : findChildren<QWidget*>())
+        w->installEventFilter(this);
+}
+
+void frmChoose::Form_Load() {
+    LayoutChoose();
+    shell::setFrameCaption(QStringLiteral("Kestrow Readers"));
+    setCaption(QStringLiteral("Choose book"));
+    const bookchoice::Rows rows = bookchoice::listedRows(gBookFiles, gBookListText, ActiveSettings.BookChoice,
+                                                         ActiveSettings.Book.rawText(), gBookCode);
+    for (const QString& text : rows.texts)
+        drop_book->AddItem(text);
+    // A current book that is not listed leaves row 0 chosen; an empty list leaves nothing chosen.
+    drop_book->setListIndex(bookchoice::preselectedRow(rows.texts, rows.currentText));
+    mouse::setPointer(mouse::Default);
+}
+
+void frmChoose::Form_Resize() {
+    if (ShapeChildWindow(*this))
+        LayoutChoose();
+}
+
+void frmChoose::LayoutChoose() {
+    layout::place(drop_book, {1320, 360, 7095, 4230});
+    layout::setFont(drop_book, 18 * gScale, true);
+    layout::place(cmdOK, {3060, 4860, 855, 855});
+    layout::place(cmdCancel, {5820, 4860, 855, 855});
+}
+
+void frmChoose::Form_Unload(int& cancel) {
+    (void)cancel;
+    shell::setFrameCaption(QStringLiteral("Kestrow Menu"));
+}
+
+// ---- confirming and leaving ----
+
+void frmChoose::cmdOK_Click() {
+    const int row = drop_book->ListIndex();
+    if (row < 0) {
+        MsgBox(QStringLiteral("Click on a story, or click on the red cross to cancel."), mb::OKOnly + mb::Exclamation,
+               QStringLiteral("No story selected"));
+        return;
+    }
+    if (const auto book = bookchoice::bookOfRow(gBookFiles, gBookListText, drop_book->List(row)))
+        gBookCode = *book;
+    // The menu stays loaded beneath and is not loaded again: its title follows the book here.
+    gBookTitle = GetBookTitle(gBookCode);
+    if (menuWindow_ && !menuWindow_->isUnloaded())
+        menuWindow_->setCaption(gBookTitle);
+    Unload();
+}
+
+void frmChoose::drop_book_DblClick() { cmdOK_Click(); }
+void frmChoose::cmdCancel_Click() { Unload(); }
+void frmChoose::mnuMenu_Click() { cmdCancel_Click(); }
+void frmChoose::mnuExit_Click() { UnloadFrameAndEnd(0); }
+
+void frmChoose::Form_KeyDown(int& keyCode, int shift) {
+    (void)shift;
+    QPointer<frmChoose> self(this);
+    if (keyCode == keycode::F1)
+        mnuHelpLocal_Click();
+    if (!self || isUnloaded())
+        return;
+    if (keyCode == keycode::Escape)
+        cmdCancel_Click();
+    if (!self || isUnloaded())
+        return;
+    if (keyCode == keycode::Return)
+        cmdOK_Click();
+}
+
+bool frmChoose::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() == QEvent::KeyPress && !isUnloaded()) {
+        auto* k = static_cast<QKeyEvent*>(e);
+        int code = keyCodeOf(k);
+        if (code == keycode::F1 || code == keycode::Escape || code == keycode::Return) {
+            Form_KeyDown(code, shiftBitsOf(k));
+            return true;
+        }
+    }
+    return ChildForm::eventFilter(watched, e);
+}
+
+void frmChoose::keyPressEvent(QKeyEvent* e) {
+    int code = keyCodeOf(e);
+    Form_KeyDown(code, shiftBitsOf(e));
+}
+
+// ---- help ----
+
+void frmChoose::mnuHelp_Click() { mnuHelpLocal->setText(QStringLiteral("&Help on choosing a book    F1")); }
+void frmChoose::mnuHelpLocal_Click() { layout::helpTopic(kChooseHelpTopic); }
+void frmChoose::mnuHelpContents_Click() { layout::helpContents(); }
+void frmChoose::mnuHelpSearch_Click() { layout::helpSearch(); }
+void frmChoose::mnuHelpAbout_Click() { ShowAboutBox(); }

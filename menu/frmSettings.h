@@ -1,0 +1,135 @@
+#pragma once
+// The activity settings editor: one ActivitySettings record shown as check boxes, options and
+// lists (the teacher's file for everyone, or with individual settings any user's file), saved
+// by OK or the File menu. What is saved to the file in force comes into force on OK or Cancel.
+#include <QList>
+
+#include "menu/ChildForm.h"
+
+class CheckBox;
+class ComboBox;
+class Frame3D;
+class Label;
+class OptionButton;
+class QAction;
+class QFrame;
+class QMenu;
+class QPushButton;
+
+class frmSettings : public ChildForm {
+    Q_OBJECT
+public:
+    explicit frmSettings(QWidget* parent = nullptr);
+
+    // Frames.
+    Frame3D* FrameBook;
+    Frame3D* FrameA;
+    Frame3D* FrameCloze;
+    Frame3D* frameRead;
+    Frame3D* frameWrite;
+    Frame3D* frameTreasure;
+    Frame3D* frameSlide;
+
+    CheckBox* chk_read_on;
+    CheckBox* chk_read_sent;
+    CheckBox* chk_read_word;
+    CheckBox* chk_read_print;
+    CheckBox* chk_read_all;
+    CheckBox* chk_write_on;
+    CheckBox* chk_write_text;
+    CheckBox* chk_write_save;
+    CheckBox* chk_write_print;
+    CheckBox* chk_write_hear;
+    CheckBox* chk_write_all;
+    CheckBox* chk_treasure_on;
+    CheckBox* chk_treasure_load;
+    CheckBox* chk_treasure_say;
+    CheckBox* chk_treasure_ear;
+    CheckBox* chk_treasure_letterclue;
+    CheckBox* chk_treasure_choose;
+    ComboBox* drop_treasure;
+    CheckBox* chk_slide_on;
+    CheckBox* chk_slide_say;
+    CheckBox* chk_slide_sclue;
+    CheckBox* chk_slide_load;
+    CheckBox* chk_slide_lclue;
+    CheckBox* chk_cloze_type_on;
+    CheckBox* chk_clozet_sound;
+    CheckBox* chk_cloze_choose_on;
+    CheckBox* chk_clozec_sound;
+    OptionButton* opt_cloze_2;
+    OptionButton* opt_cloze_3;
+    OptionButton* opt_cloze_4;
+    OptionButton* opt_a_ay;
+    OptionButton* opt_a_uh;
+    ComboBox* drop_book;
+
+    Label* lblowner;
+    Label* lblowner1;
+    Label* Label1;
+    Label* Label2;
+    Label* Label3;
+    Label* Label4;
+    Label* Label6;
+    Label* lbl_engine;
+    QPushButton* cmdOK;
+    QPushButton* cmdCancel;
+    QFrame* Shape1;
+    QFrame* Shape2;
+
+    QMenu* mnuFileHead;
+    QAction* mnuFileOpen;
+    QAction* mnuFileSave;
+    QAction* mnuFileSaveAs;
+    QAction* mnuMenu;
+    QAction* mnuExit;
+    QMenu* mnuHelp;
+    QAction* mnuHelpLocal;
+    QAction* mnuHelpContents;
+    QAction* mnuHelpSearch;
+    QAction* mnuHelpAbout;
+
+    void cmdOK_Click();
+    void cmdCancel_Click();
+    void mnuFileOpen_Click();
+    void mnuFileSave_Click();
+    void mnuFileSaveAs_Click();
+    void mnuExit_Click();
+    void mnuHelpLocal_Click();
+    void mnuHelpContents_Click();
+    void mnuHelpSearch_Click();
+    void mnuHelpAbout_Click();
+    void drop_book_Click();
+    void drop_treasure_Click();
+
+    // The window's own state, for those who look in.
+    int Loading() const { return loading_; }
+    int Dirty() const { return dirty_; }
+    QString SettingsOwner() const { return owner_; }
+
+protected:
+    void Form_Load() override;
+    void Form_Resize() override;
+    void Form_Unload(int& cancel) override;
+
+private:
+    void createControls();
+    void createMenus();
+    void ShowSettings();
+    void GatherSettings();
+    void ArrangeSettings();
+    void fitLabels();
+    // Writes the record shown to the file meant; true when written (or nothing to write).
+    bool save();
+    bool saveTo(const QString& file);
+    void reloadInForce();
+    QString pickName(const QString& request);
+    QList<CheckBox*> checkBoxes() const;
+    QList<OptionButton*> optionButtons() const;
+
+    int loading_ = 0;
+    int dirty_ = 0;
+    QString owner_;
+};
+
+constexpr int kSettingsHelpTopic = 200;

@@ -1,0 +1,243 @@
+// The user names editor: the two choices and what they enable, adding names (refusals, order,
+// the new settings file), deleting them, OK putting the choices in force, and failed writes.
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+
+#include "TeacherFixture.h"
+#include "core/Catalogue.h"
+#include "core/Users.h"
+#include "menu/frmUsers.h"
+#include "platform/Controls.h"
+
+using teachertest::settle;
+using teachertest::TeacherTest;
+using teachertest::usersFile;
+
+namespace {
+
+class UsersTest : public TeacherTest {
+protected:
+    frmUsers* openUsers() {
+        auto* u = new frmUsers;
+        u->resize(640, 442);
+        u->Show();
+        settle();
+        return u;
+    }
+    QStringList listed(frmUsers* u) const {
+        QStringList out;
+        for (int i = 0; i < u->listnames->ListCount(); ++i)
+            out << u->listnames->List(i);
+        return out;
+    }
+    void breakFile(const QString& name) {
+        QFile::remove(dir.file(name));
+        QDir().mkpath(dir.file(name + QStringLiteral("/inside")));
+    }
+    bool exists(const QString& name) const { return QFile::exists(dir.file(name)); }
+};
+
+}  // namespace
+
+TEST_F(UsersTest, TheChoicesFollowTheFlags) {
+    struct Case {
+        int16_t flags;
+        bool enabled, individual;
+    } cases[] = {{0, false, false}, {1, true, false}, {2, false, false}, {3, true, true}};
+    for (const Case& c : cases) {
+        GlobalSettings.UserNameFlags = c.flags;
+        frmUsers* u = openUsers();
+        EXPECT_EQ(u->caption(), QStringLiteral("User Details"));
+        EXPECT_EQ(u->optEnable->Value() != 0, c.enabled) << c.flags;
+        EXPECT_EQ(u->optDisable->Value() != 0, !c.enabled) << c.flags;
+        EXPECT_EQ(u->optsetind->Value() != 0, c.individual) << c.flags;
+        EXPECT_EQ(u->optsetcommon->Value() != 0, c.enabled && !c.individual) << c.flags;
+        EXPECT_EQ(u->optsetind->isEnabled(), c.enabled);
+        EXPECT_EQ(u->cmdAdd->isEnabled(), c.enabled);
+        EXPECT_EQ(u->cmdDelete->isEnabled(), c.enabled);
+        EXPECT_EQ(u->listnames->isVisible(), c.enabled);
+        EXPECT_EQ(u->Label4->palette().color(QPalette::WindowText), c.enabled ? QColor(Qt::black) : QBColor(8));
+        EXPECT_EQ(listed(u), QStringList({"Ann", "Bob", "Teacher"}));
+        EXPECT_EQ(GlobalSettings.UserNameFlags, c.flags) << "loading changes no flag";
+        EXPECT_TRUE(u->Label2->text().startsWith(
+            "The User Names feature allows you to control and track each pupil individually.\r\n\r\nIf you ENABLE"));
+        u->Unload();
+    }
+}
+
+TEST_F(UsersTest, SwitchingNamesOffAndOnKeepsTheIndividualChoice) {
+    GlobalSettings.UserNameFlags = 3;
+    frmUsers* u = openUsers();
+    u->optDisable->click();
+    EXPECT_EQ(GlobalSettings.UserNameFlags, 2);
+    EXPECT_EQ(u->optsetind->Value(), 0);
+    EXPECT_EQ(u->optsetcommon->Value(), 0);
+    EXPECT_FALSE(u->listnames->isVisible());
+    u->optEnable->click();
+    EXPECT_EQ(GlobalSettings.UserNameFlags, 3);
+    EXPECT_EQ(u->optsetind->Value(), -1);
+    u->optsetcommon->click();
+    EXPECT_EQ(GlobalSettings.UserNameFlags, 1);
+    EXPECT_EQ(storedGlobal().UserNameFlags, 0) << "written only by OK";
+    u->cmdOK_Click();
+    EXPECT_EQ(storedGlobal().UserNameFlags, 1);
+}
+
+TEST_F(UsersTest, OkPutsTheUsersOwnSettingsInForce) {
+    GlobalSettings.UserNameFlags = 1;
+    gUserName = QStringLiteral("Ann");
+    frmUsers* u = openUsers();
+    u->optsetind->click();
+    u->cmdOK_Click();
+    EXPECT_TRUE(u->isUnloaded());
+    EXPECT_EQ(storedGlobal().UserNameFlags, 3);
+    EXPECT_EQ(ActiveSettings, annSettings());
+}
+
+TEST_F(UsersTest, RefusedNames) {
+    GlobalSettings.UserNameFlags = 1;
+    dir.write(QStringLiteral("USERS.DAT"), usersFile({"Ann", "Ann Marie", "Teacher"}));
+    const QByteArray usersBefore = dir.read(QStringLiteral("USERS.DAT"));
+    struct Case {
+        const char* typed;
+        const char* message;  // "" no message
+    } cases[] = {
+        {"teacher", "Please choose a different name.\r\n\r\nThis name is not permitted."},
+        {"T e a c h e r", "Please choose a different name.\r\n\r\nThis name is not permitted."},
+        {"users", "Please choose a different name.\r\n\r\nThis name is not permitted."},
+        {"Unknown", "Please choose a different name.\r\n\r\nThis name is not permitted."},
+        {"  ann ", "Please choose a different name.\r\n\r\nThis name already exists."},
+        {"Ann-Marie",
+         "Please choose a different name.\r\n\r\nThe computer would get muddled between Ann-Marie and Ann Marie."},
+        {"   ", ""},
+    };
+    frmUsers* u = openUsers();
+    for (const Case& c : cases) {
+        boxes.clear();
+        boxes.answerText(QString::fromLatin1(c.typed));
+        if (*c.message)
+            boxes.answer(mb::OK);
+        u->cmdAdd_Click();
+        const auto shown = boxes.msgBoxes();
+        ASSERT_EQ(shown.size(), *c.message ? 1u : 0u) << c.typed;
+        if (*c.message) {
+            EXPECT_EQ(shown[0].text, QString::fromLatin1(c.message));
+            EXPECT_EQ(shown[0].title, QStringLiteral("Illegal name"));
+            EXPECT_EQ(shown[0].style, 48);
+        }
+    }
+    EXPECT_EQ(boxes.inputBoxes().size(), 1u);
+    EXPECT_EQ(listed(u), QStringList({"Ann", "Ann Marie", "Teacher"}));
+    EXPECT_EQ(dir.read(QStringLiteral("USERS.DAT")), usersBefore);
+}
+
+TEST_F(UsersTest, AddingPutsTheNameInOrderWithACopyOfTheTeachersSettings) {
+    GlobalSettings.UserNameFlags = 1;
+    dir.write(QStringLiteral("USERS.DAT"), usersFile({"Bob", "Zoe"}));
+    frmUsers* u = openUsers();
+    boxes.answerText(QStringLiteral("  adam "));
+    u->cmdAdd_Click();
+    ASSERT_EQ(boxes.inputBoxes().size(), 1u);
+    EXPECT_EQ(boxes.inputBoxes()[0].title, QStringLiteral("New user"));
+    EXPECT_EQ(boxes.inputBoxes()[0].prompt(),
+              QStringLiteral("Type the new name, then hit ENTER.\r\n\r\nUse up to 16 characters, upper or lower case, "
+                             "plus spaces or other symbols if you wish."));
+    EXPECT_EQ(listed(u), QStringList({"Bob", "Zoe", "adam"}));
+    EXPECT_EQ(UserNames, QStringList({" 3", "Bob", "Zoe", "adam"}));
+    EXPECT_EQ(dir.read(QStringLiteral("USERS.DAT")), usersFile({"Bob", "Zoe", "adam"}));
+    EXPECT_EQ(dir.read(QStringLiteral("ADAM.DAT")), dir.read(QStringLiteral("TEACHER.DAT")));
+    EXPECT_EQ(mouse::pointer(), mouse::Default);
+
+    // Too long: Yes takes the first 16 characters, No nothing at all.
+    boxes.answerText(QStringLiteral("Christopher Robin Milne")).answer(mb::Yes);
+    u->cmdAdd_Click();
+    const auto question = boxes.msgBoxes().back();
+    EXPECT_EQ(question.text, QStringLiteral("Names must not exceed 16 characters.\r\n\r\nDo you want to use\r\n"
+                                            "Christopher Robi\r\ninstead?"));
+    EXPECT_EQ(question.style, mb::YesNo + mb::Question);
+    EXPECT_EQ(listed(u), QStringList({"Bob", "Christopher Robi", "Zoe", "adam"}));
+    boxes.answerText(QStringLiteral("Christopher Robin Milne")).answer(mb::No);
+    u->cmdAdd_Click();
+    EXPECT_EQ(listed(u).size(), 4);
+}
+
+TEST_F(UsersTest, AnEmptyListTakesAFirstName) {
+    GlobalSettings.UserNameFlags = 1;
+    dir.write(QStringLiteral("USERS.DAT"), usersFile({}));
+    frmUsers* u = openUsers();
+    EXPECT_EQ(u->listnames->ListCount(), 0);
+    boxes.answerText(QStringLiteral("Kim"));
+    u->cmdAdd_Click();
+    EXPECT_EQ(UserNames, QStringList({" 1", "Kim"}));
+    EXPECT_EQ(dir.read(QStringLiteral("USERS.DAT")).left(32), usersFile({"Kim"}));
+}
+
+TEST_F(UsersTest, Deleting) {
+    GlobalSettings.UserNameFlags = 1;
+    gUserName = QStringLiteral("Bob");
+    frmUsers* u = openUsers();
+    struct Case {
+        int row;  // -1 none
+        const char* text;
+    } refusals[] = {
+        {-1, "First click on the name that you wish to delete."},
+        {2, "You may not delete the name \"Teacher\".\r\n\r\n(Note that anyone wanting to use this name must give "
+            "the password, if one has been set.)"},
+        {1, "You may not delete yourself!\r\n\r\nIf you really want to delete this identity, start the software "
+            "again using the name \"Teacher\", then delete this identity."},
+    };
+    for (const Case& c : refusals) {
+        boxes.clear();
+        boxes.answer(mb::OK);
+        u->listnames->setListIndex(c.row);
+        u->cmdDelete_Click();
+        ASSERT_EQ(boxes.msgBoxes().size(), 1u);
+        EXPECT_EQ(boxes.msgBoxes()[0].text, QString::fromLatin1(c.text));
+        EXPECT_EQ(boxes.msgBoxes()[0].title, QStringLiteral("Deleting a user"));
+    }
+    EXPECT_EQ(listed(u), QStringList({"Ann", "Bob", "Teacher"}));
+
+    u->listnames->setListIndex(0);
+    u->cmdDelete_Click();
+    EXPECT_EQ(listed(u), QStringList({"Bob", "Teacher"}));
+    EXPECT_EQ(u->listnames->ListIndex(), -1);
+    EXPECT_EQ(UserNames, QStringList({" 2", "Bob", "Teacher"}));
+    EXPECT_EQ(dir.read(QStringLiteral("USERS.DAT")).left(48), usersFile({"Bob", "Teacher"}));
+    EXPECT_FALSE(exists(QStringLiteral("ANN.DAT")));
+    EXPECT_FALSE(u->isUnloaded());
+}
+
+TEST_F(UsersTest, AFailedCopyAbandonsTheNewName) {
+    GlobalSettings.UserNameFlags = 1;
+    frmUsers* u = openUsers();
+    u->optsetind->click();  // changed in memory only
+    const QByteArray usersBefore = dir.read(QStringLiteral("USERS.DAT"));
+    breakFile(QStringLiteral("KIM.DAT"));
+    boxes.answerText(QStringLiteral("Kim")).answer(mb::OK);
+    u->cmdAdd_Click();
+    ASSERT_EQ(boxes.msgBoxes().size(), 1u);
+    EXPECT_EQ(boxes.msgBoxes()[0].title, QStringLiteral("Can't create"));
+    EXPECT_EQ(boxes.msgBoxes()[0].text,
+              "It was not possible to create a settings file \r\n" + MakeFilePath(gProgramRoot, "KIM.DAT") +
+                  "\r\nfor this new user.\r\n\r\nThe attempt to create this user will be abandoned.");
+    EXPECT_TRUE(u->isUnloaded());
+    EXPECT_EQ(dir.read(QStringLiteral("USERS.DAT")), usersBefore);
+    EXPECT_EQ(UserNames, QStringList({"3", "Ann", "Bob", "Teacher"}));  // as read
+    EXPECT_EQ(GlobalSettings.UserNameFlags, 1) << "the unsaved choice goes with the window";
+    EXPECT_EQ(mouse::pointer(), mouse::Default);
+}
+
+TEST_F(UsersTest, AFailedListWriteKeepsTheDeletedUsersFile) {
+    GlobalSettings.UserNameFlags = 1;
+    frmUsers* u = openUsers();
+    breakFile(QStringLiteral("USERS.DAT"));
+    boxes.answer(mb::OK);
+    u->listnames->setListIndex(0);
+    u->cmdDelete_Click();
+    ASSERT_EQ(boxes.msgBoxes().size(), 1u);
+    EXPECT_EQ(boxes.msgBoxes()[0].title, QStringLiteral("Can't write"));
+    EXPECT_TRUE(u->isUnloaded());
+    EXPECT_TRUE(exists(QStringLiteral("ANN.DAT")));
+    EXPECT_EQ(UserNames, QStringList({"3", "Ann", "Bob", "Teacher"}));  // as read
+}
