@@ -79,14 +79,19 @@ bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 QString fatalText(const QString& detail, const QString& kind, QString& title) {
     const QString gap = QStringLiteral("\r\n\r\n");
     title = QStringLiteral("Kestrow Readers");
-    if (kind == u"file")
+    // The word-square programs know two messages only (settings, and the plain one), under
+    // their own title.
+    const bool square = !gEditionName.isEmpty();
+    if (square)
+        title = appTitle();
+    if (kind == u"file" && !square)
         return "Fatal error." + gap + "This file is missing or unavailable:" + gap + detail + gap +
                "If you are running from CD, the CD may have been removed.  Replace the CD and start again." +
                gap + "If all else fails, re-install the software.";
-    if (kind == u"badfile")
+    if (kind == u"badfile" && !square)
         return "Fatal error." + gap + "This data file is corrupt (bad header information):" + gap + detail + gap +
                "Delete it, and then if necessary re-install the software.";
-    if (kind == u"badframe")
+    if (kind == u"badframe" && !square)
         return "Fatal error." + gap + "This data file is corrupt (bad frame header):" + gap + detail + gap +
                "Delete it, and then if necessary re-install the software.";
     if (kind == u"settingload")
@@ -175,7 +180,7 @@ void ShowFatalError(const QString& detail, const QString& kind) {
     mouse::setPointer(mouse::Default);
     QString title;
     const QString text = fatalText(detail, kind, title);
-    MsgBox(text, mb::OKOnly + mb::Exclamation, title);
+    MsgBox(text, mb::OKOnly + (gEditionName.isEmpty() ? mb::Exclamation : mb::Critical), title);
     registry::unloadFrame();
     EndProgram(1);
 }

@@ -9,7 +9,15 @@ std::function<void()>& frameUnloader() {
     static std::function<void()> f;
     return f;
 }
+std::function<Form*()>& startupFrameMaker() {
+    static std::function<Form*()> f;
+    return f;
+}
 }  // namespace
+
+void setStartupFrameMaker(std::function<Form*()> make) { startupFrameMaker() = std::move(make); }
+
+Form* makeStartupFrame() { return startupFrameMaker() ? startupFrameMaker()() : nullptr; }
 
 void setFrameUnloader(std::function<void()> unload) { frameUnloader() = std::move(unload); }
 

@@ -36,7 +36,7 @@ constexpr int kQuestionPollMs = 50;
 
 }  // namespace
 
-frmKest::frmKest() : Form(QStringLiteral("frmKest")) {
+frmKest::frmKest(const QString& formName) : Form(formName) {
     setCaption(QStringLiteral("Kestrow Readers"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -102,23 +102,9 @@ void frmKest::createMenus() {
 // ---- load, activation, resize ----
 
 void frmKest::Form_Load() {
-    gDesignWidth = 9600;
-    gDesignHeight = 6630;
-    // The restored placement; the window is then shown maximised.
-    const int sw = screen::widthTwips();
-    const int sh = screen::heightTwips();
-    moveTwips(sw / 6, sh / 6, (2 * sw) / 3, (2 * sh) / 3);
-    setWindowState(windowState() | Qt::WindowMaximized);
-
-    gUserName = QStringLiteral("Unknown");
-    if (GlobalSettings.UserNameFlags & 1) {
-        gDialogRequest = QStringLiteral("What") + gCrLf + QStringLiteral("is your name?");
-        gMDIForm = this;
-        UnloadSplash();
-        ShowUserNameDialog();
-        if (isUnloaded())
-            return;
-    }
+    placeFrame();
+    if (!askUserName())
+        return;
 
     StartSession();
     if (GlobalSettings.UserNameFlags == 3)
@@ -136,6 +122,27 @@ void frmKest::Form_Load() {
     gBookTitle = GetBookTitle(gBookCode);
     setCaption(QStringLiteral("Kestrow Menu"));
     gSplashDone = 1;
+}
+
+void frmKest::placeFrame() {
+    gDesignWidth = 9600;
+    gDesignHeight = 6630;
+    // The restored placement; the window is then shown maximised.
+    const int sw = screen::widthTwips();
+    const int sh = screen::heightTwips();
+    moveTwips(sw / 6, sh / 6, (2 * sw) / 3, (2 * sh) / 3);
+    setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+bool frmKest::askUserName() {
+    gUserName = QStringLiteral("Unknown");
+    if (GlobalSettings.UserNameFlags & 1) {
+        gDialogRequest = QStringLiteral("What") + gCrLf + QStringLiteral("is your name?");
+        gMDIForm = this;
+        UnloadSplash();
+        ShowUserNameDialog();
+    }
+    return !isUnloaded();
 }
 
 void frmKest::Form_Activate() { firstActivation(); }
@@ -193,11 +200,21 @@ void frmKest::showChild(Form* child, QMenuBar* childMenus) {
     if (!child || child->isUnloaded() || isUnloaded())
         return;
     forgetChild(child);
-    children_.push_back(Child{child, childMenus});
+    children_.push_back(Child{child, childMenus, child});
     if (child->parentWidget() != clientArea_) {
         child->setParent(clientArea_, Qt::Widget);
         child->installEventFilter(this);
-        connect(child, &QObject::destroyed, this, [this] { applyTopChild(); });
+        // While it is destroyed it is no Form any more: drop it by address before anything reads it.
+        connect(child, &QObject::destroyed, this, [this](QObject* gone) {
+            for (Child& c : children_)
+                if (c.object == gone) {
+                    if (c.menus)
+                        c.menus->deleteLater();
+                    c.form.clear();
+                    c.menus.clear();
+                }
+            applyTopChild();
+        });
     }
     if (childMenus) {
         childMenus->setNativeMenuBar(false);

@@ -19,7 +19,8 @@ class WaveDevice;
 class frmKest : public Form {
     Q_OBJECT
 public:
-    frmKest();
+    // formName: the name the journal gives the frame (a program's own frame passes its own).
+    explicit frmKest(const QString& formName = QStringLiteral("frmKest"));
     ~frmKest() override;
 
     // The frame once its load has begun and until it is unloaded, else nullptr.
@@ -63,10 +64,17 @@ protected:
     void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
+    // The load's first steps, shared with the word-square frame: the design size, the restored
+    // placement and maximising; then the user's name when names are asked (gUserName
+    // "Unknown" otherwise). False when the program ended meanwhile.
+    void placeFrame();
+    bool askUserName();
+
 private:
     struct Child {
         QPointer<Form> form;
         QPointer<QMenuBar> menus;
+        const QObject* object = nullptr;  // the same child, compared without touching it
     };
     void createMenus();
     void firstActivation();

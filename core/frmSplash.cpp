@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "core/Globals.h"
+#include "core/Registry.h"
 #include "core/Settings.h"
 #include "core/Startup.h"
 #include "core/frmKest.h"
@@ -87,6 +88,8 @@ void frmSplash::Form_Load() {
     moveTwips((sw - w) / 2, (sh - h) / 2, w, h);
     layoutControls();
     Label3->setCaption(gVersionText);
+    // Every load, the About box too, brings the teacher edition's notice back once.
+    gTeacherNoteShown = 0;
 
     if (gSplashDone == 1) {
         // The About box.
@@ -178,7 +181,8 @@ void frmSplash::keyPressEvent(QKeyEvent* e) {
 
 void frmSplash::Form_KeyDown(int& keyCode, int shift) {
     (void)shift;
-    if (keyCode != kKeyF2 || gSpeechQuestionOpen)
+    // The word-square programs have no speech engine to switch off.
+    if (keyCode != kKeyF2 || gSpeechQuestionOpen || !gEditionName.isEmpty())
         return;
     gSpeechQuestionOpen = true;
     const QString cr2 = QStringLiteral("\r\r");
@@ -206,6 +210,14 @@ void frmSplash::TimerSplash_Timer() {
         return;
     }
     mouse::setPointer(mouse::Hourglass);
+    // The word-square programs look for no book files: a one-second pause, then their frame.
+    // Counted on the monotonic clock, so a start just after midnight still waits its second.
+    if (!gEditionName.isEmpty()) {
+        pause(1.0);
+        if (Form* frame = registry::makeStartupFrame())
+            frame->Show();
+        return;
+    }
     // The minimum time on screen counts from here, the data-folder questions included; on the
     // monotonic clock, so midnight does not cut it short.
     Clock& clock = appClock();

@@ -1,0 +1,209 @@
+#include "square/frmSqSet.h"
+
+#include <QFrame>
+#include <QPushButton>
+#include <cmath>
+
+#include "core/Catalogue.h"
+#include "core/Globals.h"
+#include "core/Password.h"
+#include "core/Settings.h"
+#include "core/Shell.h"
+#include "core/WindowShaping.h"
+#include "core/frmGetfile.h"
+#include "core/frmPass.h"
+#include "platform/Controls.h"
+#include "platform/Dialogs.h"
+#include "platform/Lang.h"
+#include "platform/Mouse.h"
+#include "platform/RecordFile.h"
+#include "platform/Screen.h"
+#include "square/SquareSettings.h"
+#include "square/frmSquare.h"
+
+namespace {
+
+QString arialFamily() {
+    const QString f = screen::fontFamilyFor(QStringLiteral("Arial"));
+    return f.isEmpty() ? QStringLiteral("Arial") : f;
+}
+
+void place(QWidget* w, double left, double top, double width, double height) {
+    const int tx = screen::twipsPerPixelX(), ty = screen::twipsPerPixelY();
+    const int h = height > 0 ? int(std::lround(height * gScaleY / ty)) : w->sizeHint().height();
+    w->setGeometry(int(std::lround(left * gScaleX / tx)), int(std::lround(top * gScaleY / ty)),
+                   int(std::lround(width * gScaleX / tx)), h);
+}
+
+}  // namespace
+
+frmSqSet::frmSqSet() : Form(QStringLiteral("frmSqSet")) {
+    setCaption(QStringLiteral("Settings"));
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(255, 255, 128));
+    setPalette(pal);
+
+    Shape1 = new QFrame(this);
+    Shape1->setObjectName(QStringLiteral("Shape1"));
+    Shape1->setFrameShape(QFrame::Box);
+    cmdSave = new QPushButton(QStringLiteral("OK"), this);
+    cmdSave->setObjectName(QStringLiteral("cmdSave"));
+    cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    auto label = [this](const char* name, const QString& caption) {
+        auto* l = new Label(this);
+        l->setObjectName(QString::fromLatin1(name));
+        l->setCaption(caption);
+        return l;
+    };
+    Label1 = label("Label1", QStringLiteral("Click here to save these settings."));
+    Label2 = label("Label2", QStringLiteral("Click here to cancel any changes you have made."));
+    Label3 = label("Label3", QStringLiteral("These settings apply to all users.  However they do not affect the "
+                                            "teacher utility for creating and printing word squares."));
+    Label6 = label("Label6", QStringLiteral("You can choose any wordlist you like to be loaded when the software "
+                                            "starts.  There is a wordlist for each story, and some wordlists of the "
+                                            "entire vocabulary of several stories."));
+    Label4 = label("Label4", QStringLiteral("Wordlist loaded when software starts:"));
+    Label5 = label("Label5", QStringLiteral("Initial size of tavlorin:"));
+    combo_file = new ComboBox(this);
+    combo_file->setObjectName(QStringLiteral("combo_file"));
+    combo_size = new ComboBox(this);
+    combo_size->setObjectName(QStringLiteral("combo_size"));
+    Check3D1 = new CheckBox(QStringLiteral("User can choose the size"), this);
+    Check3D2 = new CheckBox(QStringLiteral("User can load other wordlists"), this);
+    Check3D3 = new CheckBox(QStringLiteral("Say each word when found"), this);
+    Check3D4 = new CheckBox(QStringLiteral("Lower case letters"), this);
+    Check3D1->setObjectName(QStringLiteral("Check3D1"));
+    Check3D2->setObjectName(QStringLiteral("Check3D2"));
+    Check3D3->setObjectName(QStringLiteral("Check3D3"));
+    Check3D4->setObjectName(QStringLiteral("Check3D4"));
+    connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
+    connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+}
+
+void frmSqSet::Form_Load() {
+    SavedSettings = ActiveSettings;
+    const QStringList files =
+        ListFolderFiles(MakeFilePath(gProgramRoot, QStringLiteral("WORDLIST")), QStringLiteral("*.txt"));
+    const QString wanted = lang::UCase(ActiveSettings.SquareWordList.text() + QStringLiteral(".TXT"));
+    int selected = 0;
+    for (const QString& f : files) {
+        const QString title = GetBookTitle(f);
+        if (title.isEmpty())
+            continue;
+        if (lang::UCase(f) == wanted)
+            selected = int(ListFileNames.size());
+        ListFileNames << f;
+        combo_file->AddItem(title);
+    }
+    if (combo_file->ListCount() > 0)
+        combo_file->setListIndex(selected);
+
+    for (int n = 4; n <= 10; ++n)
+        combo_size->AddItem(QStringLiteral("%1 x %1").arg(n));
+    const int flags = ActiveSettings.SquareFlags;
+    combo_size->setListIndex(StartColumns(flags) - 4);
+    Check3D1->setValue(flags & squareflag::SizeLocked ? 0 : -1);
+    Check3D2->setValue(flags & squareflag::OpenLocked ? 0 : -1);
+    Check3D3->setValue(flags & squareflag::Silent ? 0 : -1);
+    Check3D4->setValue(flags & squareflag::UpperCase ? 0 : -1);
+    LayoutSettings();
+}
+
+void frmSqSet::Form_Resize() {
+    if (ShapeChildWindow(*this))
+        LayoutSettings();
+}
+
+void frmSqSet::LayoutSettings() {
+    const QList<QWidget*> all = {cmdSave, cmdCancel, Label1, Label2, Label3, Label4, Label5, Label6,
+                                 combo_file, combo_size, Check3D1, Check3D2, Check3D3, Check3D4};
+    if (!fontsSet_) {
+        fontsSet_ = true;
+        for (QWidget* w : all) {
+            QFont f = w->font();
+            f.setFamily(arialFamily());
+            f.setPointSizeF(10);
+            w->setFont(f);
+        }
+    }
+    struct Row {
+        QWidget* w;
+        double left, top, width, height;
+        bool bold;
+    };
+    const Row rows[] = {
+        {cmdSave, 1440, 240, 1095, 495, true},    {cmdCancel, 1440, 840, 1095, 495, true},
+        {Label1, 2880, 360, 5415, 315, true},     {Label2, 2880, 960, 5415, 315, true},
+        {Label3, 360, 1680, 8175, 495, false},    {Label6, 360, 2400, 8175, 735, false},
+        {Label4, 1200, 3600, 2295, 495, true},    {combo_file, 1200, 4200, 3135, 0, true},
+        {Label5, 1200, 4800, 1815, 495, true},    {combo_size, 1200, 5400, 1575, 0, true},
+        {Check3D1, 4440, 3720, 3255, 255, true},  {Check3D2, 4440, 4080, 3255, 255, true},
+        {Check3D3, 4440, 4440, 3255, 255, true},  {Check3D4, 4440, 4800, 3255, 255, true},
+    };
+    for (const Row& r : rows) {
+        QFont f = r.w->font();
+        f.setPointSizeF(std::max(1.0, 9.75 * gScale));
+        f.setBold(r.bold);
+        r.w->setFont(f);
+        place(r.w, r.left, r.top, r.width, r.height);
+    }
+    place(Shape1, 840, 3360, 6975, 2775);
+}
+
+bool SavePupilOptions(int showMessage) {
+    ActivitySettingsRecord record = ActiveSettings;
+    const std::optional<QByteArray> onDisk =
+        recordfile::read(ProgramFile(QStringLiteral("TEACHER.DAT")), 0, ActivitySettingsRecord::Length, false);
+    if (onDisk && onDisk->size() == ActivitySettingsRecord::Length)
+        record = ActivitySettingsRecord::decode(*onDisk);
+    record.SquareFlags = ActiveSettings.SquareFlags;
+    record.SquareWordList = ActiveSettings.SquareWordList;
+    SavedSettings = record;
+    return SaveTeacherSettings(QStringLiteral("TEACHER.DAT"), showMessage);
+}
+
+void frmSqSet::cmdSave_Click() {
+    // With no list on offer the start list stays as it was.
+    const int index = combo_file->ListIndex();
+    if (index >= 0 && index < ListFileNames.size()) {
+        const QString stem = ListFileNames[index].left(ListFileNames[index].size() - 4);
+        ActiveSettings.SquareWordList.setText(stem);
+        gWordListName = stem;
+    }
+    ActiveSettings.SquareFlags = EncodeSquareFlags(combo_size->ListIndex(), Check3D1->Value() != 0,
+                                                   Check3D2->Value() != 0, Check3D3->Value() != 0,
+                                                   Check3D4->Value() != 0);
+    mouse::setPointer(mouse::Hourglass);
+    SavePupilOptions(1);
+    OpenSquareWindow();
+    Unload();
+}
+
+void frmSqSet::cmdCancel_Click() {
+    ActiveSettings = SavedSettings;
+    mouse::setPointer(mouse::Hourglass);
+    OpenSquareWindow();
+    Unload();
+}
+
+void OpenPupilSettings(Form* squareWindow) {
+    const QString password = lang::Trim(CurrentPassword());
+    if (gUserName != u"Teacher" && !password.isEmpty()) {
+        gPassResult = 0;
+        QPointer<Form> guard(squareWindow);
+        frmPass::ShowDialog(shell::frame());
+        if (!guard || guard->isUnloaded())
+            return;
+        if (gPassResult == 2)
+            return;
+        if (gPassResult != -1) {
+            MsgBox(QStringLiteral("Wrong password"), mb::OKOnly + mb::Exclamation, QStringLiteral("Password"));
+            return;
+        }
+    }
+    auto* form = new frmSqSet;
+    shell::showChild(form, nullptr);
+    squareWindow->Unload();
+}

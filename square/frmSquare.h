@@ -1,0 +1,153 @@
+#pragma once
+// The word-square window, the one working window of both editions inside the frame: the square
+// on its picture, the answer-sheet notice (teacher) or the instructions and word list panel
+// (pupil), the menus File, Size, Case, Blanks, Print, Settings and Help, the word-list reader
+// and the pupil's solving.
+#include <QPointer>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+#include "platform/Form.h"
+#include "square/SquareBuilder.h"
+#include "square/SquareSolver.h"
+
+class Label;
+class QAction;
+class QFrame;
+class QGroupBox;
+class QMenu;
+class QMenuBar;
+class QPainter;
+class QToolButton;
+class WaveDevice;
+class frmSquare;
+
+// The picture the square is drawn on; it paints the model afresh whenever it is exposed.
+class SquarePicture : public QWidget {
+    Q_OBJECT
+public:
+    SquarePicture(frmSquare* owner, QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+
+private:
+    frmSquare* owner_;
+};
+
+class frmSquare : public Form {
+    Q_OBJECT
+public:
+    frmSquare();
+    ~frmSquare() override;
+
+    QMenuBar* menuBar() const { return menus_; }
+
+    // Controls.
+    SquarePicture* pic = nullptr;
+    QStringList filebox;  // the .txt files of the word-list folder, in list order
+    QGroupBox* frameList = nullptr;
+    Label* lblList = nullptr;
+    Label* lblList2 = nullptr;
+    Label* well_done = nullptr;
+    QToolButton* cmdAgain = nullptr;
+    Label* lblWarning = nullptr;
+    Label* lblPupil = nullptr;
+    QFrame* shpmargin = nullptr;
+    QFrame* linmargin = nullptr;
+    std::unique_ptr<WaveDevice> MMControl1;
+
+    // Menus.
+    QMenu* mnuFile = nullptr;
+    QAction* mnuFileOpen = nullptr;
+    QAction* mnuExit = nullptr;
+    QMenu* mnusizetop = nullptr;
+    QAction* mnusize[15] = {};  // indexes 4 to 14
+    QMenu* mnuCase = nullptr;
+    QAction* mnuCaseUpper = nullptr;
+    QAction* mnuCaseLower = nullptr;
+    QMenu* mnuBlanksTop = nullptr;
+    QAction* mnuBlanks = nullptr;
+    QMenu* mnuPrint = nullptr;
+    QAction* mnuprintWL = nullptr;
+    QAction* mnuPrintW = nullptr;
+    QAction* mnuPrintAL = nullptr;
+    QAction* mnuPrintA = nullptr;
+    QMenu* mnuSettingTop = nullptr;
+    QAction* mnuSettings = nullptr;
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuHelpContents = nullptr;
+    QAction* mnuHelpCreate = nullptr;
+    QAction* mnuHelpSearch = nullptr;
+    QAction* mnuHelpAbout = nullptr;
+
+    // The square and the pupil's solving.
+    SquareBuilder square;
+    SquareSolver solver;
+    int& SquareCols = square.SquareCols;
+    int& SquareRows = square.SquareRows;
+    int CellWidth = 0;   // twips
+    int CellHeight = 0;  // twips
+    int ShowUpperCase = 0;
+    int PaintSuppressed = 0;
+    QString ListText;
+    QString ListText1;
+    QString ListText2;
+    int ListColumns = 1;
+
+    // Handlers.
+    void mnuFileOpen_Click();
+    void OpenWordListDialog();
+    void mnusize_Click(int index);
+    void mnuCaseUpper_Click();
+    void mnuCaseLower_Click();
+    void mnuBlanks_Click();
+    void mnuSettings_Click();
+    void mnuExit_Click();
+    void mnuHelpContents_Click();
+    void mnuHelpCreate_Click();
+    void mnuHelpSearch_Click();
+    void mnuHelpAbout_Click();
+    void cmdAgain_Click();
+    void pic_MouseDown(int button, int shift, float x, float y);
+
+    // Procedures other windows and tests use.
+    bool LoadSquareWordList(const QString& path);
+    void MakeSquare();
+    void LayoutSquare();
+    void ComputeCellSize(int keepPicture);
+    void ShowWordList();
+    // The DrawCell mode of a cell as the window shows it.
+    int cellMode(int col, int row) const;
+    void paintSquare(QPainter& p);
+    void DrawCell(QPainter& p, QChar letter, int col, int row, int mode);
+    // The caption the window shows (the list's title, or "None").
+    void setListCaption(const QString& caption);
+
+    // The open-file dialog (replaced in tests): the chosen path, "" when cancelled.
+    static std::function<QString(QWidget* parent, const QString& folder)>& openFileDialog();
+
+protected:
+    void Form_Load() override;
+    void Form_Activate() override;
+    void Form_Resize() override;
+    void Form_Unload(int& cancel) override;
+
+private:
+    void createControls();
+    void createMenus();
+    void redrawAll();
+    void MarkWordFound(const QString& word);
+    void sayWord(const QString& word);
+    void fitLetterFont();
+    bool teacher() const;
+
+    QMenuBar* menus_ = nullptr;
+    bool buildOnActivate_ = true;
+};
+
+// Shows the word-square window inside the frame.
+void OpenSquareWindow();

@@ -1,0 +1,123 @@
+#pragma once
+// What the word-square window tests share: a small installation (settings, users, log, three
+// word lists and the sounds), the globals as start-up leaves them, the journal in a file of its
+// own, and the frame of either edition opened as the program opens it.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+
+#include "core/Globals.h"
+#include "core/StartupFixture.h"
+#include "core/Registry.h"
+#include "core/Settings.h"
+#include "core/Shell.h"
+#include "platform/Form.h"
+#include "platform/Journal.h"
+#include "platform/Mouse.h"
+#include "platform/Program.h"
+#include "platform/Screen.h"
+#include "square/frmSqbig.h"
+#include "square/frmSquare.h"
+#include "support/FakeClock.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TestEnv.h"
+
+namespace squaretest {
+
+using startuptest::findForm;
+using startuptest::processUntil;
+using startuptest::userRecords;
+using startuptest::whenShown;
+using testsupport::closeAllWindows;
+
+inline void settle() {
+    for (int i = 0; i < 5; ++i) {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+}
+
+inline const QByteArray kRangeList =
+    "*WORDLIST*\r\ncat\r\ndog\r\nhen\r\npig\r\nsun\r\nrun\r\nfish\r\nball\r\ntree\r\nhome\r\nstars\r\nhappy\r\n"
+    "night\r\ncomes\r\nwhat\r\nbird\r\ngood\r\njumps\r\n*END*\r\n";
+
+class SquareTest : public startuptest::CoreTest {
+protected:
+    void SetUp() override {
+        CoreTest::SetUp();
+        dir.write(QStringLiteral("WORDLIST/_001_030.TXT"), kRangeList);
+        dir.write(QStringLiteral("WORDLIST/01PIP.TXT"), "*WORDLIST*\npip,pup,this,has,big,red,ball,kicks\n");
+        dir.write(QStringLiteral("WORDLIST/NOTES.TXT"), "just some notes\n");
+        for (const char* wav : {"YES", "NO", "CHEER", "CLICK"})
+            dir.write(QStringLiteral("WAVS/%1.WAV").arg(QLatin1String(wav)), QByteArray("RIFF"));
+        dir.write(QStringLiteral("USERS.DAT"), userRecords({QStringLiteral("Ann"), QStringLiteral("Teacher")}));
+        dir.write(QStringLiteral("LOG.DAT"), QByteArray(2, 0));
+        teacher.Book.setText(QStringLiteral("01PIP"));
+        teacher.AasAy = -1;
+        writeTeacher();
+        dir.write(QStringLiteral("GLOBSET.DAT"), global.encode());
+    }
+    void TearDown() override {
+        CoreTest::TearDown();
+        screen::clearOverride();
+        registry::setMainMenuOpener({});
+        registry::setStartupFrameMaker({});
+    }
+
+    void writeTeacher() { dir.write(QStringLiteral("TEACHER.DAT"), teacher.encode()); }
+    ActivitySettingsRecord storedTeacher() const {
+        return ActivitySettingsRecord::decode(dir.read(QStringLiteral("TEACHER.DAT")));
+    }
+
+    // The globals as the splash leaves them, for the edition.
+    void applyGlobals(const QString& edition) {
+        resetGlobals();
+        SetUpSquareProgram(edition);
+        screen::setOverride(800, 600, 96, 24);
+        mouse::setPointer(mouse::Default);
+        gProgramRoot = dir.path();
+        gDataRoot = dir.path();
+        gCrLf = QStringLiteral("\r\n");
+        gLf = QStringLiteral("\n");
+        gResizeAnyState = -1;
+        gMinShellWidth = 320;
+        gMinShellHeight = 240;
+        gVersionText = QStringLiteral("Version 5.0 November 2010");
+        GlobalSettings = global;
+    }
+
+    // The frame of the edition, up to its word-square window with its first square.
+    frmSquare* openEdition(const QString& edition) {
+        applyGlobals(edition);
+        auto* frame = new frmSqbig;
+        frame->Show();
+        EXPECT_TRUE(processUntil([] { return gShellReady == -1 && findForm(QStringLiteral("frmSquare")); }));
+        auto* w = shownSquare();
+        EXPECT_TRUE(w);
+        EXPECT_TRUE(processUntil([w] { return w && w->square.GridLetters.at(1, 1) != 0; }));
+        settle();
+        return w;
+    }
+    frmSquare* shownSquare() const { return qobject_cast<frmSquare*>(findForm(QStringLiteral("frmSquare"))); }
+
+    // Clicks every letter of every placed word, word after word.
+    static void solveAll(frmSquare* w) {
+        const std::vector<Placement> placements = w->square.Placements;
+        for (const Placement& p : placements)
+            for (int t = 0; t < p.word.size(); ++t) {
+                const int c = p.direction == 0 ? p.col + t : p.col;
+                const int r = p.direction == 0 ? p.row : p.row + t;
+                w->pic_MouseDown(1, 0, float((c - 1) * w->CellWidth + w->CellWidth / 2),
+                                 float((r - 1) * w->CellHeight + w->CellHeight / 2));
+            }
+    }
+
+    testsupport::TempDir dir;
+    GlobalSettingsRecord global;
+    ActivitySettingsRecord teacher;
+};
+
+}  // namespace squaretest

@@ -1,0 +1,581 @@
+// The word-square window in both editions, inside its frame: start-up switches, menus, the
+// word lists, the pupil's solving and the pupil settings form.
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QMenu>
+#include <QListWidget>
+#include <QPushButton>
+#include <QToolButton>
+
+#include "SquareFixture.h"
+#include "core/Catalogue.h"
+#include "core/frmGetfile.h"
+#include "core/frmPass.h"
+#include "core/frmSplash.h"
+#include "core/Startup.h"
+#include "core/Password.h"
+#include "platform/Controls.h"
+#include "square/SquareSettings.h"
+#include "square/frmSqSet.h"
+
+using namespace squaretest;
+
+namespace {
+
+const QString kNotice = QStringLiteral(
+    "Please note that this is a utility for creating and printing tavlorins.\r\n\r\nYou can use the wordlists "
+    "provided, or you can make your own (as described in 'Help').\r\n\r\nThis software is intended for use by "
+    "teachers rather than students.");
+
+}  // namespace
+
+TEST_F(SquareTest, TeacherEditionStartsWithTheRangeListAndTheNotice) {
+    teacher.SquareWordList.setText(QStringLiteral("01PIP"));  // the teacher edition ignores it
+    teacher.SquareFlags = 16 + 32 + 7;                        // and the pupil's locks
+    writeTeacher();
+    boxes.answer(mb::OK);
+    frmSquare* w = openEdition(QStringLiteral("TEACHER"));
+    ASSERT_TRUE(w);
+    ASSERT_TRUE(processUntil([this] { return boxes.msgBoxes().size() == 1; }));
+
+    EXPECT_EQ(gSquareMode, 17);
+    EXPECT_EQ(gHelpFileName, QStringLiteral("SQTEACH.HLP"));
+    EXPECT_EQ(gWordListName, QStringLiteral("_001_030"));
+    EXPECT_EQ(shell::frame()->caption(), QStringLiteral("Tavlorin Generator - [Books 1 to 30]"));
+    EXPECT_EQ(w->SquareCols, 5);
+    EXPECT_EQ(w->SquareRows, 5);
+    EXPECT_TRUE(w->mnusize[5]->isChecked());
+    EXPECT_TRUE(w->mnusizetop->isEnabled());
+    EXPECT_TRUE(w->mnuFileOpen->isEnabled());
+    EXPECT_TRUE(w->mnuBlanksTop->menuAction()->isVisible());
+    EXPECT_TRUE(w->mnuPrint->menuAction()->isVisible());
+    EXPECT_FALSE(w->mnuSettingTop->menuAction()->isVisible());
+    EXPECT_TRUE(w->mnuHelpCreate->isVisible());
+    EXPECT_TRUE(w->mnusize[14]->isVisible());
+    EXPECT_TRUE(w->lblWarning->isVisible());
+    EXPECT_FALSE(w->frameList->isVisible());
+    EXPECT_EQ(w->ShowUpperCase, 0);
+
+    const auto notice = boxes.msgBoxes().at(0);
+    EXPECT_EQ(notice.text, kNotice);
+    EXPECT_EQ(notice.title, QStringLiteral("Tavlorin generator"));
+    EXPECT_EQ(notice.icon(), int(mb::Information));
+    EXPECT_EQ(gTeacherNoteShown, -1);
+    // Every placed word is highlighted on the answer sheet.
+    for (const Placement& p : w->square.Placements)
+        EXPECT_NE(w->cellMode(p.col, p.row), 0);
+
+    // A second square, by size: no second notice.
+    w->mnusize_Click(12);
+    EXPECT_EQ(w->SquareCols, 12);
+    EXPECT_EQ(w->SquareRows, 10);
+    EXPECT_TRUE(w->mnusize[12]->isChecked());
+    EXPECT_FALSE(w->mnusize[5]->isChecked());
+    // 7200 twips at scale 1, centred in the band from 960 to 9360 twips (15 twips a pixel).
+    EXPECT_EQ(w->CellWidth * 12, int(7200 * gScaleX) / 12 * 12);
+    EXPECT_NEAR(w->pic->x() * 15 + w->pic->width() * 15 / 2.0, 5160 * gScaleX, 30);
+    EXPECT_EQ(boxes.msgBoxes().size(), 1u);
+}
+
+TEST_F(SquareTest, PupilEditionFollowsTheTeachersOptions) {
+    struct Case {
+        int flags;
+        int cols;
+        bool sizeMenu, open, upper;
+    };
+    const Case cases[] = {
+        {0, 4, true, true, false},
+        {16 + 32 + 7, 7, false, false, false},
+        {128 + 10, 10, true, true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.flags);
+        closeAllWindows();
+        teacher.SquareFlags = int16_t(c.flags);
+        teacher.SquareWordList.setText(QStringLiteral("01PIP"));
+        writeTeacher();
+        frmSquare* w = openEdition(QStringLiteral("PUPIL"));
+        ASSERT_TRUE(w);
+        EXPECT_EQ(gSquareMode, 18);
+        EXPECT_EQ(gHelpFileName, QStringLiteral("SQPUP.HLP"));
+        EXPECT_EQ(gWordListName, QStringLiteral("01PIP"));
+        EXPECT_EQ(w->SquareCols, c.cols);
+        EXPECT_EQ(w->SquareRows, std::min(c.cols, 10));
+        EXPECT_EQ(w->mnusizetop->isEnabled(), c.sizeMenu);
+        EXPECT_EQ(w->mnuFileOpen->isEnabled(), c.open);
+        EXPECT_EQ(w->ShowUpperCase == -1, c.upper);
+        EXPECT_FALSE(w->mnuBlanksTop->menuAction()->isVisible());
+        EXPECT_FALSE(w->mnuPrint->menuAction()->isVisible());
+        EXPECT_TRUE(w->mnuSettingTop->menuAction()->isVisible());
+        EXPECT_FALSE(w->mnuHelpCreate->isVisible());
+        EXPECT_FALSE(w->mnusize[11]->isVisible());
+        EXPECT_TRUE(w->frameList->isVisible());
+        EXPECT_FALSE(w->lblWarning->isVisible());
+        EXPECT_FALSE(w->cmdAgain->isVisible());
+        // The panel lists the placed words in the window's case.
+        QStringList listed = w->lblList->text().split(u'\n');
+        if (w->ListColumns == 2)
+            listed += w->lblList2->text().split(u'\n');
+        QStringList expected;
+        for (const QString& p : w->square.PlacedWords)
+            expected << (c.upper ? p.toUpper() : p.toLower());
+        EXPECT_EQ(listed, expected);
+    }
+    EXPECT_TRUE(boxes.msgBoxes().empty());
+}
+
+TEST_F(SquareTest, PupilFindsEveryWordAndFinishes) {
+    teacher.SquareFlags = 6;
+    writeTeacher();
+    frmSquare* w = openEdition(QStringLiteral("PUPIL"));
+    ASSERT_TRUE(w);
+    const int words = int(w->square.PlacedWords.size());
+    ASSERT_GE(words, 2);
+
+    // A click on a letter that starts no word: the click sound.
+    int blankCol = 0, blankRow = 0;
+    for (int r = 1; r <= w->SquareRows && !blankCol; ++r)
+        for (int c = 1; c <= w->SquareCols && !blankCol; ++c)
+            if (w->square.GridFlags.at(c, r) == 0) {
+                blankCol = c;
+                blankRow = r;
+            }
+    if (blankCol) {
+        w->pic_MouseDown(1, 0, float((blankCol - 1) * w->CellWidth + 5), float((blankRow - 1) * w->CellHeight + 5));
+        EXPECT_FALSE(journalOf(QStringLiteral("sound")).filter(QStringLiteral("MM_No\tPlay")).isEmpty());
+    }
+
+    solveAll(w);
+    EXPECT_TRUE(w->well_done->isVisible());
+    EXPECT_TRUE(w->cmdAgain->isVisible());
+    EXPECT_TRUE(w->ListText.trimmed().isEmpty() || w->ListText.toUpper() == w->ListText.toLower());
+    for (const QString& p : w->square.PlacedWords)
+        EXPECT_TRUE(p.isEmpty());
+    const QStringList sounds = journalOf(QStringLiteral("sound"));
+    EXPECT_EQ(sounds.filter(QStringLiteral("MMControl1\tPlay")).size(), words);
+    EXPECT_FALSE(sounds.filter(QStringLiteral("MMControl1\tStop")).isEmpty());
+    EXPECT_EQ(sounds.last().section(u'\t', 1, 2), QStringLiteral("MM_Yes\tPlay"));
+    // Every word's letters now carry the found marks.
+    for (const Placement& p : w->square.Placements)
+        EXPECT_TRUE(w->solver.mark(p.col, p.row) & 4);
+
+    // Next: a new square, the button and "Finished!" hidden again.
+    w->cmdAgain_Click();
+    EXPECT_FALSE(w->well_done->isVisible());
+    EXPECT_FALSE(w->cmdAgain->isVisible());
+    EXPECT_FALSE(w->square.PlacedWords.contains(QString()));
+    EXPECT_EQ(w->solver.mark(1, 1) & 7, 0);
+}
+
+TEST_F(SquareTest, SilentPupilHearsNoWordsButTheCheer) {
+    teacher.SquareFlags = 64 + 5;
+    writeTeacher();
+    frmSquare* w = openEdition(QStringLiteral("PUPIL"));
+    ASSERT_TRUE(w);
+    solveAll(w);
+    EXPECT_TRUE(w->well_done->isVisible());
+    const QStringList sounds = journalOf(QStringLiteral("sound"));
+    EXPECT_TRUE(sounds.filter(QStringLiteral("MMControl1\tPlay")).isEmpty());
+    EXPECT_EQ(sounds.last().section(u'\t', 1, 2), QStringLiteral("MM_Yes\tPlay"));
+}
+
+TEST_F(SquareTest, CaseBlanksAndTeacherClicks) {
+    boxes.answer(mb::OK);
+    frmSquare* w = openEdition(QStringLiteral("TEACHER"));
+    ASSERT_TRUE(w);
+    processUntil([this] { return !boxes.msgBoxes().empty(); });
+
+    w->mnuCaseLower_Click();  // already in force: nothing changes
+    EXPECT_EQ(w->ShowUpperCase, 0);
+    EXPECT_TRUE(w->mnuCaseLower->isChecked());
+    w->mnuCaseUpper_Click();
+    EXPECT_EQ(w->ShowUpperCase, -1);
+    EXPECT_TRUE(w->mnuCaseUpper->isChecked());
+    EXPECT_FALSE(w->mnuCaseLower->isChecked());
+
+    // Clicks on the answer sheet select nothing.
+    w->pic_MouseDown(1, 0, 10, 10);
+    EXPECT_EQ(w->solver.Selecting, 0);
+
+    const int blanks = w->square.BlankCount;
+    boxes.answerText(QStringLiteral("a cat!"));
+    w->mnuBlanks_Click();
+    const auto box = boxes.inputBoxes().back();
+    EXPECT_EQ(box.title, QStringLiteral("Blanks"));
+    EXPECT_EQ(box.xTwips, 3000);
+    EXPECT_EQ(box.yTwips, 1500);
+    const QString count = blanks == 0 ? QStringLiteral(" no blanks!")
+                          : blanks == 1 ? QStringLiteral(" one blank.")
+                                        : QString::number(blanks) + QStringLiteral(" blanks.");
+    EXPECT_TRUE(box.text.endsWith(QStringLiteral("\r\n\r\nThis square has ") + count)) << box.text.toStdString();
+    EXPECT_EQ(w->square.BlankFillText, QStringLiteral("a cat!"));
+    QString filled;
+    for (int r = 1; r <= w->SquareRows; ++r)
+        for (int c = 1; c <= w->SquareCols; ++c)
+            if (w->square.GridFlags.at(c, r) == 0)
+                filled += QChar(w->square.GridLetters.at(c, r));
+    EXPECT_TRUE(QStringLiteral("ACAT").startsWith(filled.left(4)));
+    EXPECT_EQ(w->square.BlankCount, blanks);
+
+    // The default answer is the text in force.
+    boxes.answerCancel();
+    w->mnuBlanks_Click();
+    EXPECT_EQ(boxes.inputBoxes().back().defaultText, QStringLiteral("a cat!"));
+    EXPECT_TRUE(w->square.BlankFillText.isEmpty());
+}
+
+TEST_F(SquareTest, OpeningUnsuitableAndChosenLists) {
+    boxes.answer(mb::OK);
+    frmSquare* w = openEdition(QStringLiteral("TEACHER"));
+    ASSERT_TRUE(w);
+    processUntil([this] { return !boxes.msgBoxes().empty(); });
+    const QString before = w->square.Placements.front().word;
+    (void)before;
+
+    struct Case {
+        const char* file;
+        QByteArray content;
+        const char* messageStart;
+    };
+    const Case cases[] = {
+        {"NOTES.TXT", "just some notes\n", "The file\r\n\r\n"},
+        {"FEW.TXT", "*WORDLIST*\ncat\ndog\n", "The file\r\n\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        dir.write(QStringLiteral("other.lists/") + QLatin1String(c.file), c.content);
+        const QString path = dir.file(QStringLiteral("other.lists/") + QLatin1String(c.file));
+        frmSquare::openFileDialog() = [path](QWidget*, const QString&) { return path; };
+        boxes.answer(mb::OK);
+        const int lettersBefore = w->square.GridLetters.at(1, 1);
+        w->OpenWordListDialog();
+        const auto box = boxes.msgBoxes().back();
+        EXPECT_TRUE(box.text.startsWith(QLatin1String(c.messageStart) + path));
+        EXPECT_EQ(box.icon(), int(mb::Exclamation));
+        EXPECT_EQ(box.title, QStringLiteral("Tavlorin"));
+        EXPECT_EQ(w->caption(), QStringLiteral("None"));
+        // The square on show stays.
+        EXPECT_EQ(w->square.GridLetters.at(1, 1), lettersBefore);
+        EXPECT_EQ(gWordListName, QStringLiteral("_001_030"));
+    }
+
+    // A good list from a folder whose name holds a dot: its own stem as caption.
+    dir.write(QStringLiteral("other.lists/MINE.TXT"), "*WORDLIST*\nbig\nred\nbus\nstop\nhot\nsun\n");
+    const QString mine = dir.file(QStringLiteral("other.lists/MINE.TXT"));
+    frmSquare::openFileDialog() = [mine](QWidget*, const QString&) { return mine; };
+    w->OpenWordListDialog();
+    EXPECT_EQ(gWordListName, QStringLiteral("MINE"));
+    EXPECT_EQ(w->caption(), QStringLiteral("MINE"));
+    for (const Placement& p : w->square.Placements)
+        EXPECT_TRUE((QStringList{QStringLiteral("BIG"), QStringLiteral("RED"), QStringLiteral("BUS"),
+                                 QStringLiteral("STOP"), QStringLiteral("HOT"), QStringLiteral("SUN")})
+                        .contains(p.word));
+
+    // Cancelled: nothing changes.
+    frmSquare::openFileDialog() = [](QWidget*, const QString&) { return QString(); };
+    w->OpenWordListDialog();
+    EXPECT_EQ(gWordListName, QStringLiteral("MINE"));
+    frmSquare::openFileDialog() = nullptr;
+}
+
+TEST_F(SquareTest, AListTooPoorForTheSizeIsRefusedWithAMessage) {
+    teacher.SquareFlags = 4;
+    teacher.SquareWordList.setText(QStringLiteral("LONG"));
+    writeTeacher();
+    dir.write(QStringLiteral("WORDLIST/LONG.TXT"), "*WORDLIST*\nhouse\ngarden\nelephant\ntiger\n");
+    // 4 x 4 from words of five letters and more: nothing fits across.
+    boxes.answer(mb::OK);
+    applyGlobals(QStringLiteral("PUPIL"));
+    auto* frame = new frmSqbig;
+    frame->Show();
+    ASSERT_TRUE(processUntil([this] { return !boxes.msgBoxes().empty(); }));
+    const auto box = boxes.msgBoxes().back();
+    EXPECT_EQ(box.text, CannotBuildMessage());
+    EXPECT_EQ(box.icon(), int(mb::Critical));
+    frmSquare* w = shownSquare();
+    ASSERT_TRUE(w);
+    EXPECT_EQ(w->square.PlacedWords.size(), 0);
+    // No square: clicks do nothing.
+    w->pic_MouseDown(1, 0, 10, 10);
+    EXPECT_EQ(w->solver.Selecting, 0);
+    settle();
+    EXPECT_EQ(boxes.msgBoxes().size(), 1u);  // the window's reactivation does not ask again
+}
+
+TEST_F(SquareTest, AMissingStartListEndsTheProgram) {
+    teacher.SquareWordList.setText(QStringLiteral("GONE"));
+    writeTeacher();
+    global.TrackingOn = 1;
+    boxes.answer(mb::OK);
+    applyGlobals(QStringLiteral("PUPIL"));
+    auto* frame = new frmSqbig;
+    int status = -1;
+    try {
+        frame->Show();
+        processUntil([] { return false; }, 2000);
+    } catch (const ProgramEnded& e) {
+        status = e.status;
+    }
+    EXPECT_EQ(status, 1);
+    ASSERT_EQ(boxes.msgBoxes().size(), 1u);
+    const auto box = boxes.msgBoxes().at(0);
+    EXPECT_TRUE(box.text.startsWith(QStringLiteral("Fatal error.\r\n\r\nThe file\r\n")));
+    EXPECT_TRUE(box.text.contains(QStringLiteral("GONE.TXT\r\ndoes not exist or is not available.")));
+    EXPECT_EQ(box.icon(), int(mb::Critical));
+    EXPECT_EQ(box.title, QStringLiteral("Tavlorin"));
+    // The frame's unload ran: the pupil session is in the log.
+    EXPECT_FALSE(journalOf(QStringLiteral("unload")).filter(QStringLiteral("frmSqbig")).isEmpty());
+    EXPECT_TRUE(QString::fromLatin1(dir.read(QStringLiteral("LOG.DAT"))).contains(QStringLiteral("   Word squares")));
+}
+
+TEST_F(SquareTest, PupilSessionIsLoggedAndTeacherNever) {
+    global.TrackingOn = 1;
+    dir.write(QStringLiteral("GLOBSET.DAT"), global.encode());
+    for (const QString& edition : {QStringLiteral("PUPIL"), QStringLiteral("TEACHER")}) {
+        SCOPED_TRACE(edition.toStdString());
+        dir.write(QStringLiteral("LOG.DAT"), QByteArray(2, 0));
+        if (edition == u"TEACHER")
+            boxes.answer(mb::OK);
+        frmSquare* w = openEdition(edition);
+        ASSERT_TRUE(w);
+        processUntil([] { return false; }, 50);
+        clock.advance(600);
+        int status = -1;
+        try {
+            w->mnuExit_Click();
+        } catch (const ProgramEnded& e) {
+            status = e.status;
+        }
+        EXPECT_EQ(status, 0);
+        const QByteArray log = dir.read(QStringLiteral("LOG.DAT"));
+        const QString text = QString::fromLatin1(log.mid(2));
+        if (edition == u"PUPIL") {
+            EXPECT_TRUE(text.contains(QStringLiteral("Log for Unknown\r\n"))) << text.toStdString();
+            const QString line = QStringLiteral("   Word squares").leftJustified(46) + QStringLiteral(" 10 mins\r\n");
+            EXPECT_TRUE(text.contains(QStringLiteral(".  Session time: 10 minutes.\r\n") + line))
+                << text.toStdString();
+        } else {
+            EXPECT_EQ(log, QByteArray(2, 0));
+        }
+        EXPECT_EQ(journalOf(QStringLiteral("help")).last(),
+                  QStringLiteral("help\t") + dir.path() + (edition == u"PUPIL" ? QStringLiteral("/SQPUP.HLP")
+                                                                               : QStringLiteral("/SQTEACH.HLP")) +
+                      QStringLiteral("\t2\t0"));
+        closeAllWindows();
+    }
+}
+
+TEST_F(SquareTest, PupilSettingsAreSavedIntoTheTeachersRecord) {
+    teacher.SquareFlags = 0;
+    teacher.SquareWordList.setText(QStringLiteral("*DUMMY*"));
+    writeTeacher();
+    frmSquare* w = openEdition(QStringLiteral("PUPIL"));
+    ASSERT_TRUE(w);
+    // The first list of the folder when the setting names none.
+    EXPECT_EQ(gWordListName, QStringLiteral("01PIP"));
+
+    w->mnuSettings_Click();  // no password stored: straight in
+    settle();
+    auto* form = qobject_cast<frmSqSet*>(findForm(QStringLiteral("frmSqSet")));
+    ASSERT_TRUE(form);
+    EXPECT_FALSE(shownSquare());
+    // Only lists named after a book or a range are offered; NOTES is not.
+    EXPECT_EQ(form->ListFileNames, (QStringList{QStringLiteral("01PIP.TXT"), QStringLiteral("_001_030.TXT")}));
+    EXPECT_EQ(form->combo_file->ListIndex(), 0);
+    EXPECT_EQ(form->combo_size->ListIndex(), 0);
+    EXPECT_EQ(form->combo_size->List(6), QStringLiteral("10 x 10"));
+    for (CheckBox* c : {form->Check3D1, form->Check3D2, form->Check3D3, form->Check3D4})
+        EXPECT_EQ(c->Value(), -1);
+
+    // Meanwhile the reading program changed the teacher's book: that change must survive.
+    ActivitySettingsRecord changed = storedTeacher();
+    changed.Book.setText(QStringLiteral("12BEAR"));
+    changed.ReadOn = -1;
+    dir.write(QStringLiteral("TEACHER.DAT"), changed.encode());
+
+    form->combo_file->setListIndex(1);
+    form->combo_size->setListIndex(6);
+    for (CheckBox* c : {form->Check3D1, form->Check3D2, form->Check3D3, form->Check3D4})
+        c->setValue(0);
+    form->cmdSave_Click();
+    settle();
+
+    const ActivitySettingsRecord stored = storedTeacher();
+    EXPECT_EQ(stored.SquareFlags, 250);
+    EXPECT_EQ(stored.SquareWordList.text(), QStringLiteral("_001_030"));
+    EXPECT_EQ(stored.Book.text(), QStringLiteral("12BEAR"));
+    EXPECT_EQ(stored.ReadOn, -1);
+    EXPECT_EQ(stored.AasAy, -1);
+
+    // A fresh word-square window with the new options.
+    frmSquare* again = shownSquare();
+    ASSERT_TRUE(again);
+    ASSERT_TRUE(processUntil([again] { return again->square.GridLetters.at(1, 1) != 0; }));
+    EXPECT_EQ(again->SquareCols, 10);
+    EXPECT_FALSE(again->mnusizetop->isEnabled());
+    EXPECT_FALSE(again->mnuFileOpen->isEnabled());
+    EXPECT_EQ(again->ShowUpperCase, -1);
+    EXPECT_EQ(gWordListName, QStringLiteral("_001_030"));
+    EXPECT_FALSE(findForm(QStringLiteral("frmSqSet")));
+}
+
+TEST_F(SquareTest, SettingsCancelAndThePassword) {
+    global.Password.setText(ScramblePassword(QStringLiteral("OWL"), 8));
+    dir.write(QStringLiteral("GLOBSET.DAT"), global.encode());
+    frmSquare* w = openEdition(QStringLiteral("PUPIL"));
+    ASSERT_TRUE(w);
+
+    // "teacher" in another case still gets the password dialog; cancelling opens nothing.
+    gUserName = QStringLiteral("teacher");
+    bool asked = false;
+    whenShown(QStringLiteral("frmPass"), [&asked](Form* f) {
+        asked = true;
+        static_cast<frmPass*>(f)->cmdAbort_Click();
+    });
+    w->mnuSettings_Click();
+    EXPECT_TRUE(asked);
+    EXPECT_TRUE(shownSquare());
+    EXPECT_TRUE(boxes.msgBoxes().empty());
+
+    // A wrong password: the message, no form.
+    whenShown(QStringLiteral("frmPass"), [](Form* f) {
+        auto* p = static_cast<frmPass*>(f);
+        p->Text1->setText(QStringLiteral("CAT"));
+        p->cmdOK_Click();
+    });
+    boxes.answer(mb::OK);
+    w->mnuSettings_Click();
+    ASSERT_EQ(boxes.msgBoxes().size(), 1u);
+    EXPECT_EQ(boxes.msgBoxes().at(0).text, QStringLiteral("Wrong password"));
+    EXPECT_EQ(boxes.msgBoxes().at(0).title, QStringLiteral("Password"));
+    EXPECT_FALSE(findForm(QStringLiteral("frmSqSet")));
+
+    // The user "Teacher" goes straight in; Cancel brings the window back unchanged on disk.
+    gUserName = QStringLiteral("Teacher");
+    const QByteArray before = dir.read(QStringLiteral("TEACHER.DAT"));
+    shownSquare()->mnuSettings_Click();
+    settle();
+    auto* form = qobject_cast<frmSqSet*>(findForm(QStringLiteral("frmSqSet")));
+    ASSERT_TRUE(form);
+    form->combo_size->setListIndex(3);
+    form->cmdCancel_Click();
+    settle();
+    EXPECT_TRUE(shownSquare());
+    EXPECT_EQ(dir.read(QStringLiteral("TEACHER.DAT")), before);
+}
+
+TEST_F(SquareTest, FileOpenChoosesFromTheWordListFolder) {
+    for (const QString& edition : {QStringLiteral("TEACHER"), QStringLiteral("PUPIL")}) {
+        SCOPED_TRACE(edition.toStdString());
+        closeAllWindows();
+        if (edition == u"TEACHER")
+            boxes.answer(mb::OK);
+        frmSquare* w = openEdition(edition);
+        ASSERT_TRUE(w);
+        processUntil([this] { return boxes.unusedAnswers() == 0; });
+        QStringList rows;
+        whenShown(QStringLiteral("frmGetfile"), [&rows](Form* f) {
+            auto* g = static_cast<frmGetfile*>(f);
+            for (int i = 0; i < g->list->count(); ++i)
+                rows << g->list->item(i)->text();
+            g->list->setCurrentRow(int(g->ListedFiles.indexOf(QStringLiteral("01PIP.TXT"))));
+            g->cmdYes_Click();
+        });
+        w->mnuFileOpen_Click();
+        EXPECT_EQ(rows.contains(frmGetfile::OtherFileRow), edition == u"TEACHER") << rows.join(u'|').toStdString();
+        EXPECT_EQ(gWordListName, QStringLiteral("01PIP"));
+        EXPECT_EQ(w->caption(), GetBookTitle(QStringLiteral("01PIP")));
+        EXPECT_FALSE(w->caption().isEmpty());
+        for (const Placement& p : w->square.Placements)
+            EXPECT_TRUE((QStringList{QStringLiteral("PIP"), QStringLiteral("PUP"), QStringLiteral("THIS"),
+                                     QStringLiteral("HAS"), QStringLiteral("BIG"), QStringLiteral("RED"),
+                                     QStringLiteral("BALL"), QStringLiteral("KICKS")})
+                            .contains(p.word))
+                << p.word.toStdString();
+    }
+}
+
+TEST_F(SquareTest, AShortWordListGoesToTwoColumnsBeforeItShrinks) {
+    frmSquare* w = openEdition(QStringLiteral("PUPIL"));
+    ASSERT_TRUE(w);
+    QStringList thirty;
+    for (int i = 0; i < 30; ++i)
+        thirty << QStringLiteral("CAT");
+    w->square.PlacedWords = thirty;
+    w->ShowWordList();
+    EXPECT_EQ(w->ListColumns, 2);
+    EXPECT_TRUE(w->lblList2->isVisible());
+    EXPECT_EQ(w->lblList->text().split(u'\n').size(), 15);
+    EXPECT_EQ(w->lblList2->text().split(u'\n').size(), 15);
+    EXPECT_EQ(w->lblList->font().pointSizeF(), w->lblList2->font().pointSizeF());
+
+    // A few words fit one column at the full size.
+    w->square.PlacedWords = {QStringLiteral("CAT"), QStringLiteral("DOG")};
+    w->ShowWordList();
+    EXPECT_EQ(w->ListColumns, 1);
+    EXPECT_FALSE(w->lblList2->isVisible());
+    EXPECT_EQ(w->lblList->font().pointSizeF(), std::round(48 * gScale));
+    EXPECT_EQ(w->lblList->text(), QStringLiteral("cat\ndog"));
+}
+
+TEST_F(SquareTest, TheAboutBoxBringsANewSquareAndTheNoticeAgain) {
+    boxes.answer(mb::OK);
+    frmSquare* w = openEdition(QStringLiteral("TEACHER"));
+    ASSERT_TRUE(w);
+    ASSERT_TRUE(processUntil([this] { return boxes.msgBoxes().size() == 1; }));
+    EXPECT_EQ(gTeacherNoteShown, -1);
+    // A mark no build writes: a new square replaces it.
+    w->square.GridLetters.set(1, 1, '#');
+
+    boxes.answer(mb::OK);
+    whenShown(QStringLiteral("frmSplash"), [](Form* f) { static_cast<frmSplash*>(f)->cmdOK_Click(); });
+    w->mnuHelpAbout_Click();
+    ASSERT_EQ(boxes.msgBoxes().size(), 2u);
+    EXPECT_EQ(boxes.msgBoxes().back().text, kNotice);
+    EXPECT_EQ(gTeacherNoteShown, -1);
+    const int corner = w->square.GridLetters.at(1, 1);
+    EXPECT_TRUE(corner >= 'A' && corner <= 'Z') << corner;
+}
+
+TEST_F(SquareTest, TheSplashPausesASecondThenShowsTheWordSquareFrame) {
+    applyGlobals(QStringLiteral("PUPIL"));
+    gVersionText.clear();
+    SetStartupArguments(dir.path(), QString());
+    auto* splash = new frmSplash;
+    splash->Show();
+    EXPECT_EQ(gVersionText, QStringLiteral("Version 5.0 November 2010"));
+    // No speech question in the word-square programs.
+    int f2 = 113;
+    splash->Form_KeyDown(f2, 0);
+    const double shownAt = clock.elapsed();
+    ASSERT_TRUE(processUntil([] { return findForm(QStringLiteral("frmSquare")) != nullptr; }));
+    EXPECT_GE(clock.elapsed() - shownAt, 1.0);
+    EXPECT_TRUE(findForm(QStringLiteral("frmSqbig")));
+    EXPECT_EQ(gSplashDone, 1);
+    // With no data folder stored, the program folder becomes it.
+    EXPECT_EQ(GlobalSettingsRecord::decode(dir.read(QStringLiteral("GLOBSET.DAT"))).DataFolder.text(), dir.path());
+    EXPECT_TRUE(boxes.msgBoxes().empty());
+    SetStartupArguments(QString(), QString());
+}
+
+TEST_F(SquareTest, TheNextButtonShowsItsCaptionOnlyAtAGoodSize) {
+    boxes.answer(mb::OK);
+    frmSquare* w = openEdition(QStringLiteral("TEACHER"));
+    ASSERT_TRUE(w);
+    struct Case {
+        float scale;
+        QString text;
+        Qt::ToolButtonStyle style;
+    };
+    for (const Case& c : {Case{1.0f, QStringLiteral("&Next"), Qt::ToolButtonTextUnderIcon},
+                          Case{0.7f, QString(), Qt::ToolButtonIconOnly},
+                          Case{0.75f, QStringLiteral("&Next"), Qt::ToolButtonTextUnderIcon}}) {
+        SCOPED_TRACE(c.scale);
+        gScaleX = gScaleY = gScale = c.scale;
+        w->LayoutSquare();
+        EXPECT_EQ(w->cmdAgain->text(), c.text);
+        EXPECT_EQ(w->cmdAgain->toolButtonStyle(), c.style);
+        EXPECT_FALSE(w->cmdAgain->icon().isNull());
+    }
+}
