@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QInputDialog>
 #include <QLabel>
+#include <QScreen>
+#include <QTimer>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QWidget>
@@ -151,12 +153,26 @@ public:
         dlg.setInputMode(QInputDialog::TextInput);
         dlg.setWindowTitle(title);
         dlg.setLabelText(normaliseBreaks(prompt));
-        // A prompt is text, never markup.
-        for (QLabel* label : dlg.findChildren<QLabel*>())
+        // A prompt is text, never markup, and a long one wraps rather than running off the screen.
+        const QRect avail = dlg.screen() ? dlg.screen()->availableGeometry() : QRect(0, 0, 640, 480);
+        const int width = std::min(420, std::max(200, avail.width() - 40));
+        for (QLabel* label : dlg.findChildren<QLabel*>()) {
             label->setTextFormat(Qt::PlainText);
+            label->setWordWrap(true);
+            label->setFixedWidth(width);
+        }
         dlg.setTextValue(defaultText);
-        if (xTwips >= 0 && yTwips >= 0)
+        if (xTwips >= 0 && yTwips >= 0) {
             dlg.move(xTwips / screen::twipsPerPixelX(), yTwips / screen::twipsPerPixelY());
+            // Once shown, with its final size and frame, it is pulled back inside the screen.
+            QTimer::singleShot(0, &dlg, [&dlg, avail] {
+                const QRect f = dlg.frameGeometry();
+                const int dx = std::max(avail.left() - f.left(), std::min(0, avail.right() - f.right()));
+                const int dy = std::max(avail.top() - f.top(), std::min(0, avail.bottom() - f.bottom()));
+                if (dx != 0 || dy != 0)
+                    dlg.move(dlg.pos() + QPoint(dx, dy));
+            });
+        }
         if (dlg.exec() != QDialog::Accepted)
             return QString();
         return dlg.textValue();

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
@@ -238,6 +239,25 @@ TEST(RealDialogs, InputBoxIsPlacedInTwipsFromTheScreensTopLeft) {
     });
     realDialogs().inputBox("Where?", "T", "", 1500, 3000);
     EXPECT_EQ(pos, QPoint(1500 / screen::twipsPerPixelX(), 3000 / screen::twipsPerPixelY()));
+}
+
+TEST(RealDialogs, ALongPromptWrapsAndTheBoxStaysOnTheScreen) {
+    const QString prompt = QString(QStringLiteral("a long prompt that goes on ")).repeated(12);
+    QRect box, screenArea;
+    int wrappedLines = 0;
+    onNextModal([&](QWidget* w) {
+        box = w->frameGeometry();
+        screenArea = w->screen()->availableGeometry();
+        for (QLabel* label : w->findChildren<QLabel*>())
+            if (label->text() == prompt)
+                wrappedLines = label->height() / label->fontMetrics().lineSpacing();
+        static_cast<QDialog*>(w)->reject();
+    });
+    // Placed near the right edge, where the box would otherwise stick out.
+    realDialogs().inputBox(prompt, "T", "", 1440 * 40, 3000);
+    EXPECT_GT(wrappedLines, 1);
+    EXPECT_TRUE(screenArea.contains(box.topLeft())) << box.x() << "," << box.y();
+    EXPECT_LE(box.right(), screenArea.right());
 }
 
 TEST(Beep, IsJournalled) {
