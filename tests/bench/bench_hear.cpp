@@ -34,16 +34,11 @@
 #include "platform/Screen.h"
 #include "platform/WavFile.h"
 #include "platform/WaveDevice.h"
+#include "support/StartedGlobals.h"
+
+#include "BenchMain.h"
 
 namespace {
-
-QString sampleInstallation() {
-    // The benchmark lies in <build>/tests/bench unless KESTROW_BUILD names the build folder.
-    QString build = qEnvironmentVariable("KESTROW_BUILD");
-    if (build.isEmpty())
-        build = QCoreApplication::applicationDirPath() + QStringLiteral("/../..");
-    return QDir(build).filePath(QStringLiteral("installation"));
-}
 
 double now() { return realClock().monotonic(); }
 
@@ -87,23 +82,13 @@ protected:
 };
 
 frmBook* openSampleBook() {
-    const QString root = sampleInstallation();
+    const QString root = testsupport::sampleInstallation();
     if (!QFileInfo(root + QStringLiteral("/DATA/01PIP.DAT")).isFile())
         return nullptr;
-    resetGlobals();
-    screen::setOverride(1024, 768, 96, 24);
-    gProgramRoot = gDataRoot = root;
-    gCrLf = QStringLiteral("\r\n");
-    gDesignWidth = 9600;
-    gDesignHeight = 6630;
-    gShellReady = -1;
-    gResizeAnyState = -1;
-    gColourBits = 24;
+    testsupport::readerGlobals(root);
     gActivity = 1;
     gBookCode = QStringLiteral("01PIP");
-    QFile teacher(root + QStringLiteral("/TEACHER.DAT"));
-    if (teacher.open(QIODevice::ReadOnly))
-        ActiveSettings = ActivitySettingsRecord::decode(teacher.readAll());
+    ActiveSettings = testsupport::storedTeacher(root);
     ActiveSettings.ReadHearSentence = -1;
     shaping::setScaleFactors(640 * 15, 442 * 15);
     auto* book = new frmBook;
@@ -257,13 +242,4 @@ BENCHMARK(BM_ClickToSoundStart)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("KESTROW_AUDIO", "null");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return runBenchmarks(argc, argv); }

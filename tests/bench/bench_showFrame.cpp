@@ -15,6 +15,9 @@
 #include "core/Globals.h"
 #include "core/WindowShaping.h"
 #include "platform/Screen.h"
+#include "support/StartedGlobals.h"
+
+#include "BenchMain.h"
 
 namespace {
 
@@ -51,11 +54,7 @@ struct Installation {
     bool ok = false;
 
     Installation() {
-        // The benchmark lies in <build>/tests/bench unless KESTROW_BUILD names the build folder.
-        QString build = qEnvironmentVariable("KESTROW_BUILD");
-        if (build.isEmpty())
-            build = QCoreApplication::applicationDirPath() + QStringLiteral("/../..");
-        const QString sample = build + QStringLiteral("/installation");
+        const QString sample = testsupport::sampleInstallation();
         const QString root = dir.path();
         ok = copyFile(sample + "/BMPS/01PIP/COLPIP04.BMP", root + "/BMPS/BENCH/PICA.BMP") &&
              copyFile(sample + "/BMPS/01PIP/BALLUP.BMP", root + "/BMPS/BENCH/PICB.BMP") &&
@@ -77,15 +76,8 @@ void BM_ShowFrameTwoPicturesThreeBlocks(benchmark::State& state) {
         return;
     }
     const int width = int(state.range(0)), height = int(state.range(1));
-    resetGlobals();
-    screen::setOverride(std::max(1024, width), std::max(768, height + 19), 96, 24);
-    gProgramRoot = gDataRoot = inst.dir.path();
-    gCrLf = QStringLiteral("\r\n");
-    gDesignWidth = 9600;
-    gDesignHeight = 6630;
-    gShellReady = -1;
-    gResizeAnyState = -1;
-    gColourBits = 24;  // no reading ahead: every page decodes its pictures
+    // In 24-bit colour there is no reading ahead: every page decodes its pictures.
+    testsupport::readerGlobals(inst.dir.path(), std::max(1024, width), std::max(768, height + 19));
     gActivity = 1;
     gBookCode = QStringLiteral("BENCH");
     ActiveSettings.TextFont.setText(QStringLiteral("Arial"));
@@ -111,13 +103,4 @@ BENCHMARK(BM_ShowFrameTwoPicturesThreeBlocks)->Args({640, 442})->Args({1920, 106
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("KESTROW_AUDIO", "null");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return runBenchmarks(argc, argv); }

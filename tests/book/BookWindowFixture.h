@@ -24,25 +24,16 @@
 #include "platform/Program.h"
 #include "platform/Screen.h"
 #include "support/FakeClock.h"
+#include "support/JournalFile.h"
 #include "support/ScriptedDialogs.h"
+#include "support/StartedGlobals.h"
 #include "support/TestEnv.h"
 
 namespace booktest {
 
-inline void settle() {
-    for (int i = 0; i < 5; ++i) {
-        QCoreApplication::sendPostedEvents();
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-}
-
 using testsupport::closeAllWindows;
-
-// The sample installation the build makes.
-inline QString sampleInstallation() {
-    const QString build = qEnvironmentVariable("KESTROW_BUILD");
-    return QDir(build.isEmpty() ? QStringLiteral(".") : build).filePath(QStringLiteral("installation"));
-}
+using testsupport::sampleInstallation;
+using testsupport::settle;
 
 inline const QStringList& sampleBooks() {
     static const QStringList books{QStringLiteral("01PIP"), QStringLiteral("08FROG"), QStringLiteral("12BEAR")};
@@ -58,8 +49,7 @@ class BookWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         closeAllWindows();
-        qputenv("KESTROW_JOURNAL", journalDir.file(QStringLiteral("journal.txt")).toLocal8Bit());
-        journal::reset();
+        journalFile.start();
         ASSERT_TRUE(QFileInfo(sampleInstallation() + QStringLiteral("/TEACHER.DAT")).isFile())
             << "the sample installation is missing: " << sampleInstallation().toStdString();
         useInstallation(sampleInstallation());
@@ -68,29 +58,15 @@ protected:
         closeAllWindows();
         registry::setMainMenuOpener({});
         screen::clearOverride();
-        qunsetenv("KESTROW_JOURNAL");
-        journal::reset();
+        journalFile.stop();
     }
 
     // The globals as start-up, the frame and the menu leave them for Reading.
     void useInstallation(const QString& root) {
-        resetGlobals();
-        screen::setOverride(1024, 768, 96, 24);
-        mouse::setPointer(mouse::Default);
-        gProgramRoot = root;
-        gDataRoot = root;
-        gCrLf = QStringLiteral("\r\n");
-        gLf = QStringLiteral("\n");
-        gDesignWidth = 9600;
-        gDesignHeight = 6630;
-        gResizeAnyState = -1;
-        gShellReady = -1;
-        gColourBits = 24;
+        testsupport::readerGlobals(root);
         gActivity = 1;
         gBookCode = QStringLiteral("01PIP");
-        QFile teacher(root + QStringLiteral("/TEACHER.DAT"));
-        if (teacher.open(QIODevice::ReadOnly))
-            ActiveSettings = ActivitySettingsRecord::decode(teacher.readAll());
+        ActiveSettings = testsupport::storedTeacher(root);
         ActiveSettings.ReadHearSentence = -1;
         ActiveSettings.ReadHearWord = -1;
         ActiveSettings.ReadPrint = -1;
@@ -119,16 +95,7 @@ protected:
         settle();
     }
 
-    QStringList journalOf(const QString& kind) const {
-        QStringList out;
-        const QString text = QString::fromUtf8(journalDir.read(QStringLiteral("journal.txt")));
-        for (const QString& line : text.split(u'\n', Qt::SkipEmptyParts)) {
-            const QString rest = line.section(u'\t', 1);
-            if (rest.section(u'\t', 0, 0) == kind)
-                out << rest;
-        }
-        return out;
-    }
+    QStringList journalOf(const QString& kind) const { return journalFile.of(kind); }
 
     // A book of the test's own in `own`: its file, a picture file for every picture name
     // (named in `missing` are left out), a sentence sound for every frame and the cover.
@@ -157,7 +124,7 @@ protected:
 
     int menuOpened = 0;
     testsupport::TempDir own;
-    testsupport::TempDir journalDir;
+    testsupport::JournalFile journalFile;
     testsupport::ScopedFakeClock clock;
     testsupport::ScopedDialogs boxes;
 };

@@ -21,6 +21,7 @@
 #include "platform/Program.h"
 #include "platform/Screen.h"
 #include "support/FakeClock.h"
+#include "support/JournalFile.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestEnv.h"
 
@@ -29,27 +30,11 @@ inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdS
 
 namespace startuptest {
 
-inline QByteArray userRecords(const QStringList& names) {
-    QByteArray out;
-    auto rec = [&out](const QString& t) {
-        QByteArray b = t.toLatin1().left(16);
-        b.append(QByteArray(16 - b.size(), ' '));
-        out.append(b);
-    };
-    rec(QStringLiteral(" %1").arg(names.size()));
-    for (const QString& n : names)
-        rec(n);
-    return out;
-}
-
-inline QByteArray logRecord(const QString& text) {
-    const QByteArray body = text.toLatin1();
-    QByteArray out;
-    out.append(char(body.size() & 0xFF));
-    out.append(char((body.size() >> 8) & 0xFF));
-    out.append(body);
-    return out;
-}
+using testsupport::findForm;
+using testsupport::processUntil;
+// USERS.DAT and LOG.DAT as the program writes them.
+constexpr auto& userRecords = testsupport::usersFile;
+constexpr auto& logRecord = testsupport::logFile;
 
 inline const QString kLogHeader = QStringLiteral("Kestrow Readers - Log File\r\n\r\n");
 
@@ -98,44 +83,21 @@ protected:
         registry::setActivityOpener({});
         registry::setActivityWindows({});
         screen::clearOverride();
-        qputenv("KESTROW_JOURNAL", journalDir.file(QStringLiteral("journal.txt")).toLocal8Bit());
-        journal::reset();
+        journalFile.start();
     }
     void TearDown() override {
         closeAllWindows();
-        qunsetenv("KESTROW_JOURNAL");
-        journal::reset();
+        journalFile.stop();
     }
 
     // The journal lines written so far, each without its time field.
-    QStringList journalLines() const {
-        QStringList out;
-        const QString text = QString::fromUtf8(journalDir.read(QStringLiteral("journal.txt")));
-        for (const QString& line : text.split(u'\n', Qt::SkipEmptyParts))
-            out << line.section(u'\t', 1);
-        return out;
-    }
-    QStringList journalOf(const QString& kind) const {
-        QStringList out;
-        for (const QString& l : journalLines())
-            if (l.section(u'\t', 0, 0) == kind)
-                out << l;
-        return out;
-    }
+    QStringList journalLines() const { return journalFile.lines(); }
+    QStringList journalOf(const QString& kind) const { return journalFile.of(kind); }
 
-    testsupport::TempDir journalDir;
+    testsupport::JournalFile journalFile;
     testsupport::ScopedFakeClock clock;
     testsupport::ScopedDialogs boxes;
 };
-
-// The loaded, visible form of that name (the newest), or nullptr.
-inline Form* findForm(const QString& name) {
-    Form* found = nullptr;
-    for (QWidget* w : QApplication::allWidgets())
-        if (auto* f = qobject_cast<Form*>(w); f && f->formName() == name && !f->isUnloaded() && f->isVisible())
-            found = f;
-    return found;
-}
 
 // Runs fn on the form once it is up (a modal dialog opened by the code under test); polls
 // the event queue, so it works inside the dialog's own loop.
@@ -155,19 +117,6 @@ inline void whenShown(const QString& name, std::function<void(Form*)> fn) {
 template <class T>
 T* child(Form* f, const char* objectName) {
     return f->findChild<T*>(QString::fromLatin1(objectName));
-}
-
-// Processes events until the condition holds or the (real) time runs out.
-inline bool processUntil(const std::function<bool()>& done, int ms = 3000) {
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > ms)
-            return false;
-        QCoreApplication::sendPostedEvents();
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
 }
 
 }  // namespace startuptest

@@ -1,81 +1,21 @@
 // The real Kestrow in a fixture folder: it starts, reaches the main menu, and on SIGTERM closes
 // as its close box would, writing the session into LOG.DAT.
-#include <QFileInfo>
-#include <QProcess>
 #include <QRegularExpression>
 #include <csignal>
-#include <unistd.h>
 
 #include "StartupFixture.h"
+#include "support/JournalFile.h"
 
 using namespace startuptest;
 
 namespace {
 
-QString builtProgram() {
-    const QString build = qEnvironmentVariable("KESTROW_BUILD");
-    return build.isEmpty() ? QString() : build + QStringLiteral("/installation/Kestrow");
-}
-
-// The installation folder is the executable's folder: put the program into the fixture.
-bool placeProgram(const QString& folder) {
-    const QString from = builtProgram();
-    const QString to = folder + QStringLiteral("/Kestrow");
-    if (::link(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0)
-        return true;
-    return QFile::copy(from, to) &&
-           QFile::setPermissions(to, QFile::permissions(from) | QFileDevice::ExeOwner);
-}
-
-class RealProgram : public ::testing::Test {
+class RealProgram : public ::testing::Test, protected testsupport::RealProgram {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(QFileInfo(builtProgram()).isExecutable())
-            << "Kestrow is not built: " << builtProgram().toStdString();
-        ASSERT_TRUE(placeProgram(inst.path()));
-        journal = inst.dir.file(QStringLiteral("journal.txt"));
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        env.insert(QStringLiteral("KESTROW_AUDIO"), QStringLiteral("null"));
-        env.insert(QStringLiteral("KESTROW_JOURNAL"), journal);
-        env.remove(QStringLiteral("KESTROW_ANSWERS"));
-        program.setProcessEnvironment(env);
-        program.setProgram(inst.path() + QStringLiteral("/Kestrow"));
-        program.setWorkingDirectory(inst.path());
-        program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    }
-    void TearDown() override {
-        if (program.state() != QProcess::NotRunning) {
-            program.kill();
-            program.waitForFinished(5000);
-        }
-    }
-    QStringList journalLines() const {
-        QFile f(journal);
-        if (!f.open(QIODevice::ReadOnly))
-            return {};
-        QStringList out;
-        for (const QString& l : QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts))
-            out << l.section(u'\t', 1);
-        return out;
-    }
-    bool waitForLine(const QString& prefix, int ms) {
-        QElapsedTimer t;
-        t.start();
-        while (t.elapsed() < ms) {
-            for (const QString& l : journalLines())
-                if (l.startsWith(prefix))
-                    return true;
-            if (program.state() == QProcess::NotRunning)
-                return false;
-            program.waitForFinished(20);
-        }
-        return false;
-    }
+    void SetUp() override { placeProgram(QStringLiteral("Kestrow"), inst.path()); }
+    void TearDown() override { endProgram(); }
 
     Installation inst;
-    QString journal;
-    QProcess program;
 };
 
 }  // namespace

@@ -20,22 +20,15 @@
 #include "platform/Mouse.h"
 #include "platform/Screen.h"
 #include "support/FakeClock.h"
+#include "support/JournalFile.h"
 #include "support/ScriptedDialogs.h"
+#include "support/StartedGlobals.h"
 #include "support/TestEnv.h"
 
 namespace gametest {
 
-inline void settle() {
-    for (int i = 0; i < 5; ++i) {
-        QCoreApplication::sendPostedEvents();
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-}
-
-inline QString sampleInstallation() {
-    const QString build = qEnvironmentVariable("KESTROW_BUILD");
-    return QDir(build.isEmpty() ? QStringLiteral(".") : build).filePath(QStringLiteral("installation"));
-}
+using testsupport::sampleInstallation;
+using testsupport::settle;
 
 inline QByteArray readFile(const QString& path) {
     QFile f(path);
@@ -47,8 +40,7 @@ class GameWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         testsupport::closeAllWindows();
-        qputenv("KESTROW_JOURNAL", journalDir.file(QStringLiteral("journal.txt")).toLocal8Bit());
-        journal::reset();
+        journalFile.start();
         const QString sample = sampleInstallation();
         ASSERT_TRUE(QFileInfo(sample + QStringLiteral("/TEACHER.DAT")).isFile())
             << "the sample installation is missing: " << sample.toStdString();
@@ -62,18 +54,7 @@ protected:
         for (const QString& name : QDir(from.filePath(QStringLiteral("WORDLIST"))).entryList(QDir::Files))
             own.write(QStringLiteral("WORDLIST/") + name, readFile(from.filePath(QStringLiteral("WORDLIST/") + name)));
 
-        resetGlobals();
-        screen::setOverride(1024, 768, 96, 24);
-        mouse::setPointer(mouse::Default);
-        gProgramRoot = own.path();
-        gDataRoot = own.path();
-        gCrLf = QStringLiteral("\r\n");
-        gLf = QStringLiteral("\n");
-        gDesignWidth = 9600;
-        gDesignHeight = 6630;
-        gResizeAnyState = -1;
-        gShellReady = -1;
-        gColourBits = 24;
+        testsupport::readerGlobals(own.path());
         gBookCode = QStringLiteral("01pip");  // as TEACHER.DAT keeps it
         ActiveSettings = ActivitySettingsRecord::decode(readFile(own.path() + QStringLiteral("/TEACHER.DAT")));
         ActiveSettings.TreasureSay = 0;
@@ -87,8 +68,7 @@ protected:
         testsupport::closeAllWindows();
         registry::setMainMenuOpener({});
         screen::clearOverride();
-        qunsetenv("KESTROW_JOURNAL");
-        journal::reset();
+        journalFile.stop();
     }
 
     // A word list of the test's own as WORDLIST\<code>.TXT, the current book's list.
@@ -123,21 +103,12 @@ protected:
     static QColor back(const QWidget* w) { return w->palette().color(QPalette::Window); }
     static QColor fore(const QWidget* w) { return w->palette().color(QPalette::WindowText); }
 
-    QStringList journalOf(const QString& kind) const {
-        QStringList out;
-        const QString text = QString::fromUtf8(journalDir.read(QStringLiteral("journal.txt")));
-        for (const QString& line : text.split(u'\n', Qt::SkipEmptyParts)) {
-            const QString rest = line.section(u'\t', 1);
-            if (rest.section(u'\t', 0, 0) == kind)
-                out << rest;
-        }
-        return out;
-    }
+    QStringList journalOf(const QString& kind) const { return journalFile.of(kind); }
     int countSounds(const QString& pattern) const { return int(journalOf(QStringLiteral("sound")).filter(pattern).size()); }
 
     int menuOpened = 0;
     testsupport::TempDir own;
-    testsupport::TempDir journalDir;
+    testsupport::JournalFile journalFile;
     testsupport::ScopedFakeClock clock;
     testsupport::ScopedDialogs boxes;
 };

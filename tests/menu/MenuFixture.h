@@ -21,21 +21,17 @@
 #include "platform/Program.h"
 #include "platform/Screen.h"
 #include "support/FakeClock.h"
+#include "support/JournalFile.h"
 #include "support/ScriptedDialogs.h"
+#include "support/StartedGlobals.h"
 #include "support/TestEnv.h"
 
 namespace menutest {
 
 using testsupport::closeAllWindows;
-
-// The loaded, visible form of that name (the newest), or nullptr.
-inline Form* findForm(const QString& name) {
-    Form* found = nullptr;
-    for (QWidget* w : QApplication::allWidgets())
-        if (auto* f = qobject_cast<Form*>(w); f && f->formName() == name && !f->isUnloaded() && f->isVisible())
-            found = f;
-    return found;
-}
+using testsupport::findForm;
+using testsupport::processUntil;
+using testsupport::settle;
 
 // Runs fn on the form each time one of that name is up (a modal dialog opened by the code
 // under test); polls the event queue, so it works inside the dialog's own loop. Lives as long
@@ -62,26 +58,6 @@ private:
     int count_ = 0;
 };
 
-// Processes events until the condition holds or the (real) time runs out.
-inline bool processUntil(const std::function<bool()>& done, int ms = 3000) {
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > ms)
-            return false;
-        QCoreApplication::sendPostedEvents();
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
-
-inline void settle() {
-    for (int i = 0; i < 5; ++i) {
-        QCoreApplication::sendPostedEvents();
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-}
-
 // Every picture button enabled, as a teacher who allows everything sets it.
 inline ActivitySettingsRecord allOn() {
     ActivitySettingsRecord s;
@@ -96,8 +72,7 @@ class MenuTest : public ::testing::Test {
 protected:
     void SetUp() override {
         closeAllWindows();
-        qputenv("KESTROW_JOURNAL", journalDir.file(QStringLiteral("journal.txt")).toLocal8Bit());
-        journal::reset();
+        journalFile.start();
         mouse::setPointer(mouse::Default);
 
         dir.write(QStringLiteral("DATA/01PIP.DAT"), QByteArray("book one"));
@@ -114,23 +89,15 @@ protected:
     void TearDown() override {
         closeAllWindows();
         screen::clearOverride();
-        qunsetenv("KESTROW_JOURNAL");
-        journal::reset();
+        journalFile.stop();
     }
 
     // The globals as start-up and the frame's load leave them.
     void applyGlobals() {
-        resetGlobals();
+        testsupport::startedGlobals(dir.path(), 800, 600);
         registry::setMainMenuOpener({});
         registry::setActivityOpener({});
         registry::setActivityWindows({});
-        screen::setOverride(800, 600, 96, 24);
-        mouse::setPointer(mouse::Default);
-        gProgramRoot = dir.path();
-        gDataRoot = dir.path();
-        gCrLf = QStringLiteral("\r\n");
-        gLf = QStringLiteral("\n");
-        gResizeAnyState = -1;
         gMinShellWidth = 320;
         gMinShellHeight = 240;
         gBookFiles = {QStringLiteral("01PIP"), QStringLiteral("02HEN")};
@@ -180,19 +147,10 @@ protected:
     }
     frmMenu* shownMenu() const { return qobject_cast<frmMenu*>(findForm(QStringLiteral("frmMenu"))); }
 
-    QStringList journalOf(const QString& kind) const {
-        QStringList out;
-        const QString text = QString::fromUtf8(journalDir.read(QStringLiteral("journal.txt")));
-        for (const QString& line : text.split(u'\n', Qt::SkipEmptyParts)) {
-            const QString rest = line.section(u'\t', 1);
-            if (rest.section(u'\t', 0, 0) == kind)
-                out << rest;
-        }
-        return out;
-    }
+    QStringList journalOf(const QString& kind) const { return journalFile.of(kind); }
 
     testsupport::TempDir dir;
-    testsupport::TempDir journalDir;
+    testsupport::JournalFile journalFile;
     testsupport::ScopedFakeClock clock;
     testsupport::ScopedDialogs boxes;
     GlobalSettingsRecord global;

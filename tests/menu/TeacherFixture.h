@@ -17,24 +17,8 @@ using menutest::findForm;
 using menutest::processUntil;
 using menutest::settle;
 using menutest::WhenShown;
-
-// USERS.DAT as the program writes it: the count, then the names, 16 characters each.
-inline QByteArray usersFile(const QStringList& names) {
-    auto record = [](const QString& t) { return t.toLatin1().leftJustified(16, ' ', true); };
-    QByteArray b = record(QStringLiteral(" %1").arg(names.size()));
-    for (const QString& n : names)
-        b += record(n);
-    return b;
-}
-
-// LOG.DAT: the text behind its 16-bit length.
-inline QByteArray logFile(const QString& text) {
-    const QByteArray body = text.toLatin1();
-    QByteArray b;
-    b.append(char(body.size() & 0xFF));
-    b.append(char((body.size() >> 8) & 0xFF));
-    return b + body;
-}
+using testsupport::logFile;
+using testsupport::usersFile;
 
 // Picks the name in the picker each time it comes up.
 struct NamePicker {

@@ -23,6 +23,7 @@
 #include "square/frmSquare.h"
 #include "support/FakeClock.h"
 #include "support/ScriptedDialogs.h"
+#include "support/StartedGlobals.h"
 #include "support/TestEnv.h"
 
 namespace squaretest {
@@ -32,13 +33,7 @@ using startuptest::processUntil;
 using startuptest::userRecords;
 using startuptest::whenShown;
 using testsupport::closeAllWindows;
-
-inline void settle() {
-    for (int i = 0; i < 5; ++i) {
-        QCoreApplication::sendPostedEvents();
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-}
+using testsupport::settle;
 
 inline const QByteArray kRangeList =
     "*WORDLIST*\r\ncat\r\ndog\r\nhen\r\npig\r\nsun\r\nrun\r\nfish\r\nball\r\ntree\r\nhome\r\nstars\r\nhappy\r\n"
@@ -74,15 +69,8 @@ protected:
 
     // The globals as the splash leaves them, for the edition.
     void applyGlobals(const QString& edition) {
-        resetGlobals();
+        testsupport::startedGlobals(dir.path(), 800, 600);
         SetUpSquareProgram(edition);
-        screen::setOverride(800, 600, 96, 24);
-        mouse::setPointer(mouse::Default);
-        gProgramRoot = dir.path();
-        gDataRoot = dir.path();
-        gCrLf = QStringLiteral("\r\n");
-        gLf = QStringLiteral("\n");
-        gResizeAnyState = -1;
         gMinShellWidth = 320;
         gMinShellHeight = 240;
         gVersionText = QStringLiteral("Version 5.0 November 2010");

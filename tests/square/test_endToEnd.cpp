@@ -1,47 +1,31 @@
 // The real kestsqrt and KESTSQR in a fixture folder: each starts to its word-square window and
 // on SIGTERM closes as its close box would; only the pupil edition writes its session.
-#include <QElapsedTimer>
 #include <QFile>
-#include <QFileInfo>
-#include <QProcess>
 #include <QRegularExpression>
 #include <csignal>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include "core/Settings.h"
+#include "support/JournalFile.h"
 #include "support/TestEnv.h"
 
 namespace {
 
-QByteArray record16(const QString& t) {
-    QByteArray b = t.toLatin1().left(16);
-    b.append(QByteArray(16 - b.size(), ' '));
-    return b;
-}
-
-class RealSquareProgram : public ::testing::TestWithParam<const char*> {
+class RealSquareProgram : public ::testing::TestWithParam<const char*>, protected testsupport::RealProgram {
 protected:
     QString programName() const { return QString::fromLatin1(GetParam()); }
-    QString built() const {
-        const QString build = qEnvironmentVariable("KESTROW_BUILD");
-        return build.isEmpty() ? QString() : build + QStringLiteral("/installation/") + programName();
-    }
 
     void SetUp() override {
-        ASSERT_TRUE(QFileInfo(built()).isExecutable()) << built().toStdString() << " is not built";
-        const QString to = dir.file(programName());
-        if (::link(QFile::encodeName(built()).constData(), QFile::encodeName(to).constData()) != 0) {
-            ASSERT_TRUE(QFile::copy(built(), to) &&
-                        QFile::setPermissions(to, QFile::permissions(built()) | QFileDevice::ExeOwner));
-        }
+        placeProgram(programName(), dir.path());
+        if (HasFatalFailure())
+            return;
         GlobalSettingsRecord global;
         global.TrackingOn = 1;
         dir.write(QStringLiteral("GLOBSET.DAT"), global.encode());
         ActivitySettingsRecord teacher;
         teacher.SquareFlags = 6;
         dir.write(QStringLiteral("TEACHER.DAT"), teacher.encode());
-        dir.write(QStringLiteral("USERS.DAT"), record16(QStringLiteral(" 1")) + record16(QStringLiteral("Ann")));
+        dir.write(QStringLiteral("USERS.DAT"), testsupport::usersFile({QStringLiteral("Ann")}));
         dir.write(QStringLiteral("LOG.DAT"), QByteArray(2, 0));
         dir.write(QStringLiteral("WORDLIST/_001_030.TXT"),
                   "*WORDLIST*\ncat,dog,hen,pig,sun,run,fish,ball,tree,home,stars,happy,night\n*END*\n");
@@ -49,51 +33,14 @@ protected:
             dir.write(QStringLiteral("WAVS/%1.WAV").arg(QLatin1String(wav)), QByteArray("RIFF"));
         // The teacher notice is the one box on the way.
         dir.write(QStringLiteral("answers.txt"), "OK\n");
-
-        journal = dir.file(QStringLiteral("journal.txt"));
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        env.insert(QStringLiteral("KESTROW_AUDIO"), QStringLiteral("null"));
-        env.insert(QStringLiteral("KESTROW_JOURNAL"), journal);
+        QProcessEnvironment env = program.processEnvironment();
         env.insert(QStringLiteral("KESTROW_ANSWERS"), dir.file(QStringLiteral("answers.txt")));
         program.setProcessEnvironment(env);
-        program.setProgram(to);
-        program.setWorkingDirectory(dir.path());
-        program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     }
-    void TearDown() override {
-        if (program.state() != QProcess::NotRunning) {
-            program.kill();
-            program.waitForFinished(5000);
-        }
-    }
-    QStringList journalLines() const {
-        QFile f(journal);
-        if (!f.open(QIODevice::ReadOnly))
-            return {};
-        QStringList out;
-        for (const QString& l : QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts))
-            out << l.section(u'\t', 1);
-        return out;
-    }
-    bool waitForLine(const QString& prefix, int ms) {
-        QElapsedTimer t;
-        t.start();
-        while (t.elapsed() < ms) {
-            for (const QString& l : journalLines())
-                if (l.startsWith(prefix))
-                    return true;
-            if (program.state() == QProcess::NotRunning)
-                return false;
-            program.waitForFinished(20);
-        }
-        return false;
-    }
+    void TearDown() override { endProgram(); }
     bool teacherEdition() const { return programName() == u"kestsqrt"; }
 
     testsupport::TempDir dir;
-    QString journal;
-    QProcess program;
 };
 
 }  // namespace

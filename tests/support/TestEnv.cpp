@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 
@@ -61,6 +62,49 @@ void closeAllWindows() {
 QString sourceDir() {
     const QString s = qEnvironmentVariable("KESTROW_SOURCE");
     return s.isEmpty() ? QStringLiteral(".") : s;
+}
+
+void settle() {
+    for (int i = 0; i < 5; ++i) {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+}
+
+bool processUntil(const std::function<bool()>& done, int ms) {
+    QElapsedTimer t;
+    t.start();
+    while (!done()) {
+        if (t.elapsed() > ms)
+            return false;
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}
+
+Form* findForm(const QString& name) {
+    Form* found = nullptr;
+    for (QWidget* w : QApplication::allWidgets())
+        if (auto* f = qobject_cast<Form*>(w); f && f->formName() == name && !f->isUnloaded() && f->isVisible())
+            found = f;
+    return found;
+}
+
+QByteArray usersFile(const QStringList& names) {
+    auto record = [](const QString& t) { return t.toLatin1().leftJustified(16, ' ', true); };
+    QByteArray b = record(QStringLiteral(" %1").arg(names.size()));
+    for (const QString& n : names)
+        b += record(n);
+    return b;
+}
+
+QByteArray logFile(const QString& text) {
+    const QByteArray body = text.toLatin1();
+    QByteArray b;
+    b.append(char(body.size() & 0xFF));
+    b.append(char((body.size() >> 8) & 0xFF));
+    return b + body;
 }
 
 }  // namespace testsupport
