@@ -252,7 +252,7 @@ void frmBook::createMenus() {
     connect(mnuMenu, &QAction::triggered, this, [this] { mnuMenu_Click(); });
     connect(mnuExit, &QAction::triggered, this, [this] { mnuExit_Click(); });
 
-    // The story-file and printing items get their handlers with Writing and printing.
+    // The story-file items get their handlers in connectWritingControls.
     mnuPrint = menus_->addMenu(QStringLiteral("&Print"));
     mnuPrintText = mnuPrint->addAction(QStringLiteral("&Text only (this page)"));
     mnuPrintPic = mnuPrint->addAction(QStringLiteral("&Picture only (this page)"));
@@ -262,6 +262,15 @@ void frmBook::createMenus() {
     mnuBlank6 = mnuPrint->addSeparator();
     mnuPrintCol = mnuPrint->addAction(QStringLiteral("&Colour or grey-scale printing"));
     mnuPrintMono = mnuPrint->addAction(QStringLiteral("&Force black-and-white printing"));
+    mnuPrintCol->setCheckable(true);
+    mnuPrintMono->setCheckable(true);
+    connect(mnuPrint, &QMenu::aboutToShow, this, [this] { mnuPrint_Click(); });
+    connect(mnuPrintText, &QAction::triggered, this, [this] { mnuPrintText_Click(); });
+    connect(mnuPrintPic, &QAction::triggered, this, [this] { mnuPrintPic_Click(); });
+    connect(mnuPrintAll, &QAction::triggered, this, [this] { mnuPrintAll_Click(); });
+    connect(mnuPrintStory, &QAction::triggered, this, [this] { mnuPrintStory_Click(); });
+    connect(mnuPrintCol, &QAction::triggered, this, [this] { mnuPrintCol_Click(); });
+    connect(mnuPrintMono, &QAction::triggered, this, [this] { mnuPrintMono_Click(); });
 
     mnuPlayAll = menus_->addAction(QStringLiteral("&Tell story"));
     connect(mnuPlayAll, &QAction::triggered, this, [this] { mnuPlayAll_Click(); });
@@ -296,6 +305,7 @@ void frmBook::Form_Load() {
     ClozeChoices = QStringList(5);
 
     LoadBookFile();
+    connectWritingControls();  // after the load: the book may have grown the text boxes
     LayoutBookWindow();
     BlankWidth = int(lang::RoundHalfEven(TextWidth(QStringLiteral(" "))));
     gFrame = 0;

@@ -177,6 +177,55 @@ public:
     // The page's word was found (or the page hides none): the page buttons come back.
     void showSolvedPageButtons();
 
+    // ---- printing: book/frmBookPrint.cpp ----
+    // The Print menu: the page on show (text, pictures or both), the story of all pages on one
+    // sheet, and colour or forced black-and-white pictures.
+    void mnuPrint_Click();
+    void mnuPrintText_Click();
+    void mnuPrintPic_Click();
+    void mnuPrintAll_Click();
+    void mnuPrintStory_Click();
+    void mnuPrintCol_Click();
+    void mnuPrintMono_Click();
+    // Mode 1 the text, 2 the pictures, 3 both; each with the running header.
+    void PrintPage(int mode);
+    void printPageUnlessBusy(int mode);
+    // Sets ForceMono (0 or -1), the check marks, and writes the choice to its file.
+    void setForceMono(int value);
+
+    // ---- Writing: book/frmBookWrite.cpp ----
+    // The boxes of the frame behave as one page of running text; BlockText of the frame
+    // always holds what they show. Story text files save and reopen the texts of all frames.
+    int KeyHandled = 0;         // -1: KeyDown dealt with the key, KeyPress drops the character
+    int UpdatePending = 0;      // -1: the next Change runs UpdateBlocks(1)
+    int PendingClipAction = 0;  // 1 cut, 2 copy, 3 paste: set by KeyDown, done by KeyPress
+    int CurrentBlock = 0;       // the box that last got the focus (1 for the title box)
+    int QuoteToggle = 0;        // 1: the last curly quote produced opened
+    QStringList UndoBlocks;     // the frame's texts before an edit that may not fit
+    int CaretBlock = 0;         // where UpdateBlocks(0 or 2) puts the focus and caret
+    int CaretPos = 0;
+    void text_Change(int index);
+    void text_GotFocus(int index);
+    void text_KeyDown(int index, int& keyCode, int shift);
+    void text_KeyPress(int index, int& keyAscii);
+    void TextTitle_Change();
+    void TextTitle_GotFocus();
+    void TextTitle_KeyDown(int& keyCode, int shift);
+    void TextTitle_KeyPress(int& keyAscii);
+    void UpdateBlocks(int mode);
+    void SaveUndoBlocks();
+    void RestoreUndoBlocks();
+    void CarryCaretToBlocks(int offset);
+    // Flows the frame's text over its lines again; false (after a beep) when it does not fit.
+    bool CheckBlockTexts();
+    void mnuFileOpen_Click();
+    void mnuFileSave_Click();
+    void mnuFileSaveAs_Click();
+    void LoadTextFile(const QString& path);
+    void SaveTextFile(const QString& path);
+    // Gives the Writing boxes and the File items their handlers (once, from the load).
+    void connectWritingControls();
+
 private:
     // Whether a close must be refused: while busy (gBusy = 1: a sentence, a pause, a print)
     // and while Tell story runs, even between its steps. The program closing ends Tell story

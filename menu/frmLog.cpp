@@ -25,6 +25,8 @@
 #include "menu/LogView.h"
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
+#include "platform/Mouse.h"
+#include "platform/Printer.h"
 #include "platform/Screen.h"
 
 using layout::TwipRect;
@@ -80,7 +82,6 @@ frmLog::frmLog(QWidget* parent) : ChildForm(QStringLiteral("frmLog"), parent) {
     mnuClear = mnuClearHead->addAction(QStringLiteral("&Clear the entire log file"));
     mnuRestoreHead = bar->addMenu(QStringLiteral("&Restore"));
     mnuRestore = mnuRestoreHead->addAction(QStringLiteral("&Undo any alterations made to log"));
-    // Printing comes with the shared printer adaptor; the items are there without an action.
     mnuPrint = bar->addMenu(QStringLiteral("&Print"));
     mnuPrintall = mnuPrint->addAction(QStringLiteral("Print &all"));
     mnuPrintsel = mnuPrint->addAction(QStringLiteral("Print &selection"));
@@ -96,6 +97,8 @@ frmLog::frmLog(QWidget* parent) : ChildForm(QStringLiteral("frmLog"), parent) {
     on(mnuCut, &frmLog::mnuCut_Click);
     on(mnuCopy, &frmLog::mnuCopy_Click);
     on(mnuPaste, &frmLog::mnuPaste_Click);
+    on(mnuPrintall, &frmLog::mnuPrintall_Click);
+    on(mnuPrintsel, &frmLog::mnuPrintsel_Click);
     on(mnuFind, &frmLog::mnuFind_Click);
     on(mnuClear, &frmLog::mnuClear_Click);
     on(mnuRestore, &frmLog::mnuRestore_Click);
@@ -262,4 +265,36 @@ void frmLog::LayoutLog() {
         {optDisable, {120, 840, 1215, 255}},  {Label2, {240, 4560, 9015, 2055}},
     });
     layout::fitCaptions({Label2, Label3});
+}
+
+// ---- printing ----
+
+void frmLog::mnuPrintall_Click() { printLog(logText()); }
+
+void frmLog::mnuPrintsel_Click() {
+    if (noSelection())
+        return;
+    printLog(logview::fromBox(txtlog->textCursor().selection().toPlainText()));
+}
+
+void frmLog::printLog(const QString& text) {
+    if (!printerReady())
+        return;
+    Printer& p = printer();
+    mouse::setPointer(mouse::Hourglass);
+    p.setFontName(QStringLiteral("Arial"));
+    p.setFontBold(false);
+    p.setFontItalic(false);
+    p.setFontSize(8);
+    p.Print(headerToRightEdge(p, QStringLiteral("Kestrow Readers")));
+    p.setFontName(QStringLiteral("Courier New"));
+    p.setFontSize(12);
+    p.Print();
+    p.Print();
+    // Every line, empty ones and the piece after the last line end included; the printer starts
+    // a new page whenever the next line would run past the bottom.
+    for (const QString& line : text.split(gCrLf))
+        p.Print(QStringLiteral("      ") + line);
+    p.EndDoc();
+    mouse::setPointer(mouse::Default);
 }

@@ -61,6 +61,8 @@ public:
     void mnuFind_Click();
     void mnuClear_Click();
     void mnuRestore_Click();
+    void mnuPrintall_Click();
+    void mnuPrintsel_Click();
     void mnuExit_Click();
     void mnuHelpLocal_Click();
     void mnuHelpContents_Click();
@@ -75,6 +77,8 @@ private:
     void LayoutLog();
     void enableHeadings(bool on);
     bool noSelection();
+    // Prints a log text (CR LF line ends) under the running header, page after page.
+    void printLog(const QString& text);
 
     bool logRead_ = false;  // false when LOG.DAT could not be read at load
 };

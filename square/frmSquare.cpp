@@ -228,13 +228,16 @@ void frmSquare::createMenus() {
     mnuBlanks = mnuBlanksTop->addAction(QStringLiteral("&Choose letters to fill blanks"));
     connect(mnuBlanks, &QAction::triggered, this, [this] { mnuBlanks_Click(); });
 
-    // Printing comes with the shared printer adaptor; the items are there without an action.
     mnuPrint = menus_->addMenu(QStringLiteral("&Print"));
     mnuprintWL = mnuPrint->addAction(QStringLiteral("&Tavlorin with word list"));
     mnuPrintW = mnuPrint->addAction(QStringLiteral("Tavlorin  only"));
     mnuPrint->addSeparator();
     mnuPrintAL = mnuPrint->addAction(QStringLiteral("&Answer square with word list"));
     mnuPrintA = mnuPrint->addAction(QStringLiteral("Answer square only"));
+    connect(mnuprintWL, &QAction::triggered, this, [this] { mnuprintWL_Click(); });
+    connect(mnuPrintW, &QAction::triggered, this, [this] { mnuPrintW_Click(); });
+    connect(mnuPrintAL, &QAction::triggered, this, [this] { mnuPrintAL_Click(); });
+    connect(mnuPrintA, &QAction::triggered, this, [this] { mnuPrintA_Click(); });
 
     mnuSettingTop = menus_->addMenu(QStringLiteral("&Settings"));
     mnuSettings = mnuSettingTop->addAction(QStringLiteral("&Alter the settings"));

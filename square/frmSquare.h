@@ -113,6 +113,12 @@ public:
     void mnuHelpAbout_Click();
     void cmdAgain_Click();
     void pic_MouseDown(int button, int shift, float x, float y);
+    // Printing (square/SquarePrint.cpp): the puzzle or the answer sheet, with or without the
+    // word list; flags as PrintSquare takes them.
+    void mnuprintWL_Click();
+    void mnuPrintW_Click();
+    void mnuPrintAL_Click();
+    void mnuPrintA_Click();
 
     // Procedures other windows and tests use.
     bool LoadSquareWordList(const QString& path);
@@ -126,6 +132,8 @@ public:
     void DrawCell(QPainter& p, QChar letter, int col, int row, int mode);
     // The caption the window shows (the list's title, or "None").
     void setListCaption(const QString& caption);
+    // One printed page: 1 adds the word list, 2 the puzzle sheet, 4 the answer sheet.
+    void PrintSquare(int flags);
 
     // The open-file dialog (replaced in tests): the chosen path, "" when cancelled.
     static std::function<QString(QWidget* parent, const QString& folder)>& openFileDialog();

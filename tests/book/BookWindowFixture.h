@@ -90,6 +90,15 @@ protected:
         return book;
     }
 
+    // Opens the window and turns to frame f.
+    frmBook* openAt(int f) {
+        frmBook* b = openBook();
+        while (gFrame < f)
+            b->cmdNext_Click();
+        EXPECT_EQ(gFrame, f);
+        return b;
+    }
+
     void resizeBook(frmBook* book, QSize size) {
         book->resize(size);
         settle();

@@ -104,14 +104,6 @@ protected:
         clock.setStep(0.001);
     }
 
-    // Opens the window and turns to frame f.
-    frmBook* openAt(int f) {
-        frmBook* b = openBook();
-        while (gFrame < f)
-            b->cmdNext_Click();
-        EXPECT_EQ(gFrame, f);
-        return b;
-    }
 
     // The three-page book of the Tell story tests: a title and two pages of known marks.
     void useThreePageBook() {

@@ -1,0 +1,100 @@
+#include "book/StoryFile.h"
+
+#include <QSaveFile>
+#include <algorithm>
+
+#include "book/BookFile.h"
+#include "book/Quotes.h"
+#include "core/Globals.h"
+#include "core/Log.h"
+#include "platform/Ansi.h"
+#include "platform/ItemInput.h"
+
+namespace storyfile {
+
+namespace {
+const QString kHeader = QStringLiteral("Text for ");
+const QString kCrLf = QStringLiteral("\r\n");
+
+// A block line may not break the file's line structure: a CR or LF inside a text (pasted, say)
+// would shift every following block on reading, so line ends travel as blanks.
+QString oneLine(QString text) {
+    for (QChar& c : text)
+        if (c == u'\r' || c == u'\n')
+            c = u' ';
+    return text;
+}
+}  // namespace
+
+QByteArray encode(const QString& bookTitle, const BookData& book, int maxBlocks) {
+    QString s = kHeader + bookTitle + kCrLf;
+    for (int f = 1; f <= book.frameCount; ++f)
+        for (int b = 1; b <= maxBlocks; ++b)
+            s += ConvertQuotesToMarkers(oneLine(book.BlockText(b, f))) + kCrLf;
+    return ansi::encode(u'"' + s + u'"' + kCrLf);
+}
+
+bool write(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+ReadResult read(const QString& path, const QString& bookTitle, BookData& book, int maxBlocks, bool writing,
+                bool curlyQuotes) {
+    ReadResult result;
+    std::optional<ItemInput> input = ItemInput::open(path);
+    QString content;
+    if (!input || !input->next(content))
+        return result;  // NotSuitable
+    gRecordBuffer = content;
+    const QString line = NextLine();
+    if (!line.startsWith(kHeader)) {
+        gRecordBuffer.clear();
+        return result;
+    }
+    const QString rest = line.mid(kHeader.size());
+    if (rest != bookTitle) {
+        gRecordBuffer.clear();
+        result.status = ReadResult::OtherBook;
+        result.writtenFor = rest.mid(3);
+        return result;
+    }
+    for (int f = 1; f <= book.frameCount; ++f) {
+        int quoteToggle = 0;
+        for (int b = 1; b <= maxBlocks; ++b) {
+            QString text = ConvertQuotes(NextLine(), 1, quoteToggle, curlyQuotes);
+            if (writing && !text.endsWith(u' '))
+                text += u' ';
+            book.setBlockText(b, f, text);
+        }
+    }
+    gRecordBuffer.clear();
+    result.status = ReadResult::Ok;
+    return result;
+}
+
+QString withDefaultExtension(const QString& path) {
+    // Only the file's own name counts: a dot in a folder name must not leave the file without
+    // the extension the Open dialog lists.
+    const qsizetype slash = std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'));
+    return path.mid(slash + 1).contains(u'.') ? path : path + QStringLiteral(".TXT");
+}
+
+QString saveFailedMessage(const QString& path) {
+    return QStringLiteral("It was not possible to save the file") + kCrLf + kCrLf + path;
+}
+
+QString notSuitableMessage() { return QStringLiteral("This is not a suitable text file for this book."); }
+
+QString otherBookMessage(const QString& writtenFor) {
+    return QStringLiteral("This is not a suitable text file.") + kCrLf + kCrLf + QStringLiteral("It was written for ") +
+           u'"' + writtenFor + u'"' + u'.';
+}
+
+}  // namespace storyfile

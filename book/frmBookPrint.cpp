@@ -1,0 +1,347 @@
+// The book window's Print menu: the page on show laid out on the printer page at the book's
+// design proportions, the whole story on one sheet, and the colour choice for pictures.
+#include <QAction>
+#include <QImageReader>
+#include <QMenu>
+#include <QPixmap>
+#include <QPointer>
+
+#include "book/BookControls.h"
+#include "book/BookLayout.h"
+#include "book/Quotes.h"
+#include "book/frmBook.h"
+#include "core/Catalogue.h"
+#include "core/Globals.h"
+#include "core/Settings.h"
+#include "core/frmNoData.h"
+#include "platform/Controls.h"
+#include "platform/Dialogs.h"
+#include "platform/Lang.h"
+#include "platform/Mouse.h"
+#include "platform/Printer.h"
+#include "platform/Screen.h"
+
+namespace {
+
+constexpr int kDesignWidth = 9600;
+constexpr int kUnprintedLeft = 730;  // the design's left strip holds the buttons
+constexpr int kPrintedWidth = kDesignWidth - kUnprintedLeft;
+// Fitting lowers the size in steps of 2 with nothing to stop it; below this a page would be
+// unreadable, so the fit ends here and the text prints at this size.
+constexpr double kSmallestPrintSize = 4;
+
+const QString kHeader = QStringLiteral("Kestrow Readers");
+
+double roundEven(double v) { return lang::RoundHalfEven(v); }
+double idiv(double a, double b) { return double(lang::IntDiv(a, b).value_or(0)); }
+
+QImage loadPrintPicture(const QString& path) {
+    if (path.isEmpty())
+        return QImage();
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);  // a .DIB is a BMP
+    return reader.read();
+}
+
+// The page's design twips on the printer page, in printer pixels: one uniform scale with a
+// margin, three quarters of the spare width on the left, the spare height split evenly.
+struct PageGeometry {
+    double s = 0, tx = 1, ty = 1, x0 = 0, y0 = 0;
+
+    explicit PageGeometry(const Printer& p) {
+        tx = p.TwipsPerPixelX();
+        ty = p.TwipsPerPixelY();
+        const double w = roundEven(p.ScaleWidth() * tx);
+        const double h = roundEven(p.ScaleHeight() * ty);
+        const double sx = w / kPrintedWidth;
+        const double sy = h / gDesignHeight;
+        s = (sy < sx ? sy : sx) - 0.1;
+        x0 = roundEven(p.ScaleLeft() + idiv(3 * (w - kPrintedWidth * s), 4 * tx));
+        y0 = roundEven(p.ScaleTop() + idiv(h - gDesignHeight * s, 2 * ty));
+    }
+    double x(double left) const { return roundEven((left - kUnprintedLeft) * s / tx + x0); }
+    double y(double top) const { return roundEven(top * s / ty + y0); }
+    double w(double width) const { return roundEven(width * s / tx); }
+    double h(double height) const { return roundEven(height * s / ty); }
+};
+
+// Prints text centred in the printer rectangle (x, y, w, h).
+void printCentred(Printer& p, const QString& text, double x, double y, double w, double h) {
+    p.setCurrentX(x + idiv(w - p.TextWidth(text), 2));
+    p.setCurrentY(y + idiv(h - p.TextHeight(text), 2));
+    p.Print(text);
+}
+
+// The small header at the top of every printed sheet; a printer that lacks the font keeps its own.
+void printHeader(Printer& p) {
+    p.setFontName(QStringLiteral("Arial"));
+    p.setFontBold(false);
+    p.setFontItalic(false);
+    p.setFontSize(8);
+    p.setCurrentX(0);
+    p.setCurrentY(0);
+    p.Print(headerToRightEdge(p, kHeader));
+}
+
+bool startsWithCol(const QString& name) { return lang::UCase(name.left(3)) == QStringLiteral("COL"); }
+
+// Where the colour choice is kept: a file of its own beside the settings files.
+QString printChoiceFile() {
+    const int flags = GlobalSettings.UserNameFlags;
+    if (flags == 0 || flags == 1 || flags == 2)
+        return QStringLiteral("TEACHER.PM");
+    if (flags == 3)
+        return FileKey(gUserName == QStringLiteral("Unknown") ? QStringLiteral("Teacher") : gUserName) +
+               QStringLiteral(".PM");
+    return QString();
+}
+
+// The hourglass and gBusy for the length of one print job.
+class PrintJob {
+public:
+    PrintJob() {
+        printer().setScaleMode(Printer::Pixels);
+        mouse::setPointer(mouse::Hourglass);
+        gBusy = 1;
+    }
+    ~PrintJob() {
+        mouse::setPointer(mouse::Default);
+        gBusy = 0;
+    }
+    PrintJob(const PrintJob&) = delete;
+    PrintJob& operator=(const PrintJob&) = delete;
+};
+
+}  // namespace
+
+void frmBook::mnuPrint_Click() {
+    const bool mono = ActiveSettings.ForceMono != 0;
+    mnuPrintCol->setChecked(!mono);
+    mnuPrintMono->setChecked(mono);
+}
+
+// The page items refuse while the window is busy (a sentence, Tell story, another print).
+void frmBook::mnuPrintText_Click() { printPageUnlessBusy(1); }
+void frmBook::mnuPrintPic_Click() { printPageUnlessBusy(2); }
+void frmBook::mnuPrintAll_Click() { printPageUnlessBusy(3); }
+
+void frmBook::printPageUnlessBusy(int mode) {
+    if (gBusy == 1) {
+        Beep();
+        return;
+    }
+    PrintPage(mode);
+}
+
+// Only a change is kept: the items of the choice already in force do nothing.
+void frmBook::mnuPrintCol_Click() {
+    if (ActiveSettings.ForceMono == -1)
+        setForceMono(0);
+}
+
+void frmBook::mnuPrintMono_Click() {
+    if (ActiveSettings.ForceMono == 0)
+        setForceMono(-1);
+}
+
+void frmBook::setForceMono(int value) {
+    ActiveSettings.ForceMono = int16_t(value);
+    mnuPrintCol->setChecked(value == 0);
+    mnuPrintMono->setChecked(value != 0);
+    SavedSettings = ActiveSettings;
+    const QString file = printChoiceFile();
+    if (!file.isEmpty())
+        SaveSettingsFile(file, 1);
+}
+
+void frmBook::PrintPage(int mode) {
+    if (!printerReady())
+        return;
+    QPointer<frmBook> self(this);
+    Printer& p = printer();
+    {
+        PrintJob job;
+        const PageGeometry g(p);
+
+        printHeader(p);
+        if ((mode & 1) == 1) {
+            p.setFontName(lang::Trim(ActiveSettings.TextFont.text()));
+            p.setFontBold(windowFont_.bold());
+            p.setFontItalic(false);
+
+            // One size for the whole page: the reference line of the title block, and no
+            // visible text wider than the printed width.
+            const double refHeight = g.h(Book.BlockRect(4, 1, 1));
+            const double widthLimit = kPrintedWidth * g.s / g.tx;
+            double size = 24;
+            p.setFontSize(size);
+            while (p.TextHeight(QStringLiteral("Tg")) < 0.76 * refHeight) {
+                size += 2;
+                p.setFontSize(size);
+            }
+            auto tooWide = [&](QWidget* w, const QString& t) { return !w->isHidden() && p.TextWidth(t) >= widthLimit; };
+            bool fits = false;
+            while (!fits) {
+                fits = true;
+                size -= 2;
+                if (size <= kSmallestPrintSize) {
+                    p.setFontSize(kSmallestPrintSize);
+                    break;
+                }
+                p.setFontSize(size);
+                if (p.TextHeight(QStringLiteral("Ty")) >= 0.76 * refHeight)
+                    fits = false;
+                for (int i = 1; i <= MaxBlocks && fits; ++i) {
+                    if (gActivity == 1 ? tooWide(label[size_t(i)], label[size_t(i)]->Caption())
+                                       : tooWide(text[size_t(i)], text[size_t(i)]->Text()))
+                        fits = false;
+                }
+                if (fits && gActivity == 2 && tooWide(TextTitle, TextTitle->Text()))
+                    fits = false;
+            }
+
+            if (gActivity == 1) {
+                for (int i = 1; i <= MaxBlocks; ++i) {
+                    Label* l = label[size_t(i)];
+                    if (l->isHidden())
+                        continue;
+                    const QString t = l->Caption();
+                    if (gFrame == 1) {
+                        printCentred(p, t, g.x(Book.BlockRect(1, i, 1)), g.y(Book.BlockRect(2, i, 1)),
+                                     g.w(Book.BlockRect(3, i, 1)), g.h(Book.BlockRect(4, i, 1)));
+                    } else {
+                        p.setCurrentX(g.x(Book.BlockRect(5, i, gFrame)));
+                        p.setCurrentY(g.y(Book.BlockRect(2, i, gFrame)) +
+                                      idiv(g.h(Book.BlockRect(4, i, gFrame)) - p.TextHeight(t), 2));
+                        p.Print(t);
+                    }
+                }
+                if (!lblCredits->isHidden()) {
+                    const double kept = p.FontSize();
+                    if (BookFontSize > 0)
+                        p.setFontSize(kept * 8.25 / BookFontSize);
+                    printCentred(p, lblCredits->Caption(), g.x(2100), g.y(6120), g.w(6150), g.h(300));
+                    p.setFontSize(kept);
+                }
+            } else if (gActivity == 2) {
+                if (!TextTitle->isHidden())
+                    printCentred(p, TextTitle->Text(), g.x(Book.BlockRect(1, 1, 1)), g.y(Book.BlockRect(2, 1, 1)),
+                                 g.w(Book.BlockRect(3, 1, 1)), g.h(Book.BlockRect(4, 1, 1)));
+                for (int i = 1; i <= MaxBlocks; ++i) {
+                    TextBox* t = text[size_t(i)];
+                    if (t->isHidden())
+                        continue;
+                    p.setCurrentX(g.x(Book.BlockRect(1, i, gFrame)));
+                    p.setCurrentY(g.y(Book.BlockRect(2, i, gFrame)) +
+                                  idiv(g.h(Book.BlockRect(4, i, gFrame)) - p.TextHeight(t->Text()), 2));
+                    p.Print(t->Text());
+                }
+            }
+        }
+
+        if (mode != 1) {
+            for (int i = 1; i <= MaxPictures; ++i) {
+                if (picframe[size_t(i)]->isHidden())
+                    continue;
+                const QString name = Book.PictureName(i, gFrame);
+                const QString stem =
+                    ActiveSettings.ForceMono == -1 && startsWithCol(name) ? name.mid(3) + QStringLiteral("BW") : name;
+                const QString path = FindDataFile(booklayout::pictureFileName(gBookCode, stem), 1);
+                if (!self || isUnloaded())
+                    break;
+                const QImage picture = loadPrintPicture(path);
+                // A picture that cannot be read is left out; the rest of the page still prints.
+                if (picture.isNull())
+                    continue;
+                picframe[size_t(i)]->setPicture(QPixmap::fromImage(picture));
+                picframe[size_t(i)]->repaint();
+                p.PaintPicture(picture, g.x(Book.PictureRect(1, i, gFrame)), g.y(Book.PictureRect(2, i, gFrame)),
+                               g.w(Book.PictureRect(3, i, gFrame)), g.h(Book.PictureRect(4, i, gFrame)));
+                if (startsWithCol(name)) {
+                    const QString colour = FindDataFile(booklayout::pictureFileName(gBookCode, name), 1);
+                    if (!self || isUnloaded())
+                        break;
+                    picframe[size_t(i)]->setPicture(QPixmap::fromImage(loadPrintPicture(colour)));
+                    picframe[size_t(i)]->repaint();
+                }
+            }
+        }
+        p.EndDoc();
+    }
+}
+
+void frmBook::mnuPrintStory_Click() {
+    if (!printerReady())
+        return;
+    Printer& p = printer();
+    PrintJob job;
+
+    // A block prints when it has a place on its page and a text; the title page's second
+    // block is the credits line and never prints.
+    auto printable = [this](int f, int b, const QString& t) {
+        return Book.BlockRect(1, b, f) >= 1 && !lang::Trim(t).isEmpty() && !(f == 1 && b == 2);
+    };
+    int lineCount = 0;
+    QString longest;
+    for (int f = 1; f <= gFrameCount; ++f) {
+        for (int b = 1; b <= MaxBlocks; ++b) {
+            const QString t = Book.BlockText(b, f);
+            if (!printable(f, b, t))
+                continue;
+            ++lineCount;
+            if (TextWidth(t) > TextWidth(longest))
+                longest = t;
+        }
+        ++lineCount;
+    }
+    ++lineCount;
+    if (lineCount < 1)
+        lineCount = 1;
+
+    printHeader(p);
+    const double pageHeight = roundEven(p.ScaleHeight());
+    const double pageWidth = roundEven(p.ScaleWidth());
+    p.setFontName(lang::Trim(ActiveSettings.TextFont.text()));
+    p.setFontBold(windowFont_.bold());
+    p.setFontItalic(false);
+
+    const double widthLimit = roundEven(pageWidth * 0.85);
+    const double lineLimit = roundEven(pageHeight * 0.85 / lineCount);
+    double size = 24;
+    p.setFontSize(size);
+    while (p.TextHeight(QStringLiteral("Tg")) < lineLimit) {
+        size += 2;
+        p.setFontSize(size);
+    }
+    for (;;) {
+        size -= 2;
+        if (size <= kSmallestPrintSize) {
+            p.setFontSize(kSmallestPrintSize);
+            break;
+        }
+        p.setFontSize(size);
+        if (p.TextHeight(QStringLiteral("Ty")) < lineLimit && p.TextWidth(longest) <= widthLimit)
+            break;
+    }
+
+    const double left = roundEven(p.ScaleLeft() + idiv(roundEven(pageWidth - p.TextWidth(longest)), 2));
+    const double pitch = p.TextHeight(QStringLiteral("Ty")) / 0.85;
+    const double top = roundEven(p.ScaleTop() + idiv(roundEven(pageHeight - pitch * lineCount), 2));
+
+    const bool curly = screen::fontFamilyFor(QStringLiteral("Arial")) == TextTitle->font().family();
+    int lineIndex = 0;
+    for (int f = 1; f <= gFrameCount; ++f) {
+        QuoteToggle = 0;
+        for (int b = 1; b <= MaxBlocks; ++b) {
+            const QString t = ConvertQuotes(Book.BlockText(b, f), 1, QuoteToggle, curly);
+            if (!printable(f, b, t))
+                continue;
+            ++lineIndex;
+            p.setCurrentX(left);
+            p.setCurrentY(top + pitch * lineIndex);
+            p.Print(lang::Trim(t));
+        }
+        ++lineIndex;
+    }
+    p.EndDoc();
+}

@@ -1,0 +1,181 @@
+// The teacher's printed sheets of the square on show: the puzzle ("WORD SQUARE" with a name
+// line) or the answers (the words as white bands on light cyan), with or without the word list.
+// The layout passes shrink the headings and the grid until the sheet fits the page.
+#include <QStringList>
+#include <algorithm>
+
+#include "platform/Controls.h"
+#include "platform/Lang.h"
+#include "platform/Mouse.h"
+#include "platform/Printer.h"
+#include "square/frmSquare.h"
+
+namespace {
+
+constexpr int kWithList = 1;
+constexpr int kPuzzle = 2;
+constexpr int kAnswers = 4;
+// The passes shrink the grid by 8 % each; a list too long for any page would shrink it for
+// ever, so they end when a cell would be smaller than this and print what they have.
+constexpr double kSmallestCell = 8;
+// The letters' size fitting steps by 2 points; it stops here on a grid too small for any letter.
+constexpr double kSmallestLetterSize = 2;
+
+double roundEven(double v) { return lang::RoundHalfEven(v); }
+double idiv(double a, double b) { return double(lang::IntDiv(a, b).value_or(0)); }
+
+void setPrintFont(Printer& p, double size, bool bold) {
+    p.setFontName(QStringLiteral("Arial"));
+    p.setFontBold(bold);
+    p.setFontItalic(false);
+    p.setFontSize(size);
+}
+
+void printAt(Printer& p, double x, double y, const QString& text) {
+    p.setCurrentX(x);
+    p.setCurrentY(y);
+    p.Print(text);
+}
+
+// The maker's name at the left edge and the product line at the right, blanks between.
+QString spreadHeader(const Printer& p) {
+    QString header = QStringLiteral("Quorrin Software  The Kestrow Readers");
+    for (int i = 0; i < 100000 && p.TextWidth(header) <= p.ScaleWidth(); ++i)
+        header.insert(16, u' ');
+    return header.remove(16, 3);
+}
+
+}  // namespace
+
+void frmSquare::mnuprintWL_Click() { PrintSquare(kPuzzle | kWithList); }
+void frmSquare::mnuPrintW_Click() { PrintSquare(kPuzzle); }
+void frmSquare::mnuPrintAL_Click() { PrintSquare(kAnswers | kWithList); }
+void frmSquare::mnuPrintA_Click() { PrintSquare(kAnswers); }
+
+void frmSquare::PrintSquare(int flags) {
+    if (!printerReady() || SquareCols < 1 || SquareRows < 1)
+        return;
+    Printer& p = printer();
+    mouse::setPointer(mouse::Hourglass);
+    p.setScaleMode(Printer::Pixels);
+    const double W = roundEven(p.ScaleWidth());
+    const double H = roundEven(p.ScaleHeight());
+    double page = std::min(W, H);
+    const bool withList = (flags & kWithList) != 0;
+    const bool puzzle = (flags & kPuzzle) != 0;
+
+    QStringList words;
+    for (const QString& e : square.PlacedWords)
+        words << (ShowUpperCase == -1 ? e.toUpper() : e.toLower());
+    const int placedCount = int(words.size());
+
+    double cell = 0, letterSize = 8, gap = 0, y = 0;
+    double titleSize = 32, subSize = 20;
+    int listRows = 1;
+    double columnWidth = 0;
+    for (;;) {
+        cell = idiv(page * 4, SquareCols * 5);
+        double size = 8;
+        setPrintFont(p, size, true);
+        while (0.8 * cell > p.TextHeight(QStringLiteral("W"))) {
+            size = p.FontSize() + 2;
+            p.setFontSize(size);
+        }
+        while (p.TextWidth(QStringLiteral("W")) > 0.8 * cell && p.FontSize() - 2 >= kSmallestLetterSize)
+            p.setFontSize(p.FontSize() - 2);
+        letterSize = roundEven(p.FontSize());
+
+        p.setFontSize(titleSize);
+        y = roundEven(p.TextHeight(QStringLiteral("W")) + gap + gap);
+        p.setFontSize(subSize);
+        y = roundEven(p.TextHeight(QStringLiteral("W")) + y + gap);
+        const double gridBottom = roundEven((SquareRows + 0.5) * cell + y + gap);
+
+        double total = 2 * gap + gridBottom;
+        if (withList) {
+            double widest = 0;
+            for (const QString& w : words)
+                widest = std::max(widest, p.TextWidth(w));
+            // A word wider than seven tenths of the page (or none at all) still gets one column.
+            int listColumns = widest > 0 ? int(std::min(4.0, idiv(W * 7, widest * 10))) : 4;
+            listColumns = std::max(1, listColumns);
+            listRows = std::max(1, (placedCount + listColumns - 1) / listColumns);
+            columnWidth = idiv(page * 4, listColumns * 5);
+            total = roundEven(p.TextHeight(QStringLiteral("W")) * (listRows + 1) + gridBottom + 3 * gap);
+        }
+        gap = idiv(H - total, 7);
+        if (gap > 19)
+            break;
+        if (titleSize > 15)
+            titleSize -= 1;
+        if (subSize > 12)
+            subSize -= 1;
+        page = roundEven(page * 0.92);
+        if (idiv(page * 4, SquareCols * 5) < kSmallestCell)
+            break;
+    }
+
+    setPrintFont(p, 8, false);
+    p.setCurrentX(0);
+    p.setCurrentY(0);
+    p.Print(spreadHeader(p));
+
+    p.setFontSize(titleSize);
+    const QString title = puzzle ? QStringLiteral("WORD SQUARE") : QStringLiteral("ANSWERS");
+    printAt(p, idiv(W - p.TextWidth(title), 2), gap, title);
+
+    const double left = idiv(W - SquareCols * cell, 2);
+    y = roundEven(p.TextHeight(QStringLiteral("W")) + gap + gap);
+    p.setFontSize(subSize);
+    if (puzzle)
+        printAt(p, left, y, QStringLiteral("Name:"));
+    y = roundEven(p.TextHeight(QStringLiteral("W")) + y + gap);
+
+    p.setFontSize(letterSize);
+    const double gridW = SquareCols * cell, gridH = SquareRows * cell;
+    p.setDrawWidth(1);
+    if (!puzzle)
+        p.FilledBox(left, y, gridW, gridH, QBColor(11));
+    for (int i = 0; i <= SquareCols; ++i)
+        p.Line(left + i * cell, y, left + i * cell, y + gridH, Qt::black);
+    for (int j = 0; j <= SquareRows; ++j)
+        p.Line(left, y + j * cell, left + gridW, y + j * cell, Qt::black);
+    const double tx = p.TwipsPerPixelX(), ty = p.TwipsPerPixelY();
+    p.setDrawWidth(3);
+    p.Box(left - 5 * tx, y - 5 * ty, gridW + 10 * tx, gridH + 10 * ty, Qt::black);
+    p.setDrawWidth(1);
+
+    const bool upper = ShowUpperCase == -1;
+    for (int c = 1; c <= SquareCols; ++c) {
+        for (int r = 1; r <= SquareRows; ++r) {
+            const int cellFlags = square.GridFlags.at(c, r);
+            if (!puzzle && cellFlags != 0) {
+                const double bx = left + (c - 1 + 0.1) * cell, by = y + (r - 1 + 0.1) * cell;
+                p.FilledBox(bx, by, 0.8 * cell, 0.8 * cell, QBColor(15));
+                if ((cellFlags & 5) == 1)  // across, not the word's last letter: join the next
+                    p.FilledBox(bx, by, cell, 0.8 * cell, QBColor(15));
+                if ((cellFlags & 40) == 8)  // down, not the last letter: join the one below
+                    p.FilledBox(bx, by, 0.8 * cell, cell, QBColor(15));
+            }
+            const int code = square.GridLetters.at(c, r);
+            if (code == 0)
+                continue;
+            const QString letter = upper ? QString(QChar(code)).toUpper() : QString(QChar(code)).toLower();
+            const double dx = idiv(cell - p.TextWidth(letter), 2);
+            const double dy = idiv(cell - (upper ? 0.7 : 0.85) * p.TextHeight(letter), 2);
+            printAt(p, (c - 1) * cell + left + dx, (r - 1) * cell + y + dy, letter);
+        }
+    }
+
+    if (withList) {
+        p.setFontSize(subSize);
+        const double listTop = roundEven((SquareRows + 0.5) * cell + y + gap);
+        printAt(p, left, listTop, puzzle ? QStringLiteral("Find these words:") : QStringLiteral("Word list:"));
+        for (int k = 0; k < placedCount; ++k)
+            printAt(p, left + (k / listRows) * columnWidth,
+                    p.TextHeight(QStringLiteral("W")) * ((k % listRows) + 1) + listTop + gap, words[k]);
+    }
+
+    p.EndDoc();
+    mouse::setPointer(mouse::Default);
+}

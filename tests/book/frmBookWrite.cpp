@@ -1,0 +1,426 @@
+// Writing in the book window: the boxes of a page as one running text, the clipboard, quotes,
+// and the story text files of the File menu.
+#include <QAction>
+#include <QClipboard>
+#include <QFile>
+#include <QGuiApplication>
+#include <QTest>
+
+#include "BookWindowFixture.h"
+#include "book/StoryFile.h"
+#include "platform/Ansi.h"
+#include "platform/Controls.h"
+#include "platform/FileDialogs.h"
+
+namespace {
+
+using namespace booktest;
+
+const QString kOpen(ansi::chr(147));
+const QString kClose(ansi::chr(148));
+
+bookenc::Frame page(const QList<bookenc::Block>& blocks) {
+    bookenc::Frame f;
+    f.blocks = blocks;
+    f.pictures = {{1560, 240, 4200, 2000, QStringLiteral("PIC")}};
+    for (const bookenc::Block& b : blocks)
+        for (int k = 0; k < b.text.split(u' ', Qt::SkipEmptyParts).size(); ++k)
+            f.marks.append(0.4 * (f.marks.size() + 1));
+    return f;
+}
+
+bookenc::Block line(int top, int width, const QString& text) { return {1080, top, width, 600, 1080, text}; }
+
+// Frame 2: three lines; frame 3: a single line (the line never wraps there).
+bookenc::Book writingBook() {
+    bookenc::Book b;
+    b.title = QStringLiteral("Own Book");
+    b.fontSize = 28;
+    b.frames = {page({{1500, 300, 7320, 780, 1500, QStringLiteral("Own Book")}}),
+                page({line(3000, 3600, QStringLiteral("The dog ran")), line(3700, 3600, QStringLiteral("to the")),
+                      line(4400, 3600, QStringLiteral("big hill."))}),
+                page({line(3000, 3600, QStringLiteral("One line"))})};
+    return b;
+}
+
+class WritingTest : public BookWindowTest {
+protected:
+    void SetUp() override {
+        BookWindowTest::SetUp();
+        writeOwnBook(QStringLiteral("OWN"), writingBook());
+        useInstallation(own.path());
+        gBookCode = QStringLiteral("OWN");
+        gActivity = 2;
+        ActiveSettings.WriteSaveLoad = -1;
+        setFileDialogs(&files);
+        QGuiApplication::clipboard()->clear();
+    }
+    void TearDown() override {
+        setFileDialogs(nullptr);
+        BookWindowTest::TearDown();
+    }
+
+    frmBook* openWriting(int frame) {
+        frmBook* b = openBook();
+        b->activateWindow();
+        settle();
+        for (int f = 1; f < frame; ++f)
+            b->cmdNext_Click();
+        settle();
+        return b;
+    }
+
+    // The box the child is typing in.
+    static TextBox* current(frmBook* b) { return gFrame == 1 ? b->TextTitle : b->text[size_t(b->CurrentBlock)]; }
+    static void place(frmBook* b, int box, int pos) {
+        TextBox* t = gFrame == 1 ? b->TextTitle : b->text[size_t(box)];
+        t->setFocus();
+        b->CurrentBlock = box;  // as the focus event does
+        t->setSelStart(pos);
+    }
+    static void key(frmBook* b, Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
+        QTest::keyClick(current(b), k, m);
+    }
+    static void type(frmBook* b, char c) {
+        QTest::keyClick(current(b), c);
+    }
+    static QString pageText(frmBook* b) {
+        QString s;
+        for (int i = 1; i <= b->MaxBlocks; ++i)
+            s += b->Book.BlockText(i, gFrame);
+        return s;
+    }
+    // Caret offset over the page's joined text.
+    static int caretOffset(frmBook* b) {
+        int n = 0;
+        for (int i = 1; i < b->CurrentBlock; ++i)
+            n += int(b->Book.BlockText(i, gFrame).size());
+        return n + current(b)->SelStart();
+    }
+    // Every box shows its block and the lines fit their boxes.
+    static void expectBoxesShowBlocks(frmBook* b) {
+        for (int i = 1; i <= 3; ++i) {
+            TextBox* t = b->text[size_t(i)];
+            EXPECT_EQ(t->Text(), b->Book.BlockText(i, gFrame)) << "box " << i;
+            EXPECT_LE(b->TextWidth(t->Text()), t->width() * 15) << "box " << i;
+        }
+    }
+    int beeps() const { return int(journalOf(QStringLiteral("beep")).size()); }
+    bool curly(frmBook* b) const {
+        return screen::fontFamilyFor(QStringLiteral("Arial")) == b->TextTitle->font().family();
+    }
+
+    ScriptedFileDialogs files;
+};
+
+TEST_F(WritingTest, TypingIntoAFullLineFlowsThePageAndTheCaretStaysBehindTheCharacter) {
+    frmBook* b = openWriting(2);
+    ASSERT_EQ(gFrame, 2);
+    ASSERT_EQ(b->LineFitMode, 0);
+    place(b, 1, 11);  // "The dog ran| "
+    QString expected = pageText(b);
+    int offset = 11;
+    for (int n = 0; n < 20 && b->CurrentBlock == 1; ++n) {
+        type(b, 'x');
+        expected.insert(offset, u'x');
+        ++offset;
+        EXPECT_EQ(pageText(b), expected);
+        EXPECT_EQ(caretOffset(b), offset);
+        expectBoxesShowBlocks(b);
+    }
+    // The word being typed moved down as a whole, and the caret with it, behind its last letter.
+    ASSERT_EQ(b->CurrentBlock, 2) << "the first line never filled";
+    EXPECT_EQ(b->Book.BlockText(1, 2), QStringLiteral("The dog "));
+    EXPECT_TRUE(b->Book.BlockText(2, 2).startsWith(QStringLiteral("ranx")));
+    EXPECT_EQ(b->text[2]->SelStart(), offset - 8);
+}
+
+TEST_F(WritingTest, AnEditThePageCannotHoldIsTakenBackWithABeep) {
+    frmBook* b = openWriting(2);
+    place(b, 3, 8);  // "big hill|. "
+    const int beepsBefore = beeps();
+    QString last;
+    for (int n = 0; n < 60 && beeps() == beepsBefore; ++n) {
+        last = pageText(b);
+        type(b, 'l');
+    }
+    ASSERT_GT(beeps(), beepsBefore) << "the page never filled";
+    EXPECT_EQ(pageText(b), last);  // the refused character is not in the page
+    expectBoxesShowBlocks(b);
+}
+
+TEST_F(WritingTest, OnASingleLinePageACharacterThatDoesNotFitIsRefused) {
+    frmBook* b = openWriting(3);
+    ASSERT_EQ(b->LineFitMode, 2);
+    place(b, 1, 8);
+    const int beepsBefore = beeps();
+    QString last;
+    for (int n = 0; n < 60 && beeps() == beepsBefore; ++n) {
+        last = b->Book.BlockText(1, 3);
+        type(b, 'm');
+    }
+    ASSERT_GT(beeps(), beepsBefore);
+    EXPECT_EQ(b->Book.BlockText(1, 3), last);
+    EXPECT_EQ(b->text[1]->Text(), last);
+}
+
+TEST_F(WritingTest, TheTitleBoxNeverWraps) {
+    frmBook* b = openWriting(1);
+    place(b, 1, 8);
+    const int beepsBefore = beeps();
+    for (int n = 0; n < 80 && beeps() == beepsBefore; ++n)
+        type(b, 'w');
+    ASSERT_GT(beeps(), beepsBefore);
+    EXPECT_EQ(b->TextTitle->Text(), b->Book.BlockText(1, 1));
+    EXPECT_LE(b->TextWidth(b->TextTitle->Text()), b->TextTitle->width() * 15);
+    EXPECT_EQ(b->Book.BlockText(2, 1), QString());
+}
+
+TEST_F(WritingTest, DoubleQuotesOpenAndCloseAcrossTheLinesOfAPage) {
+    frmBook* b = openWriting(2);
+    place(b, 1, 4);  // before "dog"
+    type(b, '"');
+    place(b, 2, 6);  // after "the"
+    type(b, '"');
+    const QString open = curly(b) ? kOpen : QStringLiteral("\"");
+    const QString close = curly(b) ? kClose : QStringLiteral("\"");
+    EXPECT_EQ(b->Book.BlockText(1, 2), "The " + open + "dog ran ");
+    EXPECT_EQ(b->Book.BlockText(2, 2), "to the" + close + " ");
+    // One more opens again, whatever kind was typed.
+    place(b, 3, 0);
+    type(b, '"');
+    EXPECT_EQ(b->Book.BlockText(3, 2), open + "big hill. ");
+    expectBoxesShowBlocks(b);
+}
+
+TEST_F(WritingTest, ArrowKeysCrossFromLineToLine) {
+    frmBook* b = openWriting(2);
+    place(b, 2, 0);
+    key(b, Qt::Key_Left);  // to the line above, before its trailing blank
+    EXPECT_EQ(b->CurrentBlock, 1);
+    EXPECT_EQ(b->text[1]->SelStart(), int(b->text[1]->Text().size()) - 1);
+    key(b, Qt::Key_Left);  // inside the line the box moves the caret itself
+    EXPECT_EQ(b->text[1]->SelStart(), int(b->text[1]->Text().size()) - 2);
+    key(b, Qt::Key_Right);  // before a letter: the box's own move
+    EXPECT_EQ(b->CurrentBlock, 1);
+    key(b, Qt::Key_Right);  // before the trailing blank: on to the next line
+    EXPECT_EQ(b->CurrentBlock, 2);
+    EXPECT_EQ(b->text[2]->SelStart(), 0);
+    key(b, Qt::Key_Down);
+    EXPECT_EQ(b->CurrentBlock, 3);
+    key(b, Qt::Key_Down);  // no line below the last visible one: stays
+    EXPECT_EQ(b->CurrentBlock, 3);
+    key(b, Qt::Key_Up);
+    EXPECT_EQ(b->CurrentBlock, 2);
+    EXPECT_EQ(pageText(b), QStringLiteral("The dog ran to the big hill. "));
+}
+
+TEST_F(WritingTest, BackspaceAtTheStartOfALineJoinsItToTheLineAbove) {
+    frmBook* b = openWriting(2);
+    place(b, 2, 0);
+    key(b, Qt::Key_Backspace);  // removes the blank after "ran": "ranto" joins and is re-fitted
+    const QString page = pageText(b);
+    EXPECT_EQ(page, QStringLiteral("The dog ranto the big hill. "));
+    expectBoxesShowBlocks(b);
+    // The caret stands between "ran" and "to", wherever that word is now.
+    EXPECT_EQ(caretOffset(b), int(QStringLiteral("The dog ran").size()));
+}
+
+TEST_F(WritingTest, DeleteAtTheEndOfALineTakesTheFirstCharacterOfTheNext) {
+    frmBook* b = openWriting(2);
+    place(b, 1, int(b->text[1]->Text().size()));
+    key(b, Qt::Key_Delete);
+    EXPECT_EQ(b->Book.BlockText(2, 2), QStringLiteral("o the "));
+    EXPECT_EQ(b->text[2]->Text(), QStringLiteral("o the "));
+    EXPECT_EQ(b->CurrentBlock, 2);
+    EXPECT_EQ(b->text[2]->SelStart(), 0);
+}
+
+TEST_F(WritingTest, ClipboardKeysCutCopyAndPasteAndOtherControlKeysDoNothing) {
+    frmBook* b = openWriting(2);
+    place(b, 1, 4);
+    b->text[1]->setSelLength(3);  // "dog"
+    key(b, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("dog"));
+    EXPECT_EQ(b->Book.BlockText(1, 2), QStringLiteral("The dog ran "));
+
+    key(b, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("dog"));
+    EXPECT_EQ(b->Book.BlockText(1, 2), QStringLiteral("The  ran "));
+    EXPECT_EQ(b->text[1]->Text(), QStringLiteral("The  ran "));
+
+    place(b, 1, 4);
+    key(b, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(b->Book.BlockText(1, 2), QStringLiteral("The dog ran "));
+    EXPECT_EQ(b->text[1]->SelStart(), 7);  // behind the pasted text
+
+    place(b, 2, 0);
+    key(b, Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(b->Book.BlockText(2, 2), QStringLiteral("dogto the "));
+
+    const QString page = pageText(b);
+    const int beepsBefore = beeps();
+    key(b, Qt::Key_A, Qt::ControlModifier);
+    key(b, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(pageText(b), page);
+    EXPECT_EQ(beeps(), beepsBefore);
+    key(b, Qt::Key_Return);
+    EXPECT_EQ(beeps(), beepsBefore + 1);
+    EXPECT_EQ(pageText(b), page);
+}
+
+TEST_F(WritingTest, APasteWiderThanItsLineBeepsAndLeavesThePage) {
+    frmBook* b = openWriting(2);
+    QGuiApplication::clipboard()->setText(QStringLiteral("a very long pasted text that no line can hold"));
+    place(b, 2, 0);
+    const QString page = pageText(b);
+    const int beepsBefore = beeps();
+    key(b, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(beeps(), beepsBefore + 1);
+    EXPECT_EQ(pageText(b), page);
+    expectBoxesShowBlocks(b);
+}
+
+TEST_F(WritingTest, APasteAtTheEndOfALineKeepsTheCaretInThatLine) {
+    frmBook* b = openWriting(2);
+    QGuiApplication::clipboard()->setText(QStringLiteral("a"));
+    place(b, 1, int(b->text[1]->Text().size()));
+    key(b, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(b->Book.BlockText(1, 2), QStringLiteral("The dog ran a"));
+    EXPECT_EQ(b->CurrentBlock, 1);
+    EXPECT_EQ(b->text[1]->SelStart(), 13);
+}
+
+TEST_F(WritingTest, OpenOnTheTitlePageFillsOnlyTheTitleBox) {
+    own.write(QStringLiteral("TEXT/OURS.TXT"), "\"Text for Own Book\r\nMy Book\r\n\r\n\r\nOne\r\n\"\r\n");
+    frmBook* b = openWriting(1);
+    const QString hiddenBox = b->text[1]->Text();
+    files.answer(own.file(QStringLiteral("TEXT/OURS.TXT")));
+    b->mnuFileOpen_Click();
+    EXPECT_EQ(b->TextTitle->Text(), QStringLiteral("My Book "));
+    EXPECT_EQ(b->text[1]->Text(), hiddenBox);  // the other frames' boxes wait for their page
+    EXPECT_EQ(b->Book.BlockText(1, 2), QStringLiteral("One "));
+}
+
+TEST_F(WritingTest, OutsideWritingTheRefitChangesNothing) {
+    gActivity = 1;
+    frmBook* b = openWriting(2);
+    b->Book.setBlockText(1, 2, QStringLiteral("far too many words for one short line of the page "));
+    const QString page = pageText(b);
+    EXPECT_TRUE(b->CheckBlockTexts());
+    EXPECT_EQ(pageText(b), page);
+}
+
+TEST_F(WritingTest, PastedLineBreaksBecomeBlanks) {
+    frmBook* b = openWriting(2);
+    QGuiApplication::clipboard()->setText(QStringLiteral("a\r\nb"));
+    place(b, 2, 0);
+    key(b, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(b->Book.BlockText(2, 2), QStringLiteral("a  bto the "));
+}
+
+TEST_F(WritingTest, SaveAsWritesTheStoryAndSaveThenWritesSilentlyToTheSameFile) {
+    frmBook* b = openWriting(2);
+    place(b, 1, 0);
+    type(b, '"');
+    const QString dir = own.path() + QStringLiteral("/TEXT");
+    QDir().mkpath(dir);
+    files.answer(dir + QStringLiteral("/mine"));
+    b->mnuFileSave_Click();  // no file yet: Save As
+    ASSERT_EQ(files.calls().size(), 1u);
+    EXPECT_TRUE(files.calls()[0].save);
+    EXPECT_EQ(files.calls()[0].request.filter, QStringLiteral("Text files (*.TXT)|*.TXT"));
+    EXPECT_EQ(QDir(files.calls()[0].request.initDir), QDir(dir));
+    EXPECT_EQ(b->TextFilePath, dir + QStringLiteral("/mine.TXT"));
+    const QByteArray saved = readFile(dir + QStringLiteral("/mine.TXT"));
+    EXPECT_TRUE(saved.startsWith("\"Text for Own Book\r\nOwn Book \r\n\r\n\r\n@The dog ran \r\nto the \r\n"));
+    EXPECT_TRUE(saved.endsWith("\r\n\"\r\n"));
+
+    place(b, 3, 0);
+    type(b, 'A');
+    b->mnuFileSave_Click();
+    EXPECT_EQ(files.calls().size(), 1u);  // no dialog the second time
+    EXPECT_TRUE(readFile(dir + QStringLiteral("/mine.TXT")).contains("\r\nAbig hill. \r\n"));
+    EXPECT_TRUE(boxes.msgBoxes().empty());
+}
+
+TEST_F(WritingTest, OpenFillsEveryFrameAndTheBoxesOfThePageShown) {
+    const QString path = own.file(QStringLiteral("TEXT/OURS.TXT"));
+    own.write(QStringLiteral("TEXT/OURS.TXT"), "\"Text for Own Book\r\nMy Book\r\n\r\n\r\n@Hi,@ I\r\nsaid\r\nto you.\r\n"
+                                               "Last\r\n\r\n\r\n\"\r\n");
+    frmBook* b = openWriting(2);
+    files.answer(path);
+    b->mnuFileOpen_Click();
+    EXPECT_EQ(b->TextFilePath, path);
+    const QString open = curly(b) ? kOpen : QStringLiteral("\"");
+    const QString close = curly(b) ? kClose : QStringLiteral("\"");
+    EXPECT_EQ(b->text[1]->Text(), open + "Hi," + close + " I ");
+    EXPECT_EQ(b->text[2]->Text(), QStringLiteral("said "));
+    EXPECT_EQ(b->text[3]->Text(), QStringLiteral("to you. "));
+    EXPECT_EQ(b->Book.BlockText(1, 1), QStringLiteral("My Book "));
+    EXPECT_EQ(b->Book.BlockText(1, 3), QStringLiteral("Last "));
+    b->cmdNext_Click();
+    EXPECT_EQ(b->text[1]->Text(), QStringLiteral("Last "));
+    EXPECT_TRUE(boxes.msgBoxes().empty());
+}
+
+TEST_F(WritingTest, AStoryOfAnotherBookIsRefusedAndTheTextsStay) {
+    own.write(QStringLiteral("TEXT/BEAR.TXT"), "\"Text for 7. Bear Hunt\r\nx\r\n\"\r\n");
+    frmBook* b = openWriting(2);
+    const QString page = pageText(b);
+    boxes.answer(mb::OK).answer(mb::OK);
+    files.answer(own.file(QStringLiteral("TEXT/BEAR.TXT")));
+    b->mnuFileOpen_Click();
+    files.answer(own.file(QStringLiteral("TEXT/NONE.TXT")));
+    b->mnuFileOpen_Click();
+    const std::vector<testsupport::ScriptedDialogs::Call> shown = boxes.msgBoxes();
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0].text, QStringLiteral("This is not a suitable text file.\r\n\r\nIt was written for \"Bear Hunt\"."));
+    EXPECT_EQ(shown[0].style, 0);
+    EXPECT_EQ(shown[1].text, QStringLiteral("This is not a suitable text file for this book."));
+    EXPECT_EQ(b->TextFilePath, QString());
+    EXPECT_EQ(pageText(b), page);
+}
+
+TEST_F(WritingTest, AFailedSaveSaysSoAndKeepsThePathAndTheTexts) {
+    frmBook* b = openWriting(2);
+    const QString path = own.path() + QStringLiteral("/NOFOLDER/mine.TXT");
+    boxes.answer(mb::OK);
+    files.answer(path);
+    b->mnuFileSaveAs_Click();
+    const std::vector<testsupport::ScriptedDialogs::Call> shown = boxes.msgBoxes();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, "It was not possible to save the file\r\n\r\n" + path);
+    EXPECT_EQ(shown[0].style, int(mb::Exclamation));
+    EXPECT_EQ(b->TextFilePath, path);
+    EXPECT_EQ(b->text[1]->Text(), QStringLiteral("The dog ran "));
+}
+
+TEST_F(WritingTest, CancelledDialogsAndABusyWindowChangeNothing) {
+    frmBook* b = openWriting(2);
+    files.answerCancel().answerCancel();
+    b->mnuFileOpen_Click();
+    b->mnuFileSaveAs_Click();
+    EXPECT_EQ(files.calls().size(), 2u);
+    EXPECT_EQ(b->TextFilePath, QString());
+    gBusy = 1;
+    const int beepsBefore = beeps();
+    b->mnuFileOpen_Click();
+    b->mnuFileSave_Click();
+    b->mnuFileSaveAs_Click();
+    place(b, 1, 0);
+    type(b, 'x');
+    gBusy = 0;
+    EXPECT_EQ(beeps(), beepsBefore + 4);
+    EXPECT_EQ(files.calls().size(), 2u);
+    EXPECT_EQ(b->Book.BlockText(1, 2), QStringLiteral("The dog ran "));
+}
+
+TEST_F(WritingTest, TheFileItemsWorkFromTheMenu) {
+    frmBook* b = openWriting(2);
+    files.answerCancel();
+    b->mnuFileSaveAs->trigger();
+    EXPECT_EQ(files.calls().size(), 1u);
+}
+
+}  // namespace
