@@ -158,7 +158,9 @@ int shiftBitsOf(const QKeyEvent* e) {
 // ---- TextBox
 
 TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
-    setTextMargins(0, 0, 0, 0);
+    // The line edit keeps two pixels free at each side; the boxes have no inner margin, so a
+    // line measured to fit its box shows whole instead of scrolling its first letter away.
+    setTextMargins(-2, 0, -2, 0);
     setContentsMargins(0, 0, 0, 0);
     // Nothing may enter the box without passing KeyPress.
     setContextMenuPolicy(Qt::NoContextMenu);

@@ -241,3 +241,21 @@ TEST(Controls, PictureButtonClicksAndLabelWraps) {
 }
 
 }  // namespace
+
+// A line that fits its box shows from its first letter, with the caret at its end: the box
+// has no inner margin to scroll it by.
+TEST(TextBoxMargins, ALineAsWideAsItsBoxDoesNotScroll) {
+    TextBox box;
+    box.setFrame(false);
+    QFont f = box.font();
+    f.setPixelSize(20);
+    box.setFont(f);
+    const QString line = QStringLiteral("Pip has a ball");
+    const int width = box.fontMetrics().horizontalAdvance(line);
+    box.resize(width + 1, 30);
+    box.setText(line);
+    box.setCursorPosition(int(line.size()));
+    box.grab();  // the line scrolls, if at all, when it is painted
+    const int caretAtEnd = box.inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x();
+    EXPECT_NEAR(caretAtEnd, width, 1);
+}
