@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QFontMetricsF>
-#include <QImageReader>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -32,6 +31,7 @@
 #include "platform/Help.h"
 #include "platform/Lang.h"
 #include "platform/Mouse.h"
+#include "platform/Picture.h"
 #include "platform/Paths.h"
 #include "platform/Screen.h"
 #include "platform/WaveDevice.h"
@@ -102,17 +102,9 @@ void setFontName(QWidget* w, const QString& name) {
     w->setFont(f);
 }
 
-QImage loadPicture(const QString& path) {
-    if (path.isEmpty())
-        return QImage();
-    QImageReader reader(path);
-    reader.setDecideFormatFromContent(true);  // a .DIB is a BMP
-    return reader.read();
-}
-
 QImage stripOrDrawn(const char* stored, int cellSize) {
     const QString path = FindDataFile(QString::fromLatin1(stored), 0);
-    const QImage img = loadPicture(path);
+    const QImage img = LoadPicture(path);
     if (!img.isNull() && img.height() == cellSize && img.width() == cellSize * bookbuttonart::CellCount)
         return img;
     return bookbuttonart::buttonStrip(cellSize);
@@ -309,7 +301,7 @@ void frmBook::Form_Load() {
     LayoutBookWindow();
     BlankWidth = int(lang::RoundHalfEven(TextWidth(QStringLiteral(" "))));
     gFrame = 0;
-    DIBholder = loadPicture(FindDataFile(booklayout::coverPictureFileName(gBookCode), 1));
+    DIBholder = LoadPicture(FindDataFile(booklayout::coverPictureFileName(gBookCode), 1));
 
     applyActivitySettings();
     if (isUnloaded())
@@ -860,7 +852,7 @@ void frmBook::placePicture(int slot, bool titlePage) {
         p->setPicture(QPixmap::fromImage(ImageNext));
     } else {
         const QString path = FindDataFile(booklayout::pictureFileName(gBookCode, name), 1);
-        const QImage img = loadPicture(path);
+        const QImage img = LoadPicture(path);
         if (img.isNull())
             ShowFatalError(path, QStringLiteral("file"));
         p->setPicture(QPixmap::fromImage(img));
@@ -910,7 +902,7 @@ void frmBook::preloadNextPicture() {
     if (link.isEmpty() || link == PreloadedPictureName || gColourBits > 8)
         return;
     const QString path = FindDataFile(booklayout::pictureFileName(gBookCode, link), 0);
-    ImageNext = loadPicture(path);
+    ImageNext = LoadPicture(path);
     // A failed preload forgets the name, so no page takes the empty picture for it.
     if (!path.isEmpty() && !ImageNext.isNull())
         PreloadedPictureName = link;

@@ -1,7 +1,6 @@
 // The book window's Print menu: the page on show laid out on the printer page at the book's
 // design proportions, the whole story on one sheet, and the colour choice for pictures.
 #include <QAction>
-#include <QImageReader>
 #include <QMenu>
 #include <QPixmap>
 #include <QPointer>
@@ -17,6 +16,7 @@
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
 #include "platform/Lang.h"
+#include "platform/Picture.h"
 #include "platform/Mouse.h"
 #include "platform/Printer.h"
 #include "platform/Screen.h"
@@ -34,14 +34,6 @@ const QString kHeader = QStringLiteral("Kestrow Readers");
 
 double roundEven(double v) { return lang::RoundHalfEven(v); }
 double idiv(double a, double b) { return double(lang::IntDiv(a, b).value_or(0)); }
-
-QImage loadPrintPicture(const QString& path) {
-    if (path.isEmpty())
-        return QImage();
-    QImageReader reader(path);
-    reader.setDecideFormatFromContent(true);  // a .DIB is a BMP
-    return reader.read();
-}
 
 // The page's design twips on the printer page, in printer pixels: one uniform scale with a
 // margin, three quarters of the spare width on the left, the spare height split evenly.
@@ -249,7 +241,7 @@ void frmBook::PrintPage(int mode) {
                 const QString path = FindDataFile(booklayout::pictureFileName(gBookCode, stem), 1);
                 if (!self || isUnloaded())
                     break;
-                const QImage picture = loadPrintPicture(path);
+                const QImage picture = LoadPicture(path);
                 // A picture that cannot be read is left out; the rest of the page still prints.
                 if (picture.isNull())
                     continue;
@@ -261,7 +253,7 @@ void frmBook::PrintPage(int mode) {
                     const QString colour = FindDataFile(booklayout::pictureFileName(gBookCode, name), 1);
                     if (!self || isUnloaded())
                         break;
-                    picframe[size_t(i)]->setPicture(QPixmap::fromImage(loadPrintPicture(colour)));
+                    picframe[size_t(i)]->setPicture(QPixmap::fromImage(LoadPicture(colour)));
                     picframe[size_t(i)]->repaint();
                 }
             }

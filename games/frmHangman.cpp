@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QImageReader>
 #include <QKeyEvent>
 #include <QLinearGradient>
 #include <QMenu>
@@ -30,6 +29,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Help.h"
 #include "platform/Lang.h"
+#include "platform/Picture.h"
 #include "platform/Mouse.h"
 #include "platform/Paths.h"
 #include "platform/Screen.h"
@@ -112,9 +112,7 @@ QPixmap transparentPicture(const QImage& drawn, QRgb key = gameart::background()
 QPixmap loadPicture(const QString& path) {
     if (path.isEmpty())
         return QPixmap();
-    QImageReader reader(path);
-    reader.setDecideFormatFromContent(true);
-    return transparentPicture(reader.read());
+    return transparentPicture(LoadPicture(path));
 }
 
 Label* picture(QWidget* parent) {
