@@ -1131,14 +1131,8 @@ void frmBook::mnuMenu_Click() {
         Beep();
         return;
     }
-    mouse::setPointer(mouse::Hourglass);
     closeChoicesWindow();
-    if (!Unload()) {
-        mouse::setPointer(mouse::Default);
-        return;
-    }
-    registry::showMainMenu();
-    mouse::setPointer(mouse::Default);
+    shell::replaceWithMainMenu(*this);
 }
 
 void frmBook::mnuExit_Click() {

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "core/frmKest.h"
+#include "platform/Mouse.h"
 
 namespace shell {
 
@@ -16,6 +17,15 @@ void showChild(Form* child, QMenuBar* childMenus) {
 void setFrameCaption(const QString& caption) {
     if (frmKest* f = frmKest::instance())
         f->setCaption(caption);
+}
+
+bool replaceWithMainMenu(Form& child) {
+    mouse::setPointer(mouse::Hourglass);
+    const bool closed = child.Unload();
+    if (closed)
+        registry::showMainMenu();
+    mouse::setPointer(mouse::Default);
+    return closed;
 }
 
 bool frameMaximised() {

@@ -23,6 +23,10 @@ void setFrameCaption(const QString& caption);
 // The frame's state as the original reads it: maximised, or its outer size in pixels.
 bool frameMaximised();
 
+// Unloads a child window and shows the main menu in its place, with the hourglass meanwhile.
+// False, and nothing shown, when the window refuses to close.
+bool replaceWithMainMenu(Form& child);
+
 }  // namespace shell
 
 namespace registry {

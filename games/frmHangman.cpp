@@ -854,15 +854,7 @@ void frmHangman::cmdMenu_Click() {
     mnuMenu_Click();
 }
 
-void frmHangman::mnuMenu_Click() {
-    mouse::setPointer(mouse::Hourglass);
-    if (!Unload()) {
-        mouse::setPointer(mouse::Default);
-        return;
-    }
-    registry::showMainMenu();
-    mouse::setPointer(mouse::Default);
-}
+void frmHangman::mnuMenu_Click() { shell::replaceWithMainMenu(*this); }
 
 void frmHangman::mnuExit_Click() { UnloadFrameAndEnd(0); }
 

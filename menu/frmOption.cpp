@@ -118,15 +118,9 @@ void frmOption::LayoutOptions() {
 // ---- buttons ----
 
 void frmOption::cmdMenu_Click() {
-    mouse::setPointer(mouse::Hourglass);
     gActivity = 0;
     shell::setFrameCaption(QStringLiteral("Kestrow Menu"));
-    if (!Unload()) {
-        mouse::setPointer(mouse::Default);
-        return;
-    }
-    registry::showMainMenu();
-    mouse::setPointer(mouse::Default);
+    shell::replaceWithMainMenu(*this);
 }
 
 void frmOption::cmdPass_Click() {
