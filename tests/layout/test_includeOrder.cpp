@@ -34,7 +34,7 @@ const QMap<QString, QStringList>& allowedUses() {
 }
 
 struct Include {
-    QString file;    // relative to the root, e.g. "core/Shell.cpp"
+    QString file;  // relative to the root, e.g. "core/Shell.cpp"
     int line = 0;
     QString header;  // as written
     QString folder;  // the top folder the header was found in
@@ -154,21 +154,23 @@ TEST(IncludeOrder, FindsEachKindOfWrongInclude) {
     ASSERT_EQ(wrongIncludes(tree.path()), QStringList());
 
     tree.write("platform/Screen.cpp", "#include \"platform/Form.h\"\n  #  include <core/Shell.h>\n");
-    tree.write("core/Startup.cpp", "// #include \"book/frmBook.h\" is not an include\n#include \"../book/frmBook.h\"\n");
+    tree.write("core/Startup.cpp",
+               "// #include \"book/frmBook.h\" is not an include\n#include \"../book/frmBook.h\"\n");
     tree.write("book/Print.cpp", "#include \"menu/frmMenu.h\"\n");
     tree.write("games/Art.cpp", "#include \"square/frmSquare.h\"\n");
     tree.write("square/Builder.cpp", "#include \"programs/Kestrow.cpp\"\n");
     tree.write("core/Keys.cpp", "#include \"BookEncoder.h\"\n");
     const QStringList wrong = wrongIncludes(tree.path());
-    EXPECT_EQ(wrong, QStringList({
-                         "book/Print.cpp:1 includes \"menu/frmMenu.h\" of menu/, but book/ may use only platform, core",
-                         "core/Keys.cpp:1 includes \"BookEncoder.h\" of tools/, but core/ may use only platform",
-                         "core/Startup.cpp:2 includes \"../book/frmBook.h\" of book/, but core/ may use only platform",
-                         "games/Art.cpp:1 includes \"square/frmSquare.h\" of square/, but games/ may use only platform, core",
-                         "platform/Screen.cpp:2 includes \"core/Shell.h\" of core/, but platform/ may use only itself",
-                         "square/Builder.cpp:1 includes \"programs/Kestrow.cpp\" of programs/, but square/ may use only "
-                         "platform, core",
-                     }))
+    EXPECT_EQ(wrong,
+              QStringList({
+                  "book/Print.cpp:1 includes \"menu/frmMenu.h\" of menu/, but book/ may use only platform, core",
+                  "core/Keys.cpp:1 includes \"BookEncoder.h\" of tools/, but core/ may use only platform",
+                  "core/Startup.cpp:2 includes \"../book/frmBook.h\" of book/, but core/ may use only platform",
+                  "games/Art.cpp:1 includes \"square/frmSquare.h\" of square/, but games/ may use only platform, core",
+                  "platform/Screen.cpp:2 includes \"core/Shell.h\" of core/, but platform/ may use only itself",
+                  "square/Builder.cpp:1 includes \"programs/Kestrow.cpp\" of programs/, but square/ may use only "
+                  "platform, core",
+              }))
         << wrong.join(u'\n').toStdString();
 }
 
