@@ -236,8 +236,8 @@ private:
     bool hearSentence();
     bool speakTypedText();
     bool playWordSound(const QString& word);
-    // Sleeps, without yielding, until the clock of day passes roundedStart + seconds (or reads
-    // below 10, or Stop was pressed); false when the window has gone.
+    // Sleeps, without yielding, until the clock of day passes roundedStart + seconds (counted
+    // on the steady clock), or Stop was pressed; false when the window has gone.
     bool pauseWithoutYielding(float roundedStart, double seconds);
     void placeUnderline(QWidget* bar, int word);
     // Chooses the page's hidden word (kept on a re-layout) and covers it.

@@ -31,8 +31,6 @@ constexpr double kPauseAfterWriting = 0.5;
 // The longest Tell story waits for a page to be drawn and for its hearing to end.
 constexpr double kFrameWait = 8.0;
 constexpr double kHearingWait = 15.0;
-// Just after midnight the clock of day starts again from 0: waits end then.
-constexpr float kMidnightGuard = 10.0f;
 // A pause sleeps in slices no longer than this, so it ends close to its time.
 constexpr double kPauseSlice = 0.01;
 
@@ -92,7 +90,8 @@ bool frmBook::hearSentence() {
     const QPointer<frmBook> self(this);
     MMControl1->Command(QStringLiteral("Prev"));
     MMControl1->Command(QStringLiteral("Play"));
-    // The marks count from the start of the sound.
+    // The marks count from the start of the sound; the waits follow the steady clock, so
+    // midnight neither cuts them short nor stretches them.
     const double start = appClock().monotonic();
     gBusy = 1;
     if (!yieldOnce(self)) {
@@ -104,7 +103,7 @@ bool frmBook::hearSentence() {
     const bool cloze = gActivity == 4 || gActivity == 5;
     if (count == 0) {
         // Nothing to underline: the sentence is heard to its end.
-        if (!yieldWhile(self, [this] { return MMControl1->Mode() == mci::ModePlay && Timer() >= kMidnightGuard; })) {
+        if (!yieldWhile(self, [this] { return MMControl1->Mode() == mci::ModePlay; })) {
             gBusy = 0;
             return false;
         }
@@ -118,7 +117,7 @@ bool frmBook::hearSentence() {
         // A word without its mark counts as 0: it passes at once.
         const double mark = Book.MarkTime(i, f);
         if (!yieldWhile(self, [start, mark] {
-                return appClock().monotonic() - start <= mark && Timer() >= kMidnightGuard;
+                return appClock().monotonic() - start <= mark;
             })) {
             gBusy = 0;
             return false;
@@ -303,7 +302,7 @@ bool frmBook::pauseWithoutYielding(float roundedStart, double seconds) {
         if (gone(self))
             return false;
         const double left = until - appClock().monotonic();
-        if (left < 0 || Timer() < kMidnightGuard || StopRequested == -1)
+        if (left < 0 || StopRequested == -1)
             return true;
         // Sleeps: a pause costs no CPU.
         pause(std::clamp(left, 0.001, kPauseSlice));

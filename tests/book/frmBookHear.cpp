@@ -11,6 +11,7 @@
 #include <QTest>
 #include <QTimer>
 #include <ctime>
+#include <numeric>
 #include <optional>
 
 #include "BookWindowFixture.h"
@@ -317,16 +318,28 @@ TEST_F(HearTest, MissingMarksCountAsZeroAndAPageWithoutWordsIsHeardToItsEnd) {
     EXPECT_EQ(gBusy, 0);
 }
 
-TEST_F(HearTest, AcrossMidnightTheWordWaitsEndAtOnce) {
+// The waits follow the steady clock: the clock of day passing midnight changes nothing.
+TEST_F(HearTest, JustAfterAndAcrossMidnightEveryWordIsUnderlinedForItsTime) {
     frmBook* b = openAt(6);  // the longest sentence of the book
     const int n = b->FrameWordCount();
     ASSERT_GT(b->Book.MarkTime(n, 6), 2.0);
-    clock.setNow(QDateTime(QDate(2024, 3, 4), QTime(23, 59, 59, 500)));
-    const double t0 = clock.elapsed();
-    b->cmdEar_Click();
-    EXPECT_LT(clock.elapsed() - t0, 0.5 + 0.001 * (n + 2));
-    EXPECT_EQ(gBusy, 0);
-    EXPECT_FALSE(shown(b->Shape1));
+    for (const QTime& at : {QTime(0, 0, 6), QTime(23, 59, 59, 500), QTime(0, 0, 0)}) {
+        SCOPED_TRACE(at.toString("hh:mm:ss.zzz").toStdString());
+        clock.setNow(QDateTime(QDate(2024, 3, 4), at));
+        const double t0 = clock.elapsed();
+        std::vector<int> bars;
+        for (int i = 1; i <= n; ++i) {
+            const double from = i > 1 ? b->Book.MarkTime(i - 1, 6) : 0.0;
+            clock.at(t0 + (from + b->Book.MarkTime(i, 6)) / 2, [&] { bars.push_back(wordUnderBar(b, b->Shape1)); });
+        }
+        b->cmdEar_Click();
+        std::vector<int> expected(static_cast<size_t>(n));
+        std::iota(expected.begin(), expected.end(), 1);
+        EXPECT_EQ(bars, expected);
+        EXPECT_NEAR(clock.elapsed() - t0, b->Book.MarkTime(n, 6), 0.003);
+        EXPECT_EQ(gBusy, 0);
+        EXPECT_FALSE(shown(b->Shape1));
+    }
 }
 
 TEST_F(HearTest, InTheClozeActivitiesTheUnderlineSkipsTheHiddenWord) {
@@ -726,15 +739,32 @@ TEST_F(HearTest, AOnePageStoryIsToldOnceAndShownAgainWithItsButtons) {
     EXPECT_TRUE(shown(b->cmdMenu));
 }
 
-TEST_F(HearTest, AStoryToldAcrossMidnightEnds) {
+// Just after midnight, and across it, the story keeps its pauses and its underline: it takes
+// as long as in the morning.
+TEST_F(HearTest, AStoryToldAtOrAcrossMidnightKeepsItsPausesAndUnderline) {
     useThreePageBook();
     frmBook* b = openBook();
-    clock.setNow(QDateTime(QDate(2024, 3, 4), QTime(23, 59, 58, 0)));
-    const double t0 = clock.elapsed();
-    b->mnuPlayAll_Click();
-    EXPECT_LT(clock.elapsed() - t0, 15.0);
-    EXPECT_EQ(gFrame, 1);
-    EXPECT_EQ(b->TellingStory, 0);
+    std::optional<double> morning;
+    for (const QTime& at : {QTime(9, 30, 0), QTime(0, 0, 6), QTime(23, 59, 58)}) {
+        SCOPED_TRACE(at.toString().toStdString());
+        clock.setNow(QDateTime(QDate(2024, 3, 4), at));
+        const double t0 = clock.elapsed();
+        int underlined = 0;
+        for (double t = 0.05; t < 12; t += 0.05)
+            clock.at(t0 + t, [&] { underlined += shown(b->Shape1) ? 1 : 0; });
+        b->mnuPlayAll_Click();
+        const double took = clock.elapsed() - t0;
+        clock.advance(12);  // the remaining samples fall due
+        EXPECT_EQ(gFrame, 1);
+        EXPECT_EQ(b->TellingStory, 0);
+        // Pages 1 to 3 are underlined for 0.5 + 1.0 + 0.5 s.
+        EXPECT_NEAR(underlined * 0.05, 2.0, 0.2);
+        if (!morning)
+            morning = took;
+        else
+            EXPECT_NEAR(took, *morning, 0.05);
+    }
+    EXPECT_GT(*morning, 3 * 0.6 + 2.0);
 }
 
 // ---- on the real clock ----
