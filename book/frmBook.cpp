@@ -1126,8 +1126,9 @@ void frmBook::cmdMenu_Click() { mnuMenu_Click(); }
 
 // ---- menus ----
 
+// A sentence being heard does not hold the child: its walk ends with the window.
 void frmBook::mnuMenu_Click() {
-    if (gBusy == 1) {
+    if (gBusy == 1 && !SentenceWalk) {
         Beep();
         return;
     }
@@ -1136,7 +1137,7 @@ void frmBook::mnuMenu_Click() {
 }
 
 void frmBook::mnuExit_Click() {
-    if (gBusy == 1) {
+    if (gBusy == 1 && !SentenceWalk) {
         Beep();
         return;
     }

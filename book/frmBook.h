@@ -114,6 +114,9 @@ public:
     int HearNesting = 0;
     int TellingStory = 0;
     int StopRequested = 0;
+    // True while the sentence's underline walks its words: Exit, Menu and closing then go
+    // through, busy or not.
+    bool SentenceWalk = false;
     // The Choices window (frmCloze) of Cloze (click); ShowFrame hides it.
     QPointer<frmCloze> ChoicesWindow;
 

@@ -31,6 +31,12 @@ constexpr double kPauseAfterWriting = 0.5;
 // The longest Tell story waits for a page to be drawn and for its hearing to end.
 constexpr double kFrameWait = 8.0;
 constexpr double kHearingWait = 15.0;
+// The underline walk ends this long after the sentence's sound, whatever its marks say: a
+// mark far past the sound (a shifted field, a damaged file) must not keep the window busy.
+constexpr double kWalkSlack = 1.0;
+// A page whose sound could not be opened has only its marks to go by; no sentence of a page
+// runs longer than this.
+constexpr double kSilentWalkLimit = 30.0;
 // A pause sleeps in slices no longer than this, so it ends close to its time.
 constexpr double kPauseSlice = 0.01;
 
@@ -93,22 +99,26 @@ bool frmBook::hearSentence() {
     // The marks count from the start of the sound; the waits follow the steady clock, so
     // midnight neither cuts them short nor stretches them.
     const double start = appClock().monotonic();
+    const double walkLimit =
+        (MMControl1->Mode() == mci::ModeNotOpen ? kSilentWalkLimit : MMControl1->Length()) + kWalkSlack;
+    auto walkOver = [start, walkLimit] { return appClock().monotonic() - start > walkLimit; };
     gBusy = 1;
-    if (!yieldOnce(self)) {
+    SentenceWalk = true;
+    auto abandoned = [] {
         gBusy = 0;
         return false;
-    }
+    };
+    if (!yieldOnce(self))
+        return abandoned();
     const int f = gFrame;
     const int count = FrameWordCount();
     const bool cloze = gActivity == 4 || gActivity == 5;
     if (count == 0) {
         // Nothing to underline: the sentence is heard to its end.
-        if (!yieldWhile(self, [this] { return MMControl1->Mode() == mci::ModePlay; })) {
-            gBusy = 0;
-            return false;
-        }
+        if (!yieldWhile(self, [this] { return MMControl1->Mode() == mci::ModePlay; }))
+            return abandoned();
     }
-    for (int i = 1; i <= count; ++i) {
+    for (int i = 1; i <= count && !walkOver(); ++i) {
         placeUnderline(Shape1, i);
         // The hidden cloze word is not underlined while its gap shows.
         Shape1->setVisible(!cloze || yellowfudge->isHidden() || i != ClozeWordIndex);
@@ -116,13 +126,12 @@ bool frmBook::hearSentence() {
             Shape1->repaint();
         // A word without its mark counts as 0: it passes at once.
         const double mark = Book.MarkTime(i, f);
-        if (!yieldWhile(self, [start, mark] {
-                return appClock().monotonic() - start <= mark;
-            })) {
-            gBusy = 0;
-            return false;
-        }
+        if (!yieldWhile(self, [start, mark, &walkOver] {
+                return appClock().monotonic() - start <= mark && !walkOver();
+            }))
+            return abandoned();
     }
+    SentenceWalk = false;
     if (!cmdNext->isHidden())
         cmdNext->setFocus();
     if (!cmdRestart->isHidden())
@@ -324,5 +333,6 @@ bool frmBook::hearingRefusesClose(int unloadMode) {
         }
         return true;
     }
-    return gBusy == 1;
+    // The sentence's walk notices the window gone and ends: a child may always leave it.
+    return gBusy == 1 && !SentenceWalk;
 }

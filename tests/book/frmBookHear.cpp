@@ -239,11 +239,10 @@ TEST_F(HearTest, TheSentencePlaysFromItsStartAtEveryHear) {
     EXPECT_NEAR(commands[2].at - commands[1].at, b->Book.MarkTime(n, 2), 0.003);
 }
 
-TEST_F(HearTest, WhileTheSentenceIsHeardEverythingElseIsRefused) {
+TEST_F(HearTest, WhileTheSentenceIsHeardThePageAndTheSoundsAreRefused) {
     frmBook* b = openAt(2);
     recordSentenceDevice(b);
     const int beepsBefore = beeps();
-    bool closed = true;
     int nesting = -1;
     clock.after(0.5, [&] {
         ASSERT_EQ(gBusy, 1);
@@ -252,13 +251,11 @@ TEST_F(HearTest, WhileTheSentenceIsHeardEverythingElseIsRefused) {
         b->cmdNext_Click();  // beeps
         b->cmdBack_Click();  // beeps
         b->mnuPlayAll_Click();  // beeps
-        closed = b->Unload();   // beeps
         b->cmdEarSmall_Click();  // nothing
         pressWord(b, 1);          // nothing
     });
     b->cmdEar_Click();
-    EXPECT_EQ(beeps() - beepsBefore, 5);
-    EXPECT_FALSE(closed);
+    EXPECT_EQ(beeps() - beepsBefore, 4);
     EXPECT_EQ(nesting, 1);
     EXPECT_EQ(gFrame, 2);
     EXPECT_EQ(b->TellingStory, 0);
@@ -339,6 +336,107 @@ TEST_F(HearTest, JustAfterAndAcrossMidnightEveryWordIsUnderlinedForItsTime) {
         EXPECT_NEAR(clock.elapsed() - t0, b->Book.MarkTime(n, 6), 0.003);
         EXPECT_EQ(gBusy, 0);
         EXPECT_FALSE(shown(b->Shape1));
+    }
+}
+
+// A mark far past the page's sound (a shifted field gives 1560 s, a damaged file 100000 s) is
+// not waited for: the walk ends a second after the sound; a mark within that second is kept.
+TEST_F(HearTest, AMarkFarPastTheSoundEndsTheWalkASecondAfterTheSound) {
+    // Every page of the own book has the sample's first sentence for its sound.
+    const double length = [] {
+        const std::unique_ptr<WaveDevice> probe = WaveDevice::createNull(QStringLiteral("probe"));
+        probe->FileName = booktest::sampleInstallation() + QStringLiteral("/WAVS/01PIP/SNT01.WAV");
+        probe->Command(QStringLiteral("Open"));
+        return probe->Length();
+    }();
+    ASSERT_GT(length, 0.3);
+    struct Case {
+        const char* name;
+        QList<double> marks;
+        bool soundOpens;
+        double walk;  // how long Hear keeps the window busy
+    } cases[] = {
+        {"last mark within the slack", {0.2, 0.4, length + 0.5}, true, length + 0.5},
+        {"last mark at 1560 s", {0.2, 0.4, 1560}, true, length + 1.0},
+        {"every mark from the second at 100000 s", {0.2, 100000, 100000}, true, length + 1.0},
+        // Without a sound to go by the marks are followed, up to half a minute.
+        {"no sound, sane marks", {0.2, 0.4, 2.5}, false, 2.5},
+        {"no sound, last mark at 1560 s", {0.2, 0.4, 1560}, false, 31.0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        bookenc::Book book;
+        book.title = QStringLiteral("Own Book");
+        book.frames = {frameOf({kTitle}, {0.3, 0.5}), frameOf({line(4500, QStringLiteral("One two three."))}, c.marks)};
+        writeOwnBook(QStringLiteral("OWN"), book);
+        if (!c.soundOpens)
+            own.write(QStringLiteral("WAVS/OWN/SNT02.WAV"), "not a sound");
+        useInstallation(own.path());
+        gBookCode = QStringLiteral("OWN");
+        frmBook* b = openAt(2);
+        ASSERT_EQ(b->FrameWordCount(), 3);
+        ASSERT_EQ(b->MMControl1->Mode() != mci::ModeNotOpen, c.soundOpens);
+        const double t0 = clock.elapsed();
+        b->cmdEar_Click();
+        EXPECT_NEAR(clock.elapsed() - t0, c.walk, 0.01);
+        EXPECT_EQ(gBusy, 0);
+        EXPECT_FALSE(shown(b->Shape1));
+        EXPECT_EQ(b->focusWidget(), b->cmdRestart);
+        // The window is itself again: the page turns.
+        b->cmdBack_Click();
+        EXPECT_EQ(gFrame, 1);
+        booktest::closeAllWindows();
+    }
+}
+
+// While the sentence is heard the child can still leave: Menu, To menu, Exit and the
+// program's close end the walk with the window.
+TEST_F(HearTest, MenuExitAndClosingGoThroughWhileTheSentenceIsHeard) {
+    bookenc::Book book;
+    book.title = QStringLiteral("Own Book");
+    book.frames = {frameOf({kTitle}, {0.3, 0.5}), frameOf({line(4500, QStringLiteral("One two three."))}, {0.2, 0.4, 0.7})};
+    writeOwnBook(QStringLiteral("OWN"), book);
+    useInstallation(own.path());
+    gBookCode = QStringLiteral("OWN");
+    enum Way { MenuButton, ToMenu, Exit, ProgramClose };
+    for (Way way : {MenuButton, ToMenu, Exit, ProgramClose}) {
+        SCOPED_TRACE(int(way));
+        gActivityLog.clear();
+        menuOpened = 0;
+        frmBook* b = openAt(2);
+        const QPointer<frmBook> alive(b);
+        const int beepsBefore = beeps();
+        const double t0 = clock.elapsed();
+        bool ended = false, busyThen = false;
+        clock.after(0.3, [&] {
+            busyThen = gBusy == 1 && shown(b->Shape1);
+            switch (way) {
+            case MenuButton: QTest::mouseClick(b->cmdMenu, Qt::LeftButton); break;
+            case ToMenu: b->mnuMenu->trigger(); break;
+            case Exit:
+                gMDIForm = b;  // no frame here: the book window stands in for it
+                try {
+                    b->mnuExit_Click();
+                } catch (const ProgramEnded&) {
+                    ended = true;
+                }
+                break;
+            case ProgramClose: EXPECT_TRUE(b->Unload(unload::FormMDIForm)); break;
+            }
+        });
+        b->cmdEar_Click();
+        EXPECT_TRUE(busyThen);
+        EXPECT_EQ(beeps(), beepsBefore);
+        EXPECT_TRUE(!alive || alive->isUnloaded());
+        EXPECT_LT(clock.elapsed() - t0, 0.32) << "the walk ends with the window";
+        EXPECT_EQ(gBusy, 0);
+        EXPECT_TRUE(gActivityLog.startsWith(QStringLiteral("   Reading     ")));
+        EXPECT_EQ(menuOpened, way == MenuButton || way == ToMenu ? 1 : 0);
+        if (way == Exit) {
+            EXPECT_TRUE(ended) << "Exit ends the program";
+        }
+        gMDIForm = nullptr;
+        booktest::closeAllWindows();
     }
 }
 
@@ -790,6 +888,7 @@ TEST_F(RealClockHearTest, WaitsCostNextToNoCpu) {
     book.title = QStringLiteral("Own Book");
     book.frames = {frameOf({kTitle}, {1.5, 3.0})};
     writeOwnBook(QStringLiteral("OWN"), book);
+    own.write(QStringLiteral("WAVS/OWN/SNT01.WAV"), readFile(booktest::sampleInstallation() + QStringLiteral("/WAVS/01PIP/SNT06.WAV")));
     useInstallation(own.path());
     gBookCode = QStringLiteral("OWN");
     frmBook* b = openBook();
