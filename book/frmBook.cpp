@@ -805,7 +805,8 @@ void frmBook::ShowFrame() {
             placePicture(j, false);
     TextLoading = 0;
 
-    if (a != 2) {
+    // A re-layout shows the same page: its sound stays open, and plays on if it is playing.
+    if (a != 2 && gRelayout == 0) {
         MMControl1->Command(QStringLiteral("Close"));
         MMControl1->DeviceType = QStringLiteral("WaveAudio");
         MMControl1->FileName = FindDataFile(booklayout::sentenceSoundFileName(gBookCode, f), 1);
@@ -839,6 +840,8 @@ void frmBook::ShowFrame() {
         int ok = 0;
         for (int pass = 0; pass < kMaxWordLayoutPasses && ok == 0; ++pass)
             SetupFrameWords(ok);
+        if (gRelayout != 0)
+            replaceUnderlines();
     }
 }
 

@@ -111,14 +111,15 @@ bool frmBook::hearSentence() {
     if (!yieldOnce(self))
         return abandoned();
     const int f = gFrame;
-    const int count = FrameWordCount();
     const bool cloze = gActivity == 4 || gActivity == 5;
-    if (count == 0) {
+    if (FrameWordCount() == 0) {
         // Nothing to underline: the sentence is heard to its end.
         if (!yieldWhile(self, [this] { return MMControl1->Mode() == mci::ModePlay; }))
             return abandoned();
     }
-    for (int i = 1; i <= count && !walkOver(); ++i) {
+    // The count is read afresh for every word: a resize lays the page out again meanwhile.
+    for (int i = 1; i <= FrameWordCount() && !walkOver(); ++i) {
+        UnderlinedWord = i;
         placeUnderline(Shape1, i);
         // The hidden cloze word is not underlined while its gap shows.
         Shape1->setVisible(!cloze || yellowfudge->isHidden() || i != ClozeWordIndex);
@@ -132,6 +133,7 @@ bool frmBook::hearSentence() {
             return abandoned();
     }
     SentenceWalk = false;
+    UnderlinedWord = 0;
     if (!cmdNext->isHidden())
         cmdNext->setFocus();
     if (!cmdRestart->isHidden())
@@ -169,6 +171,8 @@ bool frmBook::speakTypedText() {
 }
 
 void frmBook::placeUnderline(QWidget* bar, int word) {
+    if (word < 1 || word > FrameWordCount())
+        return;
     const int k = word - 1;
     const int tx = screen::twipsPerPixelX(), ty = screen::twipsPerPixelY();
     const double top = Words.FrameWordTop[k] + Words.FrameWordHeight[k] - 105.0 * gScale;
@@ -208,6 +212,7 @@ void frmBook::label_MouseDown(int index, int button, int shift, float x, float y
     if (found < 1)
         return;
     const QString word = Words.FrameWords[found - 1];
+    ClickedWord = found;
     placeUnderline(Shape2, found);
     const bool cloze = gActivity == 4 || gActivity == 5;
     Shape2->setVisible(!cloze || yellowfudge->isHidden() || found != ClozeWordIndex);
@@ -335,4 +340,11 @@ bool frmBook::hearingRefusesClose(int unloadMode) {
     }
     // The sentence's walk notices the window gone and ends: a child may always leave it.
     return gBusy == 1 && !SentenceWalk;
+}
+
+void frmBook::replaceUnderlines() {
+    if (!Shape1->isHidden())
+        placeUnderline(Shape1, UnderlinedWord);
+    if (!Shape2->isHidden())
+        placeUnderline(Shape2, ClickedWord);
 }

@@ -460,6 +460,58 @@ TEST_F(HearTest, InTheClozeActivitiesTheUnderlineSkipsTheHiddenWord) {
     }
 }
 
+// A resize lays the page out again while the sentence plays: the sound plays on, and the bar
+// moves with its word at once, to the word's new place.
+TEST_F(HearTest, AResizeWhileTheSentencePlaysKeepsTheSoundAndMovesTheBarWithItsWord) {
+    frmBook* b = openAt(6);  // the longest sentence of the book
+    recordSentenceDevice(b);
+    const int n = b->FrameWordCount();
+    ASSERT_GE(n, 3);
+    const double t0 = clock.elapsed();
+    const double inWord2 = (b->Book.MarkTime(1, 6) + b->Book.MarkTime(2, 6)) / 2;
+    int barAfter = -2, modeAfter = 0;
+    QRect barBefore, barMoved;
+    clock.at(t0 + inWord2, [&] {
+        barBefore = b->Shape1->geometry();
+        resizeBook(b, booktest::sizeForScale(0.8, 0.8));
+        barMoved = b->Shape1->geometry();
+        barAfter = wordUnderBar(b, b->Shape1);
+        modeAfter = b->MMControl1->Mode();
+    });
+    std::vector<int> laterBars;
+    for (int i = 3; i <= n; ++i)
+        clock.at(t0 + (b->Book.MarkTime(i - 1, 6) + b->Book.MarkTime(i, 6)) / 2,
+                 [&] { laterBars.push_back(wordUnderBar(b, b->Shape1)); });
+    b->cmdEar_Click();
+    EXPECT_NEAR(gScale, 0.8, 0.01);
+    EXPECT_EQ(barAfter, 2);
+    EXPECT_NE(barMoved, barBefore);
+    EXPECT_EQ(modeAfter, mci::ModePlay) << "the sound plays on";
+    EXPECT_EQ(commandsNamed(QStringLiteral("Close")).size(), 0u);
+    EXPECT_EQ(commandsNamed(QStringLiteral("Open")).size(), 0u);
+    std::vector<int> expected(static_cast<size_t>(n - 2));
+    std::iota(expected.begin(), expected.end(), 3);
+    EXPECT_EQ(laterBars, expected);
+    EXPECT_NEAR(clock.elapsed() - t0, b->Book.MarkTime(n, 6), 0.003);
+
+    // A resize at rest keeps the page's sound open too, ready for the next Hear.
+    resizeBook(b, booktest::sizeForScale(1, 1));
+    EXPECT_EQ(commandsNamed(QStringLiteral("Close")).size(), 0u);
+    EXPECT_NE(b->MMControl1->Mode(), mci::ModeNotOpen);
+}
+
+// A clicked word's bar moves with its word too.
+TEST_F(HearTest, AResizeWhileAClickedWordPlaysMovesItsBar) {
+    frmBook* b = openAt(3);
+    int barAfter = -2;
+    clock.after(0.05, [&] {
+        resizeBook(b, booktest::sizeForScale(0.8, 0.8));
+        barAfter = wordUnderBar(b, b->Shape2);
+    });
+    pressWord(b, 4);
+    EXPECT_EQ(barAfter, 4);
+}
+
 // ---- Writing ----
 
 class WritingHearTest : public HearTest {
