@@ -296,6 +296,31 @@ TEST_F(BookPrintTest, ForcedBlackAndWhitePrintsTheTwinAndTheScreenKeepsTheColour
     }
 }
 
+// A settings file may hold any non-zero value for on (a hand-edited or older file): the check
+// mark, the printing and the Colour item all take it as on.
+TEST_F(BookPrintTest, AnyNonZeroForceMonoIsOnForTheCheckMarkAndThePrint) {
+    useOwnBook();
+    frmBook* b = openAt(2);
+    for (int mono : {1, 2, -2, 255}) {
+        SCOPED_TRACE(mono);
+        ActiveSettings.ForceMono = int16_t(mono);
+        b->mnuPrint_Click();  // the menu opens
+        EXPECT_TRUE(b->mnuPrintMono->isChecked());
+        EXPECT_FALSE(b->mnuPrintCol->isChecked());
+        b->mnuPrintPic->trigger();
+        const auto pics = pictures();
+        ASSERT_EQ(pics.size(), 2u);
+        EXPECT_EQ(pics[0].picture.size(), QSize(7, 5)) << "ColOwn2 prints from its twin Own2BW";
+        printer.clearDocuments();
+        b->mnuPrintMono->trigger();  // already on: nothing changes
+        EXPECT_EQ(ActiveSettings.ForceMono, mono);
+        b->mnuPrintCol->trigger();
+        EXPECT_EQ(ActiveSettings.ForceMono, 0);
+        EXPECT_TRUE(b->mnuPrintCol->isChecked());
+        EXPECT_FALSE(b->mnuPrintMono->isChecked());
+    }
+}
+
 TEST_F(BookPrintTest, WritingPrintsTheTitleBoxAndTheTextBoxes) {
     useOwnBook();
     gActivity = 2;
