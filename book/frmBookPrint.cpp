@@ -240,12 +240,20 @@ void frmBook::PrintPage(int mode) {
                 if (picframe[size_t(i)]->isHidden())
                     continue;
                 const QString name = Book.PictureName(i, gFrame);
-                const QString stem =
-                    forceMono() && startsWithCol(name) ? name.mid(3) + QStringLiteral("BW") : name;
-                const QString path = FindDataFile(booklayout::pictureFileName(gBookCode, stem), 1);
-                if (!self || isUnloaded())
-                    break;
-                const QImage picture = LoadPicture(path);
+                // The black-and-white twin is looked up without asking: a missing twin must not
+                // bring the data-folder dialog (whose only way out is Quit) in the middle of a
+                // print. The colour picture prints in its place; only the page's own picture
+                // may ask.
+                QImage picture;
+                if (forceMono() && startsWithCol(name))
+                    picture = LoadPicture(
+                        FindDataFile(booklayout::pictureFileName(gBookCode, name.mid(3) + QStringLiteral("BW")), 0));
+                if (picture.isNull()) {
+                    const QString path = FindDataFile(booklayout::pictureFileName(gBookCode, name), 1);
+                    if (!self || isUnloaded())
+                        break;
+                    picture = LoadPicture(path);
+                }
                 // A picture that cannot be read is left out; the rest of the page still prints.
                 if (picture.isNull())
                     continue;
