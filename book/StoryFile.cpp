@@ -9,12 +9,16 @@
 #include "core/Log.h"
 #include "platform/Ansi.h"
 #include "platform/ItemInput.h"
+#include "platform/Paths.h"
 
 namespace storyfile {
 
 namespace {
 const QString kHeader = QStringLiteral("Text for ");
 const QString kCrLf = QStringLiteral("\r\n");
+
+// Where the file's own name starts in a path of either separator.
+qsizetype nameStart(const QString& path) { return std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\')) + 1; }
 
 // A block line may not break the file's line structure: a CR or LF inside a text (pasted, say)
 // would shift every following block on reading, so line ends travel as blanks.
@@ -82,8 +86,18 @@ ReadResult read(const QString& path, const QString& bookTitle, BookData& book, i
 QString withDefaultExtension(const QString& path) {
     // Only the file's own name counts: a dot in a folder name must not leave the file without
     // the extension the Open dialog lists.
-    const qsizetype slash = std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'));
-    return path.mid(slash + 1).contains(u'.') ? path : path + QStringLiteral(".TXT");
+    return path.mid(nameStart(path)).contains(u'.') ? path : path + QStringLiteral(".TXT");
+}
+
+QString existingFile(const QString& path) {
+    const qsizetype start = nameStart(path);
+    const QString found = resolvePath(path.left(start), path.mid(start));
+    return start > 0 && fileExists(found) ? found : QString();
+}
+
+QString replaceQuestion(const QString& path) {
+    return path.mid(nameStart(path)) + QStringLiteral(" already exists.") + kCrLf +
+           QStringLiteral("Do you want to replace it?");
 }
 
 QString saveFailedMessage(const QString& path) {

@@ -29,9 +29,15 @@ ReadResult read(const QString& path, const QString& bookTitle, BookData& book, i
 // The name Save As keeps: ".TXT" is added when the file's name holds no '.'.
 QString withDefaultExtension(const QString& path);
 
+// The existing file that path names, its name matched without regard to letter case; empty
+// when there is none.
+QString existingFile(const QString& path);
+
 // The messages, lines joined by CR LF.
 QString saveFailedMessage(const QString& path);
 QString notSuitableMessage();
 QString otherBookMessage(const QString& writtenFor);
+// Save As, before an existing story is replaced.
+QString replaceQuestion(const QString& path);
 
 }  // namespace storyfile
