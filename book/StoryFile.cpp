@@ -1,5 +1,6 @@
 #include "book/StoryFile.h"
 
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <algorithm>
 
@@ -19,6 +20,21 @@ const QString kCrLf = QStringLiteral("\r\n");
 
 // Where the file's own name starts in a path of either separator.
 qsizetype nameStart(const QString& path) { return std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\')) + 1; }
+
+// Line ends as an editor may have left them (LF alone, or CR alone) become CR LF.
+QString withCrLfLineEnds(QString text) {
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(u'\r', u'\n');
+    text.replace(QStringLiteral("\n"), kCrLf);
+    return text;
+}
+
+// The book number a catalogue title begins with: two digits and two blanks ("08  Frog on a
+// Log"), or two digits, "X" and a blank ("01X The Ant Hill").
+QString withoutBookNumber(const QString& title) {
+    static const QRegularExpression number(QStringLiteral("^[0-9]{2}(  |X )(?=.)"));
+    return QString(title).remove(number);
+}
 
 // A block line may not break the file's line structure: a CR or LF inside a text (pasted, say)
 // would shift every following block on reading, so line ends travel as blanks.
@@ -56,17 +72,18 @@ ReadResult read(const QString& path, const QString& bookTitle, BookData& book, i
     QString content;
     if (!input || !input->next(content))
         return result;  // NotSuitable
-    gRecordBuffer = content;
+    gRecordBuffer = withCrLfLineEnds(content);
     const QString line = NextLine();
     if (!line.startsWith(kHeader)) {
         gRecordBuffer.clear();
         return result;
     }
+    // A title that begins with this book's title is this book's.
     const QString rest = line.mid(kHeader.size());
-    if (rest != bookTitle) {
+    if (!rest.startsWith(bookTitle)) {
         gRecordBuffer.clear();
         result.status = ReadResult::OtherBook;
-        result.writtenFor = rest.mid(3);
+        result.writtenFor = withoutBookNumber(rest);
         return result;
     }
     for (int f = 1; f <= book.frameCount; ++f) {

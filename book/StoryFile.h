@@ -17,11 +17,12 @@ bool write(const QString& path, const QByteArray& bytes);
 
 struct ReadResult {
     enum Status { Ok, NotSuitable, OtherBook } status = NotSuitable;
-    QString writtenFor;  // OtherBook: the file's title without the book number
+    QString writtenFor;  // OtherBook: the file's title, without a leading book number
 };
 
 // Reads the file into book's block texts of all frames (only when the result is Ok; otherwise
-// book is untouched). Quotes are decoded per frame from an opening one; in Writing every text
+// book is untouched). A file whose title begins with bookTitle is this book's. Lines may end
+// with CR LF, LF or CR. Quotes are decoded per frame from an opening one; in Writing every text
 // ends with a blank so that typing on starts a new word. Missing lines read as empty texts.
 ReadResult read(const QString& path, const QString& bookTitle, BookData& book, int maxBlocks, bool writing,
                 bool curlyQuotes);

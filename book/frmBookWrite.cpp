@@ -506,7 +506,9 @@ void frmBook::mnuFileSaveAs_Click() {
 
 void frmBook::SaveTextFile(const QString& path) {
     mouse::setPointer(mouse::Hourglass);
-    const bool written = storyfile::write(path, storyfile::encode(gBookTitle, Book, MaxBlocks));
+    // A story is tied to the title in the book's own file: every story of the book was written
+    // with it, whatever the catalogue calls the book.
+    const bool written = storyfile::write(path, storyfile::encode(Book.title, Book, MaxBlocks));
     mouse::setPointer(mouse::Default);
     if (!written)
         MsgBox(storyfile::saveFailedMessage(path), mb::Exclamation);
@@ -516,7 +518,7 @@ void frmBook::LoadTextFile(const QString& path) {
     mouse::setPointer(mouse::Hourglass);
     const bool curly = screen::fontFamilyFor(QStringLiteral("Arial")) == TextTitle->font().family();
     const storyfile::ReadResult read =
-        storyfile::read(path, gBookTitle, Book, MaxBlocks, gActivity == 2, curly);
+        storyfile::read(path, Book.title, Book, MaxBlocks, gActivity == 2, curly);
     mouse::setPointer(mouse::Default);
     if (read.status != storyfile::ReadResult::Ok) {
         TextFilePath.clear();

@@ -424,7 +424,7 @@ TEST_F(WritingTest, OpenFillsEveryFrameAndTheBoxesOfThePageShown) {
 }
 
 TEST_F(WritingTest, AStoryOfAnotherBookIsRefusedAndTheTextsStay) {
-    own.write(QStringLiteral("TEXT/BEAR.TXT"), "\"Text for 7. Bear Hunt\r\nx\r\n\"\r\n");
+    own.write(QStringLiteral("TEXT/BEAR.TXT"), "\"Text for Bear Hunt\r\nx\r\n\"\r\n");
     frmBook* b = openWriting(2);
     const QString page = pageText(b);
     boxes.answer(mb::OK).answer(mb::OK);
