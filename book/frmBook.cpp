@@ -761,7 +761,7 @@ void frmBook::ShowFrame() {
             if (Book.BlockRect(1, i, f) <= 0)
                 continue;
             Label* l = label[size_t(i)];
-            l->setCaption(Book.BlockText(i, f));
+            l->setCaption(booklayout::blockCaption(Book.BlockText(i, f)));
             placeTwips(l, booklayout::blockLabelRect(blockOf(i), sx, sy));
             if (a == 1) {
                 l->show();
@@ -771,7 +771,7 @@ void frmBook::ShowFrame() {
         if (f == 1) {
             if (a == 1) {
                 // The title, as wide as its text, centred on the page.
-                const int w = int(lang::RoundHalfEven(TextWidth(Book.BlockText(1, 1))));
+                const int w = int(lang::RoundHalfEven(TextWidth(booklayout::blockCaption(Book.BlockText(1, 1)))));
                 const double x = booklayout::centredTitleLeft(w, sx);
                 placeTwips(label[1], TwipRect{x, Book.BlockRect(2, 1, 1) * sy, double(w), Book.BlockRect(4, 1, 1) * sy});
             }
