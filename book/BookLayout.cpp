@@ -128,6 +128,8 @@ void FrameWordTable::truncate(int n) {
         FrameWords.resize(n);
 }
 
+QString blockCaption(const QString& blockText) { return QString(blockText).replace(u'\t', u' '); }
+
 MeasureOutcome measureBlockWords(const QString& caption, int labelLeft, int labelTop, int labelWidth, int gap,
                                  const TextMeasure& m, FrameWordTable& words, bool acceptOverflow) {
     auto widthOf = [&m](const QString& s) { return rounded(m.width(s)); };

@@ -90,6 +90,10 @@ int helpContext(int activity);
 
 // ---- words ----
 
+// A block's text as its label shows it and its words are measured: a tab is a blank, so the
+// line is measured as wide as it is drawn (and the font steps down when it does not fit).
+QString blockCaption(const QString& blockText);
+
 // Text measured in the window's current font, in twips, not rounded.
 struct TextMeasure {
     std::function<double(const QString&)> width;

@@ -1,5 +1,6 @@
 #include "book/StoryFile.h"
 
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <algorithm>
 
@@ -9,12 +10,31 @@
 #include "core/Log.h"
 #include "platform/Ansi.h"
 #include "platform/ItemInput.h"
+#include "platform/Paths.h"
 
 namespace storyfile {
 
 namespace {
 const QString kHeader = QStringLiteral("Text for ");
 const QString kCrLf = QStringLiteral("\r\n");
+
+// Where the file's own name starts in a path of either separator.
+qsizetype nameStart(const QString& path) { return std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\')) + 1; }
+
+// Line ends as an editor may have left them (LF alone, or CR alone) become CR LF.
+QString withCrLfLineEnds(QString text) {
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(u'\r', u'\n');
+    text.replace(QStringLiteral("\n"), kCrLf);
+    return text;
+}
+
+// The book number a catalogue title begins with: two digits and two blanks ("08  Frog on a
+// Log"), or two digits, "X" and a blank ("01X The Ant Hill").
+QString withoutBookNumber(const QString& title) {
+    static const QRegularExpression number(QStringLiteral("^[0-9]{2}(  |X )(?=.)"));
+    return QString(title).remove(number);
+}
 
 // A block line may not break the file's line structure: a CR or LF inside a text (pasted, say)
 // would shift every following block on reading, so line ends travel as blanks.
@@ -52,17 +72,18 @@ ReadResult read(const QString& path, const QString& bookTitle, BookData& book, i
     QString content;
     if (!input || !input->next(content))
         return result;  // NotSuitable
-    gRecordBuffer = content;
+    gRecordBuffer = withCrLfLineEnds(content);
     const QString line = NextLine();
     if (!line.startsWith(kHeader)) {
         gRecordBuffer.clear();
         return result;
     }
+    // A title that begins with this book's title is this book's.
     const QString rest = line.mid(kHeader.size());
-    if (rest != bookTitle) {
+    if (!rest.startsWith(bookTitle)) {
         gRecordBuffer.clear();
         result.status = ReadResult::OtherBook;
-        result.writtenFor = rest.mid(3);
+        result.writtenFor = withoutBookNumber(rest);
         return result;
     }
     for (int f = 1; f <= book.frameCount; ++f) {
@@ -82,8 +103,18 @@ ReadResult read(const QString& path, const QString& bookTitle, BookData& book, i
 QString withDefaultExtension(const QString& path) {
     // Only the file's own name counts: a dot in a folder name must not leave the file without
     // the extension the Open dialog lists.
-    const qsizetype slash = std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'));
-    return path.mid(slash + 1).contains(u'.') ? path : path + QStringLiteral(".TXT");
+    return path.mid(nameStart(path)).contains(u'.') ? path : path + QStringLiteral(".TXT");
+}
+
+QString existingFile(const QString& path) {
+    const qsizetype start = nameStart(path);
+    const QString found = resolvePath(path.left(start), path.mid(start));
+    return start > 0 && fileExists(found) ? found : QString();
+}
+
+QString replaceQuestion(const QString& path) {
+    return path.mid(nameStart(path)) + QStringLiteral(" already exists.") + kCrLf +
+           QStringLiteral("Do you want to replace it?");
 }
 
 QString saveFailedMessage(const QString& path) {

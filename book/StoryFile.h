@@ -17,11 +17,12 @@ bool write(const QString& path, const QByteArray& bytes);
 
 struct ReadResult {
     enum Status { Ok, NotSuitable, OtherBook } status = NotSuitable;
-    QString writtenFor;  // OtherBook: the file's title without the book number
+    QString writtenFor;  // OtherBook: the file's title, without a leading book number
 };
 
 // Reads the file into book's block texts of all frames (only when the result is Ok; otherwise
-// book is untouched). Quotes are decoded per frame from an opening one; in Writing every text
+// book is untouched). A file whose title begins with bookTitle is this book's. Lines may end
+// with CR LF, LF or CR. Quotes are decoded per frame from an opening one; in Writing every text
 // ends with a blank so that typing on starts a new word. Missing lines read as empty texts.
 ReadResult read(const QString& path, const QString& bookTitle, BookData& book, int maxBlocks, bool writing,
                 bool curlyQuotes);
@@ -29,9 +30,15 @@ ReadResult read(const QString& path, const QString& bookTitle, BookData& book, i
 // The name Save As keeps: ".TXT" is added when the file's name holds no '.'.
 QString withDefaultExtension(const QString& path);
 
+// The existing file that path names, its name matched without regard to letter case; empty
+// when there is none.
+QString existingFile(const QString& path);
+
 // The messages, lines joined by CR LF.
 QString saveFailedMessage(const QString& path);
 QString notSuitableMessage();
 QString otherBookMessage(const QString& writtenFor);
+// Save As, before an existing story is replaced.
+QString replaceQuestion(const QString& path);
 
 }  // namespace storyfile

@@ -761,7 +761,7 @@ void frmBook::ShowFrame() {
             if (Book.BlockRect(1, i, f) <= 0)
                 continue;
             Label* l = label[size_t(i)];
-            l->setCaption(Book.BlockText(i, f));
+            l->setCaption(booklayout::blockCaption(Book.BlockText(i, f)));
             placeTwips(l, booklayout::blockLabelRect(blockOf(i), sx, sy));
             if (a == 1) {
                 l->show();
@@ -771,7 +771,7 @@ void frmBook::ShowFrame() {
         if (f == 1) {
             if (a == 1) {
                 // The title, as wide as its text, centred on the page.
-                const int w = int(lang::RoundHalfEven(TextWidth(Book.BlockText(1, 1))));
+                const int w = int(lang::RoundHalfEven(TextWidth(booklayout::blockCaption(Book.BlockText(1, 1)))));
                 const double x = booklayout::centredTitleLeft(w, sx);
                 placeTwips(label[1], TwipRect{x, Book.BlockRect(2, 1, 1) * sy, double(w), Book.BlockRect(4, 1, 1) * sy});
             }
@@ -805,7 +805,8 @@ void frmBook::ShowFrame() {
             placePicture(j, false);
     TextLoading = 0;
 
-    if (a != 2) {
+    // A re-layout shows the same page: its sound stays open, and plays on if it is playing.
+    if (a != 2 && gRelayout == 0) {
         MMControl1->Command(QStringLiteral("Close"));
         MMControl1->DeviceType = QStringLiteral("WaveAudio");
         MMControl1->FileName = FindDataFile(booklayout::sentenceSoundFileName(gBookCode, f), 1);
@@ -839,6 +840,8 @@ void frmBook::ShowFrame() {
         int ok = 0;
         for (int pass = 0; pass < kMaxWordLayoutPasses && ok == 0; ++pass)
             SetupFrameWords(ok);
+        if (gRelayout != 0)
+            replaceUnderlines();
     }
 }
 
@@ -1126,8 +1129,9 @@ void frmBook::cmdMenu_Click() { mnuMenu_Click(); }
 
 // ---- menus ----
 
+// A sentence being heard does not hold the child: its walk ends with the window.
 void frmBook::mnuMenu_Click() {
-    if (gBusy == 1) {
+    if (gBusy == 1 && !SentenceWalk) {
         Beep();
         return;
     }
@@ -1136,7 +1140,7 @@ void frmBook::mnuMenu_Click() {
 }
 
 void frmBook::mnuExit_Click() {
-    if (gBusy == 1) {
+    if (gBusy == 1 && !SentenceWalk) {
         Beep();
         return;
     }

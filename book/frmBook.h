@@ -114,6 +114,12 @@ public:
     int HearNesting = 0;
     int TellingStory = 0;
     int StopRequested = 0;
+    // True while the sentence's underline walks its words: Exit, Menu and closing then go
+    // through, busy or not.
+    bool SentenceWalk = false;
+    // The words the two bars stand under, so that a re-layout moves the bars with them.
+    int UnderlinedWord = 0;
+    int ClickedWord = 0;
     // The Choices window (frmCloze) of Cloze (click); ShowFrame hides it.
     QPointer<frmCloze> ChoicesWindow;
 
@@ -236,10 +242,12 @@ private:
     bool hearSentence();
     bool speakTypedText();
     bool playWordSound(const QString& word);
-    // Sleeps, without yielding, until the clock of day passes roundedStart + seconds (or reads
-    // below 10, or Stop was pressed); false when the window has gone.
+    // Sleeps, without yielding, until the clock of day passes roundedStart + seconds (counted
+    // on the steady clock), or Stop was pressed; false when the window has gone.
     bool pauseWithoutYielding(float roundedStart, double seconds);
     void placeUnderline(QWidget* bar, int word);
+    // Puts the shown underline bars under their words again, after the words were measured anew.
+    void replaceUnderlines();
     // Chooses the page's hidden word (kept on a re-layout) and covers it.
     void chooseAndHideClozeWord();
     void placeClozeGap(int word);

@@ -31,8 +31,12 @@ constexpr double kPauseAfterWriting = 0.5;
 // The longest Tell story waits for a page to be drawn and for its hearing to end.
 constexpr double kFrameWait = 8.0;
 constexpr double kHearingWait = 15.0;
-// Just after midnight the clock of day starts again from 0: waits end then.
-constexpr float kMidnightGuard = 10.0f;
+// The underline walk ends this long after the sentence's sound, whatever its marks say: a
+// mark far past the sound (a shifted field, a damaged file) must not keep the window busy.
+constexpr double kWalkSlack = 1.0;
+// A page whose sound could not be opened has only its marks to go by; no sentence of a page
+// runs longer than this.
+constexpr double kSilentWalkLimit = 30.0;
 // A pause sleeps in slices no longer than this, so it ends close to its time.
 constexpr double kPauseSlice = 0.01;
 
@@ -92,24 +96,30 @@ bool frmBook::hearSentence() {
     const QPointer<frmBook> self(this);
     MMControl1->Command(QStringLiteral("Prev"));
     MMControl1->Command(QStringLiteral("Play"));
-    // The marks count from the start of the sound.
+    // The marks count from the start of the sound; the waits follow the steady clock, so
+    // midnight neither cuts them short nor stretches them.
     const double start = appClock().monotonic();
+    const double walkLimit =
+        (MMControl1->Mode() == mci::ModeNotOpen ? kSilentWalkLimit : MMControl1->Length()) + kWalkSlack;
+    auto walkOver = [start, walkLimit] { return appClock().monotonic() - start > walkLimit; };
     gBusy = 1;
-    if (!yieldOnce(self)) {
+    SentenceWalk = true;
+    auto abandoned = [] {
         gBusy = 0;
         return false;
-    }
+    };
+    if (!yieldOnce(self))
+        return abandoned();
     const int f = gFrame;
-    const int count = FrameWordCount();
     const bool cloze = gActivity == 4 || gActivity == 5;
-    if (count == 0) {
+    if (FrameWordCount() == 0) {
         // Nothing to underline: the sentence is heard to its end.
-        if (!yieldWhile(self, [this] { return MMControl1->Mode() == mci::ModePlay && Timer() >= kMidnightGuard; })) {
-            gBusy = 0;
-            return false;
-        }
+        if (!yieldWhile(self, [this] { return MMControl1->Mode() == mci::ModePlay; }))
+            return abandoned();
     }
-    for (int i = 1; i <= count; ++i) {
+    // The count is read afresh for every word: a resize lays the page out again meanwhile.
+    for (int i = 1; i <= FrameWordCount() && !walkOver(); ++i) {
+        UnderlinedWord = i;
         placeUnderline(Shape1, i);
         // The hidden cloze word is not underlined while its gap shows.
         Shape1->setVisible(!cloze || yellowfudge->isHidden() || i != ClozeWordIndex);
@@ -117,13 +127,13 @@ bool frmBook::hearSentence() {
             Shape1->repaint();
         // A word without its mark counts as 0: it passes at once.
         const double mark = Book.MarkTime(i, f);
-        if (!yieldWhile(self, [start, mark] {
-                return appClock().monotonic() - start <= mark && Timer() >= kMidnightGuard;
-            })) {
-            gBusy = 0;
-            return false;
-        }
+        if (!yieldWhile(self, [start, mark, &walkOver] {
+                return appClock().monotonic() - start <= mark && !walkOver();
+            }))
+            return abandoned();
     }
+    SentenceWalk = false;
+    UnderlinedWord = 0;
     if (!cmdNext->isHidden())
         cmdNext->setFocus();
     if (!cmdRestart->isHidden())
@@ -161,6 +171,8 @@ bool frmBook::speakTypedText() {
 }
 
 void frmBook::placeUnderline(QWidget* bar, int word) {
+    if (word < 1 || word > FrameWordCount())
+        return;
     const int k = word - 1;
     const int tx = screen::twipsPerPixelX(), ty = screen::twipsPerPixelY();
     const double top = Words.FrameWordTop[k] + Words.FrameWordHeight[k] - 105.0 * gScale;
@@ -200,6 +212,7 @@ void frmBook::label_MouseDown(int index, int button, int shift, float x, float y
     if (found < 1)
         return;
     const QString word = Words.FrameWords[found - 1];
+    ClickedWord = found;
     placeUnderline(Shape2, found);
     const bool cloze = gActivity == 4 || gActivity == 5;
     Shape2->setVisible(!cloze || yellowfudge->isHidden() || found != ClozeWordIndex);
@@ -303,7 +316,7 @@ bool frmBook::pauseWithoutYielding(float roundedStart, double seconds) {
         if (gone(self))
             return false;
         const double left = until - appClock().monotonic();
-        if (left < 0 || Timer() < kMidnightGuard || StopRequested == -1)
+        if (left < 0 || StopRequested == -1)
             return true;
         // Sleeps: a pause costs no CPU.
         pause(std::clamp(left, 0.001, kPauseSlice));
@@ -325,5 +338,13 @@ bool frmBook::hearingRefusesClose(int unloadMode) {
         }
         return true;
     }
-    return gBusy == 1;
+    // The sentence's walk notices the window gone and ends: a child may always leave it.
+    return gBusy == 1 && !SentenceWalk;
+}
+
+void frmBook::replaceUnderlines() {
+    if (!Shape1->isHidden())
+        placeUnderline(Shape1, UnderlinedWord);
+    if (!Shape2->isHidden())
+        placeUnderline(Shape2, ClickedWord);
 }

@@ -77,6 +77,10 @@ void printHeader(Printer& p) {
 
 bool startsWithCol(const QString& name) { return lang::UCase(name.left(3)) == QStringLiteral("COL"); }
 
+// A flag of a hand-edited or older settings file may hold any non-zero value for on: the
+// check mark and the printing agree on it.
+bool forceMono() { return ActiveSettings.ForceMono != 0; }
+
 // Where the colour choice is kept: a file of its own beside the settings files.
 QString printChoiceFile() {
     const int flags = GlobalSettings.UserNameFlags;
@@ -107,7 +111,7 @@ public:
 }  // namespace
 
 void frmBook::mnuPrint_Click() {
-    const bool mono = ActiveSettings.ForceMono != 0;
+    const bool mono = forceMono();
     mnuPrintCol->setChecked(!mono);
     mnuPrintMono->setChecked(mono);
 }
@@ -127,12 +131,12 @@ void frmBook::printPageUnlessBusy(int mode) {
 
 // Only a change is kept: the items of the choice already in force do nothing.
 void frmBook::mnuPrintCol_Click() {
-    if (ActiveSettings.ForceMono == -1)
+    if (forceMono())
         setForceMono(0);
 }
 
 void frmBook::mnuPrintMono_Click() {
-    if (ActiveSettings.ForceMono == 0)
+    if (!forceMono())
         setForceMono(-1);
 }
 
@@ -236,12 +240,20 @@ void frmBook::PrintPage(int mode) {
                 if (picframe[size_t(i)]->isHidden())
                     continue;
                 const QString name = Book.PictureName(i, gFrame);
-                const QString stem =
-                    ActiveSettings.ForceMono == -1 && startsWithCol(name) ? name.mid(3) + QStringLiteral("BW") : name;
-                const QString path = FindDataFile(booklayout::pictureFileName(gBookCode, stem), 1);
-                if (!self || isUnloaded())
-                    break;
-                const QImage picture = LoadPicture(path);
+                // The black-and-white twin is looked up without asking: a missing twin must not
+                // bring the data-folder dialog (whose only way out is Quit) in the middle of a
+                // print. The colour picture prints in its place; only the page's own picture
+                // may ask.
+                QImage picture;
+                if (forceMono() && startsWithCol(name))
+                    picture = LoadPicture(
+                        FindDataFile(booklayout::pictureFileName(gBookCode, name.mid(3) + QStringLiteral("BW")), 0));
+                if (picture.isNull()) {
+                    const QString path = FindDataFile(booklayout::pictureFileName(gBookCode, name), 1);
+                    if (!self || isUnloaded())
+                        break;
+                    picture = LoadPicture(path);
+                }
                 // A picture that cannot be read is left out; the rest of the page still prints.
                 if (picture.isNull())
                     continue;

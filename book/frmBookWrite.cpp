@@ -436,7 +436,7 @@ bool frmBook::CheckBlockTexts() {
 namespace {
 // The dialog of Open and Save As, set up alike. nullopt when the window is busy (after a beep),
 // when the dialog was cancelled, or when the window went away meanwhile.
-std::optional<QString> askStoryFile(frmBook* w, bool save) {
+std::optional<QString> askStoryFile(frmBook* w, bool save, const QString& proposed = QString()) {
     if (gBusy == 1) {
         Beep();
         return std::nullopt;
@@ -444,6 +444,7 @@ std::optional<QString> askStoryFile(frmBook* w, bool save) {
     FileDialogRequest r;
     r.filter = QStringLiteral("Text files (*.TXT)|*.TXT");
     r.initDir = resolvePath(gProgramRoot, QStringLiteral("TEXT"));
+    r.fileName = proposed;
     r.overwritePrompt = true;
     const QPointer<frmBook> self(w);
     std::optional<QString> chosen = save ? fileDialogs().saveFileAs(r) : fileDialogs().openFile(r);
@@ -473,16 +474,41 @@ void frmBook::mnuFileSave_Click() {
 }
 
 void frmBook::mnuFileSaveAs_Click() {
-    const std::optional<QString> chosen = askStoryFile(this, true);
-    if (!chosen)
-        return;
-    TextFilePath = storyfile::withDefaultExtension(*chosen);
+    const QPointer<frmBook> self(this);
+    QString proposed;
+    QString path;
+    for (;;) {
+        const std::optional<QString> chosen = askStoryFile(this, true, proposed);
+        if (!chosen)
+            return;
+        path = storyfile::withDefaultExtension(*chosen);
+        // The dialog asks about the name as typed only: a name that gained ".TXT", or that
+        // names an existing story in another letter case, is asked about here.
+        const QString existing = storyfile::existingFile(path);
+        if (existing.isEmpty())
+            break;
+        if (existing != *chosen) {
+            const int answer = MsgBox(storyfile::replaceQuestion(existing), mb::YesNo | mb::Exclamation,
+                                      QStringLiteral("Save As"));
+            if (!self || isUnloaded())
+                return;
+            if (answer != mb::Yes) {
+                proposed = *chosen;  // back to the dialog, as its own question does
+                continue;
+            }
+        }
+        path = existing;  // the story is replaced under its own name
+        break;
+    }
+    TextFilePath = path;
     SaveTextFile(TextFilePath);
 }
 
 void frmBook::SaveTextFile(const QString& path) {
     mouse::setPointer(mouse::Hourglass);
-    const bool written = storyfile::write(path, storyfile::encode(gBookTitle, Book, MaxBlocks));
+    // A story is tied to the title in the book's own file: every story of the book was written
+    // with it, whatever the catalogue calls the book.
+    const bool written = storyfile::write(path, storyfile::encode(Book.title, Book, MaxBlocks));
     mouse::setPointer(mouse::Default);
     if (!written)
         MsgBox(storyfile::saveFailedMessage(path), mb::Exclamation);
@@ -492,7 +518,7 @@ void frmBook::LoadTextFile(const QString& path) {
     mouse::setPointer(mouse::Hourglass);
     const bool curly = screen::fontFamilyFor(QStringLiteral("Arial")) == TextTitle->font().family();
     const storyfile::ReadResult read =
-        storyfile::read(path, gBookTitle, Book, MaxBlocks, gActivity == 2, curly);
+        storyfile::read(path, Book.title, Book, MaxBlocks, gActivity == 2, curly);
     mouse::setPointer(mouse::Default);
     if (read.status != storyfile::ReadResult::Ok) {
         TextFilePath.clear();

@@ -121,6 +121,15 @@ private:
 
 QPointer<HelpWindow> gWindow;
 
+// Our help pages are a few kilobytes; a page past this is no help page, and laying out tens of
+// megabytes would hold the program for minutes.
+constexpr qint64 kLargestHelpPage = 2 * 1024 * 1024;
+
+void helpFileMessage(const QString& name, const QString& what) {
+    MsgBox(QStringLiteral("The help file") + QStringLiteral("\r\n") + name + QStringLiteral("\r\n") + what,
+           mb::Exclamation, QStringLiteral("Help"));
+}
+
 QString withoutNuls(QString s) {
     while (!s.isEmpty() && s.back() == QChar(0))
         s.chop(1);
@@ -167,9 +176,11 @@ void Help(const QString& file, int command, int data) {
 
     const QString path = help::resolveHelpFile(name);
     if (path.isEmpty()) {
-        MsgBox(QStringLiteral("The help file") + QStringLiteral("\r\n") + name + QStringLiteral("\r\n") +
-                   QStringLiteral("cannot be found."),
-               mb::Exclamation, QStringLiteral("Help"));
+        helpFileMessage(name, QStringLiteral("cannot be found."));
+        return;
+    }
+    if (fileLength(path) > kLargestHelpPage) {
+        helpFileMessage(name, QStringLiteral("is too large to be shown."));
         return;
     }
     if (!gWindow)

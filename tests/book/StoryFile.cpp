@@ -101,11 +101,20 @@ TEST_F(StoryFileTest, FilesThatAreNotStoriesOfThisBookLeaveTheTextsAlone) {
         {"other kind", QByteArray("\"Some list\r\nfrog\r\n\"\r\n"), storyfile::ReadResult::NotSuitable, {}},
         {"header case differs", QByteArray("\"text for 1. Pip the Pup\r\nx\r\n\"\r\n"),
          storyfile::ReadResult::NotSuitable, {}},
-        {"other book", QByteArray("\"Text for 7. Bear Hunt\r\nx\r\n\"\r\n"), storyfile::ReadResult::OtherBook,
-         QStringLiteral("Bear Hunt")},
-        // A longer title that begins with this one is another book too.
-        {"longer title", QByteArray("\"Text for 1. Pip the Pup Two\r\nx\r\n\"\r\n"),
-         storyfile::ReadResult::OtherBook, QStringLiteral("Pip the Pup Two")},
+        // The title as the file has it; only a catalogue book number before it is left out.
+        {"other book", QByteArray("\"Text for Frog on a Log\r\nx\r\n\"\r\n"), storyfile::ReadResult::OtherBook,
+         QStringLiteral("Frog on a Log")},
+        {"other book, numbered", QByteArray("\"Text for 12  Bear Can't Sleep\r\nx\r\n\"\r\n"),
+         storyfile::ReadResult::OtherBook, QStringLiteral("Bear Can't Sleep")},
+        {"other book, X series", QByteArray("\"Text for 01X The Ant Hill\r\nx\r\n\"\r\n"),
+         storyfile::ReadResult::OtherBook, QStringLiteral("The Ant Hill")},
+        {"other book, a number of its own", QByteArray("\"Text for 3 Little Pigs\r\nx\r\n\"\r\n"),
+         storyfile::ReadResult::OtherBook, QStringLiteral("3 Little Pigs")},
+        {"title shorter than this one", QByteArray("\"Text for 1. Pip\r\nx\r\n\"\r\n"),
+         storyfile::ReadResult::OtherBook, QStringLiteral("1. Pip")},
+        // A refusal quotes the title line, not the rest of the file.
+        {"other book, LF line ends", QByteArray("\"Text for Frog on a Log\nx\ny\n\"\n"),
+         storyfile::ReadResult::OtherBook, QStringLiteral("Frog on a Log")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -120,6 +129,31 @@ TEST_F(StoryFileTest, FilesThatAreNotStoriesOfThisBookLeaveTheTextsAlone) {
     }
     EXPECT_EQ(storyfile::otherBookMessage(QStringLiteral("Bear Hunt")),
               QStringLiteral("This is not a suitable text file.\r\n\r\nIt was written for \"Bear Hunt\"."));
+}
+
+// A title that merely begins with this book's title passes; so does a file whose lines end
+// with LF alone (as editors on Linux write them) or CR alone.
+TEST_F(StoryFileTest, ALongerTitleAndLineEndsOfOtherEditorsAreRead) {
+    struct Case {
+        const char* name;
+        QByteArray content;
+    } cases[] = {
+        {"longer title", "\"Text for 1. Pip the Pup Two\r\nTitle\r\nb2\r\nword\r\n\"\r\n"},
+        {"LF", "\"Text for 1. Pip the Pup\nTitle\nb2\nword\n\"\n"},
+        {"CR", "\"Text for 1. Pip the Pup\rTitle\rb2\rword\r\"\r"},
+        {"mixed", "\"Text for 1. Pip the Pup\nTitle\r\nb2\rword\n\"\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        dir.write(QStringLiteral("TEXT/EDITED.TXT"), c.content);
+        BookData book = twoBlockBook(2);
+        ASSERT_EQ(storyfile::read(path(QStringLiteral("TEXT/EDITED.TXT")), kTitle, book, 2, true, true).status,
+                  storyfile::ReadResult::Ok);
+        EXPECT_EQ(book.BlockText(1, 1), QStringLiteral("Title "));
+        EXPECT_EQ(book.BlockText(2, 1), QStringLiteral("b2 "));
+        EXPECT_EQ(book.BlockText(1, 2), QStringLiteral("word "));
+        EXPECT_EQ(book.BlockText(2, 2), QStringLiteral(" "));
+    }
 }
 
 TEST_F(StoryFileTest, LineEndsInsideATextDoNotShiftTheFollowingBlocks) {

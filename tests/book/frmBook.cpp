@@ -323,6 +323,38 @@ TEST_F(BookWindowTest, ALineTooWideShrinksTheFontTwoPointsAtATime) {
     EXPECT_DOUBLE_EQ(b->label[1]->font().pointSizeF(), b->BookFontSize);
 }
 
+// A tab inside a block text is shown and measured as a blank: the line is never drawn wider
+// than it was measured, so a line too wide makes the font smaller instead of being cut.
+TEST_F(BookWindowTest, ATabInABlockTextIsMeasuredAsTheBlankItIsShownAs) {
+    const struct {
+        const char* text;
+        int words;
+        bool smaller;  // the line is too wide at the book's size
+    } cases[] = {{"Pip\tsat.", 2, false},
+                 {"Pip sat\ton\t\tthe mat.", 5, true},
+                 {"The dog sat on\tthe big red mat at last.", 10, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        writeOwnBook(QStringLiteral("OWN"),
+                     ownBook({page({kTitleBlock}, {}),
+                              page({{1080, 4500, 3000, 690, 1080, QString::fromLatin1(c.text)}}, {})}));
+        useInstallation(own.path());
+        gBookCode = QStringLiteral("OWN");
+        frmBook* b = openBook();
+        b->cmdNext_Click();
+        Label* l = b->label[1];
+        ASSERT_TRUE(l->isVisible());
+        // The label needs no more room to draw its text than it has.
+        EXPECT_LE(l->sizeHint().width(), l->width());
+        EXPECT_EQ(b->FrameWordCount(), c.words);
+        EXPECT_EQ(l->font().pointSizeF() < b->BookFontSize, c.smaller);
+        const booklayout::FrameWordTable& w = b->Words;
+        const int last = w.FrameWordCount() - 1;
+        EXPECT_LE(w.FrameWordLeft[last] + b->TextWidth(lang::Trim(w.FrameWords[last])), l->x() * 15 + l->width() * 15);
+        booktest::closeAllWindows();
+    }
+}
+
 TEST_F(BookWindowTest, ALineThatNeverFitsStopsAtOnePoint) {
     writeOwnBook(QStringLiteral("OWN"),
                  ownBook({page({kTitleBlock}, {}),

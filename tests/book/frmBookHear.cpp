@@ -11,6 +11,7 @@
 #include <QTest>
 #include <QTimer>
 #include <ctime>
+#include <numeric>
 #include <optional>
 
 #include "BookWindowFixture.h"
@@ -238,11 +239,10 @@ TEST_F(HearTest, TheSentencePlaysFromItsStartAtEveryHear) {
     EXPECT_NEAR(commands[2].at - commands[1].at, b->Book.MarkTime(n, 2), 0.003);
 }
 
-TEST_F(HearTest, WhileTheSentenceIsHeardEverythingElseIsRefused) {
+TEST_F(HearTest, WhileTheSentenceIsHeardThePageAndTheSoundsAreRefused) {
     frmBook* b = openAt(2);
     recordSentenceDevice(b);
     const int beepsBefore = beeps();
-    bool closed = true;
     int nesting = -1;
     clock.after(0.5, [&] {
         ASSERT_EQ(gBusy, 1);
@@ -251,13 +251,11 @@ TEST_F(HearTest, WhileTheSentenceIsHeardEverythingElseIsRefused) {
         b->cmdNext_Click();  // beeps
         b->cmdBack_Click();  // beeps
         b->mnuPlayAll_Click();  // beeps
-        closed = b->Unload();   // beeps
         b->cmdEarSmall_Click();  // nothing
         pressWord(b, 1);          // nothing
     });
     b->cmdEar_Click();
-    EXPECT_EQ(beeps() - beepsBefore, 5);
-    EXPECT_FALSE(closed);
+    EXPECT_EQ(beeps() - beepsBefore, 4);
     EXPECT_EQ(nesting, 1);
     EXPECT_EQ(gFrame, 2);
     EXPECT_EQ(b->TellingStory, 0);
@@ -317,16 +315,129 @@ TEST_F(HearTest, MissingMarksCountAsZeroAndAPageWithoutWordsIsHeardToItsEnd) {
     EXPECT_EQ(gBusy, 0);
 }
 
-TEST_F(HearTest, AcrossMidnightTheWordWaitsEndAtOnce) {
+// The waits follow the steady clock: the clock of day passing midnight changes nothing.
+TEST_F(HearTest, JustAfterAndAcrossMidnightEveryWordIsUnderlinedForItsTime) {
     frmBook* b = openAt(6);  // the longest sentence of the book
     const int n = b->FrameWordCount();
     ASSERT_GT(b->Book.MarkTime(n, 6), 2.0);
-    clock.setNow(QDateTime(QDate(2024, 3, 4), QTime(23, 59, 59, 500)));
-    const double t0 = clock.elapsed();
-    b->cmdEar_Click();
-    EXPECT_LT(clock.elapsed() - t0, 0.5 + 0.001 * (n + 2));
-    EXPECT_EQ(gBusy, 0);
-    EXPECT_FALSE(shown(b->Shape1));
+    for (const QTime& at : {QTime(0, 0, 6), QTime(23, 59, 59, 500), QTime(0, 0, 0)}) {
+        SCOPED_TRACE(at.toString("hh:mm:ss.zzz").toStdString());
+        clock.setNow(QDateTime(QDate(2024, 3, 4), at));
+        const double t0 = clock.elapsed();
+        std::vector<int> bars;
+        for (int i = 1; i <= n; ++i) {
+            const double from = i > 1 ? b->Book.MarkTime(i - 1, 6) : 0.0;
+            clock.at(t0 + (from + b->Book.MarkTime(i, 6)) / 2, [&] { bars.push_back(wordUnderBar(b, b->Shape1)); });
+        }
+        b->cmdEar_Click();
+        std::vector<int> expected(static_cast<size_t>(n));
+        std::iota(expected.begin(), expected.end(), 1);
+        EXPECT_EQ(bars, expected);
+        EXPECT_NEAR(clock.elapsed() - t0, b->Book.MarkTime(n, 6), 0.003);
+        EXPECT_EQ(gBusy, 0);
+        EXPECT_FALSE(shown(b->Shape1));
+    }
+}
+
+// A mark far past the page's sound (a shifted field gives 1560 s, a damaged file 100000 s) is
+// not waited for: the walk ends a second after the sound; a mark within that second is kept.
+TEST_F(HearTest, AMarkFarPastTheSoundEndsTheWalkASecondAfterTheSound) {
+    // Every page of the own book has the sample's first sentence for its sound.
+    const double length = [] {
+        const std::unique_ptr<WaveDevice> probe = WaveDevice::createNull(QStringLiteral("probe"));
+        probe->FileName = booktest::sampleInstallation() + QStringLiteral("/WAVS/01PIP/SNT01.WAV");
+        probe->Command(QStringLiteral("Open"));
+        return probe->Length();
+    }();
+    ASSERT_GT(length, 0.3);
+    struct Case {
+        const char* name;
+        QList<double> marks;
+        bool soundOpens;
+        double walk;  // how long Hear keeps the window busy
+    } cases[] = {
+        {"last mark within the slack", {0.2, 0.4, length + 0.5}, true, length + 0.5},
+        {"last mark at 1560 s", {0.2, 0.4, 1560}, true, length + 1.0},
+        {"every mark from the second at 100000 s", {0.2, 100000, 100000}, true, length + 1.0},
+        // Without a sound to go by the marks are followed, up to half a minute.
+        {"no sound, sane marks", {0.2, 0.4, 2.5}, false, 2.5},
+        {"no sound, last mark at 1560 s", {0.2, 0.4, 1560}, false, 31.0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        bookenc::Book book;
+        book.title = QStringLiteral("Own Book");
+        book.frames = {frameOf({kTitle}, {0.3, 0.5}), frameOf({line(4500, QStringLiteral("One two three."))}, c.marks)};
+        writeOwnBook(QStringLiteral("OWN"), book);
+        if (!c.soundOpens)
+            own.write(QStringLiteral("WAVS/OWN/SNT02.WAV"), "not a sound");
+        useInstallation(own.path());
+        gBookCode = QStringLiteral("OWN");
+        frmBook* b = openAt(2);
+        ASSERT_EQ(b->FrameWordCount(), 3);
+        ASSERT_EQ(b->MMControl1->Mode() != mci::ModeNotOpen, c.soundOpens);
+        const double t0 = clock.elapsed();
+        b->cmdEar_Click();
+        EXPECT_NEAR(clock.elapsed() - t0, c.walk, 0.01);
+        EXPECT_EQ(gBusy, 0);
+        EXPECT_FALSE(shown(b->Shape1));
+        EXPECT_EQ(b->focusWidget(), b->cmdRestart);
+        // The window is itself again: the page turns.
+        b->cmdBack_Click();
+        EXPECT_EQ(gFrame, 1);
+        booktest::closeAllWindows();
+    }
+}
+
+// While the sentence is heard the child can still leave: Menu, To menu, Exit and the
+// program's close end the walk with the window.
+TEST_F(HearTest, MenuExitAndClosingGoThroughWhileTheSentenceIsHeard) {
+    bookenc::Book book;
+    book.title = QStringLiteral("Own Book");
+    book.frames = {frameOf({kTitle}, {0.3, 0.5}), frameOf({line(4500, QStringLiteral("One two three."))}, {0.2, 0.4, 0.7})};
+    writeOwnBook(QStringLiteral("OWN"), book);
+    useInstallation(own.path());
+    gBookCode = QStringLiteral("OWN");
+    enum Way { MenuButton, ToMenu, Exit, ProgramClose };
+    for (Way way : {MenuButton, ToMenu, Exit, ProgramClose}) {
+        SCOPED_TRACE(int(way));
+        gActivityLog.clear();
+        menuOpened = 0;
+        frmBook* b = openAt(2);
+        const QPointer<frmBook> alive(b);
+        const int beepsBefore = beeps();
+        const double t0 = clock.elapsed();
+        bool ended = false, busyThen = false;
+        clock.after(0.3, [&] {
+            busyThen = gBusy == 1 && shown(b->Shape1);
+            switch (way) {
+            case MenuButton: QTest::mouseClick(b->cmdMenu, Qt::LeftButton); break;
+            case ToMenu: b->mnuMenu->trigger(); break;
+            case Exit:
+                gMDIForm = b;  // no frame here: the book window stands in for it
+                try {
+                    b->mnuExit_Click();
+                } catch (const ProgramEnded&) {
+                    ended = true;
+                }
+                break;
+            case ProgramClose: EXPECT_TRUE(b->Unload(unload::FormMDIForm)); break;
+            }
+        });
+        b->cmdEar_Click();
+        EXPECT_TRUE(busyThen);
+        EXPECT_EQ(beeps(), beepsBefore);
+        EXPECT_TRUE(!alive || alive->isUnloaded());
+        EXPECT_LT(clock.elapsed() - t0, 0.32) << "the walk ends with the window";
+        EXPECT_EQ(gBusy, 0);
+        EXPECT_TRUE(gActivityLog.startsWith(QStringLiteral("   Reading     ")));
+        EXPECT_EQ(menuOpened, way == MenuButton || way == ToMenu ? 1 : 0);
+        if (way == Exit) {
+            EXPECT_TRUE(ended) << "Exit ends the program";
+        }
+        gMDIForm = nullptr;
+        booktest::closeAllWindows();
+    }
 }
 
 TEST_F(HearTest, InTheClozeActivitiesTheUnderlineSkipsTheHiddenWord) {
@@ -347,6 +458,58 @@ TEST_F(HearTest, InTheClozeActivitiesTheUnderlineSkipsTheHiddenWord) {
         b->cmdEar_Click();
         EXPECT_EQ(bars, (std::vector<int>{1, gap ? 0 : 2, 3}));
     }
+}
+
+// A resize lays the page out again while the sentence plays: the sound plays on, and the bar
+// moves with its word at once, to the word's new place.
+TEST_F(HearTest, AResizeWhileTheSentencePlaysKeepsTheSoundAndMovesTheBarWithItsWord) {
+    frmBook* b = openAt(6);  // the longest sentence of the book
+    recordSentenceDevice(b);
+    const int n = b->FrameWordCount();
+    ASSERT_GE(n, 3);
+    const double t0 = clock.elapsed();
+    const double inWord2 = (b->Book.MarkTime(1, 6) + b->Book.MarkTime(2, 6)) / 2;
+    int barAfter = -2, modeAfter = 0;
+    QRect barBefore, barMoved;
+    clock.at(t0 + inWord2, [&] {
+        barBefore = b->Shape1->geometry();
+        resizeBook(b, booktest::sizeForScale(0.8, 0.8));
+        barMoved = b->Shape1->geometry();
+        barAfter = wordUnderBar(b, b->Shape1);
+        modeAfter = b->MMControl1->Mode();
+    });
+    std::vector<int> laterBars;
+    for (int i = 3; i <= n; ++i)
+        clock.at(t0 + (b->Book.MarkTime(i - 1, 6) + b->Book.MarkTime(i, 6)) / 2,
+                 [&] { laterBars.push_back(wordUnderBar(b, b->Shape1)); });
+    b->cmdEar_Click();
+    EXPECT_NEAR(gScale, 0.8, 0.01);
+    EXPECT_EQ(barAfter, 2);
+    EXPECT_NE(barMoved, barBefore);
+    EXPECT_EQ(modeAfter, mci::ModePlay) << "the sound plays on";
+    EXPECT_EQ(commandsNamed(QStringLiteral("Close")).size(), 0u);
+    EXPECT_EQ(commandsNamed(QStringLiteral("Open")).size(), 0u);
+    std::vector<int> expected(static_cast<size_t>(n - 2));
+    std::iota(expected.begin(), expected.end(), 3);
+    EXPECT_EQ(laterBars, expected);
+    EXPECT_NEAR(clock.elapsed() - t0, b->Book.MarkTime(n, 6), 0.003);
+
+    // A resize at rest keeps the page's sound open too, ready for the next Hear.
+    resizeBook(b, booktest::sizeForScale(1, 1));
+    EXPECT_EQ(commandsNamed(QStringLiteral("Close")).size(), 0u);
+    EXPECT_NE(b->MMControl1->Mode(), mci::ModeNotOpen);
+}
+
+// A clicked word's bar moves with its word too.
+TEST_F(HearTest, AResizeWhileAClickedWordPlaysMovesItsBar) {
+    frmBook* b = openAt(3);
+    int barAfter = -2;
+    clock.after(0.05, [&] {
+        resizeBook(b, booktest::sizeForScale(0.8, 0.8));
+        barAfter = wordUnderBar(b, b->Shape2);
+    });
+    pressWord(b, 4);
+    EXPECT_EQ(barAfter, 4);
 }
 
 // ---- Writing ----
@@ -726,15 +889,32 @@ TEST_F(HearTest, AOnePageStoryIsToldOnceAndShownAgainWithItsButtons) {
     EXPECT_TRUE(shown(b->cmdMenu));
 }
 
-TEST_F(HearTest, AStoryToldAcrossMidnightEnds) {
+// Just after midnight, and across it, the story keeps its pauses and its underline: it takes
+// as long as in the morning.
+TEST_F(HearTest, AStoryToldAtOrAcrossMidnightKeepsItsPausesAndUnderline) {
     useThreePageBook();
     frmBook* b = openBook();
-    clock.setNow(QDateTime(QDate(2024, 3, 4), QTime(23, 59, 58, 0)));
-    const double t0 = clock.elapsed();
-    b->mnuPlayAll_Click();
-    EXPECT_LT(clock.elapsed() - t0, 15.0);
-    EXPECT_EQ(gFrame, 1);
-    EXPECT_EQ(b->TellingStory, 0);
+    std::optional<double> morning;
+    for (const QTime& at : {QTime(9, 30, 0), QTime(0, 0, 6), QTime(23, 59, 58)}) {
+        SCOPED_TRACE(at.toString().toStdString());
+        clock.setNow(QDateTime(QDate(2024, 3, 4), at));
+        const double t0 = clock.elapsed();
+        int underlined = 0;
+        for (double t = 0.05; t < 12; t += 0.05)
+            clock.at(t0 + t, [&] { underlined += shown(b->Shape1) ? 1 : 0; });
+        b->mnuPlayAll_Click();
+        const double took = clock.elapsed() - t0;
+        clock.advance(12);  // the remaining samples fall due
+        EXPECT_EQ(gFrame, 1);
+        EXPECT_EQ(b->TellingStory, 0);
+        // Pages 1 to 3 are underlined for 0.5 + 1.0 + 0.5 s.
+        EXPECT_NEAR(underlined * 0.05, 2.0, 0.2);
+        if (!morning)
+            morning = took;
+        else
+            EXPECT_NEAR(took, *morning, 0.05);
+    }
+    EXPECT_GT(*morning, 3 * 0.6 + 2.0);
 }
 
 // ---- on the real clock ----
@@ -760,6 +940,7 @@ TEST_F(RealClockHearTest, WaitsCostNextToNoCpu) {
     book.title = QStringLiteral("Own Book");
     book.frames = {frameOf({kTitle}, {1.5, 3.0})};
     writeOwnBook(QStringLiteral("OWN"), book);
+    own.write(QStringLiteral("WAVS/OWN/SNT01.WAV"), readFile(booktest::sampleInstallation() + QStringLiteral("/WAVS/01PIP/SNT06.WAV")));
     useInstallation(own.path());
     gBookCode = QStringLiteral("OWN");
     frmBook* b = openBook();

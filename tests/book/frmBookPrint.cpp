@@ -5,8 +5,10 @@
 #include <QMenu>
 
 #include "BookWindowFixture.h"
+#include "core/StartupFixture.h"
 #include "book/BookControls.h"
 #include "core/Catalogue.h"
+#include "core/frmNoData.h"
 #include "platform/Ansi.h"
 #include "platform/Controls.h"
 #include "platform/Lang.h"
@@ -293,6 +295,71 @@ TEST_F(BookPrintTest, ForcedBlackAndWhitePrintsTheTwinAndTheScreenKeepsTheColour
         EXPECT_EQ(pics[1].picture.size(), colour) << "a name without COL prints its own file";
         EXPECT_EQ(b->picframe[1]->picture().size(), colour);
         printer.clearDocuments();
+    }
+}
+
+// With black-and-white forced, a twin that is missing or cannot be read never brings the
+// data-folder dialog (whose only way out is Quit, losing the child's work): the colour picture
+// prints in its place.
+TEST_F(BookPrintTest, AMissingOrUnreadableTwinPrintsTheColourPictureWithoutAsking) {
+    useOwnBook();
+    struct Case {
+        const char* name;
+        QByteArray twin;  // null: no twin file
+    } cases[] = {{"missing twin", QByteArray()}, {"unreadable twin", QByteArray("not a picture")}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(own.file(QStringLiteral("BMPS/OWN/Own2BW.BMP")));
+        if (!c.twin.isNull())
+            own.write(QStringLiteral("BMPS/OWN/Own2BW.BMP"), c.twin);
+        frmBook* b = openAt(2);
+        const QSize colour = b->picframe[1]->picture().size();
+        int asked = 0;
+        // Should the dialog come, the twin appears and Try again ends it, so the test goes on.
+        startuptest::whenShown(QStringLiteral("frmNoData"), [&](Form* f) {
+            ++asked;
+            QImage bw(7, 5, QImage::Format_RGB32);
+            bw.fill(Qt::gray);
+            bw.save(own.file(QStringLiteral("BMPS/OWN/Own2BW.BMP")), "BMP");
+            static_cast<frmNoData*>(f)->cmdAgain_Click();
+        });
+        ActiveSettings.ForceMono = -1;
+        b->mnuPrintAll->trigger();
+        EXPECT_EQ(asked, 0);
+        EXPECT_TRUE(journalOf(QStringLiteral("show")).filter(QStringLiteral("frmNoData")).isEmpty());
+        const auto pics = pictures();
+        ASSERT_EQ(pics.size(), 2u);
+        EXPECT_EQ(pics[0].picture.size(), colour) << "the colour picture in the twin's place";
+        EXPECT_EQ(b->picframe[1]->picture().size(), colour);
+        EXPECT_EQ(gBusy, 0);
+        EXPECT_FALSE(b->isUnloaded());
+        printer.clearDocuments();
+        booktest::closeAllWindows();
+    }
+}
+
+// A settings file may hold any non-zero value for on (a hand-edited or older file): the check
+// mark, the printing and the Colour item all take it as on.
+TEST_F(BookPrintTest, AnyNonZeroForceMonoIsOnForTheCheckMarkAndThePrint) {
+    useOwnBook();
+    frmBook* b = openAt(2);
+    for (int mono : {1, 2, -2, 255}) {
+        SCOPED_TRACE(mono);
+        ActiveSettings.ForceMono = int16_t(mono);
+        b->mnuPrint_Click();  // the menu opens
+        EXPECT_TRUE(b->mnuPrintMono->isChecked());
+        EXPECT_FALSE(b->mnuPrintCol->isChecked());
+        b->mnuPrintPic->trigger();
+        const auto pics = pictures();
+        ASSERT_EQ(pics.size(), 2u);
+        EXPECT_EQ(pics[0].picture.size(), QSize(7, 5)) << "ColOwn2 prints from its twin Own2BW";
+        printer.clearDocuments();
+        b->mnuPrintMono->trigger();  // already on: nothing changes
+        EXPECT_EQ(ActiveSettings.ForceMono, mono);
+        b->mnuPrintCol->trigger();
+        EXPECT_EQ(ActiveSettings.ForceMono, 0);
+        EXPECT_TRUE(b->mnuPrintCol->isChecked());
+        EXPECT_FALSE(b->mnuPrintMono->isChecked());
     }
 }
 

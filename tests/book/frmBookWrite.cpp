@@ -344,6 +344,65 @@ TEST_F(WritingTest, SaveAsWritesTheStoryAndSaveThenWritesSilentlyToTheSameFile) 
     EXPECT_TRUE(boxes.msgBoxes().empty());
 }
 
+// The dialog asks before it replaces the name as typed; Save As asks for the story that name
+// stands for once ".TXT" is added, or when it is stored in another letter case. No goes back to
+// the dialog with the name proposed.
+TEST_F(WritingTest, SaveAsAsksBeforeReplacingAStoryWhicheverWayItsNameWasTyped) {
+    const QString dir = own.path() + QStringLiteral("/TEXT");
+    const QString stored = dir + QStringLiteral("/mine.TXT");
+    struct Case {
+        const char* typed;
+        bool asked;     // Save As's own question
+        int answer;     // its answer when asked
+        bool replaced;  // the old story gives way
+    } cases[] = {
+        {"mine", true, mb::Yes, true},
+        {"mine", true, mb::No, false},
+        {"MINE.txt", true, mb::Yes, true},
+        {"Mine", true, mb::No, false},
+        {"mine.TXT", false, 0, true},  // the name as stored: the dialog has asked
+        {"other", false, 0, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        QDir(dir).removeRecursively();
+        own.write(QStringLiteral("TEXT/mine.TXT"), "old story");
+        frmBook* b = openWriting(2);
+        const QString typed = dir + u'/' + QLatin1String(c.typed);
+        files.answer(typed);
+        if (c.asked) {
+            boxes.answer(c.answer);
+            if (c.answer == mb::No)
+                files.answerCancel();
+        }
+        b->mnuFileSaveAs->trigger();
+        const auto shown = boxes.msgBoxes();
+        ASSERT_EQ(shown.size(), c.asked ? 1u : 0u);
+        if (c.asked) {
+            EXPECT_EQ(shown[0].text, QStringLiteral("mine.TXT already exists.\r\nDo you want to replace it?"));
+            EXPECT_EQ(shown[0].style, mb::YesNo | mb::Exclamation);
+            EXPECT_EQ(shown[0].title, QStringLiteral("Save As"));
+        }
+        if (c.asked && c.answer == mb::No) {
+            ASSERT_EQ(files.calls().size(), 2u);
+            EXPECT_EQ(files.calls()[1].request.fileName, typed);
+        }
+        EXPECT_EQ(readFile(stored).startsWith("\"Text for Own Book"), c.replaced);
+        // One story under one name: never a second file beside it in another letter case.
+        QStringList expectedFiles{QStringLiteral("mine.TXT")};
+        if (QLatin1String(c.typed) == QLatin1String("other")) {
+            expectedFiles.append(QStringLiteral("other.TXT"));
+            EXPECT_EQ(b->TextFilePath, dir + QStringLiteral("/other.TXT"));
+        } else {
+            EXPECT_EQ(b->TextFilePath, c.replaced ? stored : QString());
+        }
+        EXPECT_EQ(QDir(dir).entryList(QDir::Files, QDir::Name), expectedFiles);
+        boxes.clear();
+        files = ScriptedFileDialogs();
+        booktest::closeAllWindows();
+    }
+}
+
 TEST_F(WritingTest, OpenFillsEveryFrameAndTheBoxesOfThePageShown) {
     const QString path = own.file(QStringLiteral("TEXT/OURS.TXT"));
     own.write(QStringLiteral("TEXT/OURS.TXT"), "\"Text for Own Book\r\nMy Book\r\n\r\n\r\n@Hi,@ I\r\nsaid\r\nto you.\r\n"
@@ -365,7 +424,7 @@ TEST_F(WritingTest, OpenFillsEveryFrameAndTheBoxesOfThePageShown) {
 }
 
 TEST_F(WritingTest, AStoryOfAnotherBookIsRefusedAndTheTextsStay) {
-    own.write(QStringLiteral("TEXT/BEAR.TXT"), "\"Text for 7. Bear Hunt\r\nx\r\n\"\r\n");
+    own.write(QStringLiteral("TEXT/BEAR.TXT"), "\"Text for Bear Hunt\r\nx\r\n\"\r\n");
     frmBook* b = openWriting(2);
     const QString page = pageText(b);
     boxes.answer(mb::OK).answer(mb::OK);

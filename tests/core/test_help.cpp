@@ -83,6 +83,36 @@ TEST_F(HelpWindow, AMissingFileSaysSoAndTheProgramGoesOn) {
     EXPECT_EQ(help::window(), nullptr);
 }
 
+// A page of tens of megabytes would hold the program for minutes: past a sane size it is
+// refused with a message, as a missing file is, and the program goes on. A page of a megabyte
+// is still shown.
+TEST_F(HelpWindow, AHelpPageFarTooLargeIsRefusedWithAMessage) {
+    const QByteArray paragraph("<p>Press Hear to hear the page read aloud; every word is underlined.</p>\n");
+    auto pageOf = [&](qint64 bytes) {
+        QByteArray page = "<html><head><title>Big</title></head><body>";
+        while (page.size() < bytes)
+            page += paragraph;
+        return page + "</body></html>";
+    };
+    dir.write(QStringLiteral("READER.HTML"), pageOf(3 * 1024 * 1024));
+    boxes.answer(mb::OK);
+    Help(file, help::Context, 90);
+    ASSERT_EQ(boxes.msgBoxes().size(), 1u);
+    const auto box = boxes.msgBoxes()[0];
+    EXPECT_EQ(box.text, QStringLiteral("The help file\r\n") + dir.path() + QStringLiteral("\\Reader.hlp\r\n") +
+                            QStringLiteral("is too large to be shown."));
+    EXPECT_EQ(box.title, QStringLiteral("Help"));
+    EXPECT_EQ(box.icon(), int(mb::Exclamation));
+    EXPECT_EQ(help::window(), nullptr);
+    EXPECT_EQ(journalOf(QStringLiteral("help")).size(), 1);
+
+    dir.write(QStringLiteral("READER.HTML"), pageOf(1024 * 1024));
+    Help(file, help::Context, 90);
+    ASSERT_NE(help::window(), nullptr);
+    EXPECT_EQ(help::window()->windowTitle(), QStringLiteral("Big"));
+    EXPECT_EQ(boxes.msgBoxes().size(), 1u);
+}
+
 TEST_F(HelpWindow, TheFramesItemsUseTheProgramsHelpFile) {
     gProgramRoot = dir.path();
     auto* f = new frmKest;
