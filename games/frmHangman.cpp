@@ -359,6 +359,7 @@ void frmHangman::Form_Load() {
     if (t) {
         mnuGuesses->menuAction()->setEnabled(s.TreasureChooseGuesses != 0);
         AllowedWrong = (s.TreasureFails < 1 || s.TreasureFails > 10) ? 10 : s.TreasureFails;
+        sceneAllowance_ = AllowedWrong;
         mnuGuess[size_t(AllowedWrong)]->setChecked(true);
     }
     QPalette fp = Frame3->palette();
@@ -588,8 +589,12 @@ void frmHangman::showPicture(Label* image, const QString& file, const TwipBox& b
 void frmHangman::ShowPirate() {
     if (isUnloaded())
         return;
-    const wordgame::PirateScene scene =
-        wordgame::pirateScene(int(TheWord().size()), RightCount(), WrongCount(), AllowedWrong, currentScale());
+    // An ended round keeps the picture it ended with: a later change of the allowance is for
+    // the next round.
+    if (RoundActive())
+        sceneAllowance_ = AllowedWrong;
+    const wordgame::PirateScene scene = wordgame::pirateScene(int(TheWord().size()), RightCount(), WrongCount(),
+                                                              sceneAllowance_, currentScale(), Round.outcome());
     const struct {
         Label* image;
         const wordgame::ScenePicture& picture;

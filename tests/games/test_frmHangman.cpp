@@ -123,6 +123,63 @@ TEST_F(GameWindowTest, TreasureLossRevealsTheWordInRedOnce) {
     EXPECT_EQ(shownCells(g), QStringLiteral("frog"));
 }
 
+// Frame4's pictures in twips at scale 1 (15 twips to the pixel).
+QRect twipsOf(const QWidget* w) { return QRect(w->x() * 15, w->y() * 15, w->width() * 15, w->height() * 15); }
+
+TEST_F(GameWindowTest, AnEndedRoundKeepsItsPictureWhenTheAllowanceChanges) {
+    struct Case {
+        const char* what;
+        int fails;        // the allowance at the start
+        const char* keys; // typed during the round
+        int later;        // the Guesses item chosen after the end
+        bool won;
+    } cases[] = {
+        {"won, then Allow 1 wrong", 10, "xqfrog", 2, true},
+        {"won, then Allow 0 wrong", 10, "xqfrog", 1, true},
+        {"lost, then Allow 9 wrong", 2, "xq", 10, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        writeList({"frog", "frog", "frog", "frog"});
+        ActiveSettings.TreasureFails = int16_t(c.fails);
+        frmHangman* g = open(32);
+        QTest::keyClicks(g, QString::fromLatin1(c.keys));
+        ASSERT_FALSE(g->RoundActive());
+        ASSERT_EQ(g->WrongCount(), 2);
+        const QRect mid = twipsOf(g->PirateMid);
+        const bool rightShown = g->PirateRight->isVisible();
+        const QRect right = twipsOf(g->PirateRight);
+        // The won picture or the lost one, as the round ended.
+        const QRect ended = c.won ? QRect(2805, 780, 1875, 1545) : QRect(3210, 120, 2115, 2280);
+        EXPECT_LE(std::abs(mid.x() - ended.x()), 15);
+        EXPECT_LE(std::abs(mid.y() - ended.y()), 15);
+        EXPECT_EQ(rightShown, c.won);
+
+        g->mnuGuess[size_t(c.later)]->trigger();
+        EXPECT_EQ(g->AllowedWrong, c.later);
+        g->resize(660, 456);
+        settle();
+        g->resize(640, 442);
+        settle();
+        ASSERT_FALSE(g->isUnloaded());
+        EXPECT_FALSE(g->RoundActive());
+        EXPECT_EQ(twipsOf(g->PirateMid), mid);
+        EXPECT_TRUE(g->PirateMid->isVisible());
+        EXPECT_EQ(g->PirateRight->isVisible(), rightShown);
+        if (rightShown) {
+            EXPECT_EQ(twipsOf(g->PirateRight), right);
+            EXPECT_LE(g->PirateRight->geometry().right(), g->Frame4->width());
+        }
+        EXPECT_TRUE(g->cmdAgain->isEnabled());
+        EXPECT_EQ(shownCells(g), QStringLiteral("frog"));
+        EXPECT_EQ(fore(g->lblshow[1]), c.won ? kBlack : kLightRed);
+        // The next round is drawn with the new allowance.
+        g->cmdAgain_Click();
+        EXPECT_EQ(g->PirateRight->isVisible(), c.later <= 3);
+        g->Unload();
+    }
+}
+
 TEST_F(GameWindowTest, AllowZeroWrongLosesOnTheFirstWrongLetter) {
     writeList({"frog", "frog", "frog", "frog"});
     ActiveSettings.TreasureFails = 1;
