@@ -645,7 +645,8 @@ void frmHangman::ShowSlide() {
 void frmHangman::Timer1_Timer() {
     Timer1->stop();
     SlideAnimated = true;
-    const float start = Timer();
+    // The steady clock: a clock of the day stepped back would hold the window for as long.
+    const double start = appClock().monotonic();
     constexpr double kStep = 0.08;
     imgslide2->hide();
     imgslide2->repaint();
@@ -661,14 +662,10 @@ void frmHangman::Timer1_Timer() {
         }
         if (i == 7)
             imgslide1->repaint();
-        // No events meanwhile: the frames follow one another undisturbed. Early in the day
-        // (just past midnight) the wait ends at once.
-        for (;;) {
-            const float now = Timer();
-            if (double(now) > double(start) + i * kStep || now < 10.0f)
-                break;
-            pause(0.01);
-        }
+        // No events meanwhile: the frames follow one another undisturbed.
+        const double left = start + i * kStep - appClock().monotonic();
+        if (left > 0)
+            pause(left);
     }
     if (isUnloaded())
         return;

@@ -271,16 +271,44 @@ TEST_F(GameWindowTest, SlideSpellsFromTheLeftThenAnimates) {
     EXPECT_TRUE(g->imgslide2->isVisible());
 }
 
-TEST_F(GameWindowTest, SlideAnimationJustAfterMidnightRunsWithoutPauses) {
-    writeList({"sun", "sun", "sun", "sun"});
-    clock.setNow(QDateTime(QDate(2024, 3, 5), QTime(0, 0, 2)));
-    frmHangman* g = open(34);
-    type(g, QStringLiteral("sun"));
-    ASSERT_TRUE(g->Timer1->isActive());
-    const double before = clock.elapsed();
-    g->Timer1_Timer();
-    EXPECT_LT(clock.elapsed() - before, 0.01);
-    EXPECT_TRUE(g->cmdAgain->isEnabled());
+TEST_F(GameWindowTest, SlideAnimationShowsEachFrameForItsTimeWhateverTheClockOfTheDay) {
+    struct Case {
+        const char* what;
+        QTime start;
+        double stepAt;  // seconds into the animation; < 0: the clock of the day is not stepped
+        QTime stepTo;
+    } cases[] = {
+        {"in the morning", QTime(9, 30), -1, QTime()},
+        {"just after midnight", QTime(0, 0, 2), -1, QTime()},
+        {"across midnight", QTime(23, 59, 59, 800), -1, QTime()},
+        {"clock set back an hour meanwhile", QTime(3, 0), 0.1, QTime(2, 0)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        writeList({"sun", "sun", "sun", "sun"});
+        clock.setNow(QDateTime(QDate(2024, 10, 27), c.start));
+        frmHangman* g = open(34);
+        QTest::keyClicks(g, QStringLiteral("sun"));
+        ASSERT_TRUE(g->Timer1->isActive());
+        const double before = clock.elapsed();
+        if (c.stepAt >= 0)
+            clock.after(c.stepAt, [&] { clock.setNow(QDateTime(QDate(2024, 10, 27), c.stepTo)); });
+        // Halfway through each step: which frame is on show.
+        QList<int> seen;
+        for (int i = 1; i <= 7; ++i)
+            clock.after((i - 0.5) * 0.08, [&seen, g] {
+                int shown = 0;
+                for (int f = 1; f <= 6; ++f)
+                    if (g->imganim[size_t(f)]->isVisible())
+                        shown = f;
+                seen << shown;
+            });
+        g->Timer1_Timer();
+        EXPECT_NEAR(clock.elapsed() - before, 0.56, 0.005);
+        EXPECT_EQ(seen, (QList<int>{1, 2, 3, 4, 5, 6, 0}));
+        EXPECT_TRUE(g->cmdAgain->isEnabled());
+        g->Unload();
+    }
 }
 
 TEST_F(GameWindowTest, SlideClueLightsTheNextLetter) {
