@@ -34,6 +34,7 @@ TEST(GameWordListTest, OutcomesAndMessages) {
         {"*WORDLIST*\r\ncat\r\ndog\r\nox\r\npig\r\n", GameWordList::TooFewWords, "does not contain enough words."},
         {"", GameWordList::TooFewWords, "does not contain enough words."},
         {"*WORDLIST*\r\ncat\r\ndog\r\npig\r\nfox", GameWordList::Loaded, ""},  // no end item
+        {"\xEF\xBB\xBF*WORDLIST*\r\ncat\r\ndog\r\npig\r\nfox\r\n", GameWordList::Loaded, ""},  // saved as UTF-8
     };
     for (const Case& c : cases) {
         const GameWordList r = parse(c.content);

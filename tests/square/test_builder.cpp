@@ -294,6 +294,8 @@ TEST(SquareWordList, FiltersAndDecides) {
         {"header and end in any case, blanks around", "  *wordList* , cat,dog\nhen\npig\n  *End*  \nzebra\n",
          SquareWordListRead::Loaded, four},
         {"no end item", "*WORDLIST*\ncat\ndog\nhen\npig", SquareWordListRead::Loaded, four},
+        {"saved as UTF-8 with a byte-order mark", "\xEF\xBB\xBF*WORDLIST*\r\ncat\r\ndog\r\nhen\r\npig\r\n",
+         SquareWordListRead::Loaded, four},
         {"quoted items", "\"*WORDLIST*\",\"cat\",\"dog\",\"hen\",\"pig\"\n", SquareWordListRead::Loaded, four},
         {"a word before the header", "cat\n*WORDLIST*\ndog\nhen\npig\nsun\n", SquareWordListRead::NotSuitable, {}},
         {"empty file", "", SquareWordListRead::NotSuitable, {}},
