@@ -66,7 +66,7 @@ void frmSquare::PrintSquare(int flags) {
 
     QStringList words;
     for (const QString& e : square.PlacedWords)
-        words << (ShowUpperCase == -1 ? e.toUpper() : e.toLower());
+        words << (ShowUpperCase == -1 ? lang::UCase(e) : lang::LCase(e));
     const int placedCount = int(words.size());
 
     double cell = 0, letterSize = 8, gap = 0, y = 0;
@@ -160,7 +160,7 @@ void frmSquare::PrintSquare(int flags) {
             const int code = square.GridLetters.at(c, r);
             if (code == 0)
                 continue;
-            const QString letter = upper ? QString(QChar(code)).toUpper() : QString(QChar(code)).toLower();
+            const QString letter = upper ? lang::UCase(QString(QChar(code))) : lang::LCase(QString(QChar(code)));
             const double dx = idiv(cell - p.TextWidth(letter), 2);
             const double dy = idiv(cell - (upper ? 0.7 : 0.85) * p.TextHeight(letter), 2);
             printAt(p, (c - 1) * cell + left + dx, (r - 1) * cell + y + dy, letter);

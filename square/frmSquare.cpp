@@ -585,7 +585,7 @@ void frmSquare::DrawCell(QPainter& p, QChar letter, int col, int row, int mode) 
     }
     if (mode & 8)
         p.fillRect(inner, QBColor(14));
-    const QString text = ShowUpperCase == -1 ? QString(letter).toUpper() : QString(letter).toLower();
+    const QString text = ShowUpperCase == -1 ? lang::UCase(QString(letter)) : lang::LCase(QString(letter));
     p.setPen(Qt::black);
     p.drawText(QRectF((col - 1) * cw, (row - 1) * ch, cw, ch), Qt::AlignCenter, text);
 }
@@ -720,14 +720,14 @@ QString withoutWord(const QString& list, const QString& word, const QString& crl
 }  // namespace
 
 void frmSquare::MarkWordFound(const QString& found) {
-    const QString w = ShowUpperCase == -1 ? found.toUpper() : found.toLower();
+    const QString w = ShowUpperCase == -1 ? lang::UCase(found) : lang::LCase(found);
     for (QString& e : square.PlacedWords)
-        if (e.compare(w, Qt::CaseInsensitive) == 0)
+        if (lang::UCase(e) == lang::UCase(w))
             e.clear();
     ListText = withoutWord(ListText, w, gCrLf);
     if (ListColumns == 1)
         lblList->setCaption(shown(ListText));
-    const bool finished = ListText.toUpper() == ListText.toLower();
+    const bool finished = lang::UCase(ListText) == lang::LCase(ListText);
     ListText1 = withoutWord(ListText1, w, gCrLf);
     ListText2 = withoutWord(ListText2, w, gCrLf);
     if (ListColumns == 2) {
@@ -763,7 +763,7 @@ void frmSquare::ShowWordList() {
 
     QStringList words;
     for (const QString& e : square.PlacedWords)
-        words << (ShowUpperCase == -1 ? e.toUpper() : e.toLower());
+        words << (ShowUpperCase == -1 ? lang::UCase(e) : lang::LCase(e));
     const qsizetype h = (words.size() + 1) / 2;
     ListText = words.join(gCrLf);
     ListText1 = words.mid(0, h).join(gCrLf);

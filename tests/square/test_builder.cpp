@@ -257,6 +257,10 @@ TEST(SquareBuilder, FillBlanksTakesTheTextsLettersThenRareOnes) {
         {QStringLiteral("a cat!"), QStringLiteral("ACAT")},
         {QString(), QString()},
         {QStringLiteral("12 ?"), QString()},
+        // Upper-cased letter by letter: no letter turns into two, none into A-Z.
+        {QStringLiteral("\u00DF" "abc"), QStringLiteral("ABC")},
+        {QStringLiteral("\uFB01\u0131x"), QStringLiteral("X")},
+        {QStringLiteral("\u00E9t\u00E9!"), QStringLiteral("T")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text.toStdString());
