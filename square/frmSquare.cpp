@@ -333,6 +333,11 @@ void frmSquare::Form_Activate() {
         return;
     buildOnActivate_ = false;
     MakeSquare();
+    showTeacherNotice();
+}
+
+// Once after each load of the splash window: at start, and again after the About box.
+void frmSquare::showTeacherNotice() {
     if (teacher() && gTeacherNoteShown == 0 && !isUnloaded()) {
         gTeacherNoteShown = -1;
         const QString gap = gCrLf + gCrLf;
@@ -660,11 +665,9 @@ void frmSquare::mnuHelpSearch_Click() { Help(SquareHelpFile(), help::PartialKey,
 void frmSquare::mnuHelpAbout_Click() {
     QPointer<frmSquare> self(this);
     ShowAboutBox();
-    // Coming back from the About box activates the window again: a new square.
-    if (self && !isUnloaded()) {
-        buildOnActivate_ = true;
-        Form_Activate();
-    }
+    // The square on show and the pupil's finds stay; only the notice comes again.
+    if (self && !isUnloaded())
+        showTeacherNotice();
 }
 
 void frmSquare::mnuSettings_Click() { OpenPupilSettings(this); }

@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTest>
 #include <QToolButton>
 
 #include "SquareFixture.h"
@@ -519,23 +520,67 @@ TEST_F(SquareTest, AShortWordListGoesToTwoColumnsBeforeItShrinks) {
     EXPECT_EQ(w->lblList->text(), QStringLiteral("cat\ndog"));
 }
 
-TEST_F(SquareTest, TheAboutBoxBringsANewSquareAndTheNoticeAgain) {
+namespace {
+
+// The square on show, cell by cell: letters, word flags and the pupil's marks.
+QList<int> squareCells(frmSquare* w) {
+    QList<int> cells;
+    for (int r = 1; r <= w->SquareRows; ++r)
+        for (int c = 1; c <= w->SquareCols; ++c)
+            cells << w->square.GridLetters.at(c, r) << w->square.GridFlags.at(c, r) << w->solver.mark(c, r);
+    return cells;
+}
+
+void closeTheAboutBox() {
+    whenShown(QStringLiteral("frmSplash"), [](Form* f) { static_cast<frmSplash*>(f)->cmdOK_Click(); });
+}
+
+}  // namespace
+
+TEST_F(SquareTest, TheAboutBoxShowsTheNoticeAgainAndKeepsTheSquare) {
     boxes.answer(mb::OK);
     frmSquare* w = openEdition(QStringLiteral("TEACHER"));
     ASSERT_TRUE(w);
     ASSERT_TRUE(processUntil([this] { return boxes.msgBoxes().size() == 1; }));
     EXPECT_EQ(gTeacherNoteShown, -1);
-    // A mark no build writes: a new square replaces it.
-    w->square.GridLetters.set(1, 1, '#');
+    const QList<int> before = squareCells(w);
+    const QStringList placed = w->square.PlacedWords;
 
     boxes.answer(mb::OK);
-    whenShown(QStringLiteral("frmSplash"), [](Form* f) { static_cast<frmSplash*>(f)->cmdOK_Click(); });
-    w->mnuHelpAbout_Click();
+    closeTheAboutBox();
+    w->mnuHelpAbout->trigger();
     ASSERT_EQ(boxes.msgBoxes().size(), 2u);
     EXPECT_EQ(boxes.msgBoxes().back().text, kNotice);
     EXPECT_EQ(gTeacherNoteShown, -1);
-    const int corner = w->square.GridLetters.at(1, 1);
-    EXPECT_TRUE(corner >= 'A' && corner <= 'Z') << corner;
+    EXPECT_EQ(squareCells(w), before);
+    EXPECT_EQ(w->square.PlacedWords, placed);
+}
+
+TEST_F(SquareTest, TheAboutBoxKeepsThePupilsSquareAndTheWordsFound) {
+    frmSquare* w = openEdition(QStringLiteral("PUPIL"));
+    ASSERT_TRUE(w);
+    ASSERT_FALSE(w->square.Placements.empty());
+    // The first word found by clicking its letters.
+    const Placement p = w->square.Placements.front();
+    for (int t = 0; t < p.word.size(); ++t) {
+        const int c = p.direction == 0 ? p.col + t : p.col;
+        const int r = p.direction == 0 ? p.row : p.row + t;
+        QTest::mouseClick(w->pic, Qt::LeftButton, {},
+                          QPoint(((c - 1) * w->CellWidth + w->CellWidth / 2) / 15, ((r - 1) * w->CellHeight + w->CellHeight / 2) / 15));
+    }
+    ASSERT_TRUE(w->solver.mark(p.col, p.row) & 4) << p.word.toStdString();
+    const QList<int> before = squareCells(w);
+    const QStringList placed = w->square.PlacedWords;
+    ASSERT_TRUE(placed.contains(QString()));
+    const QString list = w->lblList->text() + w->lblList2->text();
+
+    closeTheAboutBox();
+    w->mnuHelpAbout->trigger();
+    ASSERT_FALSE(w->isUnloaded());
+    EXPECT_TRUE(boxes.msgBoxes().empty());
+    EXPECT_EQ(squareCells(w), before);
+    EXPECT_EQ(w->square.PlacedWords, placed);
+    EXPECT_EQ(w->lblList->text() + w->lblList2->text(), list);
 }
 
 TEST_F(SquareTest, TheSplashPausesASecondThenShowsTheWordSquareFrame) {
