@@ -570,3 +570,18 @@ TEST(SquareSettings, PupilOptionsEncoding) {
     EXPECT_FALSE(IsTeacherEdition(QStringLiteral("PUPIL")));
     EXPECT_FALSE(IsTeacherEdition(QString()));
 }
+
+TEST(SquareSettings, StartListNamesTheRecordCanHold) {
+    struct Case {
+        QString stem;
+        bool fits;
+    } cases[] = {
+        {QStringLiteral("_001_030"), true},     {QStringLiteral("01PIP"), true},
+        {QStringLiteral("caf\u00E9"), true},     {QStringLiteral("_001_030BIG"), false},
+        {QStringLiteral("123456789"), false},   {QString(), false},
+        {QStringLiteral(" pip"), false},        {QStringLiteral("pip "), false},
+        {QStringLiteral("\u010Daj"), false},     {QStringLiteral("*DUMMY*"), false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FitsStartList(c.stem), c.fits) << c.stem.toStdString();
+}

@@ -371,6 +371,8 @@ TEST_F(SquareTest, PupilSettingsAreSavedIntoTheTeachersRecord) {
     teacher.SquareFlags = 0;
     teacher.SquareWordList.setText(QStringLiteral("*DUMMY*"));
     writeTeacher();
+    // A range list whose name is longer than the record's eight characters.
+    dir.write(QStringLiteral("WORDLIST/_001_030BIG.TXT"), kRangeList);
     frmSquare* w = openEdition(QStringLiteral("PUPIL"));
     ASSERT_TRUE(w);
     // The first list of the folder when the setting names none.
@@ -381,7 +383,8 @@ TEST_F(SquareTest, PupilSettingsAreSavedIntoTheTeachersRecord) {
     auto* form = qobject_cast<frmSqSet*>(findForm(QStringLiteral("frmSqSet")));
     ASSERT_TRUE(form);
     EXPECT_FALSE(shownSquare());
-    // Only lists named after a book or a range are offered; NOTES is not.
+    // Only lists named after a book or a range are offered, and only under names the record
+    // can hold: not NOTES, nor _001_030BIG, which would be stored as _001_030.
     EXPECT_EQ(form->ListFileNames, (QStringList{QStringLiteral("01PIP.TXT"), QStringLiteral("_001_030.TXT")}));
     EXPECT_EQ(form->combo_file->ListIndex(), 0);
     EXPECT_EQ(form->combo_size->ListIndex(), 0);
