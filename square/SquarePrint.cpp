@@ -4,7 +4,9 @@
 #include <QStringList>
 #include <algorithm>
 
+#include "core/Globals.h"
 #include "platform/Controls.h"
+#include "platform/Dialogs.h"
 #include "platform/Lang.h"
 #include "platform/Mouse.h"
 #include "platform/Printer.h"
@@ -53,6 +55,14 @@ void frmSquare::mnuPrintAL_Click() { PrintSquare(kAnswers | kWithList); }
 void frmSquare::mnuPrintA_Click() { PrintSquare(kAnswers); }
 
 void frmSquare::PrintSquare(int flags) {
+    // After a build that failed there is only an empty grid: nothing worth a sheet of paper.
+    if (square.GridLetters.at(1, 1) == 0) {
+        MsgBox(QStringLiteral("There is no tavlorin to print.") + gCrLf + gCrLf +
+                   QStringLiteral("Please use the 'File ... Open' menu to open a different wordlist, or choose "
+                                  "another size from the 'Size' menu."),
+               mb::OKOnly + mb::Exclamation);
+        return;
+    }
     if (!printerReady() || SquareCols < 1 || SquareRows < 1)
         return;
     Printer& p = printer();
