@@ -784,7 +784,8 @@ void frmSquare::ShowWordList() {
                lblList2->height() * ty() > s1.height();
     };
     while (!fits()) {
-        if (ListColumns == 1 && textSizeTwips(font, ListText).width() < 1320) {
+        // The width of one of the two columns, which grows with the window like the rest.
+        if (ListColumns == 1 && textSizeTwips(font, ListText).width() < 1320 * gScaleX) {
             ListColumns = 2;
             placeLabel(lblList, 75, 360, 1320, 6215);
             const QRect r1 = lblList->geometry();

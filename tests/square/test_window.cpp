@@ -15,6 +15,7 @@
 #include "core/frmPass.h"
 #include "core/frmSplash.h"
 #include "core/Startup.h"
+#include "core/WindowShaping.h"
 #include "core/Password.h"
 #include "platform/Controls.h"
 #include "square/SquareSettings.h"
@@ -521,6 +522,32 @@ TEST_F(SquareTest, AShortWordListGoesToTwoColumnsBeforeItShrinks) {
     EXPECT_FALSE(w->lblList2->isVisible());
     EXPECT_EQ(w->lblList->font().pointSizeF(), std::round(48 * gScale));
     EXPECT_EQ(w->lblList->text(), QStringLiteral("cat\ndog"));
+}
+
+TEST_F(SquareTest, ALongWordListTakesTwoColumnsOnALargeScreenToo) {
+    frmSquare* w = openEdition(QStringLiteral("PUPIL"));
+    ASSERT_TRUE(w);
+    QStringList words;
+    for (const char* s : {"apple", "bread", "chair", "dance", "eagle", "fence", "grape", "house", "igloo", "juice",
+                          "kite",  "lemon", "mouse", "night", "ocean", "piano", "queen", "river", "snake", "table",
+                          "uncle", "violin", "water", "yacht", "zebra", "cat",  "dog",   "hen",   "pig",   "frog"})
+        words << QString::fromLatin1(s).toUpper();
+    w->square.PlacedWords = words;
+    // The window at its design size, on a screen of 1920 x 1080 and one of 1440 x 1080.
+    double designSize = 0;
+    for (QSize size : {QSize(640, 442), QSize(1920, 1000), QSize(1440, 1000)}) {
+        SCOPED_TRACE(size.width());
+        shaping::setScaleFactors(size.width() * 15, size.height() * 15);
+        w->LayoutSquare();
+        EXPECT_EQ(w->ListColumns, 2);
+        EXPECT_TRUE(w->lblList2->isVisible());
+        EXPECT_EQ(w->lblList->text().split(u'\n').size(), 15);
+        const double points = w->lblList->font().pointSizeF();
+        if (designSize == 0)
+            designSize = points;
+        // The list grows with the window rather than shrinking into one column.
+        EXPECT_GE(points, 0.85 * designSize * gScale);
+    }
 }
 
 namespace {
