@@ -6,22 +6,14 @@
 
 #include "square/SquareBuilder.h"
 #include "square/SquareSettings.h"
+#include "support/ThirtyWords.h"
 
 namespace {
-
-QStringList thirtyWords() {
-    QStringList words;
-    for (const char* w : {"apple", "bread", "chair", "dance", "eagle", "fence", "grape", "house", "igloo", "juice",
-                          "kite",  "lemon", "mouse", "night", "ocean", "piano", "queen", "river", "snake", "table",
-                          "uncle", "violin", "water", "yacht", "zebra", "cat",  "dog",   "hen",   "pig",   "frog"})
-        words << QString::fromLatin1(w).toUpper();
-    return words;
-}
 
 void BM_BuildSquare14x10(benchmark::State& state) {
     std::mt19937 engine(1);
     SquareBuilder b([&engine] { return std::uniform_real_distribution<float>(0.0f, 1.0f)(engine); });
-    b.SquareWords = thirtyWords();
+    b.SquareWords = testsupport::thirtyWords();
     b.SquareCols = 14;
     b.SquareRows = RowsFor(14);
     long long placed = 0;

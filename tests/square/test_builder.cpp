@@ -9,6 +9,7 @@
 #include "square/SquareSolver.h"
 #include "square/SquareWordList.h"
 #include "support/TestEnv.h"
+#include "support/ThirtyWords.h"
 
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
@@ -157,11 +158,7 @@ QString faultOf(SquareBuilder& b) {
 }  // namespace
 
 TEST(SquareBuilder, TenThousandSquaresHoldTheirBlankLettersAndEveryListedWord) {
-    QStringList pool;
-    for (const char* w : {"apple", "bread", "chair", "dance", "eagle", "fence", "grape", "house", "igloo", "juice",
-                          "kite", "lemon", "mouse", "night", "ocean", "piano", "queen", "river", "snake", "table",
-                          "uncle", "violin", "water", "yacht", "zebra", "cat", "dog", "hen", "pig", "frog"})
-        pool << QString::fromLatin1(w).toUpper();
+    QStringList pool = testsupport::thirtyWords();
     pool << kWords;
     const QStringList fills = {QString(), QStringLiteral("a cat!"), QStringLiteral("\u00DF" "abc"),
                                QStringLiteral("\uFB01\u0131x"), QStringLiteral("The quick brown fox jumps over the lazy dog"),

@@ -20,6 +20,7 @@
 #include "platform/Controls.h"
 #include "square/SquareSettings.h"
 #include "square/frmSqSet.h"
+#include "support/ThirtyWords.h"
 
 using namespace squaretest;
 
@@ -527,12 +528,7 @@ TEST_F(SquareTest, AShortWordListGoesToTwoColumnsBeforeItShrinks) {
 TEST_F(SquareTest, ALongWordListTakesTwoColumnsOnALargeScreenToo) {
     frmSquare* w = openEdition(QStringLiteral("PUPIL"));
     ASSERT_TRUE(w);
-    QStringList words;
-    for (const char* s : {"apple", "bread", "chair", "dance", "eagle", "fence", "grape", "house", "igloo", "juice",
-                          "kite",  "lemon", "mouse", "night", "ocean", "piano", "queen", "river", "snake", "table",
-                          "uncle", "violin", "water", "yacht", "zebra", "cat",  "dog",   "hen",   "pig",   "frog"})
-        words << QString::fromLatin1(s).toUpper();
-    w->square.PlacedWords = words;
+    w->square.PlacedWords = testsupport::thirtyWords();
     // The window at its design size, on a screen of 1920 x 1080 and one of 1440 x 1080.
     double designSize = 0;
     for (QSize size : {QSize(640, 442), QSize(1920, 1000), QSize(1440, 1000)}) {
