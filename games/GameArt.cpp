@@ -241,6 +241,68 @@ QImage stripCell(const QImage& strip, int n) {
     return strip.copy((n % 3) * cw, (n / 3) * ch, cw, ch);
 }
 
+namespace {
+
+// The chute's sliding surface, in pixels of the scene: a cubic curve from the platform's edge,
+// steep at first, running out nearly level at the scene's left edge. The frames of the
+// animation sit on it.
+constexpr QPointF kChute[4] = {{150, 86}, {130, 190}, {110, 245}, {0, 258}};
+constexpr double kChuteDepth = 12;
+
+QPointF chuteAt(double t) {
+    const double u = 1 - t;
+    return kChute[0] * (u * u * u) + kChute[1] * (3 * u * u * t) + kChute[2] * (3 * u * t * t) + kChute[3] * (t * t * t);
+}
+
+// The direction of travel down the chute, of unit length.
+QPointF chuteAhead(double t) {
+    const double u = 1 - t;
+    const QPointF d = (kChute[1] - kChute[0]) * (3 * u * u) + (kChute[2] - kChute[1]) * (6 * u * t) +
+                      (kChute[3] - kChute[2]) * (3 * t * t);
+    return d / std::hypot(d.x(), d.y());
+}
+
+// The way up from the surface: the direction of travel turned a quarter clockwise.
+QPointF chuteUp(double t) {
+    const QPointF d = chuteAhead(t);
+    return QPointF(-d.y(), d.x());
+}
+
+// Where the child is in each frame of the slide down: the place on the chute (0 at the top,
+// 1 at the foot) and how far the body leans back, in degrees. The child keeps one size
+// throughout: the largest with which every frame holds the whole figure.
+struct SlidePose {
+    double along, lean;
+};
+constexpr SlidePose kSlidePoses[6] = {{0.0, 5}, {0.12, 10}, {0.347, 20}, {0.522, 35}, {0.76, 60}, {0.9, 75}};
+constexpr double kSlideScale = 0.51;  // scene pixels per unit of the child's canvas
+
+// The child sitting on the chute at `along`: the legs ahead along the surface, the body
+// leaning back by `lean`, the arms up.
+void drawSlidingChild(QPainter& p, const SlidePose& pose) {
+    constexpr QPointF hip(30, 92);
+    constexpr double legRadius = 4.5;
+    const QPointF ahead = chuteAhead(pose.along);
+    const QPointF seat = chuteAt(pose.along) + chuteUp(pose.along) * (legRadius * kSlideScale);
+    // The legs' direction in the body's own turned canvas, as an angle from straight down.
+    const double r = -pose.lean * M_PI / 180.0;
+    const QPointF legs(ahead.x() * std::cos(r) - ahead.y() * std::sin(r), ahead.x() * std::sin(r) + ahead.y() * std::cos(r));
+    const double legAngle = std::atan2(legs.x(), legs.y()) * 180.0 / M_PI;
+    p.save();
+    p.translate(seat);
+    p.rotate(pose.lean);
+    p.scale(kSlideScale, kSlideScale);
+    p.translate(-hip);
+    Pose child;
+    child.leftArm = -165;
+    child.rightArm = 165;
+    child.leftLeg = child.rightLeg = legAngle;
+    drawChild(p, child);
+    p.restore();
+}
+
+}  // namespace
+
 QImage slideScene() {
     QImage img = blank(wordgame::SlideSceneWidth, wordgame::SlideSceneHeight);
     QPainter p(&img);
@@ -259,49 +321,30 @@ QImage slideScene() {
     p.setPen(QPen(kBlack, 1));
     p.setBrush(kBlue);
     p.drawRect(QRectF(150, 84, 94, 8));
-    p.setPen(QPen(kGrey, 3));
-    p.drawLine(QPointF(152, 92), QPointF(152, 130));
-    // the chute down to the left
-    QPainterPath chute;
-    chute.moveTo(150, 86);
-    chute.cubicTo(110, 110, 60, 240, 0, 262);
-    chute.lineTo(0, 276);
-    chute.cubicTo(64, 254, 116, 126, 156, 98);
-    chute.closeSubpath();
+    // the chute down to the left: its surface, and under it the same curve a chute's depth lower
+    QPolygonF chute;
+    constexpr int steps = 64;
+    for (int i = 0; i <= steps; ++i)
+        chute << chuteAt(double(i) / steps);
+    for (int i = steps; i >= 0; --i)
+        chute << chuteAt(double(i) / steps) - chuteUp(double(i) / steps) * kChuteDepth;
     p.setPen(QPen(kBlack, 1));
     p.setBrush(kLightRed);
-    p.drawPath(chute);
+    p.drawPolygon(chute);
     return img;
 }
 
 QImage slideAnimFrame(int frame) {
-    const wordgame::PixelSize size = wordgame::slideAnimSize(frame);
-    // The child is drawn large, turned back further on each frame (upright at the top of the
-    // chute, lying back with the feet ahead at its foot), then cut to what it covers and fitted
-    // into the frame.
-    QImage big = blank(400, 400);
-    {
-        QPainter p(&big);
-        p.translate(200, 200);
-        p.rotate(15.0 * (frame - 1));
-        p.scale(2, 2);
-        p.translate(-30, -75);
-        Pose pose;
-        pose.leftArm = -150;
-        pose.rightArm = 150;
-        pose.leftLeg = -40 - 6 * frame;
-        pose.rightLeg = -50 - 6 * frame;
-        drawChild(p, pose);
-    }
-    QRect used;
-    for (int y = 0; y < big.height(); ++y)
-        for (int x = 0; x < big.width(); ++x)
-            if (big.pixel(x, y) != kWhite.rgb())
-                used |= QRect(x, y, 1, 1);
-    const QImage figure = big.copy(used).scaled(size.width, size.height, Qt::KeepAspectRatio, Qt::FastTransformation);
+    const int f = std::clamp(frame, 1, 6);
+    const wordgame::PixelSize size = wordgame::slideAnimSize(f);
+    // The frame's own place in the scene at the design size, where both have 15 twips a pixel.
+    const wordgame::TwipBox box = wordgame::slideAnimBox(f, wordgame::Scale{});
+    const wordgame::TwipBox scene = wordgame::slideSceneBox(wordgame::Scale{});
     QImage img = blank(size.width, size.height);
     QPainter p(&img);
-    p.drawImage((size.width - figure.width()) / 2, size.height - figure.height(), figure);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.translate(-std::lround((box.left - scene.left) / 15.0), -std::lround((box.top - scene.top) / 15.0));
+    drawSlidingChild(p, kSlidePoses[f - 1]);
     return img;
 }
 

@@ -216,9 +216,9 @@ double rightTop(double designTop, const Scale& s) {
 
 }  // namespace
 
-PirateScene pirateScene(int wordLen, int right, int wrong, int allowedWrong, const Scale& s) {
+PirateScene pirateScene(int wordLen, int right, int wrong, int allowedWrong, const Scale& s, RoundOutcome outcome) {
     PirateScene scene;
-    const bool won = right == wordLen;
+    const bool won = outcome == RoundOutcome::Won || right == wordLen;
 
     // The walker: at home, then stepping right with each letter found; gone once the word is.
     if (right == 0 && !won) {
@@ -231,8 +231,9 @@ PirateScene pirateScene(int wordLen, int right, int wrong, int allowedWrong, con
             scene.left = shown("BMPS\\PIRATE5.BMP", TwipBox{left, 330.0 * s.y, 720.0 * s.x, 1725.0 * s.y});
     }
 
-    // A round that is won stays won, whatever the allowance became after it.
-    scene.lost = !won && wrong >= allowedWrong;
+    // A round that is won stays won and one that is lost stays lost, whatever the allowance
+    // became after it; a running round is lost once the allowance is used up.
+    scene.lost = outcome == RoundOutcome::Lost || (outcome == RoundOutcome::Running && !won && wrong >= allowedWrong);
     if (scene.lost)
         scene.mid = shown("BMPS\\PIRATE3.BMP", scaled(3210, 120, 2115, 2280, s));
     else if (won)
@@ -240,17 +241,18 @@ PirateScene pirateScene(int wordLen, int right, int wrong, int allowedWrong, con
     else
         scene.mid = shown("BMPS\\PIRATE1.BMP", scaled(3180, 1095, 1305, 1095, s));
 
-    // The right-hand figure comes closer with each wrong letter.
+    // The right-hand figure comes closer with each wrong letter. A won round drawn with an
+    // allowance below its wrong letters shows him as close as he comes.
     if (scene.lost) {
         // hidden
-    } else if (wrong == allowedWrong - 1) {
+    } else if (wrong >= allowedWrong - 1) {
         scene.right = shown("BMPS\\PIRATE8.BMP", TwipBox{4545.0 * s.x, rightTop(210, s), 2250.0 * s.x, 1980.0 * s.y});
-    } else if (wrong == 0) {
+    } else if (wrong <= 0) {
         if (allowedWrong == 2 || allowedWrong == 3)
             scene.right = shown("BMPS\\PIRATE6.BMP", scaled(allowedWrong == 2 ? 6000 : 6510, 150, 1710, 2130, s));
     } else {
         const double top = rightTop(150, s);
-        const int span = allowedWrong - 2;  // at least 1 here: 1 <= wrong <= allowedWrong - 2
+        const int span = allowedWrong - 2;  // at least 1: here 1 <= wrong <= allowedWrong - 2
         if (allowedWrong == 3 && wrong == 1)
             scene.right = shown("BMPS\\PIRATE7.BMP", TwipBox{5400.0 * s.x, top, 2100.0 * s.x, 2100.0 * s.y});
         else if (wrong % 2 == 0)

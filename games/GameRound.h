@@ -43,6 +43,9 @@ QString WordListStem(const QString& path);
 // Letter positions 1..26 for A..Z; 0 for anything else.
 int AlphabetIndex(QChar c);
 
+// How a round stands: running, or ended as won or as lost.
+enum class RoundOutcome { Running, Won, Lost };
+
 class GameRound {
 public:
     // Draws the index (1-based) of the next word among wordCount, avoiding the last four picks:
@@ -73,6 +76,10 @@ public:
     bool lostWith(int allowedWrong) const;
     // Ends the round without a win (a Treasure loss).
     void end() { active_ = false; }
+    // Before the first word there is nothing to find: that counts as won.
+    RoundOutcome outcome() const {
+        return active_ ? RoundOutcome::Running : complete() ? RoundOutcome::Won : RoundOutcome::Lost;
+    }
 
     Game game() const { return game_; }
     const QString& word() const { return word_; }
@@ -125,8 +132,10 @@ struct Scale {
     int px = 15, py = 15;  // twips per pixel
 };
 
-// The Treasure scene for the counters of a round (wordLen 0 before the first word).
-PirateScene pirateScene(int wordLen, int right, int wrong, int allowedWrong, const Scale& s);
+// The Treasure scene for the counters of a round (wordLen 0 before the first word). A round
+// that has ended is drawn as it ended, won or lost, whatever its counters say of the allowance.
+PirateScene pirateScene(int wordLen, int right, int wrong, int allowedWrong, const Scale& s,
+                        RoundOutcome outcome = RoundOutcome::Running);
 
 // The Slide figure's picture after `right` letters of a word of wordLen: 0..10, 11 when done.
 int slidePicture(int wordLen, int right);

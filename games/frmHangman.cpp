@@ -359,6 +359,7 @@ void frmHangman::Form_Load() {
     if (t) {
         mnuGuesses->menuAction()->setEnabled(s.TreasureChooseGuesses != 0);
         AllowedWrong = (s.TreasureFails < 1 || s.TreasureFails > 10) ? 10 : s.TreasureFails;
+        sceneAllowance_ = AllowedWrong;
         mnuGuess[size_t(AllowedWrong)]->setChecked(true);
     }
     QPalette fp = Frame3->palette();
@@ -588,8 +589,12 @@ void frmHangman::showPicture(Label* image, const QString& file, const TwipBox& b
 void frmHangman::ShowPirate() {
     if (isUnloaded())
         return;
-    const wordgame::PirateScene scene =
-        wordgame::pirateScene(int(TheWord().size()), RightCount(), WrongCount(), AllowedWrong, currentScale());
+    // An ended round keeps the picture it ended with: a later change of the allowance is for
+    // the next round.
+    if (RoundActive())
+        sceneAllowance_ = AllowedWrong;
+    const wordgame::PirateScene scene = wordgame::pirateScene(int(TheWord().size()), RightCount(), WrongCount(),
+                                                              sceneAllowance_, currentScale(), Round.outcome());
     const struct {
         Label* image;
         const wordgame::ScenePicture& picture;
@@ -640,7 +645,8 @@ void frmHangman::ShowSlide() {
 void frmHangman::Timer1_Timer() {
     Timer1->stop();
     SlideAnimated = true;
-    const float start = Timer();
+    // The steady clock: a clock of the day stepped back would hold the window for as long.
+    const double start = appClock().monotonic();
     constexpr double kStep = 0.08;
     imgslide2->hide();
     imgslide2->repaint();
@@ -656,14 +662,10 @@ void frmHangman::Timer1_Timer() {
         }
         if (i == 7)
             imgslide1->repaint();
-        // No events meanwhile: the frames follow one another undisturbed. Early in the day
-        // (just past midnight) the wait ends at once.
-        for (;;) {
-            const float now = Timer();
-            if (double(now) > double(start) + i * kStep || now < 10.0f)
-                break;
-            pause(0.01);
-        }
+        // No events meanwhile: the frames follow one another undisturbed.
+        const double left = start + i * kStep - appClock().monotonic();
+        if (left > 0)
+            pause(left);
     }
     if (isUnloaded())
         return;

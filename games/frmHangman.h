@@ -159,6 +159,7 @@ private:
 
     QPointer<QMenuBar> menus_;
     int gameActivity_ = wordgame::SlideActivity;
+    int sceneAllowance_ = 10;  // the allowance the Treasure scene is drawn with
     bool loaded_ = false;
     int resizeDepth_ = 0;
 };

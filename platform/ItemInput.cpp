@@ -13,7 +13,8 @@
 // - a quoted item runs to the next double quote, across commas and line ends; the input then
 //   runs on to and past the next comma or line end, dropping what lies between;
 // - any other item runs to the next comma or line end and loses its trailing blanks;
-// - CR LF, a lone LF and a lone CR each end one line; every other byte (Ctrl-Z, NUL) is data.
+// - CR LF, a lone LF and a lone CR each end one line; every other byte (Ctrl-Z, NUL) is data;
+// - a UTF-8 byte-order mark at the very start is skipped.
 // An unclosed quote runs to the end of the content.
 
 namespace {
@@ -30,6 +31,10 @@ ItemInput::ItemInput(QByteArray content) : data_(std::move(content)) {
     while (end > 0 && (isBlank(data_[end - 1]) || isLineEnd(data_[end - 1])))
         --end;
     data_.truncate(end);
+    // A text editor may begin the file with a UTF-8 byte-order mark: it is no part of the
+    // first item.
+    if (data_.startsWith("\xEF\xBB\xBF"))
+        pos_ = 3;
 }
 
 std::optional<ItemInput> ItemInput::open(const QString& path) {

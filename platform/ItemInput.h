@@ -3,7 +3,7 @@
 // leading blanks are skipped; an item that begins with a double quote runs to the next double
 // quote (which may be on a later line) and then on to and past the next comma or line end;
 // any other item runs to the next comma or line end and loses its trailing blanks.
-// CR LF, LF and a lone CR all end a line.
+// CR LF, LF and a lone CR all end a line. A UTF-8 byte-order mark at the start is skipped.
 #include <QByteArray>
 #include <QString>
 #include <optional>

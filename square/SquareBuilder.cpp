@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/Lang.h"
+
 namespace {
 
 constexpr int kAttempts = 11;
@@ -221,7 +223,8 @@ void SquareBuilder::PlaceWord(const QString& w, int col, int row, int direction)
 
 void SquareBuilder::FillBlanks() {
     static const char kRare[] = "HJQVWXYZ";
-    const QString text = BlankFillText.toUpper();
+    // Letter by letter, as the program upper-cases: "ß" stays one character and no A-Z.
+    const QString text = lang::UCase(BlankFillText);
     qsizetype k = 0;
     int filled = 0;
     for (int row = 1; row <= SquareRows; ++row) {

@@ -4,7 +4,9 @@
 #include <QStringList>
 #include <algorithm>
 
+#include "core/Globals.h"
 #include "platform/Controls.h"
+#include "platform/Dialogs.h"
 #include "platform/Lang.h"
 #include "platform/Mouse.h"
 #include "platform/Printer.h"
@@ -53,6 +55,14 @@ void frmSquare::mnuPrintAL_Click() { PrintSquare(kAnswers | kWithList); }
 void frmSquare::mnuPrintA_Click() { PrintSquare(kAnswers); }
 
 void frmSquare::PrintSquare(int flags) {
+    // After a build that failed there is only an empty grid: nothing worth a sheet of paper.
+    if (square.GridLetters.at(1, 1) == 0) {
+        MsgBox(QStringLiteral("There is no tavlorin to print.") + gCrLf + gCrLf +
+                   QStringLiteral("Please use the 'File ... Open' menu to open a different wordlist, or choose "
+                                  "another size from the 'Size' menu."),
+               mb::OKOnly + mb::Exclamation);
+        return;
+    }
     if (!printerReady() || SquareCols < 1 || SquareRows < 1)
         return;
     Printer& p = printer();
@@ -66,7 +76,7 @@ void frmSquare::PrintSquare(int flags) {
 
     QStringList words;
     for (const QString& e : square.PlacedWords)
-        words << (ShowUpperCase == -1 ? e.toUpper() : e.toLower());
+        words << (ShowUpperCase == -1 ? lang::UCase(e) : lang::LCase(e));
     const int placedCount = int(words.size());
 
     double cell = 0, letterSize = 8, gap = 0, y = 0;
@@ -160,7 +170,7 @@ void frmSquare::PrintSquare(int flags) {
             const int code = square.GridLetters.at(c, r);
             if (code == 0)
                 continue;
-            const QString letter = upper ? QString(QChar(code)).toUpper() : QString(QChar(code)).toLower();
+            const QString letter = upper ? lang::UCase(QString(QChar(code))) : lang::LCase(QString(QChar(code)));
             const double dx = idiv(cell - p.TextWidth(letter), 2);
             const double dy = idiv(cell - (upper ? 0.7 : 0.85) * p.TextHeight(letter), 2);
             printAt(p, (c - 1) * cell + left + dx, (r - 1) * cell + y + dy, letter);

@@ -7,6 +7,7 @@
 #include "core/Settings.h"
 #include "core/Voice.h"
 #include "core/frmKest.h"
+#include "platform/Ansi.h"
 #include "platform/Dialogs.h"
 #include "platform/Lang.h"
 #include "platform/Mouse.h"
@@ -30,6 +31,12 @@ int16_t EncodeSquareFlags(int sizeIndex, bool mayChooseSize, bool mayLoadLists, 
     if (!lowerCase)
         flags += squareflag::UpperCase;
     return int16_t(flags);
+}
+
+bool FitsStartList(const QString& stem) {
+    if (stem.isEmpty() || stem.size() > 8 || lang::Trim(stem) != stem || stem == u"*DUMMY*")
+        return false;
+    return ansi::decode(ansi::encode(stem)) == stem;
 }
 
 bool IsTeacherEdition(const QString& editionName) { return lang::UCase(editionName).contains(u"TEACHER"); }

@@ -20,6 +20,11 @@ inline int RowsFor(int columns) { return columns < 10 ? columns : 10; }
 // and the four boxes, each granting its option when checked.
 int16_t EncodeSquareFlags(int sizeIndex, bool mayChooseSize, bool mayLoadLists, bool sayWords, bool lowerCase);
 
+// Whether a word list's stem (its file name less ".TXT") can be kept as the start list in
+// SquareWordList and read back as the same name: 1 to 8 characters of Windows-1252, no blank
+// at either end, not the "*DUMMY*" that stands for the folder's first list.
+bool FitsStartList(const QString& stem);
+
 // True when the edition word names the teacher edition (any letter case).
 bool IsTeacherEdition(const QString& editionName);
 

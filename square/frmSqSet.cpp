@@ -92,6 +92,9 @@ void frmSqSet::Form_Load() {
         const QString title = GetBookTitle(f);
         if (title.isEmpty())
             continue;
+        // A name the settings record cannot hold would come back as another list's name.
+        if (!FitsStartList(f.left(f.size() - 4)))
+            continue;
         if (lang::UCase(f) == wanted)
             selected = int(ListFileNames.size());
         ListFileNames << f;

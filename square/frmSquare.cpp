@@ -333,6 +333,11 @@ void frmSquare::Form_Activate() {
         return;
     buildOnActivate_ = false;
     MakeSquare();
+    showTeacherNotice();
+}
+
+// Once after each load of the splash window: at start, and again after the About box.
+void frmSquare::showTeacherNotice() {
     if (teacher() && gTeacherNoteShown == 0 && !isUnloaded()) {
         gTeacherNoteShown = -1;
         const QString gap = gCrLf + gCrLf;
@@ -585,7 +590,7 @@ void frmSquare::DrawCell(QPainter& p, QChar letter, int col, int row, int mode) 
     }
     if (mode & 8)
         p.fillRect(inner, QBColor(14));
-    const QString text = ShowUpperCase == -1 ? QString(letter).toUpper() : QString(letter).toLower();
+    const QString text = ShowUpperCase == -1 ? lang::UCase(QString(letter)) : lang::LCase(QString(letter));
     p.setPen(Qt::black);
     p.drawText(QRectF((col - 1) * cw, (row - 1) * ch, cw, ch), Qt::AlignCenter, text);
 }
@@ -660,11 +665,9 @@ void frmSquare::mnuHelpSearch_Click() { Help(SquareHelpFile(), help::PartialKey,
 void frmSquare::mnuHelpAbout_Click() {
     QPointer<frmSquare> self(this);
     ShowAboutBox();
-    // Coming back from the About box activates the window again: a new square.
-    if (self && !isUnloaded()) {
-        buildOnActivate_ = true;
-        Form_Activate();
-    }
+    // The square on show and the pupil's finds stay; only the notice comes again.
+    if (self && !isUnloaded())
+        showTeacherNotice();
 }
 
 void frmSquare::mnuSettings_Click() { OpenPupilSettings(this); }
@@ -720,14 +723,14 @@ QString withoutWord(const QString& list, const QString& word, const QString& crl
 }  // namespace
 
 void frmSquare::MarkWordFound(const QString& found) {
-    const QString w = ShowUpperCase == -1 ? found.toUpper() : found.toLower();
+    const QString w = ShowUpperCase == -1 ? lang::UCase(found) : lang::LCase(found);
     for (QString& e : square.PlacedWords)
-        if (e.compare(w, Qt::CaseInsensitive) == 0)
+        if (lang::UCase(e) == lang::UCase(w))
             e.clear();
     ListText = withoutWord(ListText, w, gCrLf);
     if (ListColumns == 1)
         lblList->setCaption(shown(ListText));
-    const bool finished = ListText.toUpper() == ListText.toLower();
+    const bool finished = lang::UCase(ListText) == lang::LCase(ListText);
     ListText1 = withoutWord(ListText1, w, gCrLf);
     ListText2 = withoutWord(ListText2, w, gCrLf);
     if (ListColumns == 2) {
@@ -763,7 +766,7 @@ void frmSquare::ShowWordList() {
 
     QStringList words;
     for (const QString& e : square.PlacedWords)
-        words << (ShowUpperCase == -1 ? e.toUpper() : e.toLower());
+        words << (ShowUpperCase == -1 ? lang::UCase(e) : lang::LCase(e));
     const qsizetype h = (words.size() + 1) / 2;
     ListText = words.join(gCrLf);
     ListText1 = words.mid(0, h).join(gCrLf);
@@ -781,7 +784,8 @@ void frmSquare::ShowWordList() {
                lblList2->height() * ty() > s1.height();
     };
     while (!fits()) {
-        if (ListColumns == 1 && textSizeTwips(font, ListText).width() < 1320) {
+        // The width of one of the two columns, which grows with the window like the rest.
+        if (ListColumns == 1 && textSizeTwips(font, ListText).width() < 1320 * gScaleX) {
             ListColumns = 2;
             placeLabel(lblList, 75, 360, 1320, 6215);
             const QRect r1 = lblList->geometry();

@@ -151,6 +151,7 @@ private:
     void MarkWordFound(const QString& word);
     void sayWord(const QString& word);
     void fitLetterFont();
+    void showTeacherNotice();
     bool teacher() const;
 
     QMenuBar* menus_ = nullptr;

@@ -20,7 +20,8 @@ protected:
 };
 
 TEST_F(WordListFile, HeaderInAnyCaseWithBlanksAround) {
-    for (const char* header : {"*WORDLIST*", "*wordlist*", "  *WordList*  ", "\"*wordList*\""}) {
+    // The last as a text editor saves a list in UTF-8: a byte-order mark before the header.
+    for (const char* header : {"*WORDLIST*", "*wordlist*", "  *WordList*  ", "\"*wordList*\"", "\xEF\xBB\xBF*WORDLIST*"}) {
         const ClozeWordListLoad r = load(QByteArray(header) + "\r\nhen\r\ncat\r\ndog\r\npig\r\n");
         EXPECT_EQ(r.outcome, ClozeWordListLoad::Loaded) << header;
         EXPECT_EQ(r.words, (QStringList{"hen", "cat", "dog", "pig"})) << header;

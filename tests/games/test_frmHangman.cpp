@@ -123,6 +123,63 @@ TEST_F(GameWindowTest, TreasureLossRevealsTheWordInRedOnce) {
     EXPECT_EQ(shownCells(g), QStringLiteral("frog"));
 }
 
+// Frame4's pictures in twips at scale 1 (15 twips to the pixel).
+QRect twipsOf(const QWidget* w) { return QRect(w->x() * 15, w->y() * 15, w->width() * 15, w->height() * 15); }
+
+TEST_F(GameWindowTest, AnEndedRoundKeepsItsPictureWhenTheAllowanceChanges) {
+    struct Case {
+        const char* what;
+        int fails;        // the allowance at the start
+        const char* keys; // typed during the round
+        int later;        // the Guesses item chosen after the end
+        bool won;
+    } cases[] = {
+        {"won, then Allow 1 wrong", 10, "xqfrog", 2, true},
+        {"won, then Allow 0 wrong", 10, "xqfrog", 1, true},
+        {"lost, then Allow 9 wrong", 2, "xq", 10, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        writeList({"frog", "frog", "frog", "frog"});
+        ActiveSettings.TreasureFails = int16_t(c.fails);
+        frmHangman* g = open(32);
+        QTest::keyClicks(g, QString::fromLatin1(c.keys));
+        ASSERT_FALSE(g->RoundActive());
+        ASSERT_EQ(g->WrongCount(), 2);
+        const QRect mid = twipsOf(g->PirateMid);
+        const bool rightShown = g->PirateRight->isVisible();
+        const QRect right = twipsOf(g->PirateRight);
+        // The won picture or the lost one, as the round ended.
+        const QRect ended = c.won ? QRect(2805, 780, 1875, 1545) : QRect(3210, 120, 2115, 2280);
+        EXPECT_LE(std::abs(mid.x() - ended.x()), 15);
+        EXPECT_LE(std::abs(mid.y() - ended.y()), 15);
+        EXPECT_EQ(rightShown, c.won);
+
+        g->mnuGuess[size_t(c.later)]->trigger();
+        EXPECT_EQ(g->AllowedWrong, c.later);
+        g->resize(660, 456);
+        settle();
+        g->resize(640, 442);
+        settle();
+        ASSERT_FALSE(g->isUnloaded());
+        EXPECT_FALSE(g->RoundActive());
+        EXPECT_EQ(twipsOf(g->PirateMid), mid);
+        EXPECT_TRUE(g->PirateMid->isVisible());
+        EXPECT_EQ(g->PirateRight->isVisible(), rightShown);
+        if (rightShown) {
+            EXPECT_EQ(twipsOf(g->PirateRight), right);
+            EXPECT_LE(g->PirateRight->geometry().right(), g->Frame4->width());
+        }
+        EXPECT_TRUE(g->cmdAgain->isEnabled());
+        EXPECT_EQ(shownCells(g), QStringLiteral("frog"));
+        EXPECT_EQ(fore(g->lblshow[1]), c.won ? kBlack : kLightRed);
+        // The next round is drawn with the new allowance.
+        g->cmdAgain_Click();
+        EXPECT_EQ(g->PirateRight->isVisible(), c.later <= 3);
+        g->Unload();
+    }
+}
+
 TEST_F(GameWindowTest, AllowZeroWrongLosesOnTheFirstWrongLetter) {
     writeList({"frog", "frog", "frog", "frog"});
     ActiveSettings.TreasureFails = 1;
@@ -214,16 +271,44 @@ TEST_F(GameWindowTest, SlideSpellsFromTheLeftThenAnimates) {
     EXPECT_TRUE(g->imgslide2->isVisible());
 }
 
-TEST_F(GameWindowTest, SlideAnimationJustAfterMidnightRunsWithoutPauses) {
-    writeList({"sun", "sun", "sun", "sun"});
-    clock.setNow(QDateTime(QDate(2024, 3, 5), QTime(0, 0, 2)));
-    frmHangman* g = open(34);
-    type(g, QStringLiteral("sun"));
-    ASSERT_TRUE(g->Timer1->isActive());
-    const double before = clock.elapsed();
-    g->Timer1_Timer();
-    EXPECT_LT(clock.elapsed() - before, 0.01);
-    EXPECT_TRUE(g->cmdAgain->isEnabled());
+TEST_F(GameWindowTest, SlideAnimationShowsEachFrameForItsTimeWhateverTheClockOfTheDay) {
+    struct Case {
+        const char* what;
+        QTime start;
+        double stepAt;  // seconds into the animation; < 0: the clock of the day is not stepped
+        QTime stepTo;
+    } cases[] = {
+        {"in the morning", QTime(9, 30), -1, QTime()},
+        {"just after midnight", QTime(0, 0, 2), -1, QTime()},
+        {"across midnight", QTime(23, 59, 59, 800), -1, QTime()},
+        {"clock set back an hour meanwhile", QTime(3, 0), 0.1, QTime(2, 0)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        writeList({"sun", "sun", "sun", "sun"});
+        clock.setNow(QDateTime(QDate(2024, 10, 27), c.start));
+        frmHangman* g = open(34);
+        QTest::keyClicks(g, QStringLiteral("sun"));
+        ASSERT_TRUE(g->Timer1->isActive());
+        const double before = clock.elapsed();
+        if (c.stepAt >= 0)
+            clock.after(c.stepAt, [&] { clock.setNow(QDateTime(QDate(2024, 10, 27), c.stepTo)); });
+        // Halfway through each step: which frame is on show.
+        QList<int> seen;
+        for (int i = 1; i <= 7; ++i)
+            clock.after((i - 0.5) * 0.08, [&seen, g] {
+                int shown = 0;
+                for (int f = 1; f <= 6; ++f)
+                    if (g->imganim[size_t(f)]->isVisible())
+                        shown = f;
+                seen << shown;
+            });
+        g->Timer1_Timer();
+        EXPECT_NEAR(clock.elapsed() - before, 0.56, 0.005);
+        EXPECT_EQ(seen, (QList<int>{1, 2, 3, 4, 5, 6, 0}));
+        EXPECT_TRUE(g->cmdAgain->isEnabled());
+        g->Unload();
+    }
 }
 
 TEST_F(GameWindowTest, SlideClueLightsTheNextLetter) {

@@ -34,6 +34,7 @@ TEST(GameWordListTest, OutcomesAndMessages) {
         {"*WORDLIST*\r\ncat\r\ndog\r\nox\r\npig\r\n", GameWordList::TooFewWords, "does not contain enough words."},
         {"", GameWordList::TooFewWords, "does not contain enough words."},
         {"*WORDLIST*\r\ncat\r\ndog\r\npig\r\nfox", GameWordList::Loaded, ""},  // no end item
+        {"\xEF\xBB\xBF*WORDLIST*\r\ncat\r\ndog\r\npig\r\nfox\r\n", GameWordList::Loaded, ""},  // saved as UTF-8
     };
     for (const Case& c : cases) {
         const GameWordList r = parse(c.content);
@@ -245,6 +246,30 @@ TEST(PirateSceneTest, WonRoundAndTheSceneBeforeAnyWord) {
     const PirateScene none = pirateScene(0, 0, 0, 6, unit());
     EXPECT_EQ(none.mid.file, QStringLiteral("BMPS\\PIRATE2.BMP"));
     EXPECT_FALSE(none.lost);
+}
+
+TEST(PirateSceneTest, AnEndedRoundIsDrawnFromItsOutcomeWhateverTheAllowance) {
+    constexpr double kPanelWidth = 8415;  // Frame4
+    for (int allowed = 1; allowed <= 10; ++allowed) {
+        for (int wrong = 0; wrong <= 10; ++wrong) {
+            SCOPED_TRACE(testing::Message() << "allowed " << allowed << " wrong " << wrong);
+            // Won: also while the last letter is drawn, before the round is marked ended.
+            for (RoundOutcome o : {RoundOutcome::Won, RoundOutcome::Running}) {
+                const PirateScene won = pirateScene(5, 5, wrong, allowed, unit(), o);
+                EXPECT_FALSE(won.lost);
+                EXPECT_FALSE(won.left.visible);
+                EXPECT_EQ(won.mid.file, QStringLiteral("BMPS\\PIRATE2.BMP"));
+                if (won.right.visible) {
+                    EXPECT_GE(won.right.box.left, 0);
+                    EXPECT_LE(won.right.box.left + won.right.box.width, kPanelWidth);
+                }
+            }
+            const PirateScene lost = pirateScene(5, 2, wrong, allowed, unit(), RoundOutcome::Lost);
+            EXPECT_TRUE(lost.lost);
+            EXPECT_EQ(lost.mid.file, QStringLiteral("BMPS\\PIRATE3.BMP"));
+            EXPECT_FALSE(lost.right.visible);
+        }
+    }
 }
 
 TEST(PirateSceneTest, RightFigureNeverHigherThanSevenPixels) {

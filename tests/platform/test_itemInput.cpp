@@ -52,6 +52,9 @@ TEST(ItemInput, CutsItemsByTheRules) {
         {"trailing blank lines give nothing", "a\r\n\r\n\r\n  \r\n", {"a"}},
         {"Ctrl-Z and NUL are data", QByteArray("a\x1a" "b,\0c", 6), {QByteArray("a\x1a" "b"), QByteArray("\0c", 2)}},
         {"high bytes are data", "caf\xe9,\x93x\x94", {"caf\xe9", "\x93x\x94"}},
+        {"a byte-order mark at the start is skipped", "\xEF\xBB\xBF*WORDLIST*,cat", {"*WORDLIST*", "cat"}},
+        {"a byte-order mark alone is no item", "\xEF\xBB\xBF\r\n", {}},
+        {"a byte-order mark later is data", "a,\xEF\xBB\xBF" "b", {"a", "\xEF\xBB\xBF" "b"}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(itemsOf(c.content), c.items) << c.name;

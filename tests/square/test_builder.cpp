@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 #include <random>
 
+#include "platform/Lang.h"
 #include "square/SquareBuilder.h"
 #include "square/SquareSettings.h"
 #include "square/SquareSolver.h"
 #include "square/SquareWordList.h"
 #include "support/TestEnv.h"
+#include "support/ThirtyWords.h"
 
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
@@ -93,6 +95,95 @@ TEST(SquareBuilder, BuildsSoundSquaresOfEverySize) {
             expectSoundSquare(b);
         }
     }
+}
+
+namespace {
+
+// What a pupil and the Blanks menu rely on in a built square, as a text; empty when it holds.
+// The blank cells, in reading order, take the A-Z letters of the fill text (upper-cased one
+// character at a time) and then the rare letters; every listed word can be found by clicking
+// its letters. The search changes the model (a found word cannot be started again).
+QString faultOf(SquareBuilder& b) {
+    const QString fill = lang::UCase(b.BlankFillText);
+    QString fillLetters;
+    for (QChar c : fill)
+        if (c >= u'A' && c <= u'Z')
+            fillLetters += c;
+    QString blanks;
+    for (int r = 1; r <= b.SquareRows; ++r)
+        for (int c = 1; c <= b.SquareCols; ++c) {
+            const int letter = b.GridLetters.at(c, r);
+            if (letter < 'A' || letter > 'Z')
+                return QStringLiteral("cell %1,%2 holds %3").arg(c).arg(r).arg(letter);
+            if (b.GridFlags.at(c, r) == 0)
+                blanks += QChar(letter);
+        }
+    if (b.BlankCount != blanks.size())
+        return QStringLiteral("BlankCount %1 for %2 blanks").arg(b.BlankCount).arg(blanks.size());
+    const qsizetype fromText = std::min(blanks.size(), fillLetters.size());
+    if (blanks.left(fromText) != fillLetters.left(fromText))
+        return QStringLiteral("blanks %1 for the fill text %2").arg(blanks, b.BlankFillText);
+    for (QChar c : blanks.mid(fromText))
+        if (!QStringLiteral("HJQVWXYZ").contains(c))
+            return QStringLiteral("blank %1 after the fill text %2").arg(c).arg(b.BlankFillText);
+
+    if (b.PlacedWords.size() != qsizetype(b.Placements.size()))
+        return QStringLiteral("%1 listed words, %2 placed").arg(b.PlacedWords.size()).arg(b.Placements.size());
+    SquareSolver solver(b);
+    solver.reset();
+    QStringList found;
+    for (const Placement& p : b.Placements) {
+        for (int t = 0; t < p.word.size(); ++t) {
+            const SquareSolver::Result r = solver.click(p.direction == 0 ? p.col + t : p.col,
+                                                        p.direction == 0 ? p.row : p.row + t);
+            const SquareSolver::Result wanted = t + 1 < p.word.size() ? SquareSolver::Selected : SquareSolver::Found;
+            if (r != wanted)
+                return QStringLiteral("%1 at %2,%3 %4: click %5 gave %6")
+                    .arg(p.word)
+                    .arg(p.col)
+                    .arg(p.row)
+                    .arg(p.direction == 0 ? "across" : "down")
+                    .arg(t + 1)
+                    .arg(int(r));
+        }
+        found << solver.foundWord();
+        solver.clearSelection();
+    }
+    std::sort(found.begin(), found.end());
+    if (found != b.PlacedWords)
+        return QStringLiteral("found %1, listed %2").arg(found.join(u' '), b.PlacedWords.join(u' '));
+    return {};
+}
+
+}  // namespace
+
+TEST(SquareBuilder, TenThousandSquaresHoldTheirBlankLettersAndEveryListedWord) {
+    QStringList pool = testsupport::thirtyWords();
+    pool << kWords;
+    const QStringList fills = {QString(), QStringLiteral("a cat!"), QStringLiteral("\u00DF" "abc"),
+                               QStringLiteral("\uFB01\u0131x"), QStringLiteral("The quick brown fox jumps over the lazy dog"),
+                               QStringLiteral("\u00E9t\u00E9 12 ?")};
+    std::mt19937 pick(2024);
+    int built = 0, refused = 0, faults = 0;
+    for (unsigned seed = 1; built < 10000 && refused < 10000; ++seed) {
+        // A list of 3 to 40 words from the pool, repeats allowed, and a size from 4 to 14.
+        QStringList words;
+        const int count = 3 + int(pick() % 38);
+        for (int i = 0; i < count; ++i)
+            words << pool[qsizetype(pick() % unsigned(pool.size()))];
+        SquareBuilder b = builderOf(words, 4 + int(pick() % 11), seeded(seed));
+        b.BlankFillText = fills[qsizetype(pick() % unsigned(fills.size()))];
+        if (!b.MakeSquare()) {
+            ++refused;
+            continue;
+        }
+        ++built;
+        const QString fault = faultOf(b);
+        if (!fault.isEmpty() && ++faults <= 5)
+            ADD_FAILURE() << "seed " << seed << ", " << b.SquareCols << " columns: " << fault.toStdString();
+    }
+    EXPECT_EQ(built, 10000);
+    EXPECT_EQ(faults, 0);
 }
 
 TEST(SquareBuilder, TheSameSeedGivesTheSameSquare) {
@@ -257,6 +348,10 @@ TEST(SquareBuilder, FillBlanksTakesTheTextsLettersThenRareOnes) {
         {QStringLiteral("a cat!"), QStringLiteral("ACAT")},
         {QString(), QString()},
         {QStringLiteral("12 ?"), QString()},
+        // Upper-cased letter by letter: no letter turns into two, none into A-Z.
+        {QStringLiteral("\u00DF" "abc"), QStringLiteral("ABC")},
+        {QStringLiteral("\uFB01\u0131x"), QStringLiteral("X")},
+        {QStringLiteral("\u00E9t\u00E9!"), QStringLiteral("T")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text.toStdString());
@@ -294,6 +389,8 @@ TEST(SquareWordList, FiltersAndDecides) {
         {"header and end in any case, blanks around", "  *wordList* , cat,dog\nhen\npig\n  *End*  \nzebra\n",
          SquareWordListRead::Loaded, four},
         {"no end item", "*WORDLIST*\ncat\ndog\nhen\npig", SquareWordListRead::Loaded, four},
+        {"saved as UTF-8 with a byte-order mark", "\xEF\xBB\xBF*WORDLIST*\r\ncat\r\ndog\r\nhen\r\npig\r\n",
+         SquareWordListRead::Loaded, four},
         {"quoted items", "\"*WORDLIST*\",\"cat\",\"dog\",\"hen\",\"pig\"\n", SquareWordListRead::Loaded, four},
         {"a word before the header", "cat\n*WORDLIST*\ndog\nhen\npig\nsun\n", SquareWordListRead::NotSuitable, {}},
         {"empty file", "", SquareWordListRead::NotSuitable, {}},
@@ -469,4 +566,19 @@ TEST(SquareSettings, PupilOptionsEncoding) {
     EXPECT_TRUE(IsTeacherEdition(QStringLiteral("MyTeacherX")));
     EXPECT_FALSE(IsTeacherEdition(QStringLiteral("PUPIL")));
     EXPECT_FALSE(IsTeacherEdition(QString()));
+}
+
+TEST(SquareSettings, StartListNamesTheRecordCanHold) {
+    struct Case {
+        QString stem;
+        bool fits;
+    } cases[] = {
+        {QStringLiteral("_001_030"), true},     {QStringLiteral("01PIP"), true},
+        {QStringLiteral("caf\u00E9"), true},     {QStringLiteral("_001_030BIG"), false},
+        {QStringLiteral("123456789"), false},   {QString(), false},
+        {QStringLiteral(" pip"), false},        {QStringLiteral("pip "), false},
+        {QStringLiteral("\u010Daj"), false},     {QStringLiteral("*DUMMY*"), false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FitsStartList(c.stem), c.fits) << c.stem.toStdString();
 }

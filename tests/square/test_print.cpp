@@ -253,4 +253,37 @@ TEST_F(SquarePrintTest, NoPrinterIsToldAndNothingPrints) {
     EXPECT_EQ(mouse::pointer(), mouse::Default);
 }
 
+TEST_F(SquarePrintTest, NoSquareIsToldAndNothingPrints) {
+    ScopedPrinter printer(600, 4760, 6800);
+    // Every word is longer than the 5 x 5 square is wide: the first build fails.
+    dir.write(QStringLiteral("WORDLIST/_001_030.TXT"), "*WORDLIST*\ngarden\nelephant\nrabbits\nmonkeys\n");
+    boxes.answer(mb::OK);  // the build's message
+    boxes.answer(mb::OK);  // the notice
+    applyGlobals(QStringLiteral("TEACHER"));
+    auto* frame = new frmSqbig;
+    frame->Show();
+    ASSERT_TRUE(processUntil([this] { return boxes.msgBoxes().size() == 2; }));
+    EXPECT_EQ(boxes.msgBoxes().front().text, CannotBuildMessage());
+    frmSquare* w = shownSquare();
+    ASSERT_TRUE(w);
+    for (QAction* item : {w->mnuprintWL, w->mnuPrintW, w->mnuPrintAL, w->mnuPrintA}) {
+        SCOPED_TRACE(item->text().toStdString());
+        boxes.answer(mb::OK);
+        const size_t shown = boxes.msgBoxes().size();
+        item->trigger();
+        EXPECT_TRUE(printer.documents().empty());
+        ASSERT_EQ(boxes.msgBoxes().size(), shown + 1);
+        const auto box = boxes.msgBoxes().back();
+        EXPECT_EQ(box.text, QStringLiteral("There is no tavlorin to print.\r\n\r\nPlease use the 'File ... Open' menu "
+                                           "to open a different wordlist, or choose another size from the 'Size' menu."));
+        EXPECT_EQ(box.icon(), int(mb::Exclamation));
+        EXPECT_EQ(mouse::pointer(), mouse::Default);
+    }
+    // A size the list fits: a square, and it prints.
+    w->mnusize[8]->trigger();
+    ASSERT_NE(w->square.GridLetters.at(1, 1), 0);
+    w->mnuPrintA->trigger();
+    EXPECT_EQ(printer.documents().size(), 1u);
+}
+
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTest>
 #include <QToolButton>
 
 #include "SquareFixture.h"
@@ -14,10 +15,12 @@
 #include "core/frmPass.h"
 #include "core/frmSplash.h"
 #include "core/Startup.h"
+#include "core/WindowShaping.h"
 #include "core/Password.h"
 #include "platform/Controls.h"
 #include "square/SquareSettings.h"
 #include "square/frmSqSet.h"
+#include "support/ThirtyWords.h"
 
 using namespace squaretest;
 
@@ -370,6 +373,8 @@ TEST_F(SquareTest, PupilSettingsAreSavedIntoTheTeachersRecord) {
     teacher.SquareFlags = 0;
     teacher.SquareWordList.setText(QStringLiteral("*DUMMY*"));
     writeTeacher();
+    // A range list whose name is longer than the record's eight characters.
+    dir.write(QStringLiteral("WORDLIST/_001_030BIG.TXT"), kRangeList);
     frmSquare* w = openEdition(QStringLiteral("PUPIL"));
     ASSERT_TRUE(w);
     // The first list of the folder when the setting names none.
@@ -380,7 +385,8 @@ TEST_F(SquareTest, PupilSettingsAreSavedIntoTheTeachersRecord) {
     auto* form = qobject_cast<frmSqSet*>(findForm(QStringLiteral("frmSqSet")));
     ASSERT_TRUE(form);
     EXPECT_FALSE(shownSquare());
-    // Only lists named after a book or a range are offered; NOTES is not.
+    // Only lists named after a book or a range are offered, and only under names the record
+    // can hold: not NOTES, nor _001_030BIG, which would be stored as _001_030.
     EXPECT_EQ(form->ListFileNames, (QStringList{QStringLiteral("01PIP.TXT"), QStringLiteral("_001_030.TXT")}));
     EXPECT_EQ(form->combo_file->ListIndex(), 0);
     EXPECT_EQ(form->combo_size->ListIndex(), 0);
@@ -519,23 +525,88 @@ TEST_F(SquareTest, AShortWordListGoesToTwoColumnsBeforeItShrinks) {
     EXPECT_EQ(w->lblList->text(), QStringLiteral("cat\ndog"));
 }
 
-TEST_F(SquareTest, TheAboutBoxBringsANewSquareAndTheNoticeAgain) {
+TEST_F(SquareTest, ALongWordListTakesTwoColumnsOnALargeScreenToo) {
+    frmSquare* w = openEdition(QStringLiteral("PUPIL"));
+    ASSERT_TRUE(w);
+    w->square.PlacedWords = testsupport::thirtyWords();
+    // The window at its design size, on a screen of 1920 x 1080 and one of 1440 x 1080.
+    double designSize = 0;
+    for (QSize size : {QSize(640, 442), QSize(1920, 1000), QSize(1440, 1000)}) {
+        SCOPED_TRACE(size.width());
+        shaping::setScaleFactors(size.width() * 15, size.height() * 15);
+        w->LayoutSquare();
+        EXPECT_EQ(w->ListColumns, 2);
+        EXPECT_TRUE(w->lblList2->isVisible());
+        EXPECT_EQ(w->lblList->text().split(u'\n').size(), 15);
+        const double points = w->lblList->font().pointSizeF();
+        if (designSize == 0)
+            designSize = points;
+        // The list grows with the window rather than shrinking into one column.
+        EXPECT_GE(points, 0.85 * designSize * gScale);
+    }
+}
+
+namespace {
+
+// The square on show, cell by cell: letters, word flags and the pupil's marks.
+QList<int> squareCells(frmSquare* w) {
+    QList<int> cells;
+    for (int r = 1; r <= w->SquareRows; ++r)
+        for (int c = 1; c <= w->SquareCols; ++c)
+            cells << w->square.GridLetters.at(c, r) << w->square.GridFlags.at(c, r) << w->solver.mark(c, r);
+    return cells;
+}
+
+void closeTheAboutBox() {
+    whenShown(QStringLiteral("frmSplash"), [](Form* f) { static_cast<frmSplash*>(f)->cmdOK_Click(); });
+}
+
+}  // namespace
+
+TEST_F(SquareTest, TheAboutBoxShowsTheNoticeAgainAndKeepsTheSquare) {
     boxes.answer(mb::OK);
     frmSquare* w = openEdition(QStringLiteral("TEACHER"));
     ASSERT_TRUE(w);
     ASSERT_TRUE(processUntil([this] { return boxes.msgBoxes().size() == 1; }));
     EXPECT_EQ(gTeacherNoteShown, -1);
-    // A mark no build writes: a new square replaces it.
-    w->square.GridLetters.set(1, 1, '#');
+    const QList<int> before = squareCells(w);
+    const QStringList placed = w->square.PlacedWords;
 
     boxes.answer(mb::OK);
-    whenShown(QStringLiteral("frmSplash"), [](Form* f) { static_cast<frmSplash*>(f)->cmdOK_Click(); });
-    w->mnuHelpAbout_Click();
+    closeTheAboutBox();
+    w->mnuHelpAbout->trigger();
     ASSERT_EQ(boxes.msgBoxes().size(), 2u);
     EXPECT_EQ(boxes.msgBoxes().back().text, kNotice);
     EXPECT_EQ(gTeacherNoteShown, -1);
-    const int corner = w->square.GridLetters.at(1, 1);
-    EXPECT_TRUE(corner >= 'A' && corner <= 'Z') << corner;
+    EXPECT_EQ(squareCells(w), before);
+    EXPECT_EQ(w->square.PlacedWords, placed);
+}
+
+TEST_F(SquareTest, TheAboutBoxKeepsThePupilsSquareAndTheWordsFound) {
+    frmSquare* w = openEdition(QStringLiteral("PUPIL"));
+    ASSERT_TRUE(w);
+    ASSERT_FALSE(w->square.Placements.empty());
+    // The first word found by clicking its letters.
+    const Placement p = w->square.Placements.front();
+    for (int t = 0; t < p.word.size(); ++t) {
+        const int c = p.direction == 0 ? p.col + t : p.col;
+        const int r = p.direction == 0 ? p.row : p.row + t;
+        QTest::mouseClick(w->pic, Qt::LeftButton, {},
+                          QPoint(((c - 1) * w->CellWidth + w->CellWidth / 2) / 15, ((r - 1) * w->CellHeight + w->CellHeight / 2) / 15));
+    }
+    ASSERT_TRUE(w->solver.mark(p.col, p.row) & 4) << p.word.toStdString();
+    const QList<int> before = squareCells(w);
+    const QStringList placed = w->square.PlacedWords;
+    ASSERT_TRUE(placed.contains(QString()));
+    const QString list = w->lblList->text() + w->lblList2->text();
+
+    closeTheAboutBox();
+    w->mnuHelpAbout->trigger();
+    ASSERT_FALSE(w->isUnloaded());
+    EXPECT_TRUE(boxes.msgBoxes().empty());
+    EXPECT_EQ(squareCells(w), before);
+    EXPECT_EQ(w->square.PlacedWords, placed);
+    EXPECT_EQ(w->lblList->text() + w->lblList2->text(), list);
 }
 
 TEST_F(SquareTest, TheSplashPausesASecondThenShowsTheWordSquareFrame) {
