@@ -39,7 +39,7 @@ protected:
         settle();
         return l;
     }
-    // The record's text, as far as its length says (the file is never cut shorter).
+    // The record's text, as far as its length says.
     QString storedLog() const {
         const QByteArray b = dir.read(QStringLiteral("LOG.DAT"));
         const int n = uint8_t(b.at(0)) | (uint8_t(b.at(1)) << 8);
@@ -110,6 +110,7 @@ TEST_F(LogTest, ClearRestoreAndOk) {
     l->cmdOK_Click();
     EXPECT_TRUE(l->isUnloaded());
     EXPECT_EQ(storedLog(), QStringLiteral("Kestrow Readers - Log File\r\n\r\n"));
+    EXPECT_EQ(dir.read(QStringLiteral("LOG.DAT")), logFile(LogHeader())) << "no cleared session stays on disk";
     EXPECT_EQ(LogText, LogHeader());
     EXPECT_EQ(storedGlobal().TrackingOn, 1);
 }
