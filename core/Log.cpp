@@ -130,8 +130,9 @@ bool SaveLog() {
     if (writeLog(path, LogText))
         return true;
     hourglass.off();
+    // LogText keeps the text and the viewer stays open with it: unsaved, not cancelled.
     MsgBox("It was not possible to save the log file\r\n" + path + "\r\n\r\n" +
-               "Any changes you have made have been cancelled.",
+               "Any changes you have made have not been saved.",
            mb::OKOnly + mb::Exclamation, QStringLiteral("Can't write"));
     return false;
 }

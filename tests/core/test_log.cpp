@@ -159,7 +159,7 @@ TEST_F(LogFile, SaveLogOverTheCeilingSaysItCannotWrite) {
     const auto box = dialogs.msgBoxes()[0];
     EXPECT_EQ(box.title, "Can't write");
     EXPECT_EQ(box.text, "It was not possible to save the log file\r\n" + dir.path() +
-                            "/LOG.DAT\r\n\r\nAny changes you have made have been cancelled.");
+                            "/LOG.DAT\r\n\r\nAny changes you have made have not been saved.");
     EXPECT_EQ(box.icon(), mb::Exclamation);
     EXPECT_EQ(LogText.size(), 32766);  // kept for the viewer
     EXPECT_EQ(dir.read("LOG.DAT"), logImage(kHeader.toLatin1()));

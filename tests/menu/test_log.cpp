@@ -222,6 +222,8 @@ TEST_F(LogTest, ALogTooLongToWriteStaysOnScreen) {
     l->cmdOK_Click();
     ASSERT_EQ(boxes.msgBoxes().size(), 1u);
     EXPECT_EQ(boxes.msgBoxes()[0].title, QStringLiteral("Can't write"));
+    EXPECT_TRUE(boxes.msgBoxes()[0].text.endsWith(QStringLiteral("\r\n\r\nAny changes you have made have not been saved.")))
+        << boxes.msgBoxes()[0].text.toStdString();
     EXPECT_FALSE(l->isUnloaded());
     EXPECT_EQ(storedLog(), kLog);
     EXPECT_EQ(storedGlobal().TrackingOn, 0) << "untouched: as the fixture wrote it";

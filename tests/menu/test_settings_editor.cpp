@@ -374,6 +374,10 @@ TEST_F(SettingsEditorTest, AFailedSaveKeepsTheChangesOnScreen) {
     s->cmdOK_Click();
     ASSERT_EQ(boxes.msgBoxes().size(), 1u);
     EXPECT_EQ(boxes.msgBoxes()[0].title, QStringLiteral("Can't write"));
+    // The changes stay on screen to be saved again, and the message says so rather than that
+    // they were cancelled.
+    EXPECT_TRUE(boxes.msgBoxes()[0].text.endsWith(QStringLiteral("\r\n\r\nAny changes you have made have not been saved.")))
+        << boxes.msgBoxes()[0].text.toStdString();
     EXPECT_FALSE(s->isUnloaded());
     EXPECT_EQ(s->Dirty(), -1);
     EXPECT_EQ(EditSettings.ReadOn, 0);
