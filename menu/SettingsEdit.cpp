@@ -1,6 +1,7 @@
 #include "menu/SettingsEdit.h"
 
 #include "core/Catalogue.h"
+#include "core/Users.h"
 #include "platform/Lang.h"
 
 namespace settingsedit {
@@ -12,10 +13,14 @@ Scope scopeOf(int16_t flags) {
 }
 
 QString ownerOf(const QString& userName) {
-    return userName == QStringLiteral("Unknown") ? QStringLiteral("Teacher") : userName;
+    return userName == QStringLiteral("Unknown") || refusedOwner(userName) ? QStringLiteral("Teacher") : userName;
 }
 
-QString ownerFile(const QString& owner) { return FileKey(owner) + QStringLiteral(".DAT"); }
+QString ownerFile(const QString& owner) { return UserSettingsFile(owner); }
+
+bool refusedOwner(const QString& name) {
+    return name != QStringLiteral("Teacher") && IsInstallationFileKey(FileKey(name));
+}
 
 std::optional<QString> fileInForce(int16_t flags, const QString& userName) {
     switch (scopeOf(flags)) {

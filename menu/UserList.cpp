@@ -1,6 +1,7 @@
 #include "menu/UserList.h"
 
 #include "core/Catalogue.h"
+#include "core/Users.h"
 #include "platform/Lang.h"
 
 namespace userlist {
@@ -8,10 +9,9 @@ namespace userlist {
 namespace {
 
 bool reservedKey(const QString& key) {
-    static const QStringList reserved = {QStringLiteral("TEACHER"), QStringLiteral("GLOBSET"), QStringLiteral("LOG"),
-                                         QStringLiteral("USERS"), QStringLiteral("UNKNOWN")};
-    // A name without letters or digits has no key: its settings file would be ".DAT".
-    return key.isEmpty() || reserved.contains(key);
+    // The installation's own files, no key at all (a settings file ".DAT"), and the name used
+    // when names are off.
+    return IsInstallationFileKey(key) || key == QStringLiteral("UNKNOWN");
 }
 
 }  // namespace
@@ -36,6 +36,23 @@ Check checkNewName(const QStringList& names, const QString& name) {
         return {same ? Refusal::Exists : Refusal::Muddled, names.at(i)};
     }
     return {};
+}
+
+QStringList namesToRemove(const QStringList& names) {
+    QStringList out;
+    const int count = countOf(names);
+    for (int i = 1; i <= count; ++i)
+        if (names.at(i) != QStringLiteral("Teacher") && reservedKey(FileKey(names.at(i))))
+            out << names.at(i);
+    return out;
+}
+
+bool keyInUse(const QStringList& names, const QString& key) {
+    const int count = countOf(names);
+    for (int i = 1; i <= count; ++i)
+        if (FileKey(names.at(i)) == key)
+            return true;
+    return false;
 }
 
 void insertSorted(QStringList& names, const QString& name) {

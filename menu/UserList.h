@@ -22,6 +22,13 @@ struct Check {
 };
 Check checkNewName(const QStringList& names, const QString& name);
 
+// The listed names that Add would refuse as not permitted ("Log", "teacher" or ".." in an old or
+// hand-made list), "Teacher" itself apart: names for the teacher to remove.
+QStringList namesToRemove(const QStringList& names);
+
+// True when one of names 1..n has this file key, so that its settings file is still in use.
+bool keyInUse(const QStringList& names, const QString& key);
+
 // The number of names element 0 holds (0 for an empty list).
 int countOf(const QStringList& names);
 

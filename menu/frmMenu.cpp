@@ -16,6 +16,7 @@
 #include "core/Password.h"
 #include "core/Settings.h"
 #include "core/Shell.h"
+#include "core/Users.h"
 #include "core/WindowShaping.h"
 #include "core/frmKest.h"
 #include "core/frmNoData.h"
@@ -234,8 +235,8 @@ void frmMenu::CheckBookFile() {
     gBookCode = gBookFiles.at(0);
     ActiveSettings.Book.setText(gBookCode);
     SavedSettings = ActiveSettings;
-    const QString file = GlobalSettings.UserNameFlags == 3 ? FileKey(gUserName) + QStringLiteral(".DAT")
-                                                           : QStringLiteral("TEACHER.DAT");
+    const QString file =
+        GlobalSettings.UserNameFlags == 3 ? UserSettingsFile(gUserName) : QStringLiteral("TEACHER.DAT");
     SaveSettingsFile(file, 0);
     gBookTitle = GetBookTitle(gBookCode);
 }

@@ -376,12 +376,20 @@ QString frmSettings::pickName(const QString& request) {
     return picked;
 }
 
+bool frmSettings::refused(const QString& name) {
+    if (!settingsedit::refusedOwner(name))
+        return false;
+    MsgBox(QStringLiteral("Please choose a different name.") + gCrLf + gCrLf + QStringLiteral("This name is not permitted."),
+           mb::OKOnly + mb::Exclamation, QStringLiteral("Illegal name"));
+    return true;
+}
+
 void frmSettings::mnuFileSaveAs_Click() {
     if (settingsedit::scopeOf(GlobalSettings.UserNameFlags) != Scope::Individual)
         return;
     QPointer<frmSettings> self(this);
     const QString picked = pickName(QStringLiteral("Save as settings for..."));
-    if (!self || isUnloaded())
+    if (!self || isUnloaded() || refused(picked))
         return;
     owner_ = picked;
     saveTo(settingsedit::ownerFile(owner_));
@@ -401,7 +409,7 @@ void frmSettings::mnuFileOpen_Click() {
     }
     QPointer<frmSettings> self(this);
     const QString picked = pickName(QStringLiteral("Open settings for..."));
-    if (!self || isUnloaded())
+    if (!self || isUnloaded() || refused(picked))
         return;
     // A listed user without a settings file of his own is told about, not the end of the program.
     const QString file = settingsedit::ownerFile(picked);

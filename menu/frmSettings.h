@@ -124,6 +124,8 @@ private:
     bool saveTo(const QString& file);
     void reloadInForce();
     QString pickName(const QString& request);
+    // A picked name that has no settings of its own: says so; true when refused.
+    bool refused(const QString& name);
     QList<CheckBox*> checkBoxes() const;
     QList<OptionButton*> optionButtons() const;
 

@@ -329,6 +329,19 @@ TEST_F(MenuTest, TheRepairGoesToTheUsersOwnFileOnlyWithIndividualSettings) {
     }
 }
 
+// A hand-made list may name a user "Log": his settings are the teacher's, so the repair writes
+// those and LOG.DAT keeps the log.
+TEST_F(MenuTest, TheRepairNeverWritesAnInstallationFileAsAUsersSettings) {
+    dir.write(QStringLiteral("LOG.DAT"), testsupport::logFile(QStringLiteral("Kestrow Readers - Log File\r\n\r\n")));
+    const QByteArray log = dir.read(QStringLiteral("LOG.DAT"));
+    GlobalSettings.UserNameFlags = 3;
+    gUserName = QStringLiteral("Log");
+    gBookCode = QStringLiteral("GONE");
+    openMenu();
+    EXPECT_EQ(dir.read(QStringLiteral("LOG.DAT")), log);
+    EXPECT_EQ(stored(QStringLiteral("TEACHER.DAT")).Book.text(), QStringLiteral("01PIP"));
+}
+
 // ---- layout ----
 
 TEST_F(MenuTest, LayoutAtScaleOneAndFourFifths) {

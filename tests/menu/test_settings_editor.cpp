@@ -366,6 +366,40 @@ TEST_F(SettingsEditorTest, OpeningAUserWithoutSettingsKeepsTheProgramAndTheWindo
     s->cmdCancel_Click();
 }
 
+// A listed name whose key is one of the installation's own files is no user with settings of
+// his own: the editor neither opens LOG.DAT as settings nor saves over it.
+TEST_F(SettingsEditorTest, ANameWhoseKeyIsAnInstallationFileIsRefused) {
+    GlobalSettings.UserNameFlags = 3;
+    gUserName = QStringLiteral("Teacher");
+    dir.write(QStringLiteral("USERS.DAT"), teachertest::usersFile({"Ann", "Log", "Teacher"}));
+    const QByteArray log = dir.read(QStringLiteral("LOG.DAT"));
+    const QString refusal = QStringLiteral("Please choose a different name.\r\n\r\nThis name is not permitted.");
+    frmSettings* s = openEditor();
+    s->chk_read_on->click();
+    const ActivitySettingsRecord shown = EditSettings;
+    for (bool saveAs : {false, true}) {
+        boxes.clear();
+        if (!saveAs)
+            boxes.answer(mb::Yes);  // open without saving the change
+        boxes.answer(mb::OK);
+        {
+            NamePicker picker(QStringLiteral("Log"));
+            saveAs ? s->mnuFileSaveAs_Click() : s->mnuFileOpen_Click();
+            settle();
+        }
+        const auto shownBoxes = boxes.msgBoxes();
+        ASSERT_FALSE(shownBoxes.empty());
+        EXPECT_EQ(shownBoxes.back().title, QStringLiteral("Illegal name"));
+        EXPECT_EQ(shownBoxes.back().text, refusal);
+        EXPECT_EQ(s->SettingsOwner(), QStringLiteral("Teacher"));
+        EXPECT_EQ(EditSettings, shown);
+        EXPECT_EQ(s->Dirty(), -1) << "the change is still unsaved";
+        EXPECT_EQ(dir.read(QStringLiteral("LOG.DAT")), log);
+    }
+    EXPECT_EQ(stored(QStringLiteral("TEACHER.DAT")), teacher);
+    s->cmdCancel_Click();
+}
+
 TEST_F(SettingsEditorTest, AFailedSaveKeepsTheChangesOnScreen) {
     frmSettings* s = openEditor();
     s->chk_read_on->click();

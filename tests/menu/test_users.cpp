@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
+#include <QTest>
 
 #include "TeacherFixture.h"
 #include "core/Catalogue.h"
@@ -36,6 +37,16 @@ protected:
         QDir().mkpath(dir.file(name + QStringLiteral("/inside")));
     }
     bool exists(const QString& name) const { return QFile::exists(dir.file(name)); }
+    // Picks the name in the list and presses Delete, as the teacher does.
+    void deleteByClicks(frmUsers* u, const QString& name) {
+        const QList<QListWidgetItem*> found = u->listnames->findItems(name, Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1) << name.toStdString();
+        QTest::mouseClick(u->listnames->viewport(), Qt::LeftButton, {},
+                          u->listnames->visualItemRect(found.first()).center());
+        ASSERT_EQ(u->listnames->currentItem(), found.first());
+        QTest::mouseClick(u->cmdDelete, Qt::LeftButton);
+        settle();
+    }
 };
 
 }  // namespace
@@ -240,4 +251,49 @@ TEST_F(UsersTest, AFailedListWriteKeepsTheDeletedUsersFile) {
     EXPECT_TRUE(u->isUnloaded());
     EXPECT_TRUE(exists(QStringLiteral("ANN.DAT")));
     EXPECT_EQ(UserNames, QStringList({"3", "Ann", "Bob", "Teacher"}));  // as read
+}
+
+// Old or hand-made lists may hold names that Add refuses. Deleting them takes the name out of
+// the list but never one of the installation's own files, nor a file another listed name still
+// uses; the settings in force can be read afterwards.
+TEST_F(UsersTest, DeletingNeverRemovesAnInstallationFileOrAnotherNamesFile) {
+    GlobalSettings.UserNameFlags = 1;
+    dir.write(QStringLiteral("USERS.DAT"), usersFile({"ANN", "Ann", "Globset", "Log", "Teacher", "teacher"}));
+    const QStringList own = {"TEACHER.DAT", "LOG.DAT", "GLOBSET.DAT"};
+    QList<QByteArray> before;
+    for (const QString& f : own)
+        before << dir.read(f);
+    boxes.answer(mb::OK);  // the notice about the names to remove
+    frmUsers* u = openUsers();
+    boxes.clear();
+
+    for (const char* name : {"teacher", "Log", "Globset", "ANN"})
+        deleteByClicks(u, QString::fromLatin1(name));
+    EXPECT_TRUE(boxes.calls().empty());
+    EXPECT_EQ(listed(u), QStringList({"Ann", "Teacher"}));
+    for (int i = 0; i < own.size(); ++i)
+        EXPECT_EQ(dir.read(own[i]), before[i]) << own[i].toStdString();
+    EXPECT_TRUE(exists(QStringLiteral("ANN.DAT"))) << "Ann still uses it";
+
+    deleteByClicks(u, QStringLiteral("Ann"));
+    EXPECT_FALSE(exists(QStringLiteral("ANN.DAT"))) << "nobody uses it any more";
+
+    QTest::mouseClick(u->cmdOK, Qt::LeftButton);
+    EXPECT_TRUE(u->isUnloaded());
+    EXPECT_EQ(ActiveSettings, teacher);
+}
+
+// Such names are shown to the teacher as names to remove when the window opens.
+TEST_F(UsersTest, NamesThatCannotBeUsedAreShownForRemoval) {
+    GlobalSettings.UserNameFlags = 1;
+    dir.write(QStringLiteral("USERS.DAT"), usersFile({"..", "Ann", "Log", "Teacher", "Unknown", "teacher"}));
+    boxes.answer(mb::OK);
+    frmUsers* u = openUsers();
+    ASSERT_EQ(boxes.msgBoxes().size(), 1u);
+    EXPECT_EQ(boxes.msgBoxes()[0].title, QStringLiteral("Illegal name"));
+    EXPECT_EQ(boxes.msgBoxes()[0].text,
+              QStringLiteral("Please delete these names.\r\n\r\nThese names are not permitted:\r\n..\r\nLog\r\n"
+                             "Unknown\r\nteacher"));
+    EXPECT_EQ(boxes.msgBoxes()[0].style, mb::OKOnly + mb::Exclamation);
+    EXPECT_EQ(listed(u).size(), 6) << "they stay listed until the teacher deletes them";
 }
