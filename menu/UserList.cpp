@@ -2,16 +2,26 @@
 
 #include "core/Catalogue.h"
 #include "core/Users.h"
+#include "platform/Ansi.h"
 #include "platform/Lang.h"
 
 namespace userlist {
 
 namespace {
 
-bool reservedKey(const QString& key) {
-    // The installation's own files, no key at all (a settings file ".DAT"), and the name used
-    // when names are off.
-    return IsInstallationFileKey(key) || key == QStringLiteral("UNKNOWN");
+// The installation's own files, no key at all (a settings file ".DAT"), the name used when
+// names are off, and a key that is AY or UH only as long as the A-pronunciation setting stays.
+bool notPermitted(const QString& name) {
+    const QString key = FileKey(name);
+    return IsInstallationFileKey(key) || key == QStringLiteral("UNKNOWN") || FileKeyFollowsA(name);
+}
+
+QString unstorableLetters(const QString& name) {
+    QString out;
+    for (QChar c : name)
+        if (ansi::decode(ansi::encode(QString(c))) != QString(c) && !out.contains(c))
+            out += c;
+    return out;
 }
 
 }  // namespace
@@ -25,9 +35,12 @@ int countOf(const QStringList& names) {
 }
 
 Check checkNewName(const QStringList& names, const QString& name) {
-    const QString key = FileKey(name);
-    if (reservedKey(key))
+    const QString letters = unstorableLetters(name);
+    if (!letters.isEmpty())
+        return {Refusal::CannotStore, QString(), letters};
+    if (notPermitted(name))
         return {Refusal::NotPermitted, QString()};
+    const QString key = FileKey(name);
     const int count = countOf(names);
     for (int i = 1; i <= count; ++i) {
         if (FileKey(names.at(i)) != key)
@@ -42,7 +55,7 @@ QStringList namesToRemove(const QStringList& names) {
     QStringList out;
     const int count = countOf(names);
     for (int i = 1; i <= count; ++i)
-        if (names.at(i) != QStringLiteral("Teacher") && reservedKey(FileKey(names.at(i))))
+        if (names.at(i) != QStringLiteral("Teacher") && notPermitted(names.at(i)))
             out << names.at(i);
     return out;
 }
@@ -64,7 +77,8 @@ void insertSorted(QStringList& names, const QString& name) {
     names[0] = lang::Str(count + 1);
     names << QString();
     int j = count;
-    while (j >= 1 && names.at(j).compare(name) > 0) {
+    const QByteArray stored = ansi::encode(name);
+    while (j >= 1 && ansi::encode(names.at(j)) > stored) {
         names[j + 1] = names.at(j);
         --j;
     }

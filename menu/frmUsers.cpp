@@ -203,6 +203,9 @@ void frmUsers::cmdAdd_Click() {
 
     const userlist::Check check = userlist::checkNewName(UserNames, name);
     switch (check.refusal) {
+    case userlist::Refusal::CannotStore:
+        illegalName("This name has letters the computer cannot store (" + check.letters + ").");
+        return;
     case userlist::Refusal::NotPermitted: illegalName(QStringLiteral("This name is not permitted.")); return;
     case userlist::Refusal::Exists: illegalName(QStringLiteral("This name already exists.")); return;
     case userlist::Refusal::Muddled:

@@ -122,18 +122,28 @@ TEST_F(UsersTest, RefusedNames) {
         {"Ann-Marie",
          "Please choose a different name.\r\n\r\nThe computer would get muddled between Ann-Marie and Ann Marie."},
         {"   ", ""},
+        // No letter or digit: no key, so the settings file would be ".DAT".
+        {"..", "Please choose a different name.\r\n\r\nThis name is not permitted."},
+        // The key "A" is AY or UH by the A-pronunciation setting, so the file would change with it.
+        {"a", "Please choose a different name.\r\n\r\nThis name is not permitted."},
+        {"A.", "Please choose a different name.\r\n\r\nThis name is not permitted."},
+        // Letters USERS.DAT cannot hold would be stored as "?".
+        {"\u03A9mega", "Please choose a different name.\r\n\r\nThis name has letters the computer cannot store "
+                       "(\u03A9)."},
+        {"Zo\u00EB \u0416\u0416\u4E2D", "Please choose a different name.\r\n\r\nThis name has letters the "
+                                      "computer cannot store (\u0416\u4E2D)."},
     };
     frmUsers* u = openUsers();
     for (const Case& c : cases) {
         boxes.clear();
-        boxes.answerText(QString::fromLatin1(c.typed));
+        boxes.answerText(QString::fromUtf8(c.typed));
         if (*c.message)
             boxes.answer(mb::OK);
         u->cmdAdd_Click();
         const auto shown = boxes.msgBoxes();
         ASSERT_EQ(shown.size(), *c.message ? 1u : 0u) << c.typed;
         if (*c.message) {
-            EXPECT_EQ(shown[0].text, QString::fromLatin1(c.message));
+            EXPECT_EQ(shown[0].text, QString::fromUtf8(c.message));
             EXPECT_EQ(shown[0].title, QStringLiteral("Illegal name"));
             EXPECT_EQ(shown[0].style, 48);
         }
@@ -171,6 +181,18 @@ TEST_F(UsersTest, AddingPutsTheNameInOrderWithACopyOfTheTeachersSettings) {
     boxes.answerText(QStringLiteral("Christopher Robin Milne")).answer(mb::No);
     u->cmdAdd_Click();
     EXPECT_EQ(listed(u).size(), 4);
+}
+
+// The list is kept in the order of the bytes USERS.DAT stores: the 1252 code of "\u0152" (140)
+// comes before that of "\u00C9" (201), though its Unicode number is the greater.
+TEST_F(UsersTest, TheOrderIsThatOfTheStoredBytes) {
+    GlobalSettings.UserNameFlags = 1;
+    dir.write(QStringLiteral("USERS.DAT"), usersFile({"Ann", "\u00C9va"}));
+    frmUsers* u = openUsers();
+    boxes.answerText(QStringLiteral("\u0152dipe"));
+    u->cmdAdd_Click();
+    EXPECT_EQ(listed(u), QStringList({"Ann", "\u0152dipe", "\u00C9va"}));
+    EXPECT_EQ(dir.read(QStringLiteral("USERS.DAT")), usersFile({"Ann", "\u0152dipe", "\u00C9va"}));
 }
 
 TEST_F(UsersTest, AnEmptyListTakesAFirstName) {
