@@ -5,9 +5,8 @@
 #include <QGuiApplication>
 #include <QListWidget>
 #include <QPushButton>
-#include <QTest>
-#include <QTimer>
 #include <QDir>
+#include <QTest>
 
 #include "StartupFixture.h"
 #include "core/Password.h"
@@ -281,19 +280,14 @@ TEST_F(Dialog, AFolderInsideAProgramFolderOutside1252IsKeptRelativeToIt) {
     inst.dir.write(QStringLiteral("\u0418\u0432\u0430\u043D/CD/WAVS/CAT.WAV"), "x");
     const QString typed = gProgramRoot + QStringLiteral("/CD");
     int questions = 0;
-    QTimer watch;
-    watch.setInterval(5);
-    QObject::connect(&watch, &QTimer::timeout, [&] {
-        auto* d = static_cast<frmNoData*>(findForm(QStringLiteral("frmNoData")));
-        if (!d)
-            return;
+    testsupport::WhenShown watch(QStringLiteral("frmNoData"), [&](Form* f) {
+        auto* d = static_cast<frmNoData*>(f);
         if (d->cmdAgain->text() == QStringLiteral("&Yes"))
             ++questions;
         else
             d->Text1->setText(typed);
         d->cmdAgain_Click();
     });
-    watch.start();
     EXPECT_EQ(FindDataFile(QStringLiteral("WAVS\\CAT.WAV"), 1), typed + QStringLiteral("/WAVS/CAT.WAV"));
     EXPECT_EQ(questions, 1);
     // GLOBSET.DAT of that program folder.

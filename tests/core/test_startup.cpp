@@ -5,7 +5,6 @@
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 #include "StartupFixture.h"
 #include "core/frmNoData.h"
@@ -193,16 +192,12 @@ TEST_F(SplashStart, AProgramFolderOutside1252IsStoredSoThatItReadsBack) {
     resetGlobals();
     // Should the folder not be found, the dialog is answered with it, so the start still ends.
     bool asked = false;
-    QTimer watch;
-    watch.setInterval(5);
-    QObject::connect(&watch, &QTimer::timeout, [&] {
-        if (auto* d = static_cast<frmNoData*>(findForm(QStringLiteral("frmNoData")))) {
-            asked = true;
-            d->Text1->setText(program);
-            d->cmdAgain_Click();
-        }
+    testsupport::WhenShown watch(QStringLiteral("frmNoData"), [&](Form* f) {
+        asked = true;
+        auto* d = static_cast<frmNoData*>(f);
+        d->Text1->setText(program);
+        d->cmdAgain_Click();
     });
-    watch.start();
     startIn();
     EXPECT_FALSE(asked) << "the stored folder is found again";
     EXPECT_EQ(gDataRoot, program);
@@ -218,12 +213,8 @@ TEST_F(SplashStart, ATypedFolderThatCannotBeStoredIsKeptForTheSessionOnly) {
     inst.global.DataFolder.setText(inst.path() + QStringLiteral("/missing"));
     inst.writeGlobal();
     int questions = 0;
-    QTimer watch;
-    watch.setInterval(5);
-    QObject::connect(&watch, &QTimer::timeout, [&] {
-        auto* d = static_cast<frmNoData*>(findForm(QStringLiteral("frmNoData")));
-        if (!d)
-            return;
+    testsupport::WhenShown watch(QStringLiteral("frmNoData"), [&](Form* f) {
+        auto* d = static_cast<frmNoData*>(f);
         if (d->cmdAgain->text() == QStringLiteral("&Yes")) {
             ++questions;  // keep it for good? (answered No)
             d->cmdDetails_Click();
@@ -233,7 +224,6 @@ TEST_F(SplashStart, ATypedFolderThatCannotBeStoredIsKeptForTheSessionOnly) {
         d->Text1->setText(typed);
         d->cmdAgain_Click();
     });
-    watch.start();
     boxes.answer(mb::OK);
     start();
     EXPECT_EQ(questions, 0) << "no question about keeping it for good";
