@@ -1,7 +1,9 @@
 #include "menu/SettingsEdit.h"
 
 #include "core/Catalogue.h"
+#include "core/Settings.h"
 #include "core/Users.h"
+#include "platform/Ansi.h"
 #include "platform/Lang.h"
 
 namespace settingsedit {
@@ -57,6 +59,23 @@ int16_t clozeChooseWith(int16_t field, int choices) {
 int clozeChoicesOf(int16_t field) {
     const int low = field & 7;
     return low >= 2 && low <= 4 ? low : 0;
+}
+
+bool bookFieldHolds(const QString& stem) {
+    const QByteArray bytes = ansi::encode(stem);
+    return !stem.isEmpty() && bytes.size() <= decltype(ActivitySettingsRecord::Book)::Width &&
+           ansi::decode(bytes) == stem;
+}
+
+BookChoices bookChoices(const QStringList& files, const QStringList& titles) {
+    BookChoices out;
+    for (int i = 0; i < files.size() && i < titles.size(); ++i) {
+        if (!bookFieldHolds(files.at(i)))
+            continue;
+        out.files << files.at(i);
+        out.texts << (titles.at(i).isEmpty() ? files.at(i) : titles.at(i));
+    }
+    return out;
 }
 
 QString startBookTitle(const QStringList& files, const QStringList& titles, const QString& book) {

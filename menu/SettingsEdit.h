@@ -42,6 +42,17 @@ int16_t clozeChooseWith(int16_t field, int choices);
 // The button a stored ClozeChoose selects: 2, 3, 4, or 0 for none.
 int clozeChoicesOf(int16_t field);
 
+// True when the Book field (8 characters, one Windows-1252 byte each) holds the stem as it is.
+bool bookFieldHolds(const QString& stem);
+
+// The books the start-book list offers, in catalogue order: those whose stem the Book field can
+// hold, each shown by its title, or by its stem when it has none (a book outside the catalogue).
+struct BookChoices {
+    QStringList files;
+    QStringList texts;
+};
+BookChoices bookChoices(const QStringList& files, const QStringList& titles);
+
 // The title that shows the stored book: the last catalogue entry whose file matches it,
 // trimmed and without regard to case; "" when none does.
 QString startBookTitle(const QStringList& files, const QStringList& titles, const QString& book);

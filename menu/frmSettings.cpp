@@ -242,8 +242,9 @@ void frmSettings::Form_Load() {
         "Without individual settings, the Teacher settings apply to everyone.  Use the File Save menu or the OK "
         "button to save any alterations.  With individual settings, also use File Open to see any given user's "
         "settings, File Save to save alterations, and File Save As to copy the settings shown to some other user.");
-    for (int i = 0; i < gBookCount && i < gBookTitles.size(); ++i)
-        drop_book->AddItem(gBookTitles.at(i));
+    books_ = settingsedit::bookChoices(gBookFiles.mid(0, gBookCount), gBookTitles.mid(0, gBookCount));
+    for (const QString& text : books_.texts)
+        drop_book->AddItem(text);
     ShowSettings();
     if (gScale != 0)
         fitLabels();
@@ -309,7 +310,7 @@ void frmSettings::ShowSettings() {
     opt_a_ay->setValue(EditSettings.AasAy);
     opt_a_uh->setValue(int16_t(~EditSettings.AasAy));
 
-    const QString title = settingsedit::startBookTitle(gBookFiles, gBookTitles, EditSettings.Book.text());
+    const QString title = settingsedit::startBookTitle(books_.files, books_.texts, EditSettings.Book.text());
     if (!title.isEmpty())
         for (int i = 0; i < drop_book->ListCount(); ++i)
             if (drop_book->List(i) == title)
@@ -334,9 +335,12 @@ void frmSettings::drop_book_Click() {
     if (loading_ == -1)
         return;
     dirty_ = -1;
+    // The list shows a book without a title by its stem; the session's title stays its own.
     gBookTitle = drop_book->Text();
-    if (const auto file = settingsedit::bookOfTitle(gBookFiles, gBookTitles, gBookTitle))
+    if (const auto file = settingsedit::bookOfTitle(books_.files, books_.texts, gBookTitle)) {
         gBookCode = *file;
+        gBookTitle = gBookTitles.value(gBookFiles.indexOf(*file));
+    }
     EditSettings.Book.setText(gBookCode);
 }
 

@@ -5,6 +5,7 @@
 #include <QList>
 
 #include "menu/ChildForm.h"
+#include "menu/SettingsEdit.h"
 
 class CheckBox;
 class ComboBox;
@@ -132,6 +133,8 @@ private:
     int loading_ = 0;
     int dirty_ = 0;
     QString owner_;
+    // The books the start-book list offers, and the text each is shown by.
+    settingsedit::BookChoices books_;
 };
 
 constexpr int kSettingsHelpTopic = 200;

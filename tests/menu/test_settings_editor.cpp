@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTest>
 
 #include "TeacherFixture.h"
 #include "menu/frmSettings.h"
@@ -246,6 +247,31 @@ TEST_F(SettingsEditorTest, TheStartBookFollowsTheListForTheSession) {
     s->cmdCancel_Click();
     EXPECT_EQ(gBookCode, QStringLiteral("03kite"));
     EXPECT_EQ(stored(QStringLiteral("TEACHER.DAT")).Book.text(), QStringLiteral("03kite"));
+}
+
+// A book outside the built-in catalogue has no title: its stem stands in the list. A stem the
+// Book field cannot hold (over 8 characters, or letters outside Windows-1252) is not offered,
+// since it would be stored as another book.
+TEST_F(SettingsEditorTest, TheBookListShowsStemsAndOffersOnlyWhatTheSettingCanHold) {
+    gBookFiles = {QStringLiteral("01PIP"), QStringLiteral("MYBOOK"), QStringLiteral("LONGSTEM9"),
+                  QStringLiteral("\u0416UK"), QStringLiteral("OURS")};
+    gBookTitles = {QStringLiteral("01  Pip the Pup"), QString(), QString(), QString(), QString()};
+    gBookCount = 5;
+    teacher.Book.setText(QStringLiteral("OURS"));
+    writeTeacher();
+    frmSettings* s = openEditor();
+    QStringList shown;
+    for (int i = 0; i < s->drop_book->ListCount(); ++i)
+        shown << s->drop_book->List(i);
+    EXPECT_EQ(shown, QStringList({"01  Pip the Pup", "MYBOOK", "OURS"}));
+    EXPECT_EQ(s->drop_book->Text(), QStringLiteral("OURS"));
+
+    s->drop_book->setFocus();
+    QTest::keyClick(s->drop_book, Qt::Key_Up);
+    EXPECT_EQ(s->drop_book->Text(), QStringLiteral("MYBOOK"));
+    EXPECT_EQ(gBookCode, QStringLiteral("MYBOOK"));
+    s->cmdOK_Click();
+    EXPECT_EQ(stored(QStringLiteral("TEACHER.DAT")).Book.text(), QStringLiteral("MYBOOK"));
 }
 
 TEST_F(SettingsEditorTest, OkSavesOnlyWhenChangedAndPutsTheFileInForce) {
