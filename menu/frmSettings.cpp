@@ -544,6 +544,7 @@ void frmSettings::ArrangeSettings() {
     layout::placeKeepHeight(drop_book, {120, 630, 2535, 0});
     layout::placeKeepHeight(drop_treasure, {120, 1950, 615, 0});
     fitLabels();
+    layout::fitButtonCaptions(this);
 }
 
 void frmSettings::fitLabels() {

@@ -322,4 +322,5 @@ void frmUsers::LayoutUsers() {
         {cmdAdd, {360, 2640, 975, 375}},        {cmdDelete, {1920, 2640, 975, 375}},
     });
     layout::fitCaptions({Label1, Label2, Label3, Label4});
+    layout::fitButtonCaptions(this);
 }
