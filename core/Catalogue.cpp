@@ -125,13 +125,16 @@ QString GetBookTitle(const QString& stem) {
     return {};
 }
 
-QString FileKey(const QString& word) {
+namespace {
+
+// The key's letters (or, for a text that starts with a digit or has no letter, its letters and
+// digits) before the rules for "A", long keys and "CON"; sum is the letters' codes.
+QString letterKey(const QString& word, int64_t& sum) {
+    sum = 0;
     if (word.isEmpty())
         return {};
     const QString upper = lang::UCase(word);
     QString key;
-    // Wide: a long text of letters must not wrap the sum.
-    int64_t sum = 0;
     for (QChar c : upper) {
         if (isUpperLetter(c)) {
             key += c;
@@ -145,6 +148,15 @@ QString FileKey(const QString& word) {
             if (isUpperLetter(c) || isDigit(c))
                 key += c;
     }
+    return key;
+}
+
+}  // namespace
+
+QString FileKey(const QString& word) {
+    // Wide: a long text of letters must not wrap the sum.
+    int64_t sum = 0;
+    QString key = letterKey(word, sum);
     if (key == u"A")
         key = ActiveSettings.AasAy == -1 ? QStringLiteral("AY") : QStringLiteral("UH");
     if (key.size() > 8)
@@ -152,6 +164,11 @@ QString FileKey(const QString& word) {
     if (key == u"CON")
         key = QStringLiteral("CON1");
     return key;
+}
+
+bool FileKeyFollowsA(const QString& word) {
+    int64_t sum = 0;
+    return letterKey(word, sum) == u"A";
 }
 
 bool IsAllLetters(const QString& text) {

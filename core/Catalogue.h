@@ -8,6 +8,10 @@ QString GetBookTitle(const QString& stem);
 // A word or user name as a file name stem of at most 8 characters (word sounds, user settings).
 QString FileKey(const QString& word);
 
+// True when the key is the lone letter A, which FileKey turns into "AY" or "UH" by the
+// A-pronunciation setting: a file named by it changes with that setting.
+bool FileKeyFollowsA(const QString& word);
+
 // True when the text holds letters A-Z (either case) only; true for an empty text.
 bool IsAllLetters(const QString& text);
 

@@ -38,8 +38,8 @@ std::optional<QString> readLog(const QString& path) {
     return ansi::decode(bytes->mid(2, n));
 }
 
-// Writes the text with its length prefix; bytes beyond it stay. A text too long for one record
-// is not written at all.
+// Writes the text with its length prefix as the whole file: a log cut short by the teacher keeps
+// nothing of the old sessions behind it. A text too long for one record is not written at all.
 bool writeLog(const QString& path, const QString& text) {
     const QByteArray body = ansi::encode(text);
     if (body.size() + 2 > kMaxRecord)
@@ -48,7 +48,7 @@ bool writeLog(const QString& path, const QString& text) {
     image.append(static_cast<char>(body.size() & 0xFF));
     image.append(static_cast<char>((body.size() >> 8) & 0xFF));
     image.append(body);
-    return recordfile::write(path, 0, image);
+    return recordfile::writeWhole(path, image);
 }
 
 // Where a line that starts with prefix begins, searching from `from`; -1 when none does.
@@ -130,8 +130,9 @@ bool SaveLog() {
     if (writeLog(path, LogText))
         return true;
     hourglass.off();
+    // LogText keeps the text and the viewer stays open with it: unsaved, not cancelled.
     MsgBox("It was not possible to save the log file\r\n" + path + "\r\n\r\n" +
-               "Any changes you have made have been cancelled.",
+               "Any changes you have made have not been saved.",
            mb::OKOnly + mb::Exclamation, QStringLiteral("Can't write"));
     return false;
 }

@@ -6,6 +6,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Lang.h"
 #include "platform/Mouse.h"
+#include "platform/Program.h"
 
 namespace {
 
@@ -67,6 +68,9 @@ bool WriteSessionToLog() {
         mouse::setPointer(mouse::Default);
         if (ok)
             return true;
+        // Ended by a signal (a logout): no one will answer, and the end must not hang on a window.
+        if (TerminationRequested())
+            return false;
         const int answer = MsgBox(QStringLiteral("It was not possible to update the tracking log file with details "
                                                  "of this session.\r\n\r\nDo you want to try again?"),
                                   mb::YesNo + mb::Exclamation, QStringLiteral("Can't write to log"));

@@ -22,5 +22,6 @@ QString SessionEntry();
 
 // When a session was started and TrackingOn is 1: appends "Session time: ..." to gSessionText
 // and writes the entry into LOG.DAT, trying six times with short random pauses, then asking
-// whether to try again. Returns true when the entry was written.
+// whether to try again (unless a termination signal is ending the program). Returns true when
+// the entry was written.
 bool WriteSessionToLog();

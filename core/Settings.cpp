@@ -256,8 +256,10 @@ bool SaveSettingsFile(const QString& fileName, int showError) {
         return true;
     if (showError != 1)
         return false;
+    // SavedSettings keeps the changes (the editor keeps them on screen): they are unsaved, not
+    // cancelled.
     MsgBox("It was not possible to save the settings file\r\n" + path + "\r\n\r\n" +
-               "Any changes you have made have been cancelled.",
+               "Any changes you have made have not been saved.",
            mb::OKOnly + mb::Exclamation, QStringLiteral("Can't write"));
     return false;
 }

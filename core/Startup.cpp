@@ -7,6 +7,8 @@
 
 #include "core/Catalogue.h"
 #include "core/Globals.h"
+#include "core/Settings.h"
+#include "platform/Ansi.h"
 #include "platform/Lang.h"
 #include "platform/Paths.h"
 
@@ -64,6 +66,45 @@ QString DataFolderFromCommandLine(const QString& commandLine) {
     if (f.size() >= 3 && f[0] == u'/' && f[1].isLetter() && f[2] == u':')
         f.remove(0, 1);
     return lang::Trim(f);
+}
+
+namespace {
+
+// "D:\BOOKS": the old programs' drive form, kept as it is.
+bool isDriveForm(const QString& folder) { return folder.size() >= 2 && folder[0].isLetter() && folder[1] == u':'; }
+
+bool isRelative(const QString& folder) { return !folder.startsWith(u'/') && !isDriveForm(folder); }
+
+// The field holds it and gives it back unchanged.
+bool fitsTheField(const QString& text) {
+    const QByteArray bytes = ansi::encode(text);
+    return bytes.size() <= decltype(GlobalSettingsRecord::DataFolder)::Width && ansi::decode(bytes) == text;
+}
+
+}  // namespace
+
+std::optional<QString> StorableDataFolder(const QString& folder) {
+    // A relative folder means one under the current folder now; stored so, it would mean one
+    // under the program folder at the next start.
+    const QString absolute = isRelative(folder) ? QDir::current().absoluteFilePath(folder) : folder;
+    if (fitsTheField(absolute))
+        return absolute;
+    const QString clean = QDir::cleanPath(absolute);
+    const QString program = QDir::cleanPath(gProgramRoot);
+    QString relative;
+    if (clean == program)
+        relative = QStringLiteral(".");
+    else if (clean.startsWith(program + u'/'))
+        relative = clean.mid(program.size() + 1);
+    if (!relative.isEmpty() && fitsTheField(relative))
+        return relative;
+    return std::nullopt;
+}
+
+QString DataFolderFromStored(const QString& stored) {
+    if (stored.isEmpty() || !isRelative(stored))
+        return stored;
+    return QDir::cleanPath(MakeFilePath(gProgramRoot, stored));
 }
 
 std::optional<QStringList> ListBookFiles(const QString& dataRoot) {

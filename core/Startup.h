@@ -23,6 +23,16 @@ QString WithoutTrailingSeparators(const QString& folder);
 // letter ("/D:\BOOKS" gives "D:\BOOKS"), so an absolute Linux path is kept; trimmed again.
 QString DataFolderFromCommandLine(const QString& commandLine);
 
+// What DataFolder keeps for a data folder: a text that reads back as the same folder. The
+// folder as it is when it fits the field (one Windows-1252 byte a letter, at most 255); a
+// relative folder is kept as the absolute one it names now. Otherwise, for a folder inside the
+// program folder, its path relative to that ("." for the program folder itself). nullopt when
+// neither can be stored.
+std::optional<QString> StorableDataFolder(const QString& folder);
+
+// The data folder that a stored DataFolder names: a relative one lies in the program folder.
+QString DataFolderFromStored(const QString& stored);
+
 // The book files of DATA under the data folder (the folder found without regard to letter
 // case): the names of the regular files whose extension is ".DAT" in any case, sorted as the
 // original's file list sorts them (by name, ignoring case). nullopt when DATA does not exist.

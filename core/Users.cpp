@@ -78,3 +78,14 @@ bool SaveUsers() {
            mb::OKOnly + mb::Exclamation, QStringLiteral("Can't write"));
     return false;
 }
+
+bool IsInstallationFileKey(const QString& key) {
+    static const QStringList own = {QStringLiteral("TEACHER"), QStringLiteral("GLOBSET"), QStringLiteral("LOG"),
+                                    QStringLiteral("USERS")};
+    return key.isEmpty() || own.contains(key);
+}
+
+QString UserSettingsFile(const QString& name) {
+    const QString key = FileKey(name);
+    return IsInstallationFileKey(key) ? QStringLiteral("TEACHER.DAT") : key + QStringLiteral(".DAT");
+}

@@ -18,6 +18,7 @@
 #include "core/Session.h"
 #include "core/Settings.h"
 #include "core/Shell.h"
+#include "core/Users.h"
 #include "core/WindowShaping.h"
 #include "core/frmSplash.h"
 #include "core/frmUserName.h"
@@ -108,7 +109,7 @@ void frmKest::Form_Load() {
 
     StartSession();
     if (GlobalSettings.UserNameFlags == 3)
-        LoadSettingsFile(FileKey(gUserName) + QStringLiteral(".DAT"));
+        LoadSettingsFile(UserSettingsFile(gUserName));
     else
         LoadSettingsFile(QStringLiteral("TEACHER.DAT"));
     ActiveSettings = SavedSettings;

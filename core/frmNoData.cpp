@@ -6,9 +6,11 @@
 
 #include "core/Globals.h"
 #include "core/Settings.h"
+#include "core/Startup.h"
 #include "core/frmKest.h"
 #include "platform/Clock.h"
 #include "platform/Controls.h"
+#include "platform/Dialogs.h"
 #include "platform/Lang.h"
 #include "platform/Mouse.h"
 #include "platform/Paths.h"
@@ -212,12 +214,28 @@ QString FindDataFile(const QString& name, int allowAsk) {
         ShowNoDataDialog();
         RetryPause();
     }
-    if (gDialogRequest == u"AGAIN" && gDataRoot != oldDataRoot) {
-        ShowNoDataDialog();
-        if (gDialogRequest == u"YES") {
-            GlobalSettings.DataFolder.setText(gDataRoot);
-            SaveGlobalSettings(1);
-        }
-    }
+    OfferToKeepDataFolder(oldDataRoot);
     return path;
+}
+
+void OfferToKeepDataFolder(const QString& oldDataRoot) {
+    if (gDialogRequest != u"AGAIN" || gDataRoot == oldDataRoot)
+        return;
+    // A folder that DataFolder cannot give back (letters outside Windows-1252, too long) would
+    // be stored as another one: it is used for this session, and the user is told so.
+    const std::optional<QString> keep = StorableDataFolder(gDataRoot);
+    if (!keep) {
+        MsgBox(QStringLiteral("The folder or file was found at the new location which you gave, namely") + gCrLf +
+                   gDataRoot + gCrLf + gCrLf +
+                   QStringLiteral("The name of this folder cannot be stored in the settings, so the change will "
+                                  "apply for this session only."),
+               mb::OKOnly + mb::Information, QStringLiteral("Data folder"));
+        gDialogRequest = QStringLiteral("no");
+        return;
+    }
+    ShowNoDataDialog();
+    if (gDialogRequest == u"YES") {
+        GlobalSettings.DataFolder.setText(*keep);
+        SaveGlobalSettings(1);
+    }
 }

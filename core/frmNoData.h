@@ -50,3 +50,8 @@ void RetryPause();
 // is in neither and allowAsk is 0. With a non-zero allowAsk it asks until it is found or the
 // user quits.
 QString FindDataFile(const QString& name, int allowAsk);
+
+// After the data was found under a folder typed in the dialog (gDialogRequest "AGAIN", gDataRoot
+// no longer oldDataRoot): asks whether to keep it for good, and stores it in DataFolder on "YES".
+// A folder that cannot be stored to read back is kept for the session, and the user told so.
+void OfferToKeepDataFolder(const QString& oldDataRoot);

@@ -132,8 +132,12 @@ void frmPass::LayoutPass() {
     const double s = std::min(twipsWidth() / kDesignWidth, twipsHeight() / kDesignHeight);
     const double tx = screen::twipsPerPixelX();
     const double ty = screen::twipsPerPixelY();
+    // The design area, scaled, sits in the middle of a window of another shape (a 16:9 screen),
+    // as in the splash and the name dialog.
+    const double dx = std::max(0.0, (twipsWidth() - kDesignWidth * s) / 2);
+    const double dy = std::max(0.0, (twipsHeight() - kDesignHeight * s) / 2);
     auto place = [&](QWidget* c, double left, double top, double width, double height) {
-        c->setGeometry(int(std::lround(left * s / tx)), int(std::lround(top * s / ty)),
+        c->setGeometry(int(std::lround((dx + left * s) / tx)), int(std::lround((dy + top * s) / ty)),
                        int(std::lround(width * s / tx)), int(std::lround(height * s / ty)));
     };
     place(Label1, 240, 240, 4695, 855);

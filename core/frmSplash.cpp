@@ -107,11 +107,14 @@ void frmSplash::Form_Load() {
         const QString commandLine = lang::Trim(StartupCommandLine());
         if (!commandLine.isEmpty())
             gDataRoot = DataFolderFromCommandLine(commandLine);
-        // With no argument the program folder becomes the stored data folder.
-        GlobalSettings.DataFolder.setText(gDataRoot);
-        SaveGlobalSettings(0);
+        // With no argument the program folder becomes the stored data folder. One that cannot
+        // be stored so as to read back stays unknown: the next start looks for it the same way.
+        if (const std::optional<QString> keep = StorableDataFolder(gDataRoot)) {
+            GlobalSettings.DataFolder.setText(*keep);
+            SaveGlobalSettings(0);
+        }
     } else {
-        gDataRoot = stored;
+        gDataRoot = DataFolderFromStored(stored);
     }
     gDataRoot = WithoutTrailingSeparators(gDataRoot);
     TimerSplash->setInterval(100);
@@ -239,13 +242,7 @@ void frmSplash::TimerSplash_Timer() {
         RetryPause();
     }
 
-    if (gDialogRequest == u"AGAIN" && gDataRoot != oldDataRoot) {
-        ShowNoDataDialog();
-        if (gDialogRequest == u"YES") {
-            GlobalSettings.DataFolder.setText(gDataRoot);
-            SaveGlobalSettings(1);
-        }
-    }
+    OfferToKeepDataFolder(oldDataRoot);
 
     BuildBookCatalogue(*files);
 

@@ -1,14 +1,17 @@
 #include "menu/Layout.h"
 
+#include <QCheckBox>
 #include <QFontMetricsF>
 #include <QFrame>
 #include <QLabel>
 #include <QPalette>
+#include <QRadioButton>
 #include <QWidget>
 #include <algorithm>
 
 #include "core/Globals.h"
 #include "core/frmKest.h"
+#include "platform/Controls.h"
 #include "platform/Help.h"
 #include "platform/Screen.h"
 
@@ -66,6 +69,12 @@ void fitCaption(QLabel* label) {
 void fitCaptions(std::initializer_list<QLabel*> labels) {
     for (QLabel* l : labels)
         fitCaption(l);
+}
+
+void fitButtonCaptions(QWidget* window) {
+    for (QAbstractButton* b : window->findChildren<QAbstractButton*>())
+        if (qobject_cast<QCheckBox*>(b) || qobject_cast<QRadioButton*>(b))
+            fitButtonCaption(b);
 }
 
 QFrame* shape(QWidget* parent, const QColor& fill) {

@@ -41,6 +41,8 @@ void setFonts(std::initializer_list<QWidget*> controls, double points, bool bold
 // comes down just enough for the wrapped caption to stay whole inside the label.
 void fitCaption(QLabel* label);
 void fitCaptions(std::initializer_list<QLabel*> labels);
+// The same for every tick box and option button of a window, each within its own width.
+void fitButtonCaptions(QWidget* window);
 
 // A rectangle shape: filled (an invalid colour leaves it clear) with a black border.
 QFrame* shape(QWidget* parent, const QColor& fill);

@@ -1,6 +1,9 @@
 #include "menu/SettingsEdit.h"
 
 #include "core/Catalogue.h"
+#include "core/Settings.h"
+#include "core/Users.h"
+#include "platform/Ansi.h"
 #include "platform/Lang.h"
 
 namespace settingsedit {
@@ -12,10 +15,14 @@ Scope scopeOf(int16_t flags) {
 }
 
 QString ownerOf(const QString& userName) {
-    return userName == QStringLiteral("Unknown") ? QStringLiteral("Teacher") : userName;
+    return userName == QStringLiteral("Unknown") || refusedOwner(userName) ? QStringLiteral("Teacher") : userName;
 }
 
-QString ownerFile(const QString& owner) { return FileKey(owner) + QStringLiteral(".DAT"); }
+QString ownerFile(const QString& owner) { return UserSettingsFile(owner); }
+
+bool refusedOwner(const QString& name) {
+    return name != QStringLiteral("Teacher") && IsInstallationFileKey(FileKey(name));
+}
 
 std::optional<QString> fileInForce(int16_t flags, const QString& userName) {
     switch (scopeOf(flags)) {
@@ -52,6 +59,23 @@ int16_t clozeChooseWith(int16_t field, int choices) {
 int clozeChoicesOf(int16_t field) {
     const int low = field & 7;
     return low >= 2 && low <= 4 ? low : 0;
+}
+
+bool bookFieldHolds(const QString& stem) {
+    const QByteArray bytes = ansi::encode(stem);
+    return !stem.isEmpty() && bytes.size() <= decltype(ActivitySettingsRecord::Book)::Width &&
+           ansi::decode(bytes) == stem;
+}
+
+BookChoices bookChoices(const QStringList& files, const QStringList& titles) {
+    BookChoices out;
+    for (int i = 0; i < files.size() && i < titles.size(); ++i) {
+        if (!bookFieldHolds(files.at(i)))
+            continue;
+        out.files << files.at(i);
+        out.texts << (titles.at(i).isEmpty() ? files.at(i) : titles.at(i));
+    }
+    return out;
 }
 
 QString startBookTitle(const QStringList& files, const QStringList& titles, const QString& book) {

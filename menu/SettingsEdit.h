@@ -13,10 +13,14 @@ namespace settingsedit {
 enum class Scope { Everyone, Individual, None };
 Scope scopeOf(int16_t userNameFlags);
 
-// The user whose settings are shown first: the session's user, the teacher for "Unknown".
+// The user whose settings are shown first: the session's user; the teacher for "Unknown" and
+// for a name whose key is one of the installation's own files, whose settings are the teacher's.
 QString ownerOf(const QString& userName);
 // A user's settings file: FileKey of the name + ".DAT" ("Teacher" gives TEACHER.DAT).
 QString ownerFile(const QString& owner);
+// A name picked to open or save settings for that has no settings file of its own ("Log" in a
+// hand-made list): refused, so that no installation file is read or written as settings.
+bool refusedOwner(const QString& name);
 // The file whose settings are in force for the session; nullopt for Scope::None.
 std::optional<QString> fileInForce(int16_t userNameFlags, const QString& userName);
 
@@ -37,6 +41,17 @@ constexpr int16_t kFallbackFails = 6;
 int16_t clozeChooseWith(int16_t field, int choices);
 // The button a stored ClozeChoose selects: 2, 3, 4, or 0 for none.
 int clozeChoicesOf(int16_t field);
+
+// True when the Book field (8 characters, one Windows-1252 byte each) holds the stem as it is.
+bool bookFieldHolds(const QString& stem);
+
+// The books the start-book list offers, in catalogue order: those whose stem the Book field can
+// hold, each shown by its title, or by its stem when it has none (a book outside the catalogue).
+struct BookChoices {
+    QStringList files;
+    QStringList texts;
+};
+BookChoices bookChoices(const QStringList& files, const QStringList& titles);
 
 // The title that shows the stored book: the last catalogue entry whose file matches it,
 // trimmed and without regard to case; "" when none does.

@@ -1,17 +1,27 @@
 #include "menu/UserList.h"
 
 #include "core/Catalogue.h"
+#include "core/Users.h"
+#include "platform/Ansi.h"
 #include "platform/Lang.h"
 
 namespace userlist {
 
 namespace {
 
-bool reservedKey(const QString& key) {
-    static const QStringList reserved = {QStringLiteral("TEACHER"), QStringLiteral("GLOBSET"), QStringLiteral("LOG"),
-                                         QStringLiteral("USERS"), QStringLiteral("UNKNOWN")};
-    // A name without letters or digits has no key: its settings file would be ".DAT".
-    return key.isEmpty() || reserved.contains(key);
+// The installation's own files, no key at all (a settings file ".DAT"), the name used when
+// names are off, and a key that is AY or UH only as long as the A-pronunciation setting stays.
+bool notPermitted(const QString& name) {
+    const QString key = FileKey(name);
+    return IsInstallationFileKey(key) || key == QStringLiteral("UNKNOWN") || FileKeyFollowsA(name);
+}
+
+QString unstorableLetters(const QString& name) {
+    QString out;
+    for (QChar c : name)
+        if (ansi::decode(ansi::encode(QString(c))) != QString(c) && !out.contains(c))
+            out += c;
+    return out;
 }
 
 }  // namespace
@@ -25,9 +35,12 @@ int countOf(const QStringList& names) {
 }
 
 Check checkNewName(const QStringList& names, const QString& name) {
-    const QString key = FileKey(name);
-    if (reservedKey(key))
+    const QString letters = unstorableLetters(name);
+    if (!letters.isEmpty())
+        return {Refusal::CannotStore, QString(), letters};
+    if (notPermitted(name))
         return {Refusal::NotPermitted, QString()};
+    const QString key = FileKey(name);
     const int count = countOf(names);
     for (int i = 1; i <= count; ++i) {
         if (FileKey(names.at(i)) != key)
@@ -36,6 +49,23 @@ Check checkNewName(const QStringList& names, const QString& name) {
         return {same ? Refusal::Exists : Refusal::Muddled, names.at(i)};
     }
     return {};
+}
+
+QStringList namesToRemove(const QStringList& names) {
+    QStringList out;
+    const int count = countOf(names);
+    for (int i = 1; i <= count; ++i)
+        if (names.at(i) != QStringLiteral("Teacher") && notPermitted(names.at(i)))
+            out << names.at(i);
+    return out;
+}
+
+bool keyInUse(const QStringList& names, const QString& key) {
+    const int count = countOf(names);
+    for (int i = 1; i <= count; ++i)
+        if (FileKey(names.at(i)) == key)
+            return true;
+    return false;
 }
 
 void insertSorted(QStringList& names, const QString& name) {
@@ -47,7 +77,8 @@ void insertSorted(QStringList& names, const QString& name) {
     names[0] = lang::Str(count + 1);
     names << QString();
     int j = count;
-    while (j >= 1 && names.at(j).compare(name) > 0) {
+    const QByteArray stored = ansi::encode(name);
+    while (j >= 1 && ansi::encode(names.at(j)) > stored) {
         names[j + 1] = names.at(j);
         --j;
     }

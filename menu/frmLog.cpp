@@ -265,6 +265,7 @@ void frmLog::LayoutLog() {
         {optDisable, {120, 840, 1215, 255}},  {Label2, {240, 4560, 9015, 2055}},
     });
     layout::fitCaptions({Label2, Label3});
+    layout::fitButtonCaptions(this);
 }
 
 // ---- printing ----

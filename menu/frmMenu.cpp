@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <algorithm>
 #include <exception>
 
 #include "core/Catalogue.h"
@@ -16,6 +17,7 @@
 #include "core/Password.h"
 #include "core/Settings.h"
 #include "core/Shell.h"
+#include "core/Users.h"
 #include "core/WindowShaping.h"
 #include "core/frmKest.h"
 #include "core/frmNoData.h"
@@ -26,6 +28,7 @@
 #include "menu/GraphicalButton.h"
 #include "menu/Layout.h"
 #include "menu/MenuRules.h"
+#include "menu/SettingsEdit.h"
 #include "menu/frmChoose.h"
 #include "menu/frmOption.h"
 #include "platform/Dialogs.h"
@@ -226,16 +229,29 @@ void frmMenu::Form_Load() {
     mouse::setPointer(mouse::Default);
 }
 
+namespace {
+
+bool bookReads(const QString& stem) {
+    return fileLength(resolvePath(gDataRoot, QStringLiteral("DATA\\") + stem + QStringLiteral(".DAT"))) > 0;
+}
+
+}  // namespace
+
 void frmMenu::CheckBookFile() {
-    const QString path = resolvePath(gDataRoot, QStringLiteral("DATA\\") + gBookCode + QStringLiteral(".DAT"));
-    if (fileLength(path) > 0 || gBookFiles.isEmpty())
+    if (bookReads(gBookCode) || gBookFiles.isEmpty())
         return;
-    // The book in the settings is gone: the catalogue's first book takes its place, for good.
-    gBookCode = gBookFiles.at(0);
+    // The book in the settings is gone: the catalogue's first book that reads, and that the
+    // setting can hold, takes its place for good. Without one nothing better can be stored.
+    const auto usable = std::find_if(gBookFiles.cbegin(), gBookFiles.cend(), [](const QString& stem) {
+        return settingsedit::bookFieldHolds(stem) && bookReads(stem);
+    });
+    if (usable == gBookFiles.cend())
+        return;
+    gBookCode = *usable;
     ActiveSettings.Book.setText(gBookCode);
     SavedSettings = ActiveSettings;
-    const QString file = GlobalSettings.UserNameFlags == 3 ? FileKey(gUserName) + QStringLiteral(".DAT")
-                                                           : QStringLiteral("TEACHER.DAT");
+    const QString file =
+        GlobalSettings.UserNameFlags == 3 ? UserSettingsFile(gUserName) : QStringLiteral("TEACHER.DAT");
     SaveSettingsFile(file, 0);
     gBookTitle = GetBookTitle(gBookCode);
 }

@@ -242,8 +242,9 @@ void frmSettings::Form_Load() {
         "Without individual settings, the Teacher settings apply to everyone.  Use the File Save menu or the OK "
         "button to save any alterations.  With individual settings, also use File Open to see any given user's "
         "settings, File Save to save alterations, and File Save As to copy the settings shown to some other user.");
-    for (int i = 0; i < gBookCount && i < gBookTitles.size(); ++i)
-        drop_book->AddItem(gBookTitles.at(i));
+    books_ = settingsedit::bookChoices(gBookFiles.mid(0, gBookCount), gBookTitles.mid(0, gBookCount));
+    for (const QString& text : books_.texts)
+        drop_book->AddItem(text);
     ShowSettings();
     if (gScale != 0)
         fitLabels();
@@ -309,7 +310,7 @@ void frmSettings::ShowSettings() {
     opt_a_ay->setValue(EditSettings.AasAy);
     opt_a_uh->setValue(int16_t(~EditSettings.AasAy));
 
-    const QString title = settingsedit::startBookTitle(gBookFiles, gBookTitles, EditSettings.Book.text());
+    const QString title = settingsedit::startBookTitle(books_.files, books_.texts, EditSettings.Book.text());
     if (!title.isEmpty())
         for (int i = 0; i < drop_book->ListCount(); ++i)
             if (drop_book->List(i) == title)
@@ -334,9 +335,12 @@ void frmSettings::drop_book_Click() {
     if (loading_ == -1)
         return;
     dirty_ = -1;
+    // The list shows a book without a title by its stem; the session's title stays its own.
     gBookTitle = drop_book->Text();
-    if (const auto file = settingsedit::bookOfTitle(gBookFiles, gBookTitles, gBookTitle))
+    if (const auto file = settingsedit::bookOfTitle(books_.files, books_.texts, gBookTitle)) {
         gBookCode = *file;
+        gBookTitle = gBookTitles.value(gBookFiles.indexOf(*file));
+    }
     EditSettings.Book.setText(gBookCode);
 }
 
@@ -376,12 +380,20 @@ QString frmSettings::pickName(const QString& request) {
     return picked;
 }
 
+bool frmSettings::refused(const QString& name) {
+    if (!settingsedit::refusedOwner(name))
+        return false;
+    MsgBox(QStringLiteral("Please choose a different name.") + gCrLf + gCrLf + QStringLiteral("This name is not permitted."),
+           mb::OKOnly + mb::Exclamation, QStringLiteral("Illegal name"));
+    return true;
+}
+
 void frmSettings::mnuFileSaveAs_Click() {
     if (settingsedit::scopeOf(GlobalSettings.UserNameFlags) != Scope::Individual)
         return;
     QPointer<frmSettings> self(this);
     const QString picked = pickName(QStringLiteral("Save as settings for..."));
-    if (!self || isUnloaded())
+    if (!self || isUnloaded() || refused(picked))
         return;
     owner_ = picked;
     saveTo(settingsedit::ownerFile(owner_));
@@ -401,7 +413,7 @@ void frmSettings::mnuFileOpen_Click() {
     }
     QPointer<frmSettings> self(this);
     const QString picked = pickName(QStringLiteral("Open settings for..."));
-    if (!self || isUnloaded())
+    if (!self || isUnloaded() || refused(picked))
         return;
     // A listed user without a settings file of his own is told about, not the end of the program.
     const QString file = settingsedit::ownerFile(picked);
@@ -532,6 +544,7 @@ void frmSettings::ArrangeSettings() {
     layout::placeKeepHeight(drop_book, {120, 630, 2535, 0});
     layout::placeKeepHeight(drop_treasure, {120, 1950, 615, 0});
     fitLabels();
+    layout::fitButtonCaptions(this);
 }
 
 void frmSettings::fitLabels() {

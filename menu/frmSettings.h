@@ -5,6 +5,7 @@
 #include <QList>
 
 #include "menu/ChildForm.h"
+#include "menu/SettingsEdit.h"
 
 class CheckBox;
 class ComboBox;
@@ -124,12 +125,16 @@ private:
     bool saveTo(const QString& file);
     void reloadInForce();
     QString pickName(const QString& request);
+    // A picked name that has no settings of its own: says so; true when refused.
+    bool refused(const QString& name);
     QList<CheckBox*> checkBoxes() const;
     QList<OptionButton*> optionButtons() const;
 
     int loading_ = 0;
     int dirty_ = 0;
     QString owner_;
+    // The books the start-book list offers, and the text each is shown by.
+    settingsedit::BookChoices books_;
 };
 
 constexpr int kSettingsHelpTopic = 200;

@@ -123,6 +123,13 @@ void frmUsers::Form_Load() {
         "pupil is using the computer.");
     Label2->show();
     layout::fitCaption(Label2);
+
+    // Old or hand-made lists may hold names that Add refuses; the teacher is asked to delete them.
+    const QStringList toRemove = userlist::namesToRemove(UserNames);
+    if (!toRemove.isEmpty())
+        MsgBox(QStringLiteral("Please delete these names.") + gCrLf + gCrLf +
+                   QStringLiteral("These names are not permitted:") + gCrLf + toRemove.join(gCrLf),
+               mb::OKOnly + mb::Exclamation, QStringLiteral("Illegal name"));
 }
 
 void frmUsers::fillList() {
@@ -196,6 +203,9 @@ void frmUsers::cmdAdd_Click() {
 
     const userlist::Check check = userlist::checkNewName(UserNames, name);
     switch (check.refusal) {
+    case userlist::Refusal::CannotStore:
+        illegalName("This name has letters the computer cannot store (" + check.letters + ").");
+        return;
     case userlist::Refusal::NotPermitted: illegalName(QStringLiteral("This name is not permitted.")); return;
     case userlist::Refusal::Exists: illegalName(QStringLiteral("This name already exists.")); return;
     case userlist::Refusal::Muddled:
@@ -255,8 +265,11 @@ void frmUsers::cmdDelete_Click() {
         abandon(before);
         return;
     }
-    // A missing file is no error.
-    QFile::remove(ProgramFile(FileKey(name) + QStringLiteral(".DAT")));
+    // A missing file is no error. The installation's own files, and a file that another listed
+    // name still maps to, are no file of this user's.
+    const QString key = FileKey(name);
+    if (!IsInstallationFileKey(key) && !userlist::keyInUse(UserNames, key))
+        QFile::remove(ProgramFile(key + QStringLiteral(".DAT")));
     mouse::setPointer(mouse::Default);
 }
 
@@ -309,4 +322,5 @@ void frmUsers::LayoutUsers() {
         {cmdAdd, {360, 2640, 975, 375}},        {cmdDelete, {1920, 2640, 975, 375}},
     });
     layout::fitCaptions({Label1, Label2, Label3, Label4});
+    layout::fitButtonCaptions(this);
 }

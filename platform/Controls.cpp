@@ -4,6 +4,8 @@
 #include <QKeyEvent>
 #include <QPointer>
 #include <QProxyStyle>
+#include <algorithm>
+#include <cmath>
 
 #include "platform/Ansi.h"
 #include "platform/Form.h"
@@ -101,6 +103,40 @@ public:
 private:
     int ch_;
 };
+
+// The box of a check box or option button keeps to the size of its caption's letters, as the
+// 3-D controls did: the style's own size is fixed in pixels, tiny beside the text of a large
+// screen. It never gets smaller than the style's own.
+class IndicatorStyle : public QProxyStyle {
+public:
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+        const int base = QProxyStyle::pixelMetric(metric, option, widget);
+        if (!widget)
+            return base;
+        const double grown = widget->fontMetrics().height() * kIndicatorPerLine;
+        switch (metric) {
+        case PM_IndicatorWidth:
+        case PM_IndicatorHeight:
+        case PM_ExclusiveIndicatorWidth:
+        case PM_ExclusiveIndicatorHeight: return std::max(base, int(std::lround(grown)));
+        case PM_CheckBoxLabelSpacing:
+        case PM_RadioButtonLabelSpacing: {
+            const int indicator = QProxyStyle::pixelMetric(PM_IndicatorWidth, option, widget);
+            return indicator > 0 && grown > indicator ? int(std::lround(base * grown / indicator)) : base;
+        }
+        default: return base;
+        }
+    }
+
+private:
+    static constexpr double kIndicatorPerLine = 0.85;
+};
+
+void useIndicatorStyle(QAbstractButton* b) {
+    auto* style = new IndicatorStyle;
+    style->setParent(b);
+    b->setStyle(style);
+}
 
 }  // namespace
 
@@ -363,6 +399,7 @@ void PictureButton::fitPicture() {
 // ---- CheckBox, OptionButton, Frame3D
 
 CheckBox::CheckBox(const QString& caption, QWidget* parent) : QCheckBox(caption, parent) {
+    useIndicatorStyle(this);
     connect(this, &QCheckBox::toggled, this, [this](bool on) {
         if (Click)
             Click(on ? -1 : 0);
@@ -370,6 +407,7 @@ CheckBox::CheckBox(const QString& caption, QWidget* parent) : QCheckBox(caption,
 }
 
 OptionButton::OptionButton(const QString& caption, QWidget* parent) : QRadioButton(caption, parent) {
+    useIndicatorStyle(this);
     connect(this, &QRadioButton::toggled, this, [this](bool on) {
         if (Click)
             Click(on ? -1 : 0);
@@ -388,6 +426,16 @@ void OptionButton::setValue(int value) {
 }
 
 Frame3D::Frame3D(const QString& caption, QWidget* parent) : QGroupBox(caption, parent) {}
+
+void fitButtonCaption(QAbstractButton* button) {
+    if (button->text().isEmpty() || button->width() <= 0)
+        return;
+    QFont f = button->font();
+    while (f.pointSizeF() > 1.0 && button->sizeHint().width() > button->width()) {
+        f.setPointSizeF(std::max(1.0, f.pointSizeF() * 0.95));
+        button->setFont(f);
+    }
+}
 
 // ---- ListBox
 

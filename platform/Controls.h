@@ -156,6 +156,10 @@ public:
     void setValue(int value);
 };
 
+// A check box's or option button's font brought down just enough for its caption to show whole
+// in the width it was placed at (our Arial stand-in sets some captions wider than designed).
+void fitButtonCaption(QAbstractButton* button);
+
 // A 3-D frame with its caption; controls inside it are placed relative to it.
 class Frame3D : public QGroupBox {
     Q_OBJECT

@@ -53,6 +53,8 @@ void EndProgram(int status) {
 
 void setEndHandler(std::function<void(int)> handler) { gEndHandler = std::move(handler); }
 
+bool TerminationRequested() { return gTerminateFired; }
+
 void installTerminationHandler(std::function<void()> onTerminate) {
     gOnTerminate = std::move(onTerminate);
     gTerminateFired = false;

@@ -16,3 +16,6 @@ void setEndHandler(std::function<void(int)> handler);
 // SIGTERM and SIGINT call onTerminate on the GUI thread (once); the program then closes as
 // its close box would.
 void installTerminationHandler(std::function<void()> onTerminate);
+
+// True once a termination signal has reached the GUI thread: nobody is there to answer a question.
+bool TerminationRequested();

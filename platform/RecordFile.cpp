@@ -49,4 +49,11 @@ bool write(const QString& path, qint64 offset, const QByteArray& bytes) {
     return inside == 0 || writeAt(f, offset, bytes.left(inside));
 }
 
+bool writeWhole(const QString& path, const QByteArray& bytes) {
+    if (!write(path, 0, bytes))
+        return false;
+    QFile f(path);
+    return f.size() == bytes.size() || f.resize(bytes.size());
+}
+
 }  // namespace recordfile

@@ -1,6 +1,6 @@
 #pragma once
 // Random-access record files: opened read/write, created only where the caller says so,
-// never truncated, closed within each call.
+// never truncated unless written whole, closed within each call.
 #include <QByteArray>
 #include <QString>
 #include <optional>
@@ -15,5 +15,9 @@ std::optional<QByteArray> read(const QString& path, qint64 offset, qint64 len, b
 // False when the file could not be opened or written completely; a write that fails for want
 // of room to grow leaves the old bytes as they were.
 bool write(const QString& path, qint64 offset, const QByteArray& bytes);
+
+// The bytes as the whole file: written as write() writes them at offset 0, then the file ends
+// where they end, so nothing of a longer old content stays behind. False when either step fails.
+bool writeWhole(const QString& path, const QByteArray& bytes);
 
 }  // namespace recordfile

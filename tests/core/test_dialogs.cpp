@@ -5,10 +5,12 @@
 #include <QGuiApplication>
 #include <QListWidget>
 #include <QPushButton>
+#include <QDir>
 #include <QTest>
 
 #include "StartupFixture.h"
 #include "core/Password.h"
+#include "core/Startup.h"
 #include "core/frmGetfile.h"
 #include "core/frmNoData.h"
 #include "core/frmPass.h"
@@ -268,6 +270,31 @@ TEST_F(Dialog, FindDataFileAsksUntilFoundAndOffersToKeepTheFolder) {
     EXPECT_EQ(gDataRoot, cd.path());
     EXPECT_EQ(inst.storedGlobal().DataFolder.text(), cd.path());
     EXPECT_EQ(clock.sleepCalls(), 2);
+}
+
+// A program folder named in another alphabet: a folder typed inside it is kept relative to it,
+// the one form that DataFolder can give back.
+TEST_F(Dialog, AFolderInsideAProgramFolderOutside1252IsKeptRelativeToIt) {
+    gProgramRoot = inst.dir.file(QStringLiteral("\u0418\u0432\u0430\u043D"));
+    QDir().mkpath(gProgramRoot);
+    inst.dir.write(QStringLiteral("\u0418\u0432\u0430\u043D/CD/WAVS/CAT.WAV"), "x");
+    const QString typed = gProgramRoot + QStringLiteral("/CD");
+    int questions = 0;
+    testsupport::WhenShown watch(QStringLiteral("frmNoData"), [&](Form* f) {
+        auto* d = static_cast<frmNoData*>(f);
+        if (d->cmdAgain->text() == QStringLiteral("&Yes"))
+            ++questions;
+        else
+            d->Text1->setText(typed);
+        d->cmdAgain_Click();
+    });
+    EXPECT_EQ(FindDataFile(QStringLiteral("WAVS\\CAT.WAV"), 1), typed + QStringLiteral("/WAVS/CAT.WAV"));
+    EXPECT_EQ(questions, 1);
+    // GLOBSET.DAT of that program folder.
+    const QByteArray stored = inst.dir.read(QStringLiteral("\u0418\u0432\u0430\u043D/GLOBSET.DAT"));
+    EXPECT_EQ(GlobalSettingsRecord::decode(stored).DataFolder.text(), QStringLiteral("CD"));
+    EXPECT_EQ(DataFolderFromStored(QStringLiteral("CD")), typed);
+    EXPECT_TRUE(boxes.calls().empty());
 }
 
 TEST_F(Dialog, RetryPauseEndsAtTheSecondButOne) {

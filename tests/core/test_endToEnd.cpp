@@ -66,3 +66,20 @@ TEST_F(RealProgram, AFatalStartEndsWithStatusOne) {
     EXPECT_EQ(lines.last(), QStringLiteral("exit\t1"));
     EXPECT_EQ(inst.logText(), kLogHeader);
 }
+
+// A logout while the log cannot be written: the silent retries, then the end, with no question
+// left waiting on the screen.
+TEST_F(RealProgram, SigtermWithAnUnwritableLogEndsWithoutAsking) {
+    QFile::remove(inst.dir.file(QStringLiteral("LOG.DAT")));
+    program.start();
+    ASSERT_TRUE(program.waitForStarted(10000));
+    ASSERT_TRUE(waitForLine(QStringLiteral("show\tfrmMenu"), 30000)) << journalLines().join(u'\n').toStdString();
+    ASSERT_EQ(::kill(pid_t(program.processId()), SIGTERM), 0);
+    // Six retries of at most 1.3 s each.
+    ASSERT_TRUE(program.waitForFinished(20000)) << journalLines().join(u'\n').toStdString();
+    EXPECT_EQ(program.exitCode(), 0);
+    const QStringList lines = journalLines();
+    EXPECT_TRUE(lines.filter(QStringLiteral("msgbox")).isEmpty()) << lines.join(u'\n').toStdString();
+    EXPECT_EQ(lines.last(), QStringLiteral("exit\t0"));
+    EXPECT_FALSE(QFile::exists(inst.dir.file(QStringLiteral("LOG.DAT"))));
+}

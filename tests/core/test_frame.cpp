@@ -123,6 +123,21 @@ TEST_F(Frame, TheNameChoosesTheSettingsOnlyInIndividualMode) {
     }
 }
 
+// A listed name whose key is one of the installation's own files (an old or hand-made list)
+// has no settings file of its own: the teacher's settings apply, and LOG.DAT is not read as his.
+TEST_F(Frame, ANameWhoseKeyIsAnInstallationFileTakesTheTeachersSettings) {
+    inst.dir.write(QStringLiteral("USERS.DAT"), userRecords({"Ann", "Log"}));
+    const QByteArray log = inst.dir.read(QStringLiteral("LOG.DAT"));
+    inst.teacher.Book.setText(QStringLiteral("ONE"));
+    inst.global.UserNameFlags = 3;
+    pickName(QStringLiteral("Log"));
+    load();
+    EXPECT_EQ(gUserName, QStringLiteral("Log"));
+    EXPECT_EQ(gBookCode, QStringLiteral("ONE"));
+    EXPECT_EQ(ActiveSettings, inst.teacher);
+    EXPECT_EQ(inst.dir.read(QStringLiteral("LOG.DAT")), log);
+}
+
 TEST_F(Frame, TheStartQuestionShowsF3AndTheTeacherNeedsThePassword) {
     inst.global.UserNameFlags = 1;
     inst.global.Password.setText(ScramblePassword(QStringLiteral("OWL"), 8));

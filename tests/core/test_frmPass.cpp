@@ -165,6 +165,31 @@ TEST_F(PassDialog, LayoutFollowsTheScreen) {
     }
 }
 
+// On a screen of another shape than 4:3 the design area is scaled by the smaller ratio and sits
+// in the middle of the dialog, as the splash and the name dialog place theirs.
+TEST_F(PassDialog, OnAWideScreenTheControlsSitInTheMiddle) {
+    for (QSize px : {QSize(1920, 1080), QSize(1024, 1280)}) {
+        SCOPED_TRACE(px.width());
+        screen::setOverride(px.width(), px.height(), 96);
+        for (int request : {0, 1}) {
+            QPointer<frmPass> f = open(request);
+            const QRect inside = f->rect();
+            for (QWidget* c : {static_cast<QWidget*>(f->Label1), static_cast<QWidget*>(f->Label2),
+                               static_cast<QWidget*>(f->Text1)})
+                EXPECT_TRUE(inside.contains(c->geometry()));
+            // The 5310 x 4110 design area at the smaller ratio, centred: Label1 lies 240 twips
+            // (times the ratio) in from its top left corner.
+            const double s = std::min(f->twipsWidth() / 5310.0, f->twipsHeight() / 4110.0);
+            const double left = (f->twipsWidth() - 5310 * s) / 2 / 15;
+            const double top = (f->twipsHeight() - 4110 * s) / 2 / 15;
+            EXPECT_NEAR(f->Label1->geometry().left(), left + 240 * s / 15, 2);
+            EXPECT_NEAR(f->Label1->geometry().top(), top + 240 * s / 15, 2);
+            f->Unload();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+    }
+}
+
 TEST_F(PassDialog, ShownModallyItReturnsWhenAnswered) {
     QTimer::singleShot(0, [] {
         for (QWidget* w : QApplication::topLevelWidgets())

@@ -108,17 +108,21 @@ TEST_F(LogFile, AHeadingInsideALineIsNoSection) {
     EXPECT_EQ(fileText(), kHeader + "note: Log for Ann\r\n" + section("Ann") + "A1\r\n");
 }
 
-TEST_F(LogFile, AShorterTextLeavesTheOldBytesBehindAndReadsBackAlone) {
+// A teacher who clears the log does so for privacy: nothing of the old sessions may stay in the
+// file behind the new text, whichever way the log was written.
+TEST_F(LogFile, AShorterTextIsWrittenAtItsNewLength) {
     writeLog(kHeader + section("Ann") + "A long first entry\r\n");
-    const QByteArray before = dir.read("LOG.DAT");
     LogText = kHeader;
     ASSERT_TRUE(SaveLog());
-    const QByteArray after = dir.read("LOG.DAT");
-    EXPECT_EQ(after.size(), before.size());
-    EXPECT_EQ(after.mid(32), before.mid(32));
+    EXPECT_EQ(dir.read("LOG.DAT"), logImage(kHeader.toLatin1()));
     LogText.clear();
     ASSERT_TRUE(LoadLog());
     EXPECT_EQ(LogText, kHeader);
+
+    // A file that already held a stale tail loses it with the next session too.
+    dir.write("LOG.DAT", logImage(kHeader.toLatin1()) + QByteArray("Old private session\r\n"));
+    ASSERT_TRUE(AppendSessionToLog("A1", "Ann"));
+    EXPECT_EQ(dir.read("LOG.DAT"), logImage((kHeader + section("Ann") + "A1\r\n").toLatin1()));
 }
 
 TEST_F(LogFile, TheRecordCeiling) {
@@ -155,7 +159,7 @@ TEST_F(LogFile, SaveLogOverTheCeilingSaysItCannotWrite) {
     const auto box = dialogs.msgBoxes()[0];
     EXPECT_EQ(box.title, "Can't write");
     EXPECT_EQ(box.text, "It was not possible to save the log file\r\n" + dir.path() +
-                            "/LOG.DAT\r\n\r\nAny changes you have made have been cancelled.");
+                            "/LOG.DAT\r\n\r\nAny changes you have made have not been saved.");
     EXPECT_EQ(box.icon(), mb::Exclamation);
     EXPECT_EQ(LogText.size(), 32766);  // kept for the viewer
     EXPECT_EQ(dir.read("LOG.DAT"), logImage(kHeader.toLatin1()));

@@ -1,7 +1,11 @@
 // The session: minutes, the entry the frame window writes into LOG.DAT at the end, its retries.
+#include <QThread>
+#include <csignal>
+
 #include "StartupFixture.h"
 #include "core/Session.h"
 #include "core/Startup.h"
+#include "platform/Program.h"
 
 using namespace startuptest;
 
@@ -141,6 +145,28 @@ TEST_F(SessionLog, UnwritableLogTriesSixTimesThenAsks) {
     EXPECT_EQ(asked[0].buttons(), int(mb::YesNo));
     EXPECT_EQ(asked[0].icon(), int(mb::Exclamation));
     EXPECT_FALSE(QFile::exists(inst.dir.file(QStringLiteral("LOG.DAT"))));
+}
+
+// A logout sends SIGTERM: the session's end must not wait on a question nobody will answer.
+TEST_F(SessionLog, AfterATerminationSignalTheRetriesEndWithoutAQuestion) {
+    QFile::remove(inst.dir.file(QStringLiteral("LOG.DAT")));
+    boxes.setOnBox([](const testsupport::ScriptedDialogs::Call&) { ADD_FAILURE() << "no question expected"; });
+    bool ended = false;
+    bool written = true;
+    installTerminationHandler([&] {
+        written = WriteSessionToLog();
+        ended = true;
+    });
+    ::raise(SIGTERM);
+    for (int i = 0; i < 200 && !ended; ++i) {
+        QCoreApplication::processEvents();
+        QThread::msleep(5);
+    }
+    installTerminationHandler(nullptr);
+    ASSERT_TRUE(ended);
+    EXPECT_FALSE(written);
+    EXPECT_EQ(clock.sleepCalls(), 6) << "the silent retries still come first";
+    EXPECT_TRUE(boxes.calls().empty());
 }
 
 TEST_F(SessionLog, ALogThatComesBackIsWrittenOnTheNextTry) {

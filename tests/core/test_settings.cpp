@@ -282,7 +282,7 @@ TEST_F(SettingsFiles, FailedSettingsFileSaveWarnsOnlyWhenAskedWithOne) {
     const auto box = dialogs.msgBoxes()[0];
     EXPECT_EQ(box.title, "Can't write");
     EXPECT_EQ(box.text, "It was not possible to save the settings file\r\n" + dir.path() +
-                            "/ANN.DAT\r\n\r\nAny changes you have made have been cancelled.");
+                            "/ANN.DAT\r\n\r\nAny changes you have made have not been saved.");
     EXPECT_EQ(box.icon(), mb::Exclamation);
     EXPECT_EQ(SavedSettings.ReadOn, -1);  // the unsaved values stay
 }

@@ -1,6 +1,7 @@
 // Start-up: the data folder, the book files, the splash's timer and the F2 question.
 #include <QClipboard>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QTest>
@@ -36,6 +37,41 @@ TEST(StartupRules, TrailingSeparatorsGo) {
     EXPECT_EQ(WithoutTrailingSeparators(QStringLiteral("/srv/books//")), QStringLiteral("/srv/books"));
     EXPECT_EQ(WithoutTrailingSeparators(QStringLiteral("/")), QStringLiteral("/"));
     EXPECT_EQ(WithoutTrailingSeparators(QStringLiteral("C:\\")), QStringLiteral("C:"));
+}
+
+// DataFolder holds one Windows-1252 byte a letter, 255 at the most: a folder is stored only in a
+// form that reads back as the same folder.
+TEST(StartupRules, AStoredDataFolderReadsBackAsTheSameFolder) {
+    resetGlobals();
+    gProgramRoot = QStringLiteral("/opt/\u0418\u0432\u0430\u043D/kestrow");  // a Cyrillic name
+    const QString cwd = QDir::currentPath();
+    struct Case {
+        QString folder;
+        std::optional<QString> stored;
+    } cases[] = {
+        {QStringLiteral("/data/books"), QStringLiteral("/data/books")},
+        {QStringLiteral("/data/caf\u00E9"), QStringLiteral("/data/caf\u00E9")},
+        {QStringLiteral("D:\\BOOKS"), QStringLiteral("D:\\BOOKS")},
+        {QStringLiteral("books"), cwd + QStringLiteral("/books")},  // what it names now
+        // Inside the program folder: relative to it.
+        {gProgramRoot, QStringLiteral(".")},
+        {gProgramRoot + QStringLiteral("/BOOKS/../DATA2"), QStringLiteral("DATA2")},
+        // Neither way.
+        {gProgramRoot + QStringLiteral("/\u041A\u043D\u0438\u0433\u0438"), std::nullopt},
+        {QStringLiteral("/home/\u0418\u0432\u0430\u043D/books"), std::nullopt},
+        {QStringLiteral("/") + QString(300, u'x'), std::nullopt},
+    };
+    for (const Case& c : cases) {
+        const std::optional<QString> stored = StorableDataFolder(c.folder);
+        EXPECT_EQ(stored, c.stored) << c.folder.toStdString();
+        if (!stored)
+            continue;
+        GlobalSettingsRecord g;
+        g.DataFolder.setText(*stored);
+        const QString read = DataFolderFromStored(GlobalSettingsRecord::decode(g.encode()).DataFolder.text());
+        const QString meant = c.folder.startsWith(u'/') || c.folder.startsWith(u'D') ? c.folder : cwd + u'/' + c.folder;
+        EXPECT_EQ(QDir::cleanPath(read), QDir::cleanPath(meant)) << c.folder.toStdString();
+    }
 }
 
 TEST(StartupRules, BookFilesAreFoundWithoutRegardToCase) {
@@ -125,6 +161,81 @@ TEST_F(SplashStart, NoStoredFolderTakesTheCommandLineAndShowsTheMenu) {
     EXPECT_GT(gScale, 0.0);
     EXPECT_EQ(gScale, std::min(gScaleX, gScaleY));
     EXPECT_TRUE(journalLines().contains(QStringLiteral("unload\tfrmSplash")));
+}
+
+// An installation under a folder named in another alphabet (a home folder in Cyrillic): the
+// first start stores the program folder as itself, ".", and every later start finds it again.
+TEST_F(SplashStart, AProgramFolderOutside1252IsStoredSoThatItReadsBack) {
+    const QString program = inst.dir.file(QStringLiteral("\u0418\u0432\u0430\u043D/kestrow"));
+    for (const QString& f : {QStringLiteral("GLOBSET.DAT"), QStringLiteral("TEACHER.DAT"), QStringLiteral("USERS.DAT"),
+                             QStringLiteral("LOG.DAT"), QStringLiteral("DATA/ONE.DAT")}) {
+        QDir().mkpath(QFileInfo(program + u'/' + f).path());
+        ASSERT_TRUE(QFile::copy(inst.dir.file(f), program + u'/' + f));
+    }
+    auto startIn = [&] {
+        SetStartupArguments(program, QString());
+        auto* s = new frmSplash;
+        s->Show();
+        s->TimerSplash_Timer();
+    };
+    boxes.setOnBox([](const testsupport::ScriptedDialogs::Call&) { ADD_FAILURE() << "no message expected"; });
+    startIn();
+    const auto stored = [&] {
+        QFile f(program + QStringLiteral("/GLOBSET.DAT"));
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+        return GlobalSettingsRecord::decode(f.readAll());
+    };
+    EXPECT_EQ(stored().DataFolder.text(), QStringLiteral("."));
+    EXPECT_EQ(gDataRoot, program);
+
+    closeAllWindows();
+    resetGlobals();
+    // Should the folder not be found, the dialog is answered with it, so the start still ends.
+    bool asked = false;
+    testsupport::WhenShown watch(QStringLiteral("frmNoData"), [&](Form* f) {
+        asked = true;
+        auto* d = static_cast<frmNoData*>(f);
+        d->Text1->setText(program);
+        d->cmdAgain_Click();
+    });
+    startIn();
+    EXPECT_FALSE(asked) << "the stored folder is found again";
+    EXPECT_EQ(gDataRoot, program);
+    EXPECT_EQ(gBookFiles, QStringList{QStringLiteral("ONE")});
+}
+
+// A folder typed in the dialog that DataFolder cannot give back: used for the session, the
+// user told that it cannot be remembered, and nothing stored in its place.
+TEST_F(SplashStart, ATypedFolderThatCannotBeStoredIsKeptForTheSessionOnly) {
+    testsupport::TempDir other;
+    const QString typed = other.file(QStringLiteral("\u041A\u043D\u0438\u0433\u0438"));
+    other.write(QStringLiteral("\u041A\u043D\u0438\u0433\u0438/DATA/GOOD.DAT"), "x");
+    inst.global.DataFolder.setText(inst.path() + QStringLiteral("/missing"));
+    inst.writeGlobal();
+    int questions = 0;
+    testsupport::WhenShown watch(QStringLiteral("frmNoData"), [&](Form* f) {
+        auto* d = static_cast<frmNoData*>(f);
+        if (d->cmdAgain->text() == QStringLiteral("&Yes")) {
+            ++questions;  // keep it for good? (answered No)
+            d->cmdDetails_Click();
+            return;
+        }
+        d->cmdDetails_Click();
+        d->Text1->setText(typed);
+        d->cmdAgain_Click();
+    });
+    boxes.answer(mb::OK);
+    start();
+    EXPECT_EQ(questions, 0) << "no question about keeping it for good";
+    ASSERT_EQ(boxes.msgBoxes().size(), 1u);
+    EXPECT_EQ(boxes.msgBoxes()[0].title, QStringLiteral("Data folder"));
+    EXPECT_EQ(boxes.msgBoxes()[0].text,
+              "The folder or file was found at the new location which you gave, namely\r\n" + typed +
+                  "\r\n\r\nThe name of this folder cannot be stored in the settings, so the change will apply "
+                  "for this session only.");
+    EXPECT_EQ(gDataRoot, typed);
+    EXPECT_EQ(gBookFiles, QStringList{QStringLiteral("GOOD")});
+    EXPECT_EQ(inst.storedGlobal().DataFolder.text(), inst.path() + QStringLiteral("/missing"));
 }
 
 TEST_F(SplashStart, AStoredFolderWinsOverTheCommandLine) {

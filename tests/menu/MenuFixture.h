@@ -32,31 +32,7 @@ using testsupport::closeAllWindows;
 using testsupport::findForm;
 using testsupport::processUntil;
 using testsupport::settle;
-
-// Runs fn on the form each time one of that name is up (a modal dialog opened by the code
-// under test); polls the event queue, so it works inside the dialog's own loop. Lives as long
-// as the returned object.
-class WhenShown {
-public:
-    WhenShown(const QString& name, std::function<void(Form*)> fn) {
-        timer_.setInterval(5);
-        QObject::connect(&timer_, &QTimer::timeout, [this, name, fn] {
-            Form* f = findForm(name);
-            if (f && f != last_) {
-                last_ = f;
-                ++count_;
-                fn(f);
-            }
-        });
-        timer_.start();
-    }
-    int count() const { return count_; }
-
-private:
-    QTimer timer_;
-    QPointer<Form> last_;
-    int count_ = 0;
-};
+using testsupport::WhenShown;
 
 // Every picture button enabled, as a teacher who allows everything sets it.
 inline ActivitySettingsRecord allOn() {

@@ -39,7 +39,7 @@ protected:
         settle();
         return l;
     }
-    // The record's text, as far as its length says (the file is never cut shorter).
+    // The record's text, as far as its length says.
     QString storedLog() const {
         const QByteArray b = dir.read(QStringLiteral("LOG.DAT"));
         const int n = uint8_t(b.at(0)) | (uint8_t(b.at(1)) << 8);
@@ -110,6 +110,7 @@ TEST_F(LogTest, ClearRestoreAndOk) {
     l->cmdOK_Click();
     EXPECT_TRUE(l->isUnloaded());
     EXPECT_EQ(storedLog(), QStringLiteral("Kestrow Readers - Log File\r\n\r\n"));
+    EXPECT_EQ(dir.read(QStringLiteral("LOG.DAT")), logFile(LogHeader())) << "no cleared session stays on disk";
     EXPECT_EQ(LogText, LogHeader());
     EXPECT_EQ(storedGlobal().TrackingOn, 1);
 }
@@ -221,6 +222,8 @@ TEST_F(LogTest, ALogTooLongToWriteStaysOnScreen) {
     l->cmdOK_Click();
     ASSERT_EQ(boxes.msgBoxes().size(), 1u);
     EXPECT_EQ(boxes.msgBoxes()[0].title, QStringLiteral("Can't write"));
+    EXPECT_TRUE(boxes.msgBoxes()[0].text.endsWith(QStringLiteral("\r\n\r\nAny changes you have made have not been saved.")))
+        << boxes.msgBoxes()[0].text.toStdString();
     EXPECT_FALSE(l->isUnloaded());
     EXPECT_EQ(storedLog(), kLog);
     EXPECT_EQ(storedGlobal().TrackingOn, 0) << "untouched: as the fixture wrote it";

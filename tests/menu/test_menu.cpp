@@ -298,6 +298,22 @@ TEST_F(MenuTest, AnEmptyBookFileIsRepairedToo) {
     EXPECT_EQ(stored(QStringLiteral("TEACHER.DAT")).Book.text(), QStringLiteral("01PIP"));
 }
 
+// The repair must not choose the broken book again, nor one whose stem the Book field (8
+// characters, one Windows-1252 byte each) cannot hold: it takes the first book that reads.
+TEST_F(MenuTest, TheRepairTakesTheFirstBookThatReadsAndFitsTheSetting) {
+    dir.write(QStringLiteral("DATA/01PIP.DAT"), QByteArray());
+    dir.write(QStringLiteral("DATA/01LONGSTEM.DAT"), QByteArray("book"));
+    dir.write(QStringLiteral("DATA/01\u0416UK.DAT"), QByteArray("book"));
+    gBookFiles = {QStringLiteral("01LONGSTEM"), QStringLiteral("01PIP"), QStringLiteral("01\u0416UK"),
+                  QStringLiteral("02HEN")};
+    gBookCount = 4;
+    gBookCode = QStringLiteral("01PIP");
+    ActiveSettings.Book.setText(gBookCode);
+    openMenu();
+    EXPECT_EQ(gBookCode, QStringLiteral("02HEN"));
+    EXPECT_EQ(stored(QStringLiteral("TEACHER.DAT")).Book.text(), QStringLiteral("02HEN"));
+}
+
 TEST_F(MenuTest, ThePresentBookIsFoundWithoutRegardToCaseAndNothingIsWritten) {
     dir.write(QStringLiteral("DATA/02hen.dat"), QByteArray("book"));
     QFile::remove(dir.path() + "/DATA/02HEN.DAT");
@@ -327,6 +343,19 @@ TEST_F(MenuTest, TheRepairGoesToTheUsersOwnFileOnlyWithIndividualSettings) {
             EXPECT_FALSE(QFile::exists(dir.path() + "/SAM.DAT")) << flags;
         }
     }
+}
+
+// A hand-made list may name a user "Log": his settings are the teacher's, so the repair writes
+// those and LOG.DAT keeps the log.
+TEST_F(MenuTest, TheRepairNeverWritesAnInstallationFileAsAUsersSettings) {
+    dir.write(QStringLiteral("LOG.DAT"), testsupport::logFile(QStringLiteral("Kestrow Readers - Log File\r\n\r\n")));
+    const QByteArray log = dir.read(QStringLiteral("LOG.DAT"));
+    GlobalSettings.UserNameFlags = 3;
+    gUserName = QStringLiteral("Log");
+    gBookCode = QStringLiteral("GONE");
+    openMenu();
+    EXPECT_EQ(dir.read(QStringLiteral("LOG.DAT")), log);
+    EXPECT_EQ(stored(QStringLiteral("TEACHER.DAT")).Book.text(), QStringLiteral("01PIP"));
 }
 
 // ---- layout ----

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTest>
 
 #include "TeacherFixture.h"
 #include "menu/frmSettings.h"
@@ -248,6 +249,31 @@ TEST_F(SettingsEditorTest, TheStartBookFollowsTheListForTheSession) {
     EXPECT_EQ(stored(QStringLiteral("TEACHER.DAT")).Book.text(), QStringLiteral("03kite"));
 }
 
+// A book outside the built-in catalogue has no title: its stem stands in the list. A stem the
+// Book field cannot hold (over 8 characters, or letters outside Windows-1252) is not offered,
+// since it would be stored as another book.
+TEST_F(SettingsEditorTest, TheBookListShowsStemsAndOffersOnlyWhatTheSettingCanHold) {
+    gBookFiles = {QStringLiteral("01PIP"), QStringLiteral("MYBOOK"), QStringLiteral("LONGSTEM9"),
+                  QStringLiteral("\u0416UK"), QStringLiteral("OURS")};
+    gBookTitles = {QStringLiteral("01  Pip the Pup"), QString(), QString(), QString(), QString()};
+    gBookCount = 5;
+    teacher.Book.setText(QStringLiteral("OURS"));
+    writeTeacher();
+    frmSettings* s = openEditor();
+    QStringList shown;
+    for (int i = 0; i < s->drop_book->ListCount(); ++i)
+        shown << s->drop_book->List(i);
+    EXPECT_EQ(shown, QStringList({"01  Pip the Pup", "MYBOOK", "OURS"}));
+    EXPECT_EQ(s->drop_book->Text(), QStringLiteral("OURS"));
+
+    s->drop_book->setFocus();
+    QTest::keyClick(s->drop_book, Qt::Key_Up);
+    EXPECT_EQ(s->drop_book->Text(), QStringLiteral("MYBOOK"));
+    EXPECT_EQ(gBookCode, QStringLiteral("MYBOOK"));
+    s->cmdOK_Click();
+    EXPECT_EQ(stored(QStringLiteral("TEACHER.DAT")).Book.text(), QStringLiteral("MYBOOK"));
+}
+
 TEST_F(SettingsEditorTest, OkSavesOnlyWhenChangedAndPutsTheFileInForce) {
     frmSettings* s = openEditor();
     // Written meanwhile by someone else: OK without a change must not overwrite it, but takes it.
@@ -366,6 +392,40 @@ TEST_F(SettingsEditorTest, OpeningAUserWithoutSettingsKeepsTheProgramAndTheWindo
     s->cmdCancel_Click();
 }
 
+// A listed name whose key is one of the installation's own files is no user with settings of
+// his own: the editor neither opens LOG.DAT as settings nor saves over it.
+TEST_F(SettingsEditorTest, ANameWhoseKeyIsAnInstallationFileIsRefused) {
+    GlobalSettings.UserNameFlags = 3;
+    gUserName = QStringLiteral("Teacher");
+    dir.write(QStringLiteral("USERS.DAT"), teachertest::usersFile({"Ann", "Log", "Teacher"}));
+    const QByteArray log = dir.read(QStringLiteral("LOG.DAT"));
+    const QString refusal = QStringLiteral("Please choose a different name.\r\n\r\nThis name is not permitted.");
+    frmSettings* s = openEditor();
+    s->chk_read_on->click();
+    const ActivitySettingsRecord shown = EditSettings;
+    for (bool saveAs : {false, true}) {
+        boxes.clear();
+        if (!saveAs)
+            boxes.answer(mb::Yes);  // open without saving the change
+        boxes.answer(mb::OK);
+        {
+            NamePicker picker(QStringLiteral("Log"));
+            saveAs ? s->mnuFileSaveAs_Click() : s->mnuFileOpen_Click();
+            settle();
+        }
+        const auto shownBoxes = boxes.msgBoxes();
+        ASSERT_FALSE(shownBoxes.empty());
+        EXPECT_EQ(shownBoxes.back().title, QStringLiteral("Illegal name"));
+        EXPECT_EQ(shownBoxes.back().text, refusal);
+        EXPECT_EQ(s->SettingsOwner(), QStringLiteral("Teacher"));
+        EXPECT_EQ(EditSettings, shown);
+        EXPECT_EQ(s->Dirty(), -1) << "the change is still unsaved";
+        EXPECT_EQ(dir.read(QStringLiteral("LOG.DAT")), log);
+    }
+    EXPECT_EQ(stored(QStringLiteral("TEACHER.DAT")), teacher);
+    s->cmdCancel_Click();
+}
+
 TEST_F(SettingsEditorTest, AFailedSaveKeepsTheChangesOnScreen) {
     frmSettings* s = openEditor();
     s->chk_read_on->click();
@@ -374,6 +434,10 @@ TEST_F(SettingsEditorTest, AFailedSaveKeepsTheChangesOnScreen) {
     s->cmdOK_Click();
     ASSERT_EQ(boxes.msgBoxes().size(), 1u);
     EXPECT_EQ(boxes.msgBoxes()[0].title, QStringLiteral("Can't write"));
+    // The changes stay on screen to be saved again, and the message says so rather than that
+    // they were cancelled.
+    EXPECT_TRUE(boxes.msgBoxes()[0].text.endsWith(QStringLiteral("\r\n\r\nAny changes you have made have not been saved.")))
+        << boxes.msgBoxes()[0].text.toStdString();
     EXPECT_FALSE(s->isUnloaded());
     EXPECT_EQ(s->Dirty(), -1);
     EXPECT_EQ(EditSettings.ReadOn, 0);

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
+#include <QTest>
 
 #include "TeacherFixture.h"
 #include "core/Catalogue.h"
@@ -36,6 +37,16 @@ protected:
         QDir().mkpath(dir.file(name + QStringLiteral("/inside")));
     }
     bool exists(const QString& name) const { return QFile::exists(dir.file(name)); }
+    // Picks the name in the list and presses Delete, as the teacher does.
+    void deleteByClicks(frmUsers* u, const QString& name) {
+        const QList<QListWidgetItem*> found = u->listnames->findItems(name, Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1) << name.toStdString();
+        QTest::mouseClick(u->listnames->viewport(), Qt::LeftButton, {},
+                          u->listnames->visualItemRect(found.first()).center());
+        ASSERT_EQ(u->listnames->currentItem(), found.first());
+        QTest::mouseClick(u->cmdDelete, Qt::LeftButton);
+        settle();
+    }
 };
 
 }  // namespace
@@ -111,18 +122,28 @@ TEST_F(UsersTest, RefusedNames) {
         {"Ann-Marie",
          "Please choose a different name.\r\n\r\nThe computer would get muddled between Ann-Marie and Ann Marie."},
         {"   ", ""},
+        // No letter or digit: no key, so the settings file would be ".DAT".
+        {"..", "Please choose a different name.\r\n\r\nThis name is not permitted."},
+        // The key "A" is AY or UH by the A-pronunciation setting, so the file would change with it.
+        {"a", "Please choose a different name.\r\n\r\nThis name is not permitted."},
+        {"A.", "Please choose a different name.\r\n\r\nThis name is not permitted."},
+        // Letters USERS.DAT cannot hold would be stored as "?".
+        {"\u03A9mega", "Please choose a different name.\r\n\r\nThis name has letters the computer cannot store "
+                       "(\u03A9)."},
+        {"Zo\u00EB \u0416\u0416\u4E2D", "Please choose a different name.\r\n\r\nThis name has letters the "
+                                      "computer cannot store (\u0416\u4E2D)."},
     };
     frmUsers* u = openUsers();
     for (const Case& c : cases) {
         boxes.clear();
-        boxes.answerText(QString::fromLatin1(c.typed));
+        boxes.answerText(QString::fromUtf8(c.typed));
         if (*c.message)
             boxes.answer(mb::OK);
         u->cmdAdd_Click();
         const auto shown = boxes.msgBoxes();
         ASSERT_EQ(shown.size(), *c.message ? 1u : 0u) << c.typed;
         if (*c.message) {
-            EXPECT_EQ(shown[0].text, QString::fromLatin1(c.message));
+            EXPECT_EQ(shown[0].text, QString::fromUtf8(c.message));
             EXPECT_EQ(shown[0].title, QStringLiteral("Illegal name"));
             EXPECT_EQ(shown[0].style, 48);
         }
@@ -160,6 +181,18 @@ TEST_F(UsersTest, AddingPutsTheNameInOrderWithACopyOfTheTeachersSettings) {
     boxes.answerText(QStringLiteral("Christopher Robin Milne")).answer(mb::No);
     u->cmdAdd_Click();
     EXPECT_EQ(listed(u).size(), 4);
+}
+
+// The list is kept in the order of the bytes USERS.DAT stores: the 1252 code of "\u0152" (140)
+// comes before that of "\u00C9" (201), though its Unicode number is the greater.
+TEST_F(UsersTest, TheOrderIsThatOfTheStoredBytes) {
+    GlobalSettings.UserNameFlags = 1;
+    dir.write(QStringLiteral("USERS.DAT"), usersFile({"Ann", "\u00C9va"}));
+    frmUsers* u = openUsers();
+    boxes.answerText(QStringLiteral("\u0152dipe"));
+    u->cmdAdd_Click();
+    EXPECT_EQ(listed(u), QStringList({"Ann", "\u0152dipe", "\u00C9va"}));
+    EXPECT_EQ(dir.read(QStringLiteral("USERS.DAT")), usersFile({"Ann", "\u0152dipe", "\u00C9va"}));
 }
 
 TEST_F(UsersTest, AnEmptyListTakesAFirstName) {
@@ -240,4 +273,49 @@ TEST_F(UsersTest, AFailedListWriteKeepsTheDeletedUsersFile) {
     EXPECT_TRUE(u->isUnloaded());
     EXPECT_TRUE(exists(QStringLiteral("ANN.DAT")));
     EXPECT_EQ(UserNames, QStringList({"3", "Ann", "Bob", "Teacher"}));  // as read
+}
+
+// Old or hand-made lists may hold names that Add refuses. Deleting them takes the name out of
+// the list but never one of the installation's own files, nor a file another listed name still
+// uses; the settings in force can be read afterwards.
+TEST_F(UsersTest, DeletingNeverRemovesAnInstallationFileOrAnotherNamesFile) {
+    GlobalSettings.UserNameFlags = 1;
+    dir.write(QStringLiteral("USERS.DAT"), usersFile({"ANN", "Ann", "Globset", "Log", "Teacher", "teacher"}));
+    const QStringList own = {"TEACHER.DAT", "LOG.DAT", "GLOBSET.DAT"};
+    QList<QByteArray> before;
+    for (const QString& f : own)
+        before << dir.read(f);
+    boxes.answer(mb::OK);  // the notice about the names to remove
+    frmUsers* u = openUsers();
+    boxes.clear();
+
+    for (const char* name : {"teacher", "Log", "Globset", "ANN"})
+        deleteByClicks(u, QString::fromLatin1(name));
+    EXPECT_TRUE(boxes.calls().empty());
+    EXPECT_EQ(listed(u), QStringList({"Ann", "Teacher"}));
+    for (int i = 0; i < own.size(); ++i)
+        EXPECT_EQ(dir.read(own[i]), before[i]) << own[i].toStdString();
+    EXPECT_TRUE(exists(QStringLiteral("ANN.DAT"))) << "Ann still uses it";
+
+    deleteByClicks(u, QStringLiteral("Ann"));
+    EXPECT_FALSE(exists(QStringLiteral("ANN.DAT"))) << "nobody uses it any more";
+
+    QTest::mouseClick(u->cmdOK, Qt::LeftButton);
+    EXPECT_TRUE(u->isUnloaded());
+    EXPECT_EQ(ActiveSettings, teacher);
+}
+
+// Such names are shown to the teacher as names to remove when the window opens.
+TEST_F(UsersTest, NamesThatCannotBeUsedAreShownForRemoval) {
+    GlobalSettings.UserNameFlags = 1;
+    dir.write(QStringLiteral("USERS.DAT"), usersFile({"..", "Ann", "Log", "Teacher", "Unknown", "teacher"}));
+    boxes.answer(mb::OK);
+    frmUsers* u = openUsers();
+    ASSERT_EQ(boxes.msgBoxes().size(), 1u);
+    EXPECT_EQ(boxes.msgBoxes()[0].title, QStringLiteral("Illegal name"));
+    EXPECT_EQ(boxes.msgBoxes()[0].text,
+              QStringLiteral("Please delete these names.\r\n\r\nThese names are not permitted:\r\n..\r\nLog\r\n"
+                             "Unknown\r\nteacher"));
+    EXPECT_EQ(boxes.msgBoxes()[0].style, mb::OKOnly + mb::Exclamation);
+    EXPECT_EQ(listed(u).size(), 6) << "they stay listed until the teacher deletes them";
 }

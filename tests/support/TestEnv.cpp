@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "platform/Ansi.h"
 #include "platform/Dialogs.h"
 #include "platform/Form.h"
 #include "platform/Program.h"
@@ -92,7 +93,7 @@ Form* findForm(const QString& name) {
 }
 
 QByteArray usersFile(const QStringList& names) {
-    auto record = [](const QString& t) { return t.toLatin1().leftJustified(16, ' ', true); };
+    auto record = [](const QString& t) { return ansi::encode(t).leftJustified(16, ' ', true); };
     QByteArray b = record(QStringLiteral(" %1").arg(names.size()));
     for (const QString& n : names)
         b += record(n);

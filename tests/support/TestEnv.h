@@ -2,13 +2,15 @@
 // What every test starts from: scripted dialogs with no answers installed (a test scripts its
 // own with ScopedDialogs; the clock is real until a ScopedFakeClock is made), the end handler
 // throwing ProgramEnded, and a fresh temporary folder on request.
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
 
-class Form;
+#include "platform/Form.h"
 
 namespace testsupport {
 
@@ -51,5 +53,30 @@ QByteArray usersFile(const QStringList& names);
 
 // LOG.DAT: the text behind its 16-bit length.
 QByteArray logFile(const QString& text);
+
+// Runs fn on the form each time one of that name is up (a modal dialog opened by the code
+// under test); polls the event queue, so it works inside the dialog's own loop. Lives as long
+// as the returned object.
+class WhenShown {
+public:
+    WhenShown(const QString& name, std::function<void(Form*)> fn) {
+        timer_.setInterval(5);
+        QObject::connect(&timer_, &QTimer::timeout, [this, name, fn] {
+            Form* f = findForm(name);
+            if (f && f != last_) {
+                last_ = f;
+                ++count_;
+                fn(f);
+            }
+        });
+        timer_.start();
+    }
+    int count() const { return count_; }
+
+private:
+    QTimer timer_;
+    QPointer<Form> last_;
+    int count_ = 0;
+};
 
 }  // namespace testsupport
