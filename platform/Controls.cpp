@@ -2,11 +2,13 @@
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QProxyStyle>
 
 #include "platform/Ansi.h"
 #include "platform/Form.h"
+#include "platform/Screen.h"
 
 namespace {
 
@@ -143,8 +145,12 @@ int keyCodeOf(const QKeyEvent* e) {
     }
 }
 
-int shiftBitsOf(const QKeyEvent* e) {
-    const Qt::KeyboardModifiers m = e->modifiers();
+int keyAsciiOf(const QKeyEvent* e) {
+    QString text;
+    return characterOf(e, text);
+}
+
+int shiftBitsOf(Qt::KeyboardModifiers m) {
     int bits = 0;
     if (m & Qt::ShiftModifier)
         bits |= shiftbits::Shift;
@@ -153,6 +159,15 @@ int shiftBitsOf(const QKeyEvent* e) {
     if (m & Qt::AltModifier)
         bits |= shiftbits::Alt;
     return bits;
+}
+
+int buttonOf(Qt::MouseButton button) {
+    switch (button) {
+    case Qt::LeftButton: return 1;
+    case Qt::RightButton: return 2;
+    case Qt::MiddleButton: return 4;
+    default: return 0;
+    }
 }
 
 // ---- TextBox
@@ -215,16 +230,31 @@ void TextBox::setMaxLength(int n) {
 }
 
 bool TextBox::stillThere() const {
-    for (const QObject* o = this; o; o = o->parent()) {
-        if (const auto* f = qobject_cast<const Form*>(o))
-            return !f->isUnloaded();
+    const Form* f = Form::ownerOf(this);
+    return !f || !f->isUnloaded();
+}
+
+bool TextBox::keyDown(int& code, int shift) {
+    const QPointer<TextBox> self(this);
+    if (Form* f = Form::ownerOf(this); f && !f->previewKeyDown(code, shift))
+        return false;
+    if (!self || !stillThere())
+        return false;
+    if (code != 0 && KeyDown) {
+        KeyDown(code, shift);
+        if (!self || !stillThere())
+            return false;
     }
     return true;
 }
 
 bool TextBox::typeCharacter(int keyAscii) {
-    if (KeyPress) {
-        const QPointer<TextBox> self(this);
+    const QPointer<TextBox> self(this);
+    if (Form* f = Form::ownerOf(this); f && !f->previewKeyPress(keyAscii))
+        return false;
+    if (!self || !stillThere())
+        return false;
+    if (keyAscii != 0 && KeyPress) {
         KeyPress(keyAscii);
         if (!self || !stillThere())
             return false;
@@ -256,12 +286,8 @@ void TextBox::keyPressEvent(QKeyEvent* e) {
     e->accept();
     const QPointer<TextBox> self(this);
     int code = keyCodeOf(e);
-    const int shift = shiftBitsOf(e);
-    if (KeyDown) {
-        KeyDown(code, shift);
-        if (!self || !stillThere())
-            return;
-    }
+    if (!keyDown(code, shiftBitsOf(e->modifiers())))
+        return;
     QString text;
     const int ch = characterOf(e, text);
     if (ch != 0) {
@@ -277,15 +303,19 @@ void TextBox::keyPressEvent(QKeyEvent* e) {
     }
     if (code != 0)
         QLineEdit::keyPressEvent(e);
-    else
-        e->accept();
 }
 
 void TextBox::keyReleaseEvent(QKeyEvent* e) {
     int code = keyCodeOf(e);
     if (KeyUp)
-        KeyUp(code, shiftBitsOf(e));
+        KeyUp(code, shiftBitsOf(e->modifiers()));
     e->accept();
+}
+
+void TextBox::mouseReleaseEvent(QMouseEvent* e) {
+    QLineEdit::mouseReleaseEvent(e);
+    if (e->button() == Qt::LeftButton && Click && rect().contains(e->position().toPoint()))
+        Click();
 }
 
 void TextBox::inputMethodEvent(QInputMethodEvent* e) {
@@ -317,6 +347,29 @@ Label::Label(QWidget* parent) : QLabel(parent) {
     setContentsMargins(0, 0, 0, 0);
     setTextFormat(Qt::PlainText);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+void Label::mousePressEvent(QMouseEvent* e) {
+    if (!MouseDown && !Click) {
+        QLabel::mousePressEvent(e);
+        return;
+    }
+    e->accept();
+    if (MouseDown) {
+        const QPointF at = e->position();
+        MouseDown(buttonOf(e->button()), shiftBitsOf(e->modifiers()), float(at.x() * screen::twipsPerPixelX()),
+                  float(at.y() * screen::twipsPerPixelY()));
+    }
+}
+
+void Label::mouseReleaseEvent(QMouseEvent* e) {
+    if (!MouseDown && !Click) {
+        QLabel::mouseReleaseEvent(e);
+        return;
+    }
+    e->accept();
+    if (Click && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()))
+        Click();
 }
 
 void Label::setBackColor(const QColor& c) {
@@ -393,8 +446,10 @@ Frame3D::Frame3D(const QString& caption, QWidget* parent) : QGroupBox(caption, p
 
 ListBox::ListBox(QWidget* parent) : QListWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
-    connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0 && Click)
+    // A row taken by Space, or clicked while it was current but not chosen, changes the
+    // selection without moving the current row.
+    connect(this, &QListWidget::itemSelectionChanged, this, [this] {
+        if (ListIndex() >= 0 && Click)
             Click();
     });
     connect(this, &QListWidget::itemDoubleClicked, this, [this] {
@@ -416,6 +471,28 @@ void ListBox::setListIndex(int index) {
     }
     setCurrentRow(index);
     item(index)->setSelected(true);
+}
+
+void ListBox::keyPressEvent(QKeyEvent* e) {
+    if (int ascii = keyAsciiOf(e); ascii != 0 && KeyPress) {
+        const QPointer<ListBox> self(this);
+        KeyPress(ascii);
+        if (!self || !isVisible() || ascii == 0) {
+            e->accept();
+            return;
+        }
+    }
+    // The row the view keeps current while nothing is chosen is no choice: the first key
+    // chooses the first (or last) row instead of moving on from it.
+    const int key = e->key();
+    if (ListIndex() < 0 && count() > 0 && (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
+        (key == Qt::Key_Down || key == Qt::Key_Up || key == Qt::Key_Home || key == Qt::Key_End)) {
+        setListIndex(key == Qt::Key_End ? count() - 1 : 0);
+        scrollToItem(currentItem());
+        e->accept();
+        return;
+    }
+    QListWidget::keyPressEvent(e);
 }
 
 QString ListBox::List(int index) const {

@@ -4,8 +4,9 @@
 // TextBox: KeyDown (key code, shift bits 1 Shift / 2 Ctrl / 4 Alt) first; a handler that sets
 // the key code to 0 stops the box's own handling of the key, but not the KeyPress that follows.
 // KeyPress (the character code; Enter 13, Esc 27, Backspace 8, Ctrl+C/V/X 3/22/24) may change
-// the character or drop it with 0; Delete, arrows and other keys without a character give no
-// KeyPress. Change follows every change of the text, also when code sets Text. Input-method
+// the character or drop it with 0; Delete, arrows, Alt chords and other keys without a
+// character give no KeyPress. Change follows every change of the text, also when code sets
+// Text. In a form with KeyPreview the form's KeyDown and KeyPress come first. Input-method
 // text arrives as KeyPress too; there is no context menu and no drag-and-drop, so nothing
 // enters the box around these events.
 #include <QCheckBox>
@@ -52,9 +53,13 @@ constexpr int Alt = 4;
 class QKeyEvent;
 
 // The key code of a Qt key event as the original reports it in KeyDown / KeyUp (0 for a key
-// it has no code for), and the shift bits of its modifiers.
+// it has no code for), and the character its KeyPress hears (0 for none).
 int keyCodeOf(const QKeyEvent* e);
-int shiftBitsOf(const QKeyEvent* e);
+int keyAsciiOf(const QKeyEvent* e);
+// The shift bits of keyboard modifiers, for key and mouse events alike.
+int shiftBitsOf(Qt::KeyboardModifiers modifiers);
+// The original's mouse button: 1 left, 2 right, 4 middle (0 for any other).
+int buttonOf(Qt::MouseButton button);
 
 class TextBox : public QLineEdit {
     Q_OBJECT
@@ -67,6 +72,7 @@ public:
     std::function<void()> Change;
     std::function<void()> GotFocus;
     std::function<void()> LostFocus;
+    std::function<void()> Click;  // a left click released over the box
 
     QString Text() const { return text(); }
     // Fires Change at once when the text differs.
@@ -92,10 +98,13 @@ protected:
     void inputMethodEvent(QInputMethodEvent* e) override;
     void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
 
 private:
-    // Runs KeyPress for one character and, unless it was dropped, its default action.
-    // False when the box's window went away meanwhile.
+    // KeyDown (the form's first) with its code; false when the box's window went away.
+    bool keyDown(int& code, int shift);
+    // KeyPress (the form's first) for one character and, unless it was dropped, its default
+    // action. False when the box's window went away meanwhile.
     bool typeCharacter(int keyAscii);
     bool stillThere() const;
 
@@ -105,15 +114,23 @@ private:
 };
 
 // A label whose caption wraps at word boundaries within its width, with no margins.
+// MouseDown hears any button pressed on it (x, y in twips inside the label), Click a left
+// click released over it; a label with neither lets the press through to what lies beneath.
 class Label : public QLabel {
     Q_OBJECT
 public:
     explicit Label(QWidget* parent = nullptr);
+    std::function<void(int button, int shift, float x, float y)> MouseDown;
+    std::function<void()> Click;
     void setCaption(const QString& caption) { setText(caption); }
     QString Caption() const { return text(); }
     // Colours as RGB values.
     void setBackColor(const QColor& c);
     void setForeColor(const QColor& c);
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
 };
 
 // A command button showing a picture instead of a caption; the picture is scaled to fit.
@@ -164,13 +181,16 @@ public:
 };
 
 // A single-selection list box. Click follows every change of the selection (mouse, keyboard
-// or code), DblClick a double click on a row. List(i) past the end reads "".
+// or code), DblClick a double click on a row, KeyPress a key with a character (0 keeps it from
+// the list). With nothing selected, Down, Up or Home selects the first row and End the last.
+// List(i) past the end reads "".
 class ListBox : public QListWidget {
     Q_OBJECT
 public:
     explicit ListBox(QWidget* parent = nullptr);
     std::function<void()> Click;
     std::function<void()> DblClick;
+    std::function<void(int& keyAscii)> KeyPress;
     int ListIndex() const;  // -1: nothing selected
     void setListIndex(int index);
     int ListCount() const { return count(); }
@@ -178,6 +198,9 @@ public:
     void setList(int index, const QString& text);
     void AddItem(const QString& text) { addItem(text); }
     void Clear() { clear(); }
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
 };
 
 // A drop-down list. Click follows every change of the selected position, by the user or by

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTest>
 
 #include "TeacherFixture.h"
 #include "menu/frmSettings.h"
@@ -343,6 +344,43 @@ TEST_F(SettingsEditorTest, OpenAsksAboutUnsavedChangesAndLoadsTheUserPicked) {
     EXPECT_EQ(s->chk_read_on->Value(), 0);
     EXPECT_EQ(s->drop_book->Text(), QStringLiteral("02  The Red Hen"));
     EXPECT_EQ(s->Dirty(), 0);
+    EXPECT_EQ(gUserName, QStringLiteral("Teacher"));
+    s->cmdCancel_Click();
+}
+
+// Esc in the picker of Open and Save As cancels, with names listed: nothing is opened or
+// written, and the window shows what it showed.
+TEST_F(SettingsEditorTest, EscInThePickerOfOpenOrSaveAsCancelsIt) {
+    GlobalSettings.UserNameFlags = 3;
+    gUserName = QStringLiteral("Teacher");
+    frmSettings* s = openEditor();
+    s->chk_read_word->click();
+    const ActivitySettingsRecord changed = EditSettings;
+    const QByteArray bob = dir.read(QStringLiteral("BOB.DAT"));
+    int pickers = 0;
+    menutest::WhenShown esc(QStringLiteral("frmUserName"), [&](Form* f) {
+        auto* picker = static_cast<frmUserName*>(f);
+        ++pickers;
+        EXPECT_GT(picker->listnames->count(), 0);
+        picker->listnames->setFocus();
+        QTest::keyClick(picker->listnames, Qt::Key_Escape);
+        if (!picker->isUnloaded()) {  // a picker Esc cannot end would leave the test waiting
+            ADD_FAILURE() << "Esc left the picker open";
+            picker->listnames->setListIndex(0);
+            picker->cmdOK_Click();
+        }
+    });
+    s->mnuFileSaveAs_Click();
+    settle();
+    boxes.answer(mb::Yes);  // open without saving the change
+    s->mnuFileOpen_Click();
+    settle();
+    EXPECT_EQ(pickers, 2);
+    EXPECT_EQ(s->SettingsOwner(), QStringLiteral("Teacher"));
+    EXPECT_EQ(s->lblowner->text(), QStringLiteral("Settings for Teacher"));
+    EXPECT_EQ(EditSettings, changed);
+    EXPECT_EQ(s->Dirty(), -1);
+    EXPECT_EQ(dir.read(QStringLiteral("BOB.DAT")), bob);
     EXPECT_EQ(gUserName, QStringLiteral("Teacher"));
     s->cmdCancel_Click();
 }
