@@ -1,5 +1,9 @@
 #include "platform/Controls.h"
 
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDropEvent>
+#include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -61,7 +65,6 @@ int characterOf(const QKeyEvent* e, QString& text) {
     const int key = e->key();
     const Qt::KeyboardModifiers m = e->modifiers();
     const bool ctrl = m & Qt::ControlModifier;
-    const bool shift = m & Qt::ShiftModifier;
     text.clear();
     if (m & Qt::AltModifier)
         return 0;
@@ -70,9 +73,6 @@ int characterOf(const QKeyEvent* e, QString& text) {
     case Qt::Key_Escape: return 27;
     case Qt::Key_Backspace: return ctrl ? 127 : 8;
     case Qt::Key_Tab: return 9;
-    // The other clipboard keys go through KeyPress as their Ctrl letters.
-    case Qt::Key_Insert: return shift ? 22 : ctrl ? 3 : 0;
-    case Qt::Key_Delete: return shift ? 24 : 0;
     default: break;
     }
     if (ctrl) {
@@ -170,6 +170,14 @@ int buttonOf(Qt::MouseButton button) {
     }
 }
 
+QString pastableText(const QString& text) {
+    QString out = ansi::decode(ansi::encode(text));
+    for (QChar& c : out)
+        if (c.unicode() < 32 || c.unicode() == 127)
+            c = u' ';
+    return out;
+}
+
 // ---- TextBox
 
 TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
@@ -234,6 +242,13 @@ bool TextBox::stillThere() const {
     return !f || !f->isUnloaded();
 }
 
+QString TextBox::PasteText() const {
+    if (pasting_)
+        return *pasting_;
+    const QClipboard* c = QGuiApplication::clipboard();
+    return c ? c->text() : QString();
+}
+
 bool TextBox::keyDown(int& code, int shift) {
     const QPointer<TextBox> self(this);
     if (Form* f = Form::ownerOf(this); f && !f->previewKeyDown(code, shift))
@@ -265,7 +280,7 @@ bool TextBox::typeCharacter(int keyAscii) {
     case 1: selectAll(); break;
     case 3: copy(); break;
     case 8: backspace(); break;
-    case 22: paste(); break;
+    case 22: return typePasted();
     case 24: cut(); break;
     case 25: redo(); break;
     case 26: undo(); break;
@@ -279,6 +294,16 @@ bool TextBox::typeCharacter(int keyAscii) {
             insert(QString(ansi::chr(keyAscii)));
         break;
     }
+    return true;
+}
+
+// The box's own paste: what the paste brings, typed, so that each character passes KeyPress as
+// a typed one does.
+bool TextBox::typePasted() {
+    const QString pasted = pastableText(PasteText());
+    for (QChar c : pasted)
+        if (!typeCharacter(ansi::code(c)))
+            return false;
     return true;
 }
 
@@ -301,8 +326,27 @@ void TextBox::keyPressEvent(QKeyEvent* e) {
         }
         return;
     }
-    if (code != 0)
-        QLineEdit::keyPressEvent(e);
+    if (code == 0)
+        return;
+    // The clipboard keys without a character of their own, left to the box, do what their
+    // Ctrl letters do.
+    if (e->matches(QKeySequence::Paste)) {
+        typeCharacter(22);
+        return;
+    }
+    if (e->matches(QKeySequence::Cut)) {
+        typeCharacter(24);
+        return;
+    }
+    if (e->matches(QKeySequence::Copy)) {
+        typeCharacter(3);
+        return;
+    }
+    // Moving and deleting are the line edit's; it inserts no text that did not pass KeyPress
+    // (an Alt chord keeps its letter in the event, which it would otherwise type).
+    QKeyEvent bare(e->type(), e->key(), e->modifiers(), e->nativeScanCode(), e->nativeVirtualKey(),
+                   e->nativeModifiers(), QString(), e->isAutoRepeat(), e->count());
+    QLineEdit::keyPressEvent(&bare);
 }
 
 void TextBox::keyReleaseEvent(QKeyEvent* e) {
@@ -313,10 +357,34 @@ void TextBox::keyReleaseEvent(QKeyEvent* e) {
 }
 
 void TextBox::mouseReleaseEvent(QMouseEvent* e) {
-    QLineEdit::mouseReleaseEvent(e);
-    if (e->button() == Qt::LeftButton && Click && rect().contains(e->position().toPoint()))
-        Click();
+    if (e->button() != Qt::MiddleButton) {
+        QLineEdit::mouseReleaseEvent(e);
+        if (e->button() == Qt::LeftButton && Click && rect().contains(e->position().toPoint()))
+            Click();
+        return;
+    }
+    // The X11 paste of the primary selection is a Ctrl+V of that text.
+    e->accept();
+    const QClipboard* c = QGuiApplication::clipboard();
+    if (isReadOnly() || !c || !c->supportsSelection())
+        return;
+    const QString selection = c->text(QClipboard::Selection);
+    const QPointer<TextBox> self(this);
+    pasting_ = &selection;
+    int code = 'V';
+    if (keyDown(code, shiftbits::Ctrl))
+        typeCharacter(22);
+    if (self)
+        pasting_ = nullptr;
 }
+
+void TextBox::contextMenuEvent(QContextMenuEvent* e) { e->accept(); }
+
+void TextBox::dragEnterEvent(QDragEnterEvent* e) { e->ignore(); }
+
+void TextBox::dragMoveEvent(QDragMoveEvent* e) { e->ignore(); }
+
+void TextBox::dropEvent(QDropEvent* e) { e->ignore(); }
 
 void TextBox::inputMethodEvent(QInputMethodEvent* e) {
     // Committed text is typed character by character; pre-edit text is not shown.

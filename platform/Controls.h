@@ -6,9 +6,13 @@
 // KeyPress (the character code; Enter 13, Esc 27, Backspace 8, Ctrl+C/V/X 3/22/24) may change
 // the character or drop it with 0; Delete, arrows, Alt chords and other keys without a
 // character give no KeyPress. Change follows every change of the text, also when code sets
-// Text. In a form with KeyPreview the form's KeyDown and KeyPress come first. Input-method
-// text arrives as KeyPress too; there is no context menu and no drag-and-drop, so nothing
-// enters the box around these events.
+// Text. In a form with KeyPreview the form's KeyDown and KeyPress come first.
+//
+// Text enters a box only through these events. A paste (Ctrl+V, or Shift+Insert left to the
+// box) is KeyPress 22: dropped there, nothing enters; left to the box, the text is typed one
+// character at a time through KeyPress. The X11 middle-button paste is a Ctrl+V of the primary
+// selection, KeyDown included; input-method text is typed through KeyPress; an Alt or Ctrl
+// chord that is no shortcut inserts nothing; there is no context menu and no drag-and-drop.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -61,6 +65,11 @@ int shiftBitsOf(Qt::KeyboardModifiers modifiers);
 // The original's mouse button: 1 left, 2 right, 4 middle (0 for any other).
 int buttonOf(Qt::MouseButton button);
 
+// Text from outside (the clipboard, a selection) as a one-line box of one-byte characters can
+// hold it: line ends and other control characters become blanks, characters the stored files
+// cannot hold become "?".
+QString pastableText(const QString& text);
+
 class TextBox : public QLineEdit {
     Q_OBJECT
 public:
@@ -92,6 +101,10 @@ public:
     int MaxLength() const { return maxLength_; }
     void setMaxLength(int n);
 
+    // The text a paste brings while KeyPress 22 runs: the primary selection for a middle-button
+    // paste, otherwise the clipboard's text.
+    QString PasteText() const;
+
 protected:
     void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
@@ -99,6 +112,10 @@ protected:
     void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dragMoveEvent(QDragMoveEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
 
 private:
     // KeyDown (the form's first) with its code; false when the box's window went away.
@@ -106,11 +123,14 @@ private:
     // KeyPress (the form's first) for one character and, unless it was dropped, its default
     // action. False when the box's window went away meanwhile.
     bool typeCharacter(int keyAscii);
+    // A paste the box does itself: the pasted text typed one character at a time.
+    bool typePasted();
     bool stillThere() const;
 
     QString passwordChar_;
     QStyle* maskStyle_ = nullptr;
     int maxLength_ = 0;
+    const QString* pasting_ = nullptr;  // the text of a middle-button paste while it runs
 };
 
 // A label whose caption wraps at word boundaries within its width, with no margins.
