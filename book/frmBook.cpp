@@ -130,9 +130,7 @@ frmBook::frmBook(QWidget* parent) : Form(QStringLiteral("frmBook"), parent) {
     createControls();
     createMenus();
     loadButtonStrips();
-    // F1 is the window's wherever the focus is inside it, and a press on a block label is a
-    // word click: both are seen on their way to the control.
-    qApp->installEventFilter(this);
+    setKeyPreview(true);  // F1, and Alt+1 .. Alt+4 of Cloze (click), whatever has the focus
 }
 
 frmBook::~frmBook() {
@@ -182,12 +180,8 @@ void frmBook::createControls() {
     TextTitle->setFrame(false);
     TextTitle->hide();
     setFontName(TextTitle, QStringLiteral("Arial"));
-    for (int i = 1; i <= kDesignBlocks; ++i) {
-        auto* l = new Label(this);
-        l->setWordWrap(false);  // a block line is measured as one line; it never wraps
-        l->hide();
-        label.push_back(l);
-    }
+    for (int i = 1; i <= kDesignBlocks; ++i)
+        label.push_back(newBlockLabel());
     lblCredits = new Label(this);
     lblCredits->hide();
 
@@ -203,6 +197,7 @@ void frmBook::createControls() {
     }
     Cloze->KeyPress = [this](int& keyAscii) { Cloze_KeyPress(keyAscii); };
     Cloze->Change = [this] { Cloze_Change(); };
+    Cloze->Click = [this] { Cloze_Click(); };
     yellowfudge = new ShapeBox(this);
     yellowfudge->setFillColor(QColor(255, 255, 0));
     yellowfudge->hide();
@@ -227,6 +222,16 @@ void frmBook::createControls() {
     cloze_timer = new QTimer(this);
     cloze_timer->setInterval(1000);
     connect(cloze_timer, &QTimer::timeout, this, [this] { cloze_timer_Timer(); });
+}
+
+// Label n of the block labels; a press on it is a word click.
+Label* frmBook::newBlockLabel() {
+    auto* l = new Label(this);
+    l->setWordWrap(false);  // a block line is measured as one line; it never wraps
+    l->hide();
+    const int index = int(label.size());
+    l->MouseDown = [this, index](int button, int shift, float x, float y) { label_MouseDown(index, button, shift, x, y); };
+    return l;
 }
 
 void frmBook::createMenus() {
@@ -379,10 +384,8 @@ void frmBook::growControlArrays() {
         b->stackUnder(text[1]);
         b->hide();
         box.push_back(b);
-        auto* l = new Label(this);
-        l->setWordWrap(false);
+        Label* l = newBlockLabel();
         l->stackUnder(lblCredits);
-        l->hide();
         label.push_back(l);
     }
     // The underline bars lie under the texts; the cloze gap covers them.
@@ -503,46 +506,14 @@ void frmBook::Form_Activate() {
 }
 
 void frmBook::Form_KeyDown(int& keyCode, int shift) {
-    (void)shift;
-    if (keyCode == keycode::F1)
+    if (keyCode == keycode::F1) {
         mnuHelpLocal_Click();
-}
-
-bool frmBook::eventFilter(QObject* watched, QEvent* e) {
-    if (isUnloaded())
-        return Form::eventFilter(watched, e);
-    if (e->type() == QEvent::KeyPress) {
-        auto* w = qobject_cast<QWidget*>(watched);
-        auto* ke = static_cast<QKeyEvent*>(e);
-        if (w && ke->key() == Qt::Key_F1 && (w == this || isAncestorOf(w))) {
-            int code = keyCodeOf(ke);
-            Form_KeyDown(code, shiftBitsOf(ke));
-            return true;
-        }
-    } else if (e->type() == QEvent::MouseButtonRelease && watched == Cloze) {
-        Cloze_Click();
-    } else if (e->type() == QEvent::MouseButtonPress) {
-        for (size_t i = 1; i < label.size(); ++i) {
-            if (watched != label[i])
-                continue;
-            auto* me = static_cast<QMouseEvent*>(e);
-            const int button = me->button() == Qt::LeftButton    ? 1
-                               : me->button() == Qt::RightButton ? 2
-                               : me->button() == Qt::MiddleButton ? 4
-                                                                  : 0;
-            int shift = 0;
-            if (me->modifiers() & Qt::ShiftModifier)
-                shift |= shiftbits::Shift;
-            if (me->modifiers() & Qt::ControlModifier)
-                shift |= shiftbits::Ctrl;
-            if (me->modifiers() & Qt::AltModifier)
-                shift |= shiftbits::Alt;
-            const QPointF at = me->position();
-            label_MouseDown(int(i), button, shift, float(at.x() * tpx()), float(at.y() * tpy()));
-            return true;
-        }
+        return;
     }
-    return Form::eventFilter(watched, e);
+    // The Choices window shows without taking the focus from this window: its keys are heard
+    // here too.
+    if (gActivity == 5 && (shift & shiftbits::Alt) && ChoicesWindow && ChoicesWindow->isVisible())
+        ChoicesWindow->Form_KeyDown(keyCode, shift);
 }
 
 void frmBook::Form_Resize() {

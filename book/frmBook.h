@@ -146,7 +146,7 @@ public:
     double fontSize() const;
 
     // ---- handlers ----
-    void Form_KeyDown(int& keyCode, int shift);
+    void Form_KeyDown(int& keyCode, int shift) override;
     void cmdBack_Click();
     void cmdNext_Click();
     void cmdRestart_Click();
@@ -262,10 +262,10 @@ protected:
     void Form_Resize() override;
     void Form_QueryUnload(int& cancel, int unloadMode) override;
     void Form_Unload(int& cancel) override;
-    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     void createControls();
+    Label* newBlockLabel();
     void createMenus();
     void loadButtonStrips();
     void growControlArrays();

@@ -28,16 +28,6 @@ enum Clip { ClipNone = 0, ClipCut = 1, ClipCopy = 2, ClipPaste = 3 };
 // Box widths in twips, as the text widths are measured.
 int widthTwips(const QWidget* w) { return w->width() * screen::twipsPerPixelX(); }
 
-// Clipboard text as a one-line box of one-byte characters can hold it: line ends and other
-// control characters become blanks, characters the story file cannot store become "?".
-QString pastableText(const QString& clip) {
-    QString out = ansi::decode(ansi::encode(clip));
-    for (QChar& c : out)
-        if (c.unicode() < 32 || c.unicode() == 127)
-            c = u' ';
-    return out;
-}
-
 }  // namespace
 
 void frmBook::connectWritingControls() {
@@ -266,7 +256,8 @@ void frmBook::text_KeyPress(int index, int& keyAscii) {
                 CaretBlock = b;
                 CaretPos = t->SelStart();
             }
-            const QString clip = pastableText(clipboard->text());
+            // The clipboard's text, or the selection a middle click pastes.
+            const QString clip = pastableText(t->PasteText());
             t->insert(clip);
             Book.setBlockText(b, f, t->Text());
             if (lang::RoundHalfEven(TextWidth(Book.BlockText(b, f))) <= widthTwips(t)) {

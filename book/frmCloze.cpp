@@ -1,8 +1,5 @@
 #include "book/frmCloze.h"
 
-#include <QKeyEvent>
-#include <QMouseEvent>
-
 #include "book/BookControls.h"
 #include "book/frmBook.h"
 #include "core/Globals.h"
@@ -10,7 +7,6 @@
 #include "core/frmKest.h"
 #include "platform/Controls.h"
 #include "platform/Lang.h"
-#include "platform/Screen.h"
 
 namespace {
 constexpr int kChoiceCount = 4;
@@ -32,9 +28,12 @@ frmCloze::frmCloze(frmBook* book, QWidget* parent) : Form(QStringLiteral("frmClo
         l->setWordWrap(false);
         l->setCaption(QStringLiteral("ClozeChoice"));
         l->setForeColor(Qt::black);
-        l->installEventFilter(this);
+        l->MouseDown = [this, i](int button, int shift, float x, float y) {
+            cloze_choice_MouseDown(i, button, shift, x, y);
+        };
         cloze_choice.push_back(l);
     }
+    setKeyPreview(true);  // the window hears Alt+1 .. Alt+4 whatever it holds
 }
 
 void frmCloze::cloze_choice_MouseDown(int index, int button, int shift, float x, float y) {
@@ -59,6 +58,11 @@ void frmCloze::cloze_choice_MouseDown(int index, int button, int shift, float x,
 }
 
 void frmCloze::Form_KeyDown(int& keyCode, int shift) {
+    // Help is the book window's, also while the Choices window has the focus.
+    if (keyCode == keycode::F1 && book_ && !book_->isUnloaded()) {
+        book_->mnuHelpLocal_Click();
+        return;
+    }
     if ((shift & shiftbits::Alt) == 0)
         return;
     const int n = keyCode - 48;  // the digit keys of the main keyboard
@@ -92,28 +96,4 @@ void frmCloze::Form_QueryUnload(int& cancel, int unloadMode) {
 void frmCloze::Form_Unload(int& cancel) {
     (void)cancel;
     gClozeChoicesOpen = 0;
-}
-
-void frmCloze::keyPressEvent(QKeyEvent* e) {
-    int code = keyCodeOf(e);
-    Form_KeyDown(code, shiftBitsOf(e));
-    e->accept();
-}
-
-bool frmCloze::eventFilter(QObject* watched, QEvent* e) {
-    if (e->type() == QEvent::MouseButtonPress) {
-        for (int i = 1; i <= kChoiceCount; ++i) {
-            if (watched != cloze_choice[size_t(i)])
-                continue;
-            auto* me = static_cast<QMouseEvent*>(e);
-            const int button = me->button() == Qt::LeftButton    ? 1
-                               : me->button() == Qt::RightButton ? 2
-                                                                 : 4;
-            const QPointF at = me->position();
-            cloze_choice_MouseDown(i, button, 0, float(at.x() * screen::twipsPerPixelX()),
-                                   float(at.y() * screen::twipsPerPixelY()));
-            return true;
-        }
-    }
-    return Form::eventFilter(watched, e);
 }

@@ -20,7 +20,7 @@ public:
 
     // index 1..4; x, y twips inside the label.
     void cloze_choice_MouseDown(int index, int button, int shift, float x, float y);
-    void Form_KeyDown(int& keyCode, int shift);
+    void Form_KeyDown(int& keyCode, int shift) override;
     // Starts the answer's word sound on the book window's word player; does not wait for it.
     void PlayWordSound();
 
@@ -28,8 +28,6 @@ protected:
     void Form_Resize() override;
     void Form_QueryUnload(int& cancel, int unloadMode) override;
     void Form_Unload(int& cancel) override;
-    void keyPressEvent(QKeyEvent* e) override;
-    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     QPointer<frmBook> book_;

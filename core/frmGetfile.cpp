@@ -2,8 +2,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QKeyEvent>
-#include <QListWidget>
 #include <QPointer>
 #include <algorithm>
 
@@ -67,9 +65,8 @@ frmGetfile::frmGetfile() : Form(QStringLiteral("frmGetfile")) {
     setCaption(QStringLiteral("Choose a wordlist"));
     setFocusPolicy(Qt::StrongFocus);
 
-    list = new QListWidget(this);
+    list = new ListBox(this);
     list->setObjectName(QStringLiteral("list"));
-    list->setSelectionMode(QAbstractItemView::SingleSelection);
     cmdYes = new PictureButton(this);
     cmdYes->setObjectName(QStringLiteral("cmdYes"));
     cmdYes->setPicture(tickPicture(64));
@@ -79,10 +76,9 @@ frmGetfile::frmGetfile() : Form(QStringLiteral("frmGetfile")) {
 
     cmdYes->Click = [this] { cmdYes_Click(); };
     cmdNo->Click = [this] { cmdNo_Click(); };
-    connect(list, &QListWidget::itemDoubleClicked, this, [this] { list_DblClick(); });
-
-    for (QWidget* w : findChildren<QWidget*>())
-        w->installEventFilter(this);
+    list->DblClick = [this] { list_DblClick(); };
+    list->KeyPress = [this](int& k) { list_KeyPress(k); };
+    setKeyPreview(true);  // Esc cancels whichever control has the focus
 }
 
 void frmGetfile::Form_Load() {
@@ -121,7 +117,7 @@ void frmGetfile::Form_Load() {
             preselect = list->count() - 1;
     }
     if (preselect >= 0)
-        list->setCurrentRow(preselect);
+        list->setListIndex(preselect);
     list->setFocus();
 }
 
@@ -150,8 +146,7 @@ void frmGetfile::Form_QueryUnload(int& cancel, int unloadMode) {
 }
 
 void frmGetfile::cmdYes_Click() {
-    const QList<QListWidgetItem*> selected = list->selectedItems();
-    const int row = selected.isEmpty() ? -1 : list->row(selected.first());
+    const int row = list->ListIndex();
     if (row < 0 || row >= ListedFiles.size()) {
         gDialogRequest.clear();
         gGetfilePath.clear();
@@ -176,29 +171,12 @@ void frmGetfile::Form_KeyPress(int& keyAscii) {
     }
 }
 
-bool frmGetfile::handleKey(QKeyEvent* e, QObject* target) {
-    int key = keyCodeOf(e);
-    if (key == keycode::Escape) {
-        Form_KeyPress(key);
-        return true;
-    }
-    // Enter in the list takes the selected row.
-    if (key == keycode::Return && target == list) {
+// Enter in the list takes the selected row.
+void frmGetfile::list_KeyPress(int& keyAscii) {
+    if (keyAscii == keycode::Return) {
+        keyAscii = 0;
         cmdYes_Click();
-        return true;
     }
-    return false;
-}
-
-bool frmGetfile::eventFilter(QObject* watched, QEvent* e) {
-    if (e->type() == QEvent::KeyPress && watched != this && !isUnloaded())
-        return handleKey(static_cast<QKeyEvent*>(e), watched);
-    return Form::eventFilter(watched, e);
-}
-
-void frmGetfile::keyPressEvent(QKeyEvent* e) {
-    if (!handleKey(e, this))
-        Form::keyPressEvent(e);
 }
 
 void ShowGetfileDialog() {

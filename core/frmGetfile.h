@@ -8,15 +8,15 @@
 
 #include "platform/Form.h"
 
+class ListBox;
 class PictureButton;
-class QListWidget;
 
 class frmGetfile : public Form {
     Q_OBJECT
 public:
     frmGetfile();
 
-    QListWidget* list = nullptr;
+    ListBox* list = nullptr;
     PictureButton* cmdYes = nullptr;
     PictureButton* cmdNo = nullptr;
     // Parallel to the rows of list.
@@ -25,19 +25,17 @@ public:
     void cmdNo_Click();
     void cmdYes_Click();
     void list_DblClick();
-    void Form_KeyPress(int& keyAscii);
+    void list_KeyPress(int& keyAscii);
+    void Form_KeyPress(int& keyAscii) override;
 
     static const QString OtherFileRow;
 
 protected:
     void Form_Load() override;
     void Form_QueryUnload(int& cancel, int unloadMode) override;
-    bool eventFilter(QObject* watched, QEvent* e) override;
-    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     void LayoutGetfile();
-    bool handleKey(QKeyEvent* e, QObject* target);
 };
 
 // The names of the files of a folder (either separator, any letter case) that match the

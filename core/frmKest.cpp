@@ -22,6 +22,7 @@
 #include "core/WindowShaping.h"
 #include "core/frmSplash.h"
 #include "core/frmUserName.h"
+#include "platform/Controls.h"
 #include "platform/Help.h"
 #include "platform/Program.h"
 #include "platform/Screen.h"
@@ -54,6 +55,7 @@ frmKest::frmKest(const QString& formName) : Form(formName) {
     clientArea_->setPalette(p);
     clientArea_->installEventFilter(this);
     layout->addWidget(clientArea_, 1);
+    setKeyPreview(true);
 
     // The two players are no widgets, so they take no room from the client area.
     MM_No = WaveDevice::create(QStringLiteral("MM_No"));
@@ -229,7 +231,12 @@ void frmKest::showChild(Form* child, QMenuBar* childMenus) {
     // Its load may have unloaded it again (and shown another child meanwhile).
     if (guard && !guard->isUnloaded() && activeChild() == guard) {
         guard->raise();
-        guard->setFocus();
+        // A control the child's load gave the focus to keeps it (the book choice's list).
+        QWidget* inside = guard->focusWidget();
+        if (inside && guard->isAncestorOf(inside))
+            inside->setFocus();
+        else
+            guard->setFocus();
     }
     applyTopChild();
 }
@@ -308,6 +315,13 @@ bool frmKest::eventFilter(QObject* watched, QEvent* e) {
         }
     }
     return Form::eventFilter(watched, e);
+}
+
+void frmKest::Form_KeyDown(int& keyCode, int shift) {
+    if (keyCode != keycode::F1)
+        return;
+    if (Form* child = activeChild())
+        child->previewKeyDown(keyCode, shift);
 }
 
 // ---- unload ----

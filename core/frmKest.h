@@ -61,6 +61,9 @@ protected:
     void Form_Resize() override;
     void Form_QueryUnload(int& cancel, int unloadMode) override;
     void Form_Unload(int& cancel) override;
+    // F1 on the frame's own controls (the menu bar keeps the focus after a menu was closed
+    // with Esc) asks the child in view for its help.
+    void Form_KeyDown(int& keyCode, int shift) override;
     void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 

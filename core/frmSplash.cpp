@@ -1,6 +1,5 @@
 #include "core/frmSplash.h"
 
-#include <QKeyEvent>
 #include <QPalette>
 #include <QPointer>
 #include <QPushButton>
@@ -69,9 +68,7 @@ frmSplash::frmSplash() : Form(QStringLiteral("frmSplash")) {
     TimerSplash->setSingleShot(true);
     connect(TimerSplash, &QTimer::timeout, this, [this] { TimerSplash_Timer(); });
 
-    // Key preview: the form hears keys before its controls.
-    for (QWidget* w : findChildren<QWidget*>())
-        w->installEventFilter(this);
+    setKeyPreview(true);
 }
 
 void frmSplash::Form_Load() {
@@ -156,30 +153,6 @@ void frmSplash::Form_QueryUnload(int& cancel, int unloadMode) {
     // No control box: the About box ends with OK, start-up by the frame window.
     if (unloadMode == unload::FormControlMenu)
         cancel = 1;
-}
-
-bool frmSplash::handleKey(QKeyEvent* e) {
-    int keyCode = keyCodeOf(e);
-    if (keyCode == 0)
-        return false;
-    const int before = keyCode;
-    Form_KeyDown(keyCode, shiftBitsOf(e));
-    return keyCode == 0 && before != 0;
-}
-
-bool frmSplash::eventFilter(QObject* watched, QEvent* e) {
-    if (e->type() == QEvent::KeyPress && watched != this)
-        return handleKey(static_cast<QKeyEvent*>(e));
-    return Form::eventFilter(watched, e);
-}
-
-void frmSplash::keyPressEvent(QKeyEvent* e) {
-    // A key for a control was previewed on its way there; one the control leaves alone comes
-    // up to the form as well, and must not reach Form_KeyDown a second time.
-    QWidget* target = focusWidget();
-    const bool previewed = target && target != this && isAncestorOf(target);
-    if (previewed || !handleKey(e))
-        Form::keyPressEvent(e);
 }
 
 void frmSplash::Form_KeyDown(int& keyCode, int shift) {

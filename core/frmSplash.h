@@ -21,19 +21,16 @@ public:
     QPushButton* cmdOK = nullptr;
     QTimer* TimerSplash = nullptr;
 
-    void Form_KeyDown(int& keyCode, int shift);
+    void Form_KeyDown(int& keyCode, int shift) override;
     void TimerSplash_Timer();
     void cmdOK_Click();
 
 protected:
     void Form_Load() override;
     void Form_QueryUnload(int& cancel, int unloadMode) override;
-    bool eventFilter(QObject* watched, QEvent* e) override;
-    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     void layoutControls();
-    bool handleKey(QKeyEvent* e);
 };
 
 // Shows the splash modally as the About box.

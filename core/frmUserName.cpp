@@ -1,7 +1,5 @@
 #include "core/frmUserName.h"
 
-#include <QKeyEvent>
-#include <QListWidget>
 #include <QPalette>
 #include <QPointer>
 #include <algorithm>
@@ -35,7 +33,7 @@ QString screenText(QString text) {
 
 }  // namespace
 
-frmUserName::frmUserName() : Form(QStringLiteral("frmUserName")) {
+frmUserName::frmUserName(bool escCancels) : Form(QStringLiteral("frmUserName")), escCancels_(escCancels) {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setAutoFillBackground(true);
     QPalette p = palette();
@@ -49,24 +47,16 @@ frmUserName::frmUserName() : Form(QStringLiteral("frmUserName")) {
     Label2 = new Label(this);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setCaption(QStringLiteral("F3 to exit"));
-    listnames = new QListWidget(this);
+    listnames = new ListBox(this);
     listnames->setObjectName(QStringLiteral("listnames"));
-    listnames->setSelectionMode(QAbstractItemView::SingleSelection);
     cmdOK = new PictureButton(this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setPicture(tickPicture(64));
 
-    connect(listnames, &QListWidget::itemSelectionChanged, this, [this] {
-        if (!listnames->selectedItems().isEmpty())
-            listnames_Click();
-    });
-    connect(listnames, &QListWidget::itemClicked, this, [this] { listnames_Click(); });
-    connect(listnames, &QListWidget::itemDoubleClicked, this, [this] { listnames_DblClick(); });
+    listnames->Click = [this] { listnames_Click(); };
+    listnames->DblClick = [this] { listnames_DblClick(); };
     cmdOK->Click = [this] { cmdOK_Click(); };
-
-    // Key preview: the form hears keys before its controls.
-    for (QWidget* w : findChildren<QWidget*>())
-        w->installEventFilter(this);
+    setKeyPreview(true);
 }
 
 void frmUserName::Form_Load() {
@@ -123,46 +113,24 @@ void frmUserName::Form_QueryUnload(int& cancel, int unloadMode) {
         cancel = 1;
 }
 
-bool frmUserName::handleKey(QKeyEvent* e) {
-    int keyCode = keyCodeOf(e);
-    if (keyCode == 0)
-        return false;
-    QPointer<frmUserName> self(this);
-    Form_KeyDown(keyCode, shiftBitsOf(e));
-    // A key that closed the dialog goes no further.
-    return !self || isUnloaded();
-}
-
-bool frmUserName::eventFilter(QObject* watched, QEvent* e) {
-    if (e->type() == QEvent::KeyPress && watched != this && !isUnloaded())
-        return handleKey(static_cast<QKeyEvent*>(e));
-    return Form::eventFilter(watched, e);
-}
-
-void frmUserName::keyPressEvent(QKeyEvent* e) {
-    // A key for a control was previewed on its way there; one the control leaves alone comes
-    // up to the form as well, and must not reach Form_KeyDown a second time.
-    QWidget* target = focusWidget();
-    const bool previewed = target && target != this && isAncestorOf(target);
-    if (previewed || !handleKey(e))
-        Form::keyPressEvent(e);
-}
-
 void frmUserName::Form_KeyDown(int& keyCode, int shift) {
     (void)shift;
     if (keyCode == kKeyF3 || keyCode == keycode::Escape) {
         if (startMode_) {
             UnloadFrameAndEnd(0);
         }
-        // Finding a name in an empty list: Esc is the way out, with no name chosen.
-        if (keyCode == keycode::Escape && listnames->count() == 0) {
+        // Otherwise Esc is the way out, with no name chosen, where there is no name to pick or
+        // the caller lets it cancel.
+        if (keyCode == keycode::Escape && (listnames->count() == 0 || escCancels_)) {
             gUserName.clear();
             Unload();
         }
         return;
     }
-    if (keyCode == keycode::Return && cmdOK->isVisibleTo(this))
+    if (keyCode == keycode::Return && cmdOK->isVisibleTo(this)) {
+        keyCode = 0;  // the dialog's, not the list's
         cmdOK_Click();
+    }
 }
 
 void frmUserName::listnames_Click() { cmdOK->show(); }
@@ -170,10 +138,9 @@ void frmUserName::listnames_Click() { cmdOK->show(); }
 void frmUserName::listnames_DblClick() { cmdOK_Click(); }
 
 void frmUserName::cmdOK_Click() {
-    const QList<QListWidgetItem*> selected = listnames->selectedItems();
-    if (selected.isEmpty())
+    const int row = listnames->ListIndex();
+    if (row < 0)
         return;
-    const int row = listnames->row(selected.first());
     gUserName = UserNames.value(row + 1);
     if (startMode_ && gUserName == u"Teacher") {
         if (CurrentPassword().isEmpty()) {
@@ -197,7 +164,7 @@ void frmUserName::cmdOK_Click() {
     Unload();
 }
 
-void ShowUserNameDialog() {
-    auto* d = new frmUserName;
+void ShowUserNameDialog(bool escCancels) {
+    auto* d = new frmUserName(escCancels);
     d->Show(true);
 }

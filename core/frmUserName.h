@@ -2,24 +2,26 @@
 // The user name dialog: the user picks a name from USERS.DAT. Asked with the start question
 // ("What" CR LF "is your name?") choosing "Teacher" needs the password when one is set, and F3
 // or Esc end the program; asked with any other text (the log viewer's "Find which name?") it
-// only returns the name picked. The answer is in gUserName.
+// only returns the name picked, or "" when Esc left an empty list (or, where the caller lets Esc
+// cancel, any list). The answer is in gUserName.
 #include "platform/Form.h"
 
 class Label;
+class ListBox;
 class PictureButton;
-class QListWidget;
 
 class frmUserName : public Form {
     Q_OBJECT
 public:
-    frmUserName();
+    // escCancels: Esc ends the picking with no name also while names are listed.
+    explicit frmUserName(bool escCancels = false);
 
     Label* Label1 = nullptr;
     Label* Label2 = nullptr;
-    QListWidget* listnames = nullptr;
+    ListBox* listnames = nullptr;
     PictureButton* cmdOK = nullptr;
 
-    void Form_KeyDown(int& keyCode, int shift);
+    void Form_KeyDown(int& keyCode, int shift) override;
     void listnames_Click();
     void listnames_DblClick();
     void cmdOK_Click();
@@ -29,14 +31,12 @@ public:
 protected:
     void Form_Load() override;
     void Form_QueryUnload(int& cancel, int unloadMode) override;
-    bool eventFilter(QObject* watched, QEvent* e) override;
-    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     void LayoutUserName();
-    bool handleKey(QKeyEvent* e);
     bool startMode_ = false;
+    bool escCancels_ = false;
 };
 
 // Shows frmUserName modally for the question in gDialogRequest.
-void ShowUserNameDialog();
+void ShowUserNameDialog(bool escCancels = false);

@@ -188,9 +188,8 @@ frmHangman::frmHangman(QWidget* parent) : Form(QStringLiteral("frmHangman"), par
     createMenus();
     picclipbig = gameart::buttonStrip(true);
     picclipsmall = gameart::buttonStrip(false);
-    // Typed letters and F1 are the window's wherever the focus is inside it; a press on a
-    // letter of the alphabet is a guess.
-    qApp->installEventFilter(this);
+    // Typed letters and F1 are the window's wherever the focus is inside it.
+    setKeyPreview(true);
 }
 
 frmHangman::~frmHangman() {
@@ -261,6 +260,7 @@ void frmHangman::createControls() {
         l->setLineWidth(1);
         l->setCursor(Qt::PointingHandCursor);
         l->hide();
+        l->Click = [this, k] { lblAlphabet_Click(k); };
         lblAlphabet.push_back(l);
     }
 
@@ -781,37 +781,6 @@ void frmHangman::placeWordCells() {
 }
 
 // ---- keys, resize, closing ----
-
-bool frmHangman::eventFilter(QObject* watched, QEvent* e) {
-    if (isUnloaded() || !isLoaded())
-        return Form::eventFilter(watched, e);
-    auto* w = qobject_cast<QWidget*>(watched);
-    const bool inside = w && (w == this || isAncestorOf(w));
-    if (e->type() == QEvent::KeyPress && inside) {
-        auto* ke = static_cast<QKeyEvent*>(e);
-        if (ke->key() == Qt::Key_F1) {
-            int code = keyCodeOf(ke);
-            Form_KeyDown(code, shiftBitsOf(ke));
-            return true;
-        }
-        const QString text = ke->text();
-        if (text.size() == 1 && !(ke->modifiers() & (Qt::AltModifier | Qt::ControlModifier))) {
-            int ascii = text[0].unicode();
-            if (wordgame::AlphabetIndex(text[0]) != 0) {
-                Form_KeyPress(ascii);
-                return true;
-            }
-        }
-    } else if (e->type() == QEvent::MouseButtonPress && inside) {
-        for (size_t i = 1; i < lblAlphabet.size(); ++i) {
-            if (watched == lblAlphabet[i] && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
-                lblAlphabet_Click(int(i));
-                return true;
-            }
-        }
-    }
-    return Form::eventFilter(watched, e);
-}
 
 void frmHangman::Form_KeyDown(int& keyCode, int shift) {
     (void)shift;

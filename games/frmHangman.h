@@ -139,14 +139,13 @@ public:
     void mnuHelpContents_Click();
     void mnuHelpSearch_Click();
     void mnuHelpAbout_Click();
-    void Form_KeyDown(int& keyCode, int shift);
-    void Form_KeyPress(int& keyAscii);
+    void Form_KeyDown(int& keyCode, int shift) override;
+    void Form_KeyPress(int& keyAscii) override;
 
 protected:
     void Form_Load() override;
     void Form_Resize() override;
     void Form_Unload(int& cancel) override;
-    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     void createControls();

@@ -1,7 +1,6 @@
 #include "menu/frmChoose.h"
 
 #include <QAction>
-#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -50,9 +49,7 @@ frmChoose::frmChoose(Form* menuWindow, QWidget* parent)
     mnuHelpAbout = help.about;
     connect(mnuHelp, &QMenu::aboutToShow, this, [this] { mnuHelp_Click(); });
 
-    // Key preview: the window hears every key before the control that has the focus.
-    for (QWidget* w : findChildren<QWidget*>())
-        w->installEventFilter(this);
+    setKeyPreview(true);
 }
 
 void frmChoose::Form_Load() {
@@ -65,6 +62,7 @@ void frmChoose::Form_Load() {
         drop_book->AddItem(text);
     // A current book that is not listed leaves row 0 chosen; an empty list leaves nothing chosen.
     drop_book->setListIndex(bookchoice::preselectedRow(rows.texts, rows.currentText));
+    drop_book->setFocus();  // the arrow keys move through the books from the start
     mouse::setPointer(mouse::Default);
 }
 
@@ -121,23 +119,6 @@ void frmChoose::Form_KeyDown(int& keyCode, int shift) {
         return;
     if (keyCode == keycode::Return)
         cmdOK_Click();
-}
-
-bool frmChoose::eventFilter(QObject* watched, QEvent* e) {
-    if (e->type() == QEvent::KeyPress && !isUnloaded()) {
-        auto* k = static_cast<QKeyEvent*>(e);
-        int code = keyCodeOf(k);
-        if (code == keycode::F1 || code == keycode::Escape || code == keycode::Return) {
-            Form_KeyDown(code, shiftBitsOf(k));
-            return true;
-        }
-    }
-    return ChildForm::eventFilter(watched, e);
-}
-
-void frmChoose::keyPressEvent(QKeyEvent* e) {
-    int code = keyCodeOf(e);
-    Form_KeyDown(code, shiftBitsOf(e));
 }
 
 // ---- help ----

@@ -32,7 +32,7 @@ public:
     void cmdCancel_Click();
     void cmdOK_Click();
     void drop_book_DblClick();
-    void Form_KeyDown(int& keyCode, int shift);
+    void Form_KeyDown(int& keyCode, int shift) override;
     void mnuExit_Click();
     void mnuHelp_Click();
     void mnuHelpAbout_Click();
@@ -45,8 +45,6 @@ protected:
     void Form_Load() override;
     void Form_Resize() override;
     void Form_Unload(int& cancel) override;
-    bool eventFilter(QObject* watched, QEvent* e) override;
-    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     void LayoutChoose();

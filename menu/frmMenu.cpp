@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <algorithm>
 #include <exception>
@@ -31,6 +30,7 @@
 #include "menu/SettingsEdit.h"
 #include "menu/frmChoose.h"
 #include "menu/frmOption.h"
+#include "platform/Controls.h"
 #include "platform/Dialogs.h"
 #include "platform/Help.h"
 #include "platform/Lang.h"
@@ -143,10 +143,10 @@ void frmMenu::createControls() {
     pp.setColor(QPalette::Window, kPanelColour);
     frame_pupil->setPalette(pp);
 
-    Image1 = new QLabel(frame_pupil);
-    Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Image1 = new Label(frame_pupil);
+    Image1->setWordWrap(false);
     Image1->setCursor(Qt::PointingHandCursor);
-    Image1->installEventFilter(this);
+    Image1->Click = [this] { Image1_Click(); };
     Image2 = new QLabel(this);
     Image2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
@@ -425,16 +425,6 @@ void frmMenu::cmdExit_Click() { UnloadFrameAndEnd(0); }
 void frmMenu::mnuExit_Click() { UnloadFrameAndEnd(0); }
 
 // ---- pictures and help ----
-
-bool frmMenu::eventFilter(QObject* watched, QEvent* e) {
-    if (watched == Image1 && e->type() == QEvent::MouseButtonRelease &&
-        static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton &&
-        Image1->rect().contains(static_cast<QMouseEvent*>(e)->position().toPoint())) {
-        Image1_Click();
-        return true;
-    }
-    return Form::eventFilter(watched, e);
-}
 
 void frmMenu::Image1_Click() { ShowAboutBox(); }
 void frmMenu::mnuHelpAbout_Click() { ShowAboutBox(); }

@@ -8,6 +8,7 @@
 #include "platform/Form.h"
 
 class GraphicalButton;
+class Label;
 class QAction;
 class QFrame;
 class QLabel;
@@ -40,7 +41,7 @@ public:
     QLabel* Label4;
     QLabel* Label5;
     QFrame* frame_pupil;
-    QLabel* Image1;
+    Label* Image1;
     QLabel* Image2;
     QFrame* Shape1;
     QFrame* Shape2;
@@ -83,7 +84,6 @@ public:
 protected:
     void Form_Load() override;
     void Form_Resize() override;
-    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     void createControls();

@@ -374,7 +374,7 @@ void frmSettings::mnuFileSave_Click() { save(); }
 QString frmSettings::pickName(const QString& request) {
     const QString remembered = gUserName;
     gDialogRequest = request;
-    ShowUserNameDialog();
+    ShowUserNameDialog(true);  // Esc: no name, nothing opened or saved
     const QString picked = gUserName;
     gUserName = remembered;
     return picked;
@@ -393,7 +393,7 @@ void frmSettings::mnuFileSaveAs_Click() {
         return;
     QPointer<frmSettings> self(this);
     const QString picked = pickName(QStringLiteral("Save as settings for..."));
-    if (!self || isUnloaded() || refused(picked))
+    if (!self || isUnloaded() || picked.isEmpty() || refused(picked))
         return;
     owner_ = picked;
     saveTo(settingsedit::ownerFile(owner_));
@@ -413,7 +413,7 @@ void frmSettings::mnuFileOpen_Click() {
     }
     QPointer<frmSettings> self(this);
     const QString picked = pickName(QStringLiteral("Open settings for..."));
-    if (!self || isUnloaded() || refused(picked))
+    if (!self || isUnloaded() || picked.isEmpty() || refused(picked))
         return;
     // A listed user without a settings file of his own is told about, not the end of the program.
     const QString file = settingsedit::ownerFile(picked);

@@ -1,7 +1,12 @@
 #include "platform/Controls.h"
 
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDropEvent>
+#include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QProxyStyle>
 #include <algorithm>
@@ -9,6 +14,7 @@
 
 #include "platform/Ansi.h"
 #include "platform/Form.h"
+#include "platform/Screen.h"
 
 namespace {
 
@@ -61,7 +67,6 @@ int characterOf(const QKeyEvent* e, QString& text) {
     const int key = e->key();
     const Qt::KeyboardModifiers m = e->modifiers();
     const bool ctrl = m & Qt::ControlModifier;
-    const bool shift = m & Qt::ShiftModifier;
     text.clear();
     if (m & Qt::AltModifier)
         return 0;
@@ -70,9 +75,6 @@ int characterOf(const QKeyEvent* e, QString& text) {
     case Qt::Key_Escape: return 27;
     case Qt::Key_Backspace: return ctrl ? 127 : 8;
     case Qt::Key_Tab: return 9;
-    // The other clipboard keys go through KeyPress as their Ctrl letters.
-    case Qt::Key_Insert: return shift ? 22 : ctrl ? 3 : 0;
-    case Qt::Key_Delete: return shift ? 24 : 0;
     default: break;
     }
     if (ctrl) {
@@ -179,8 +181,12 @@ int keyCodeOf(const QKeyEvent* e) {
     }
 }
 
-int shiftBitsOf(const QKeyEvent* e) {
-    const Qt::KeyboardModifiers m = e->modifiers();
+int keyAsciiOf(const QKeyEvent* e) {
+    QString text;
+    return characterOf(e, text);
+}
+
+int shiftBitsOf(Qt::KeyboardModifiers m) {
     int bits = 0;
     if (m & Qt::ShiftModifier)
         bits |= shiftbits::Shift;
@@ -189,6 +195,23 @@ int shiftBitsOf(const QKeyEvent* e) {
     if (m & Qt::AltModifier)
         bits |= shiftbits::Alt;
     return bits;
+}
+
+int buttonOf(Qt::MouseButton button) {
+    switch (button) {
+    case Qt::LeftButton: return 1;
+    case Qt::RightButton: return 2;
+    case Qt::MiddleButton: return 4;
+    default: return 0;
+    }
+}
+
+QString pastableText(const QString& text) {
+    QString out = ansi::decode(ansi::encode(text));
+    for (QChar& c : out)
+        if (c.unicode() < 32 || c.unicode() == 127)
+            c = u' ';
+    return out;
 }
 
 // ---- TextBox
@@ -251,16 +274,38 @@ void TextBox::setMaxLength(int n) {
 }
 
 bool TextBox::stillThere() const {
-    for (const QObject* o = this; o; o = o->parent()) {
-        if (const auto* f = qobject_cast<const Form*>(o))
-            return !f->isUnloaded();
+    const Form* f = Form::ownerOf(this);
+    return !f || !f->isUnloaded();
+}
+
+QString TextBox::PasteText() const {
+    if (pasting_)
+        return *pasting_;
+    const QClipboard* c = QGuiApplication::clipboard();
+    return c ? c->text() : QString();
+}
+
+bool TextBox::keyDown(int& code, int shift) {
+    const QPointer<TextBox> self(this);
+    if (Form* f = Form::ownerOf(this); f && !f->previewKeyDown(code, shift))
+        return false;
+    if (!self || !stillThere())
+        return false;
+    if (code != 0 && KeyDown) {
+        KeyDown(code, shift);
+        if (!self || !stillThere())
+            return false;
     }
     return true;
 }
 
 bool TextBox::typeCharacter(int keyAscii) {
-    if (KeyPress) {
-        const QPointer<TextBox> self(this);
+    const QPointer<TextBox> self(this);
+    if (Form* f = Form::ownerOf(this); f && !f->previewKeyPress(keyAscii))
+        return false;
+    if (!self || !stillThere())
+        return false;
+    if (keyAscii != 0 && KeyPress) {
         KeyPress(keyAscii);
         if (!self || !stillThere())
             return false;
@@ -271,7 +316,7 @@ bool TextBox::typeCharacter(int keyAscii) {
     case 1: selectAll(); break;
     case 3: copy(); break;
     case 8: backspace(); break;
-    case 22: paste(); break;
+    case 22: return typePasted();
     case 24: cut(); break;
     case 25: redo(); break;
     case 26: undo(); break;
@@ -288,16 +333,22 @@ bool TextBox::typeCharacter(int keyAscii) {
     return true;
 }
 
+// The box's own paste: what the paste brings, typed, so that each character passes KeyPress as
+// a typed one does.
+bool TextBox::typePasted() {
+    const QString pasted = pastableText(PasteText());
+    for (QChar c : pasted)
+        if (!typeCharacter(ansi::code(c)))
+            return false;
+    return true;
+}
+
 void TextBox::keyPressEvent(QKeyEvent* e) {
     e->accept();
     const QPointer<TextBox> self(this);
     int code = keyCodeOf(e);
-    const int shift = shiftBitsOf(e);
-    if (KeyDown) {
-        KeyDown(code, shift);
-        if (!self || !stillThere())
-            return;
-    }
+    if (!keyDown(code, shiftBitsOf(e->modifiers())))
+        return;
     QString text;
     const int ch = characterOf(e, text);
     if (ch != 0) {
@@ -311,18 +362,65 @@ void TextBox::keyPressEvent(QKeyEvent* e) {
         }
         return;
     }
-    if (code != 0)
-        QLineEdit::keyPressEvent(e);
-    else
-        e->accept();
+    if (code == 0)
+        return;
+    // The clipboard keys without a character of their own, left to the box, do what their
+    // Ctrl letters do.
+    if (e->matches(QKeySequence::Paste)) {
+        typeCharacter(22);
+        return;
+    }
+    if (e->matches(QKeySequence::Cut)) {
+        typeCharacter(24);
+        return;
+    }
+    if (e->matches(QKeySequence::Copy)) {
+        typeCharacter(3);
+        return;
+    }
+    // Moving and deleting are the line edit's; it inserts no text that did not pass KeyPress
+    // (an Alt chord keeps its letter in the event, which it would otherwise type).
+    QKeyEvent bare(e->type(), e->key(), e->modifiers(), e->nativeScanCode(), e->nativeVirtualKey(),
+                   e->nativeModifiers(), QString(), e->isAutoRepeat(), e->count());
+    QLineEdit::keyPressEvent(&bare);
 }
 
 void TextBox::keyReleaseEvent(QKeyEvent* e) {
     int code = keyCodeOf(e);
     if (KeyUp)
-        KeyUp(code, shiftBitsOf(e));
+        KeyUp(code, shiftBitsOf(e->modifiers()));
     e->accept();
 }
+
+void TextBox::mouseReleaseEvent(QMouseEvent* e) {
+    if (e->button() != Qt::MiddleButton) {
+        QLineEdit::mouseReleaseEvent(e);
+        if (e->button() == Qt::LeftButton && Click && rect().contains(e->position().toPoint()))
+            Click();
+        return;
+    }
+    // The X11 paste of the primary selection is a Ctrl+V of that text.
+    e->accept();
+    const QClipboard* c = QGuiApplication::clipboard();
+    if (isReadOnly() || !c || !c->supportsSelection())
+        return;
+    const QString selection = c->text(QClipboard::Selection);
+    const QPointer<TextBox> self(this);
+    pasting_ = &selection;
+    int code = 'V';
+    if (keyDown(code, shiftbits::Ctrl))
+        typeCharacter(22);
+    if (self)
+        pasting_ = nullptr;
+}
+
+void TextBox::contextMenuEvent(QContextMenuEvent* e) { e->accept(); }
+
+void TextBox::dragEnterEvent(QDragEnterEvent* e) { e->ignore(); }
+
+void TextBox::dragMoveEvent(QDragMoveEvent* e) { e->ignore(); }
+
+void TextBox::dropEvent(QDropEvent* e) { e->ignore(); }
 
 void TextBox::inputMethodEvent(QInputMethodEvent* e) {
     // Committed text is typed character by character; pre-edit text is not shown.
@@ -353,6 +451,29 @@ Label::Label(QWidget* parent) : QLabel(parent) {
     setContentsMargins(0, 0, 0, 0);
     setTextFormat(Qt::PlainText);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+void Label::mousePressEvent(QMouseEvent* e) {
+    if (!MouseDown && !Click) {
+        QLabel::mousePressEvent(e);
+        return;
+    }
+    e->accept();
+    if (MouseDown) {
+        const QPointF at = e->position();
+        MouseDown(buttonOf(e->button()), shiftBitsOf(e->modifiers()), float(at.x() * screen::twipsPerPixelX()),
+                  float(at.y() * screen::twipsPerPixelY()));
+    }
+}
+
+void Label::mouseReleaseEvent(QMouseEvent* e) {
+    if (!MouseDown && !Click) {
+        QLabel::mouseReleaseEvent(e);
+        return;
+    }
+    e->accept();
+    if (Click && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint()))
+        Click();
 }
 
 void Label::setBackColor(const QColor& c) {
@@ -441,8 +562,10 @@ void fitButtonCaption(QAbstractButton* button) {
 
 ListBox::ListBox(QWidget* parent) : QListWidget(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
-    connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0 && Click)
+    // A row taken by Space, or clicked while it was current but not chosen, changes the
+    // selection without moving the current row.
+    connect(this, &QListWidget::itemSelectionChanged, this, [this] {
+        if (ListIndex() >= 0 && Click)
             Click();
     });
     connect(this, &QListWidget::itemDoubleClicked, this, [this] {
@@ -464,6 +587,28 @@ void ListBox::setListIndex(int index) {
     }
     setCurrentRow(index);
     item(index)->setSelected(true);
+}
+
+void ListBox::keyPressEvent(QKeyEvent* e) {
+    if (int ascii = keyAsciiOf(e); ascii != 0 && KeyPress) {
+        const QPointer<ListBox> self(this);
+        KeyPress(ascii);
+        if (!self || !isVisible() || ascii == 0) {
+            e->accept();
+            return;
+        }
+    }
+    // The row the view keeps current while nothing is chosen is no choice: the first key
+    // chooses the first (or last) row instead of moving on from it.
+    const int key = e->key();
+    if (ListIndex() < 0 && count() > 0 && (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
+        (key == Qt::Key_Down || key == Qt::Key_Up || key == Qt::Key_Home || key == Qt::Key_End)) {
+        setListIndex(key == Qt::Key_End ? count() - 1 : 0);
+        scrollToItem(currentItem());
+        e->accept();
+        return;
+    }
+    QListWidget::keyPressEvent(e);
 }
 
 QString ListBox::List(int index) const {

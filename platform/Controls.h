@@ -4,10 +4,15 @@
 // TextBox: KeyDown (key code, shift bits 1 Shift / 2 Ctrl / 4 Alt) first; a handler that sets
 // the key code to 0 stops the box's own handling of the key, but not the KeyPress that follows.
 // KeyPress (the character code; Enter 13, Esc 27, Backspace 8, Ctrl+C/V/X 3/22/24) may change
-// the character or drop it with 0; Delete, arrows and other keys without a character give no
-// KeyPress. Change follows every change of the text, also when code sets Text. Input-method
-// text arrives as KeyPress too; there is no context menu and no drag-and-drop, so nothing
-// enters the box around these events.
+// the character or drop it with 0; Delete, arrows, Alt chords and other keys without a
+// character give no KeyPress. Change follows every change of the text, also when code sets
+// Text. In a form with KeyPreview the form's KeyDown and KeyPress come first.
+//
+// Text enters a box only through these events. A paste (Ctrl+V, or Shift+Insert left to the
+// box) is KeyPress 22: dropped there, nothing enters; left to the box, the text is typed one
+// character at a time through KeyPress. The X11 middle-button paste is a Ctrl+V of the primary
+// selection, KeyDown included; input-method text is typed through KeyPress; an Alt or Ctrl
+// chord that is no shortcut inserts nothing; there is no context menu and no drag-and-drop.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -52,9 +57,18 @@ constexpr int Alt = 4;
 class QKeyEvent;
 
 // The key code of a Qt key event as the original reports it in KeyDown / KeyUp (0 for a key
-// it has no code for), and the shift bits of its modifiers.
+// it has no code for), and the character its KeyPress hears (0 for none).
 int keyCodeOf(const QKeyEvent* e);
-int shiftBitsOf(const QKeyEvent* e);
+int keyAsciiOf(const QKeyEvent* e);
+// The shift bits of keyboard modifiers, for key and mouse events alike.
+int shiftBitsOf(Qt::KeyboardModifiers modifiers);
+// The original's mouse button: 1 left, 2 right, 4 middle (0 for any other).
+int buttonOf(Qt::MouseButton button);
+
+// Text from outside (the clipboard, a selection) as a one-line box of one-byte characters can
+// hold it: line ends and other control characters become blanks, characters the stored files
+// cannot hold become "?".
+QString pastableText(const QString& text);
 
 class TextBox : public QLineEdit {
     Q_OBJECT
@@ -67,6 +81,7 @@ public:
     std::function<void()> Change;
     std::function<void()> GotFocus;
     std::function<void()> LostFocus;
+    std::function<void()> Click;  // a left click released over the box
 
     QString Text() const { return text(); }
     // Fires Change at once when the text differs.
@@ -86,34 +101,56 @@ public:
     int MaxLength() const { return maxLength_; }
     void setMaxLength(int n);
 
+    // The text a paste brings while KeyPress 22 runs: the primary selection for a middle-button
+    // paste, otherwise the clipboard's text.
+    QString PasteText() const;
+
 protected:
     void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
     void inputMethodEvent(QInputMethodEvent* e) override;
     void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dragMoveEvent(QDragMoveEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
 
 private:
-    // Runs KeyPress for one character and, unless it was dropped, its default action.
-    // False when the box's window went away meanwhile.
+    // KeyDown (the form's first) with its code; false when the box's window went away.
+    bool keyDown(int& code, int shift);
+    // KeyPress (the form's first) for one character and, unless it was dropped, its default
+    // action. False when the box's window went away meanwhile.
     bool typeCharacter(int keyAscii);
+    // A paste the box does itself: the pasted text typed one character at a time.
+    bool typePasted();
     bool stillThere() const;
 
     QString passwordChar_;
     QStyle* maskStyle_ = nullptr;
     int maxLength_ = 0;
+    const QString* pasting_ = nullptr;  // the text of a middle-button paste while it runs
 };
 
 // A label whose caption wraps at word boundaries within its width, with no margins.
+// MouseDown hears any button pressed on it (x, y in twips inside the label), Click a left
+// click released over it; a label with neither lets the press through to what lies beneath.
 class Label : public QLabel {
     Q_OBJECT
 public:
     explicit Label(QWidget* parent = nullptr);
+    std::function<void(int button, int shift, float x, float y)> MouseDown;
+    std::function<void()> Click;
     void setCaption(const QString& caption) { setText(caption); }
     QString Caption() const { return text(); }
     // Colours as RGB values.
     void setBackColor(const QColor& c);
     void setForeColor(const QColor& c);
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
 };
 
 // A command button showing a picture instead of a caption; the picture is scaled to fit.
@@ -168,13 +205,16 @@ public:
 };
 
 // A single-selection list box. Click follows every change of the selection (mouse, keyboard
-// or code), DblClick a double click on a row. List(i) past the end reads "".
+// or code), DblClick a double click on a row, KeyPress a key with a character (0 keeps it from
+// the list). With nothing selected, Down, Up or Home selects the first row and End the last.
+// List(i) past the end reads "".
 class ListBox : public QListWidget {
     Q_OBJECT
 public:
     explicit ListBox(QWidget* parent = nullptr);
     std::function<void()> Click;
     std::function<void()> DblClick;
+    std::function<void(int& keyAscii)> KeyPress;
     int ListIndex() const;  // -1: nothing selected
     void setListIndex(int index);
     int ListCount() const { return count(); }
@@ -182,6 +222,9 @@ public:
     void setList(int index, const QString& text);
     void AddItem(const QString& text) { addItem(text); }
     void Clear() { clear(); }
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
 };
 
 // A drop-down list. Click follows every change of the selected position, by the user or by

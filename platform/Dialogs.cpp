@@ -1,17 +1,20 @@
 #include "platform/Dialogs.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFile>
-#include <QInputDialog>
 #include <QLabel>
 #include <QScreen>
 #include <QTimer>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QVBoxLayout>
 #include <QWidget>
 #include <algorithm>
 #include <vector>
 
+#include "platform/Controls.h"
 #include "platform/Journal.h"
 #include "platform/Screen.h"
 
@@ -149,19 +152,40 @@ public:
 
     QString inputBox(const QString& prompt, const QString& title, const QString& defaultText, int xTwips,
                      int yTwips) override {
-        QInputDialog dlg(boxParent());
-        dlg.setInputMode(QInputDialog::TextInput);
+        QDialog dlg(boxParent());
         dlg.setWindowTitle(title);
-        dlg.setLabelText(normaliseBreaks(prompt));
+        auto* layout = new QVBoxLayout(&dlg);
         // A prompt is text, never markup, and a long one wraps rather than running off the screen.
         const QRect avail = dlg.screen() ? dlg.screen()->availableGeometry() : QRect(0, 0, 640, 480);
         const int width = std::min(420, std::max(200, avail.width() - 40));
-        for (QLabel* label : dlg.findChildren<QLabel*>()) {
-            label->setTextFormat(Qt::PlainText);
-            label->setWordWrap(true);
-            label->setFixedWidth(width);
-        }
-        dlg.setTextValue(defaultText);
+        auto* label = new QLabel(normaliseBreaks(prompt), &dlg);
+        label->setTextFormat(Qt::PlainText);
+        label->setWordWrap(true);
+        label->setFixedWidth(width);
+        layout->addWidget(label);
+        // The answer is typed in a box of ours, so text reaches it as it reaches every box:
+        // by keys, a paste typed one character at a time, never an Alt chord or a drop.
+        auto* box = new TextBox(&dlg);
+        box->setObjectName(QStringLiteral("InputText"));
+        box->setText(defaultText);
+        box->selectAll();
+        box->KeyDown = [&dlg](int& keyCode, int) {
+            if (keyCode == 13 || keyCode == 27) {
+                const bool ok = keyCode == 13;
+                keyCode = 0;
+                ok ? dlg.accept() : dlg.reject();
+            }
+        };
+        box->KeyPress = [](int& keyAscii) {
+            if (keyAscii == 13 || keyAscii == 27)
+                keyAscii = 0;
+        };
+        layout->addWidget(box);
+        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dlg);
+        QObject::connect(buttons, &QDialogButtonBox::accepted, &dlg, &QDialog::accept);
+        QObject::connect(buttons, &QDialogButtonBox::rejected, &dlg, &QDialog::reject);
+        layout->addWidget(buttons);
+        box->setFocus();
         if (xTwips >= 0 && yTwips >= 0) {
             dlg.move(xTwips / screen::twipsPerPixelX(), yTwips / screen::twipsPerPixelY());
             // Once shown, with its final size and frame, it is pulled back inside the screen.
@@ -175,7 +199,7 @@ public:
         }
         if (dlg.exec() != QDialog::Accepted)
             return QString();
-        return dlg.textValue();
+        return box->Text();
     }
 };
 

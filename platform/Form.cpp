@@ -1,13 +1,19 @@
 #include "platform/Form.h"
 
+#include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QKeyEvent>
+#include <QMenuBar>
 #include <QResizeEvent>
+#include <QShortcutEvent>
 #include <QShowEvent>
 #include <QTimer>
 #include <cmath>
 
+#include "platform/Controls.h"
 #include "platform/Journal.h"
 #include "platform/Screen.h"
 
@@ -15,11 +21,60 @@ namespace {
 
 int toPixels(int twips, int twipsPerPixel) { return int(std::lround(double(twips) / twipsPerPixel)); }
 
+// Access keys are Alt and one key: what QKeySequence::mnemonic makes of a caption.
+bool isAccessKey(const QKeySequence& key) {
+    return key.count() == 1 && key[0].keyboardModifiers() == Qt::AltModifier;
+}
+
+// The visible, enabled buttons and menu titles of the window whose caption carries the key, in
+// the order of the window's controls (buttons first, then menu titles).
+QList<QObject*> accessKeyOwners(QWidget* window, const QKeySequence& key) {
+    QList<QObject*> owners;
+    auto usable = [window](const QWidget* w) { return w->window() == window && w->isVisible() && w->isEnabled(); };
+    for (QAbstractButton* b : window->findChildren<QAbstractButton*>())
+        if (usable(b) && QKeySequence::mnemonic(b->text()) == key)
+            owners << b;
+    for (QMenuBar* bar : window->findChildren<QMenuBar*>()) {
+        if (!usable(bar))
+            continue;
+        for (QAction* a : bar->actions())
+            if (a->isVisible() && a->isEnabled() && !a->isSeparator() && QKeySequence::mnemonic(a->text()) == key)
+                owners << a;
+    }
+    return owners;
+}
+
+// The key goes to its one owner, or to the next of several each time it is pressed.
+void fireAccessKey(QWidget* window, const QKeySequence& key) {
+    static QPointer<QObject> last;
+    const QList<QObject*> owners = accessKeyOwners(window, key);
+    if (owners.isEmpty())
+        return;
+    const qsizetype at = owners.indexOf(last.data());
+    QObject* owner = owners.at(at < 0 ? 0 : (at + 1) % owners.size());
+    last = owners.size() > 1 ? owner : nullptr;
+    if (auto* b = qobject_cast<QAbstractButton*>(owner)) {
+        if (b->focusPolicy() & Qt::TabFocus)
+            b->setFocus(Qt::ShortcutFocusReason);
+        b->click();  // at once: a button's own answer to its key first animates its press
+        return;
+    }
+    auto* a = static_cast<QAction*>(owner);
+    if (a->menu()) {
+        for (QMenuBar* bar : window->findChildren<QMenuBar*>())
+            if (bar->actions().contains(a) && bar->isVisible())
+                bar->setActiveAction(a);
+    } else {
+        a->trigger();
+    }
+}
+
 }  // namespace
 
 Form::Form(const QString& name, QWidget* parent) : QWidget(parent), name_(name) {
     // Handlers are virtual: none may run from here, only from Load() and the events.
     setObjectName(name);
+    watch(this);
 }
 
 Form::~Form() {
@@ -188,6 +243,107 @@ void Form::changeEvent(QEvent* e) {
             Form_Resize();
     }
 }
+
+// ---- keys
+
+Form* Form::ownerOf(const QWidget* w) {
+    for (const QWidget* p = w; p; p = p->parentWidget()) {
+        if (auto* f = qobject_cast<Form*>(const_cast<QWidget*>(p)))
+            return f;
+        if (p->isWindow())
+            return nullptr;
+    }
+    return nullptr;
+}
+
+void Form::watch(QObject* w) {
+    w->installEventFilter(this);
+    for (QObject* c : w->findChildren<QObject*>())
+        if (c->isWidgetType())
+            c->installEventFilter(this);
+}
+
+bool Form::previewKeyDown(int& keyCode, int shift) {
+    if (!keyPreview_ || unloaded_)
+        return !unloaded_;
+    const QPointer<Form> self(this);
+    Form_KeyDown(keyCode, shift);
+    return self && !unloaded_;
+}
+
+bool Form::previewKeyPress(int& keyAscii) {
+    if (!keyPreview_ || unloaded_)
+        return !unloaded_;
+    const QPointer<Form> self(this);
+    Form_KeyPress(keyAscii);
+    return self && !unloaded_;
+}
+
+// The key of one of the form's controls: the form hears it, then the control does (unless
+// the form took it). The control is given it from here, so that a key it leaves alone, which
+// comes back up through its parents, is not heard by the form a second time.
+bool Form::previewKey(QObject* target, QKeyEvent* e) {
+    const QPointer<Form> self(this);
+    const QPointer<QObject> to(target);
+    int code = keyCodeOf(e);
+    const int codeBefore = code;
+    if (code != 0 && !previewKeyDown(code, shiftBitsOf(e->modifiers()))) {
+        e->accept();
+        return true;
+    }
+    int ascii = keyAsciiOf(e);
+    const int asciiBefore = ascii;
+    if (ascii != 0 && !previewKeyPress(ascii)) {
+        e->accept();
+        return true;
+    }
+    if ((codeBefore != 0 && code == 0) || (asciiBefore != 0 && ascii == 0) || !to) {
+        e->accept();
+        return true;
+    }
+    delivering_ = true;
+    QCoreApplication::instance()->notify(to, e);  // as it came, spontaneous or not
+    if (self)
+        delivering_ = false;
+    e->accept();
+    return true;
+}
+
+bool Form::eventFilter(QObject* watched, QEvent* e) {
+    switch (e->type()) {
+    case QEvent::ChildAdded: {
+        // Whatever is put inside a control of this form may be a control of it too; whose it
+        // is, is asked when an event comes.
+        QObject* child = static_cast<QChildEvent*>(e)->child();
+        if (child->isWidgetType() && watched->isWidgetType() && ownerOf(static_cast<QWidget*>(watched)) == this)
+            watch(child);
+        break;
+    }
+    case QEvent::Shortcut: {
+        auto* se = static_cast<QShortcutEvent*>(e);
+        if (!watched->isWidgetType() || !isAccessKey(se->key()) || ownerOf(static_cast<QWidget*>(watched)) != this)
+            break;
+        // Whichever owner the toolkit picked (a hidden menu item among them), the window's one
+        // visible owner acts.
+        fireAccessKey(static_cast<QWidget*>(watched)->window(), se->key());
+        return true;
+    }
+    case QEvent::KeyPress: {
+        if (!keyPreview_ || delivering_ || unloaded_ || !watched->isWidgetType())
+            break;
+        auto* w = static_cast<QWidget*>(watched);
+        // A text box orders the form's events among its own.
+        if (qobject_cast<TextBox*>(w) || ownerOf(w) != this)
+            break;
+        return previewKey(w, static_cast<QKeyEvent*>(e));
+    }
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, e);
+}
+
+void Form::keyPressEvent(QKeyEvent* e) { e->accept(); }
 
 bool Form::event(QEvent* e) {
     switch (e->type()) {

@@ -4,6 +4,13 @@
 // QueryUnload (may cancel), Unload (may cancel). Unload may be called inside a handler of the
 // same form: the unload logic runs at once, the widget is deleted later, and code that resumes
 // after a modal dialog or a wait checks isUnloaded() (or holds a QPointer) before touching it.
+//
+// Keys and access keys: with KeyPreview on, Form_KeyDown and Form_KeyPress hear every key of the
+// form's own controls before the control that has the focus; no form hears the keys of another
+// window. An access key ("&Stop": Alt+S) belongs to the one visible, enabled button or menu
+// title of the window that carries it, which acts at once (a button clicks with no press
+// animation); hidden or disabled ones never take it. Where two visible ones share the letter,
+// each press goes to the next of them.
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -45,6 +52,19 @@ public:
     int scaleHeight() const;  // inner height in twips
     void moveTwips(int left, int top, int width = -1, int height = -1);
 
+    // KeyPreview: the form hears its controls' keys first. Off until set.
+    void setKeyPreview(bool on) { keyPreview_ = on; }
+    bool KeyPreview() const { return keyPreview_; }
+
+    // The form whose control w is (w itself when it is a form): its nearest form among its
+    // parents, or nullptr when a window that is no form (a popup menu, a message box) comes first.
+    static Form* ownerOf(const QWidget* w);
+
+    // The form's part of a key for a control that orders it among its own events (TextBox):
+    // Form_KeyDown, Form_KeyPress when KeyPreview is on. False when the form went away meanwhile.
+    bool previewKeyDown(int& keyCode, int shift);
+    bool previewKeyPress(int& keyAscii);
+
 protected:
     virtual void Form_Load() {}
     virtual void Form_Activate() {}
@@ -53,15 +73,25 @@ protected:
     // unloadMode: 0 close box, 1 code, 2 Windows session end, 4 the frame closing.
     virtual void Form_QueryUnload(int& cancel, int unloadMode) { (void)cancel; (void)unloadMode; }
     virtual void Form_Unload(int& cancel) { (void)cancel; }
+    // Heard only with KeyPreview on. A key code or character set to 0 goes no further.
+    virtual void Form_KeyDown(int& keyCode, int shift) { (void)keyCode; (void)shift; }
+    virtual void Form_KeyPress(int& keyAscii) { (void)keyAscii; }
 
     void showEvent(QShowEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     void changeEvent(QEvent* e) override;
     bool event(QEvent* e) override;
+    // Subclasses that filter events of their own pass the others on to this one.
+    bool eventFilter(QObject* watched, QEvent* e) override;
+    // A key no control took stops here: it is no key of the window around a child form.
+    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     void fireActivate();
+    // Hears the events of w and of everything later put inside it.
+    void watch(QObject* w);
+    bool previewKey(QObject* target, QKeyEvent* e);
 
     QString name_;
     bool loaded_ = false;
@@ -69,6 +99,8 @@ private:
     bool shownOnce_ = false;
     bool inUnload_ = false;
     bool active_ = false;  // Form_Activate has fired and no Form_Deactivate since
+    bool keyPreview_ = false;
+    bool delivering_ = false;  // a previewed key is on its way to its control
     QPointer<QEventLoop> modalLoop_;
 };
 

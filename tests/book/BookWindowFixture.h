@@ -45,6 +45,26 @@ inline QSize sizeForScale(double sx, double sy) {
     return QSize(int(std::lround(9600 * sx / 15)), int(std::lround(6630 * sy / 15)));
 }
 
+// A book of the test's own: its title page, then one line of text a page, a timing mark for
+// each word.
+inline bookenc::Book ownBook(const QStringList& pages) {
+    bookenc::Book book;
+    book.title = QStringLiteral("Own Book");
+    book.fontSize = 28;
+    bookenc::Frame title;
+    title.blocks = {{1500, 300, 7320, 780, 1500, book.title}};
+    title.marks = {0.3, 0.5};
+    book.frames = {title};
+    for (const QString& text : pages) {
+        bookenc::Frame f;
+        f.blocks = {{1080, 4500, 8160, 690, 1080, text}};
+        for (qsizetype k = 0; k < text.split(u' ', Qt::SkipEmptyParts).size(); ++k)
+            f.marks.append(0.2 * double(k + 1));
+        book.frames.append(f);
+    }
+    return book;
+}
+
 class BookWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -367,6 +367,56 @@ TEST_F(Dialog, FindModeWithNoNamesLetsEscOut) {
     EXPECT_TRUE(gUserName.isEmpty());
 }
 
+// Keys alone pick a name: the first key on a list with nothing chosen takes its first (or last)
+// row, also when it holds one name, and Enter confirms it.
+TEST_F(Dialog, TheKeyboardAlonePicksAName) {
+    struct Case {
+        QStringList names;
+        QList<Qt::Key> keys;
+        const char* picked;
+    };
+    const Case cases[] = {
+        {{"Ann", "Bob", "Teacher"}, {Qt::Key_Down, Qt::Key_Return}, "Ann"},
+        {{"Ann", "Bob", "Teacher"}, {Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}, "Bob"},
+        {{"Ann", "Bob", "Teacher"}, {Qt::Key_Home, Qt::Key_Return}, "Ann"},
+        {{"Ann", "Bob", "Teacher"}, {Qt::Key_Up, Qt::Key_Return}, "Ann"},
+        {{"Ann", "Bob", "Zed"}, {Qt::Key_End, Qt::Key_Return}, "Zed"},
+        {{"Ann"}, {Qt::Key_Down, Qt::Key_Return}, "Ann"},
+        {{"Ann"}, {Qt::Key_End, Qt::Key_Return}, "Ann"},
+    };
+    for (const Case& c : cases) {
+        inst.dir.write(QStringLiteral("USERS.DAT"), userRecords(c.names));
+        gDialogRequest = QStringLiteral("What\r\nis your name?");
+        gUserName = QStringLiteral("Unknown");
+        auto* d = new frmUserName;
+        d->Show();
+        QPointer<frmUserName> alive(d);
+        for (Qt::Key k : c.keys) {
+            QWidget* to = d->focusWidget() ? d->focusWidget() : d;
+            QTest::keyClick(to, k);
+            if (!alive || d->isUnloaded())
+                break;
+        }
+        EXPECT_TRUE(!alive || d->isUnloaded()) << c.picked;
+        EXPECT_EQ(gUserName, QString::fromLatin1(c.picked));
+        if (alive && !d->isUnloaded())
+            d->Unload();
+    }
+}
+
+// A caller that lets Esc cancel gets no name back, also with names listed.
+TEST_F(Dialog, EscCancelsWhereTheCallerLetsIt) {
+    gDialogRequest = QStringLiteral("Open settings for...");
+    gUserName = QStringLiteral("Bob");
+    auto* d = new frmUserName(true);
+    d->Load();
+    ASSERT_GT(d->listnames->count(), 0);
+    QTest::keyClick(d->listnames, Qt::Key_Down);
+    QTest::keyClick(d->listnames, Qt::Key_Escape);
+    EXPECT_TRUE(d->isUnloaded());
+    EXPECT_TRUE(gUserName.isEmpty());
+}
+
 TEST_F(Dialog, EnterTakesTheClickedName) {
     gDialogRequest = QStringLiteral("What\r\nis your name?");
     auto* d = new frmUserName;

@@ -3,13 +3,13 @@
 // log in the installation, the book catalogue with its titles, the frame with the teacher
 // options screen open, and the name picker answered by a test.
 #include <QByteArray>
-#include <QListWidget>
 #include <QStringList>
 
 #include "MenuFixture.h"
 #include "core/Log.h"
 #include "core/frmUserName.h"
 #include "menu/frmOption.h"
+#include "platform/Controls.h"
 
 namespace teachertest {
 

@@ -181,3 +181,30 @@ TEST_F(ChooseTest, LayoutAndHelp) {
     EXPECT_EQ(journalOf(QStringLiteral("help")).value(0).section(u'\t', 2), QStringLiteral("1\t110"));
     EXPECT_FALSE(ch->isUnloaded());
 }
+
+// Opened by its access key from the menu, the list has the keyboard at once: Down moves to the
+// next book and Enter confirms it.
+TEST_F(ChooseTest, TheKeyboardAloneChoosesABook) {
+    teacher.BookChoice = -1;
+    writeTeacher();
+    openFrame();
+    useCatalogue();
+    menu = shownMenu();
+    ASSERT_NE(menu, nullptr);
+    frmKest::instance()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frmKest::instance()));
+    gBookCode = QStringLiteral("01PIP");
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_N, Qt::AltModifier);  // "&New book"
+    settle();
+    auto* ch = qobject_cast<frmChoose*>(findForm(QStringLiteral("frmChoose")));
+    ASSERT_NE(ch, nullptr);
+    EXPECT_EQ(QApplication::focusWidget(), ch->drop_book);
+    ASSERT_EQ(ch->drop_book->ListIndex(), 0);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_EQ(ch->drop_book->ListIndex(), 1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    settle();
+    EXPECT_EQ(findForm(QStringLiteral("frmChoose")), nullptr);
+    EXPECT_EQ(gBookCode, QStringLiteral("02HEN"));
+}

@@ -373,6 +373,43 @@ TEST_F(SettingsEditorTest, OpenAsksAboutUnsavedChangesAndLoadsTheUserPicked) {
     s->cmdCancel_Click();
 }
 
+// Esc in the picker of Open and Save As cancels, with names listed: nothing is opened or
+// written, and the window shows what it showed.
+TEST_F(SettingsEditorTest, EscInThePickerOfOpenOrSaveAsCancelsIt) {
+    GlobalSettings.UserNameFlags = 3;
+    gUserName = QStringLiteral("Teacher");
+    frmSettings* s = openEditor();
+    s->chk_read_word->click();
+    const ActivitySettingsRecord changed = EditSettings;
+    const QByteArray bob = dir.read(QStringLiteral("BOB.DAT"));
+    int pickers = 0;
+    menutest::WhenShown esc(QStringLiteral("frmUserName"), [&](Form* f) {
+        auto* picker = static_cast<frmUserName*>(f);
+        ++pickers;
+        EXPECT_GT(picker->listnames->count(), 0);
+        picker->listnames->setFocus();
+        QTest::keyClick(picker->listnames, Qt::Key_Escape);
+        if (!picker->isUnloaded()) {  // a picker Esc cannot end would leave the test waiting
+            ADD_FAILURE() << "Esc left the picker open";
+            picker->listnames->setListIndex(0);
+            picker->cmdOK_Click();
+        }
+    });
+    s->mnuFileSaveAs_Click();
+    settle();
+    boxes.answer(mb::Yes);  // open without saving the change
+    s->mnuFileOpen_Click();
+    settle();
+    EXPECT_EQ(pickers, 2);
+    EXPECT_EQ(s->SettingsOwner(), QStringLiteral("Teacher"));
+    EXPECT_EQ(s->lblowner->text(), QStringLiteral("Settings for Teacher"));
+    EXPECT_EQ(EditSettings, changed);
+    EXPECT_EQ(s->Dirty(), -1);
+    EXPECT_EQ(dir.read(QStringLiteral("BOB.DAT")), bob);
+    EXPECT_EQ(gUserName, QStringLiteral("Teacher"));
+    s->cmdCancel_Click();
+}
+
 TEST_F(SettingsEditorTest, OpeningAUserWithoutSettingsKeepsTheProgramAndTheWindow) {
     GlobalSettings.UserNameFlags = 3;
     gUserName = QStringLiteral("Teacher");

@@ -1,13 +1,18 @@
 #include <QApplication>
-#include <QInputDialog>
+#include <QClipboard>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
+#include "platform/Controls.h"
 #include "platform/Dialogs.h"
 #include "platform/Journal.h"
 #include "platform/Screen.h"
@@ -215,20 +220,48 @@ TEST(RealDialogs, MessageBoxShowsTheButtonsIconAndTextWithEveryKindOfLineBreak) 
     }
 }
 
+// Typed into: the default text is selected, so typing replaces it; Enter or OK gives the text,
+// Esc or Cancel an empty answer.
 TEST(RealDialogs, InputBoxGivesTheTextOrEmptyOnCancel) {
-    for (const bool accept : {true, false}) {
-        SCOPED_TRACE(accept ? "OK" : "Cancel");
+    for (const char* end : {"Enter", "OK", "Esc", "Cancel"}) {
+        SCOPED_TRACE(end);
+        const bool accept = QByteArray(end) == "Enter" || QByteArray(end) == "OK";
         onNextModal([&](QWidget* w) {
-            auto* dlg = qobject_cast<QInputDialog*>(w);
+            auto* dlg = qobject_cast<QDialog*>(w);
             ASSERT_NE(dlg, nullptr);
             EXPECT_EQ(dlg->windowTitle(), "Name");
-            EXPECT_EQ(dlg->labelText(), "Type your\nname");
-            EXPECT_EQ(dlg->textValue(), "guest");
-            dlg->setTextValue("Ann");
-            accept ? dlg->accept() : dlg->reject();
+            bool prompt = false;
+            for (QLabel* l : dlg->findChildren<QLabel*>())
+                prompt = prompt || l->text() == "Type your\nname";
+            EXPECT_TRUE(prompt);
+            auto* box = dlg->findChild<TextBox*>();
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(box->Text(), "guest");
+            QTest::keyClicks(box, "Ann");
+            auto* buttons = dlg->findChild<QDialogButtonBox*>();
+            if (QByteArray(end) == "Enter")
+                QTest::keyClick(box, Qt::Key_Return);
+            else if (QByteArray(end) == "Esc")
+                QTest::keyClick(box, Qt::Key_Escape);
+            else
+                buttons->button(accept ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
         });
         EXPECT_EQ(realDialogs().inputBox("Type your\r\nname", "Name", "guest", -1, -1), accept ? "Ann" : "");
     }
+}
+
+// An input box takes text as the program's own boxes do: no letter from an Alt chord, a paste
+// as one line of characters the files can hold.
+TEST(RealDialogs, InputBoxTakesTextOnlyAsTheProgramsBoxesDo) {
+    QGuiApplication::clipboard()->setText(QString::fromUtf8("Jo\nAnn \xe4\xb8\x80"));
+    onNextModal([&](QWidget* w) {
+        auto* box = w->findChild<TextBox*>();
+        ASSERT_NE(box, nullptr);
+        QTest::keyClick(box, Qt::Key_Q, Qt::AltModifier);
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    EXPECT_EQ(realDialogs().inputBox("New user", "T", "", -1, -1), "Jo Ann ?");
 }
 
 TEST(RealDialogs, InputBoxIsPlacedInTwipsFromTheScreensTopLeft) {

@@ -1,14 +1,22 @@
 #include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <gtest/gtest.h>
 
+#include "platform/Controls.h"
 #include "platform/Form.h"
 #include "platform/Journal.h"
 #include "platform/Screen.h"
 #include "support/TestEnv.h"
+
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace {
 
@@ -343,6 +351,233 @@ TEST_F(FormTest, WindowOuterSizeIncludesTheFrame) {
     EXPECT_EQ(f->twipsHeight(), 4500);
     f->Unload();
     screen::clearOverride();
+}
+
+// ---- keys ----
+
+// A form that writes down what its key preview hears; a handler may change the key.
+class KeyForm : public Form {
+public:
+    explicit KeyForm(QStringList* log, const QString& name = QStringLiteral("frmKeys"), QWidget* parent = nullptr)
+        : Form(name, parent), log_(log) {
+        setKeyPreview(true);
+    }
+    std::function<void(int&, int)> onKeyDown;
+    std::function<void(int&)> onKeyPress;
+
+protected:
+    void Form_KeyDown(int& keyCode, int shift) override {
+        *log_ << QString("%1 down %2 %3").arg(formName()).arg(keyCode).arg(shift);
+        if (onKeyDown)
+            onKeyDown(keyCode, shift);
+    }
+    void Form_KeyPress(int& keyAscii) override {
+        *log_ << QString("%1 press %2").arg(formName()).arg(keyAscii);
+        if (onKeyPress)
+            onKeyPress(keyAscii);
+    }
+
+private:
+    QStringList* log_;
+};
+
+// A button that writes down the keys it is given (it acts on none of them but Space).
+class KeyButton : public QPushButton {
+public:
+    KeyButton(QStringList* log, QWidget* parent) : QPushButton(QStringLiteral("button"), parent), log_(log) {}
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override {
+        *log_ << QString("button %1").arg(keyCodeOf(e));
+        QPushButton::keyPressEvent(e);
+    }
+
+private:
+    QStringList* log_;
+};
+
+// The frmKeys form: a text box, and a button inside a panel.
+struct KeyWindow {
+    explicit KeyWindow(QStringList* log) {
+        form = new KeyForm(log);
+        auto* panel = new QWidget(form);
+        panel->setGeometry(0, 40, 200, 40);
+        button = new KeyButton(log, panel);
+        box = new TextBox(form);
+        box->setGeometry(0, 0, 200, 30);
+        box->KeyDown = [log](int& k, int s) { *log << QString("box down %1 %2").arg(k).arg(s); };
+        box->KeyPress = [log](int& k) { *log << QString("box press %1").arg(k); };
+        form->resize(300, 200);
+        form->Show();
+        settle();
+    }
+    ~KeyWindow() {
+        if (form)
+            form->Unload();
+    }
+    QPointer<KeyForm> form;
+    KeyButton* button;
+    TextBox* box;
+};
+
+// Without the modifier keys' own KeyDown.
+QStringList withoutModifiers(const QStringList& log) {
+    QStringList out;
+    for (const QString& e : log)
+        if (!e.contains(" down 16 ") && !e.contains(" down 17 ") && !e.contains(" down 18 "))
+            out << e;
+    return out;
+}
+
+TEST_F(FormTest, KeyPreviewHearsEveryControlsKeysFirstAndOnce) {
+    QStringList log;
+    KeyWindow w(&log);
+    // The button leaves the letter alone; it comes back up to the form, which heard it already.
+    QTest::keyClick(w.button, Qt::Key_A);
+    EXPECT_EQ(log, (QStringList{"frmKeys down 65 0", "frmKeys press 97", "button 65"}));
+    log.clear();
+    QTest::keyClick(w.box, 'B', Qt::ShiftModifier);
+    EXPECT_EQ(withoutModifiers(log),
+              (QStringList{"frmKeys down 66 1", "box down 66 1", "frmKeys press 66", "box press 66"}));
+    EXPECT_EQ(w.box->Text(), "B");
+    log.clear();
+    // The form itself, with the focus on nothing inside it.
+    QTest::keyClick(w.form, Qt::Key_F5);
+    EXPECT_EQ(log, QStringList{"frmKeys down 116 0"});
+    log.clear();
+    // A control made later is the form's too.
+    auto* later = new KeyButton(&log, w.button->parentWidget());
+    QTest::keyClick(later, Qt::Key_Escape);
+    EXPECT_EQ(log, (QStringList{"frmKeys down 27 0", "frmKeys press 27", "button 27"}));
+    log.clear();
+    w.form->setKeyPreview(false);
+    QTest::keyClick(w.box, Qt::Key_C);
+    EXPECT_EQ(log, (QStringList{"box down 67 0", "box press 99"}));
+}
+
+TEST_F(FormTest, AKeyTheFormSetsToZeroGoesNoFurther) {
+    QStringList log;
+    KeyWindow w(&log);
+    w.form->onKeyDown = [](int& k, int) {
+        if (k == 'D' || k == keycode::Space)
+            k = 0;
+    };
+    w.form->onKeyPress = [](int& k) {
+        if (k == 'x')
+            k = 0;
+    };
+    QTest::keyClick(w.box, Qt::Key_D);  // the box hears no KeyDown, but the character follows
+    QTest::keyClick(w.box, Qt::Key_X);  // the box hears no KeyPress and shows nothing
+    EXPECT_EQ(w.box->Text(), "d");
+    EXPECT_EQ(log, (QStringList{"frmKeys down 68 0", "frmKeys press 100", "box press 100", "frmKeys down 88 0",
+                                "box down 88 0", "frmKeys press 120"}));
+    log.clear();
+    int clicks = 0;
+    QObject::connect(w.button, &QPushButton::clicked, [&] { ++clicks; });
+    QTest::keyClick(w.button, Qt::Key_Space);  // its KeyPress still comes, as in a text box
+    EXPECT_EQ(clicks, 0);
+    EXPECT_EQ(log, (QStringList{"frmKeys down 32 0", "frmKeys press 32"}));
+}
+
+TEST_F(FormTest, NoFormHearsTheKeysOfAnotherWindow) {
+    QStringList log;
+    QPointer<KeyForm> outer = new KeyForm(&log, QStringLiteral("frmOuter"));
+    outer->resize(400, 300);
+    auto* inner = new KeyForm(&log, QStringLiteral("frmInner"), outer);
+    inner->setGeometry(0, 0, 300, 200);
+    auto* button = new KeyButton(&log, inner);
+    outer->Show();
+    settle();
+    // The child form's key, which its button leaves alone, stays the child form's.
+    QTest::keyClick(button, Qt::Key_G);
+    EXPECT_EQ(log, (QStringList{"frmInner down 71 0", "frmInner press 103", "button 71"}));
+    log.clear();
+    // A window that is no form of theirs.
+    QWidget other;
+    auto* edit = new QLineEdit(&other);
+    other.show();
+    QTest::keyClick(edit, Qt::Key_F1);
+    QTest::keyClick(edit, Qt::Key_H);
+    EXPECT_TRUE(log.isEmpty()) << log.join(", ").toStdString();
+    outer->Unload();
+}
+
+// ---- access keys ----
+
+// A window with a visible and a hidden button on Alt+S, a hidden menu title on it too, and
+// two visible menu titles that share Alt+E.
+struct AccessWindow {
+    AccessWindow() {
+        form = new Form(QStringLiteral("frmAccess"));
+        auto* layout = new QVBoxLayout(form);
+        bar = new QMenuBar(form);
+        bar->setNativeMenuBar(false);
+        layout->setMenuBar(bar);
+        edit = bar->addMenu(QStringLiteral("&Edit"));
+        edit->addAction(QStringLiteral("Cu&t"));
+        extra = bar->addMenu(QStringLiteral("&Extra"));
+        extra->addAction(QStringLiteral("&One"));
+        scale = bar->addAction(QStringLiteral("&Scale"));
+        scale->setVisible(false);
+        start = new QPushButton(QStringLiteral("&Start"), form);
+        stop = new QPushButton(QStringLiteral("&Stop"), form);
+        layout->addWidget(start);
+        layout->addWidget(stop);
+        stop->hide();
+        QObject::connect(start, &QPushButton::clicked, [this] { clicks << "Start"; });
+        QObject::connect(stop, &QPushButton::clicked, [this] { clicks << "Stop"; });
+        QObject::connect(scale, &QAction::triggered, [this] { clicks << "Scale"; });
+        form->resize(300, 200);
+        form->Show();
+        form->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(form));
+    }
+    ~AccessWindow() {
+        if (form)
+            form->Unload();
+    }
+    void press(Qt::Key key) {
+        QWidget* to = QApplication::focusWidget() ? QApplication::focusWidget() : form.data();
+        QTest::keyClick(to, key, Qt::AltModifier);
+    }
+    QPointer<Form> form;
+    QMenuBar* bar;
+    QMenu* edit;
+    QMenu* extra;
+    QAction* scale;
+    QPushButton* start;
+    QPushButton* stop;
+    QStringList clicks;
+};
+
+TEST_F(FormTest, AnAccessKeyIsTheVisibleOwnersAndActsAtOnce) {
+    AccessWindow w;
+    // The hidden menu item and the hidden button have no part in it, and the click comes with
+    // the key, not after a press animation.
+    w.press(Qt::Key_S);
+    EXPECT_EQ(w.clicks, QStringList{"Start"});
+    w.start->hide();
+    w.stop->show();
+    w.press(Qt::Key_S);
+    EXPECT_EQ(w.clicks, (QStringList{"Start", "Stop"}));
+    w.stop->setEnabled(false);
+    w.press(Qt::Key_S);
+    EXPECT_EQ(w.clicks, (QStringList{"Start", "Stop"}));
+    w.scale->setVisible(true);  // now the only owner
+    w.press(Qt::Key_S);
+    EXPECT_EQ(w.clicks, (QStringList{"Start", "Stop", "Scale"}));
+}
+
+TEST_F(FormTest, TwoVisibleOwnersOfAnAccessKeyTakeTurns) {
+    AccessWindow w;
+    w.press(Qt::Key_E);
+    EXPECT_EQ(QApplication::activePopupWidget(), w.edit);
+    QTest::keyClick(w.edit, Qt::Key_Escape);
+    QTest::keyClick(w.edit, Qt::Key_Escape);
+    w.press(Qt::Key_E);
+    EXPECT_EQ(QApplication::activePopupWidget(), w.extra);
+    if (QWidget* open = QApplication::activePopupWidget())
+        open->close();
 }
 
 }  // namespace

@@ -1,0 +1,168 @@
+// The book window in the frame, driven by the keyboard alone: the access keys of its buttons
+// (each owned by the one button in view, acting at once), Alt+1 .. Alt+4 of Cloze (click) while
+// the book window has the focus, and F1 wherever the focus is, the frame's menu bar included.
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+
+#include "BookWindowFixture.h"
+#include "book/BookControls.h"
+#include "book/frmCloze.h"
+#include "core/frmKest.h"
+#include "platform/Controls.h"
+
+using booktest::BookWindowTest;
+using booktest::settle;
+
+namespace {
+
+class BookKeysTest : public BookWindowTest {
+protected:
+    void SetUp() override {
+        BookWindowTest::SetUp();
+        clock.setStep(0.001);
+        writeOwnBook(QStringLiteral("OWN"), booktest::ownBook({QStringLiteral("The dog ran."), QStringLiteral("The cat sat.")}));
+        own.write(QStringLiteral("WORDLIST/OWN.TXT"),
+                  "*WORDLIST*\r\ncat\r\ndog\r\nhen\r\npig\r\nfox\r\nram\r\nsat\r\nran\r\nthe\r\n*END*\r\n");
+        useInstallation(own.path());
+        gBookCode = QStringLiteral("OWN");
+    }
+
+    // The frame as start-up shows it, and the book window opened inside it for the activity.
+    frmBook* openInFrame(int activity) {
+        GlobalSettings.UserNameFlags = 0;
+        GlobalSettings.TrackingOn = 0;
+        GlobalSettings.SpeechDisabled = -1;
+        gShellReady = 0;
+        frame = new frmKest;
+        frame->Show();
+        for (int i = 0; i < 200 && gShellReady != -1; ++i)
+            settle();
+        EXPECT_EQ(gShellReady, -1);
+        // The frame read the stored settings; the activities are all allowed here.
+        ActiveSettings.ReadTellStory = -1;
+        ActiveSettings.ReadHearSentence = -1;
+        ActiveSettings.ClozeChooseSound = -1;
+        ActiveSettings.ClozeChoose = 16 + 3;
+        gBookCode = QStringLiteral("OWN");
+        gActivity = activity;
+        OpenBookWindow();
+        settle();
+        frame->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(frame));
+        settle();
+        auto* b = qobject_cast<frmBook*>(frame->activeChild());
+        EXPECT_NE(b, nullptr);
+        return b;
+    }
+
+    // A key as the keyboard gives it: to whatever has the focus.
+    void press(Qt::Key key, Qt::KeyboardModifiers m = Qt::NoModifier) {
+        QWidget* to = QApplication::focusWidget();
+        ASSERT_NE(to, nullptr) << "nothing has the focus";
+        QTest::keyClick(to, key, m);
+    }
+
+    int helps() const { return int(journalOf(QStringLiteral("help")).size()); }
+
+    QPointer<frmKest> frame;
+};
+
+TEST_F(BookKeysTest, AltNTurnsThePageAtOnceAndAltBTurnsBack) {
+    frmBook* b = openInFrame(1);
+    ASSERT_EQ(gFrame, 1);
+    press(Qt::Key_N, Qt::AltModifier);
+    EXPECT_EQ(gFrame, 2);  // with the key, not a press animation later
+    press(Qt::Key_B, Qt::AltModifier);
+    EXPECT_EQ(gFrame, 1);
+    (void)b;
+}
+
+TEST_F(BookKeysTest, AltSStopsTellStoryAndStartsAgainOnTheLastPage) {
+    frmBook* b = openInFrame(1);
+    // Alt+S while the story is told: only "&Stop" is in view ("&Start" and the hidden "&Scale"
+    // item carry the letter too).
+    bool pressed = false;
+    std::function<void()> watch = [&] {
+        if (b->TellingStory != 0 && !b->cmdCancel->isHidden() && gFrame == 2 && !pressed) {
+            pressed = true;
+            press(Qt::Key_S, Qt::AltModifier);
+            return;
+        }
+        if (!pressed)
+            clock.after(0.05, watch);
+    };
+    clock.after(0.05, watch);
+    press(Qt::Key_T, Qt::AltModifier);  // "&Tell story" on the menu bar
+    ASSERT_TRUE(pressed) << "the story was never told";
+    EXPECT_EQ(b->TellingStory, 0);
+    EXPECT_EQ(gFrame, 1);  // stopped after page 2, back on the first page
+    EXPECT_TRUE(b->cmdCancel->isHidden());
+
+    // On the last page "&Start" is the one in view.
+    press(Qt::Key_N, Qt::AltModifier);
+    press(Qt::Key_N, Qt::AltModifier);
+    ASSERT_EQ(gFrame, 3);
+    ASSERT_FALSE(b->cmdRestart->isHidden());
+    press(Qt::Key_S, Qt::AltModifier);
+    EXPECT_EQ(gFrame, 1);
+}
+
+TEST_F(BookKeysTest, AltDigitsAnswerTheChoicesFromTheBookWindow) {
+    frmBook* b = openInFrame(5);
+    b->cmdNext_Click();
+    settle();
+    ASSERT_EQ(gFrame, 2);
+    ASSERT_TRUE(b->ChoicesWindow && b->ChoicesWindow->isVisible());
+    frmCloze* choices = b->ChoicesWindow;
+    // The book window has the focus (the offscreen platform activates a window shown without
+    // activation, a window manager does not).
+    settle();
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+    settle();
+    QWidget* f = QApplication::focusWidget();
+    ASSERT_TRUE(f && (f == b || b->isAncestorOf(f))) << (f ? f->metaObject()->className() : "nothing");
+    int right = 0, wrong = 0;
+    for (int i = 1; i <= 3; ++i) {
+        if (choices->cloze_choice[size_t(i)]->Caption() == gCurrentWord)
+            right = i;
+        else if (wrong == 0)
+            wrong = i;
+    }
+    ASSERT_GT(right, 0);
+    ASSERT_GT(wrong, 0);
+    press(Qt::Key(Qt::Key_0 + wrong), Qt::AltModifier);
+    EXPECT_EQ(choices->cloze_choice[size_t(wrong)]->palette().color(QPalette::WindowText), QBColor(12));
+    EXPECT_EQ(gClozeChoicesOpen, -1);
+    press(Qt::Key_4, Qt::AltModifier);  // only three choices
+    press(Qt::Key(Qt::Key_0 + right));  // a digit without Alt
+    EXPECT_EQ(gClozeChoicesOpen, -1);
+    press(Qt::Key(Qt::Key_0 + right), Qt::AltModifier);
+    EXPECT_EQ(gClozeChoicesOpen, 0);
+    EXPECT_FALSE(choices->isVisible());
+}
+
+TEST_F(BookKeysTest, F1AsksForHelpAlsoAfterTheHelpMenuWasClosedWithEsc) {
+    frmBook* b = openInFrame(1);
+    press(Qt::Key_F1);
+    ASSERT_EQ(helps(), 1);
+    // Alt+E opens the book window's Help menu on the frame's menu bar; Esc closes it and leaves
+    // the menu bar with the keyboard.
+    press(Qt::Key_E, Qt::AltModifier);
+    ASSERT_EQ(QApplication::activePopupWidget(), b->mnuHelp);
+    QTest::keyClick(b->mnuHelp, Qt::Key_Escape);
+    ASSERT_EQ(QApplication::activePopupWidget(), nullptr);
+    ASSERT_EQ(QApplication::focusWidget(), frame->menuBarInUse());
+    press(Qt::Key_F1);
+    ASSERT_EQ(helps(), 2);
+    EXPECT_TRUE(journalOf(QStringLiteral("help")).last().endsWith(QStringLiteral("\t1\t90")));
+    // A window of nobody's hears its own keys only.
+    QWidget other;
+    auto* box = new TextBox(&other);
+    other.show();
+    QTest::keyClick(box, Qt::Key_F1);
+    EXPECT_EQ(helps(), 2);
+}
+
+}  // namespace

@@ -1,0 +1,290 @@
+// Every way text can reach a box passes the box's own checks: Alt and Ctrl chords, Ctrl+V and
+// Shift+Insert, input-method text, a drop, the context menu and the X11 middle-button paste of
+// the primary selection, each in a full Writing line, the title box, the Cloze (type) box and
+// the password box in both of its modes. The middle-button rows need a real X server: they
+// are skipped on the offscreen platform and run again under Xvfb (tests/CMakeLists.txt).
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QMimeData>
+#include <QTest>
+
+#include "BookWindowFixture.h"
+#include "core/Password.h"
+#include "core/frmPass.h"
+#include "platform/Controls.h"
+
+using booktest::BookWindowTest;
+using booktest::settle;
+
+namespace {
+
+// The text every paste-like path brings: a letter a keyboard types, and three characters the
+// password box refuses.
+const QString kForeign = QString::fromUtf8("\xc3\xa9 b!");
+
+enum class Path { AltChords, CtrlChords, CtrlV, ShiftInsert, InputMethod, Drop, ContextMenu, MiddleClick };
+
+const char* nameOf(Path p) {
+    switch (p) {
+    case Path::AltChords: return "Alt+Q Alt+J Alt+K";
+    case Path::CtrlChords: return "Ctrl+Q Ctrl+1";
+    case Path::CtrlV: return "Ctrl+V";
+    case Path::ShiftInsert: return "Shift+Insert";
+    case Path::InputMethod: return "input method";
+    case Path::Drop: return "drop";
+    case Path::ContextMenu: return "context menu";
+    case Path::MiddleClick: return "middle click";
+    }
+    return "?";
+}
+
+bool x11Selection() { return QGuiApplication::clipboard()->supportsSelection(); }
+
+// The input comes to the box as it would from the keyboard, the mouse, or the window system.
+void send(TextBox* box, Path path) {
+    switch (path) {
+    case Path::AltChords:
+        for (Qt::Key k : {Qt::Key_Q, Qt::Key_J, Qt::Key_K})
+            QTest::keyClick(box, k, Qt::AltModifier);
+        break;
+    case Path::CtrlChords:
+        QTest::keyClick(box, Qt::Key_Q, Qt::ControlModifier);
+        QTest::keyClick(box, Qt::Key_1, Qt::ControlModifier);
+        break;
+    case Path::CtrlV:
+        QGuiApplication::clipboard()->setText(kForeign);
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        break;
+    case Path::ShiftInsert:
+        QGuiApplication::clipboard()->setText(kForeign);
+        QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
+        break;
+    case Path::InputMethod: {
+        QInputMethodEvent e;
+        e.setCommitString(kForeign);
+        QCoreApplication::sendEvent(box, &e);
+        break;
+    }
+    case Path::Drop: {
+        QMimeData mime;
+        mime.setText(kForeign);
+        const QPoint at(box->width() - 2, box->height() / 2);
+        QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(box, &enter);
+        QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(box, &drop);
+        break;
+    }
+    case Path::ContextMenu: {
+        QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(2, 2), box->mapToGlobal(QPoint(2, 2)));
+        QCoreApplication::sendEvent(box, &e);
+        break;
+    }
+    case Path::MiddleClick:
+        QGuiApplication::clipboard()->setText(QStringLiteral("unused"));
+        QGuiApplication::clipboard()->setText(kForeign, QClipboard::Selection);
+        // At the end of the text, where the press puts the caret.
+        QTest::mouseClick(box, Qt::MiddleButton, {}, QPoint(box->width() - 2, box->height() / 2));
+        break;
+    }
+}
+
+enum class Box { FullWritingLine, Title, ClozeType, Password, PasswordEdit };
+
+const char* nameOf(Box b) {
+    switch (b) {
+    case Box::FullWritingLine: return "a full Writing line";
+    case Box::Title: return "the title box";
+    case Box::ClozeType: return "the Cloze (type) box";
+    case Box::Password: return "the password box";
+    case Box::PasswordEdit: return "the password box (edit mode)";
+    }
+    return "?";
+}
+
+class InputPathTest : public BookWindowTest {
+protected:
+    void SetUp() override {
+        BookWindowTest::SetUp();
+        writeOwnBook(QStringLiteral("OWN"), booktest::ownBook({QStringLiteral("One line")}));
+        own.write(QStringLiteral("WORDLIST/OWN.TXT"), "*WORDLIST*\r\ncat\r\ndog\r\nhen\r\npig\r\n*END*\r\n");
+        useInstallation(own.path());
+        gBookCode = QStringLiteral("OWN");
+        GlobalSettings.Password.setText(ScramblePassword(QStringLiteral("CAT"), 8));
+        QGuiApplication::clipboard()->clear();
+    }
+    void TearDown() override {
+        if (pass_)
+            pass_->Unload();
+        BookWindowTest::TearDown();
+    }
+
+    int beeps() const { return int(journalOf(QStringLiteral("beep")).size()); }
+
+    // The box, in its window, with the caret at the end of its text.
+    TextBox* open(Box which) {
+        switch (which) {
+        case Box::FullWritingLine: {
+            gActivity = 2;
+            frmBook* b = openBook();
+            b->cmdNext_Click();
+            TextBox* t = b->text[1];
+            focusAtEnd(b, t, 1);
+            // Full: not even the narrowest letter fits any more.
+            for (char c : {'m', 'i'}) {
+                const int before = beeps();
+                for (int n = 0; n < 80 && beeps() == before; ++n)
+                    QTest::keyClick(t, c);
+                EXPECT_GT(beeps(), before) << "the line never filled";
+            }
+            return t;
+        }
+        case Box::Title: {
+            gActivity = 2;
+            frmBook* b = openBook();
+            focusAtEnd(b, b->TextTitle, 1);
+            return b->TextTitle;
+        }
+        case Box::ClozeType: {
+            gActivity = 4;
+            frmBook* b = openBook();
+            b->cmdNext_Click();
+            b->activateWindow();
+            b->Cloze->setFocus();
+            return b->Cloze;
+        }
+        case Box::Password:
+        case Box::PasswordEdit:
+            gPassResult = which == Box::PasswordEdit ? 1 : 0;
+            gPasswordEditText = QStringLiteral("CAT");
+            pass_ = new frmPass;
+            pass_->Show();
+            settle();
+            return pass_->Text1;
+        }
+        return nullptr;
+    }
+
+    static void focusAtEnd(frmBook* b, TextBox* t, int block) {
+        b->activateWindow();
+        settle();
+        t->setFocus();
+        b->CurrentBlock = block;  // as the focus event does
+        t->setSelStart(int(t->Text().size()));
+    }
+
+    QPointer<frmPass> pass_;
+};
+
+struct Case {
+    Box box;
+    Path path;
+    const char* expected;  // nullptr: the text stays as it was
+    int beeps;
+};
+
+// What each box makes of each path. The Writing line and the title box check a paste's width
+// (a line that cannot hold it beeps once) and never wrap it; the password box takes no paste
+// at all and types only letters and digits; Alt and Ctrl chords that are no shortcut, drops and
+// the context menu bring nothing anywhere.
+const Case kCases[] = {
+    {Box::FullWritingLine, Path::AltChords, nullptr, 0},
+    {Box::FullWritingLine, Path::CtrlChords, nullptr, 0},
+    {Box::FullWritingLine, Path::CtrlV, nullptr, 1},
+    {Box::FullWritingLine, Path::ShiftInsert, nullptr, 1},
+    {Box::FullWritingLine, Path::InputMethod, nullptr, 4},  // typed: each character refused
+    {Box::FullWritingLine, Path::Drop, nullptr, 0},
+    {Box::FullWritingLine, Path::ContextMenu, nullptr, 0},
+    {Box::FullWritingLine, Path::MiddleClick, nullptr, 1},
+    {Box::Title, Path::AltChords, nullptr, 0},
+    {Box::Title, Path::CtrlChords, nullptr, 0},
+    {Box::Title, Path::CtrlV, "Own Book \xc3\xa9 b!", 0},
+    {Box::Title, Path::ShiftInsert, "Own Book \xc3\xa9 b!", 0},
+    {Box::Title, Path::InputMethod, "Own Book \xc3\xa9 b!", 0},
+    {Box::Title, Path::Drop, nullptr, 0},
+    {Box::Title, Path::ContextMenu, nullptr, 0},
+    {Box::Title, Path::MiddleClick, "Own Book \xc3\xa9 b!", 0},
+    {Box::ClozeType, Path::AltChords, nullptr, 0},
+    {Box::ClozeType, Path::CtrlChords, nullptr, 0},
+    {Box::ClozeType, Path::Drop, nullptr, 0},
+    {Box::ClozeType, Path::ContextMenu, nullptr, 0},
+    {Box::Password, Path::AltChords, nullptr, 0},
+    {Box::Password, Path::CtrlChords, nullptr, 0},
+    {Box::Password, Path::CtrlV, nullptr, 0},
+    {Box::Password, Path::ShiftInsert, nullptr, 0},
+    {Box::Password, Path::InputMethod, "B", 0},
+    {Box::Password, Path::Drop, nullptr, 0},
+    {Box::Password, Path::ContextMenu, nullptr, 0},
+    {Box::Password, Path::MiddleClick, nullptr, 0},
+    {Box::PasswordEdit, Path::AltChords, nullptr, 0},
+    {Box::PasswordEdit, Path::CtrlV, nullptr, 0},
+    {Box::PasswordEdit, Path::ShiftInsert, nullptr, 0},
+    {Box::PasswordEdit, Path::InputMethod, "CATB", 0},
+    {Box::PasswordEdit, Path::Drop, nullptr, 0},
+    {Box::PasswordEdit, Path::MiddleClick, nullptr, 0},
+};
+
+void PrintTo(const Case& c, std::ostream* os) { *os << nameOf(c.path) << " in " << nameOf(c.box); }
+
+class InputPathCase : public InputPathTest, public ::testing::WithParamInterface<Case> {};
+
+TEST_P(InputPathCase, TextEntersOnlyThroughTheBoxsChecks) {
+    const Case& c = GetParam();
+    if (c.path == Path::MiddleClick && !x11Selection()) {
+        if (qEnvironmentVariableIsSet("KESTROW_NEED_SELECTION"))
+            FAIL() << "this platform has no primary selection";
+        GTEST_SKIP() << "no primary selection on this platform";
+    }
+    TextBox* box = open(c.box);
+    ASSERT_NE(box, nullptr);
+    const QString before = box->Text();
+    const int beepsBefore = beeps();
+    send(box, c.path);
+    settle();
+    const QString expected = c.expected ? QString::fromUtf8(c.expected) : before;
+    EXPECT_EQ(box->Text().toStdString(), expected.toStdString()) << nameOf(c.path) << " in " << nameOf(c.box);
+    EXPECT_EQ(beeps() - beepsBefore, c.beeps) << nameOf(c.path) << " in " << nameOf(c.box);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "a menu opened";
+    if (QWidget* menu = QApplication::activePopupWidget())
+        menu->close();
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryBoxEveryPath, InputPathCase, ::testing::ValuesIn(kCases),
+                         [](const ::testing::TestParamInfo<Case>& info) { return std::to_string(info.index); });
+
+// Whatever arrives, the password kept is one a keyboard can type again.
+TEST_F(InputPathTest, APastedPasswordHoldsNothingAKeyboardCannotType) {
+    TextBox* box = open(Box::PasswordEdit);
+    box->setText(QString());
+    for (Path p : {Path::AltChords, Path::CtrlChords, Path::CtrlV, Path::ShiftInsert, Path::InputMethod, Path::Drop,
+                   Path::MiddleClick})
+        if (p != Path::MiddleClick || x11Selection())
+            send(box, p);
+    QTest::keyClick(box, Qt::Key_Return);
+    for (QChar ch : gNewPassword)
+        EXPECT_TRUE((ch >= u'A' && ch <= u'Z') || (ch >= u'0' && ch <= u'9')) << gNewPassword.toStdString();
+    EXPECT_EQ(gNewPassword, QStringLiteral("B"));
+}
+
+// Shift+Insert and Shift+Delete in a Writing line paste and cut once, with no beep after.
+TEST_F(InputPathTest, ShiftInsertAndShiftDeleteInWritingPasteAndCutWithoutABeep) {
+    gActivity = 2;
+    frmBook* b = openBook();
+    b->cmdNext_Click();
+    TextBox* t = b->text[1];
+    focusAtEnd(b, t, 1);
+    t->setSelStart(4);
+    t->setSelLength(4);  // "line"
+    const int beepsBefore = beeps();
+    QTest::keyClick(t, Qt::Key_Delete, Qt::ShiftModifier);
+    EXPECT_EQ(b->Book.BlockText(1, 2), QStringLiteral("One  "));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("line"));
+    QTest::keyClick(t, Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(b->Book.BlockText(1, 2), QStringLiteral("One line "));
+    EXPECT_EQ(t->Text(), QStringLiteral("One line "));
+    EXPECT_EQ(beeps(), beepsBefore);
+}
+
+}  // namespace
