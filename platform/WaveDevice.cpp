@@ -141,18 +141,8 @@ QAudioFormat formatOf(const WavData& wav) {
     QAudioFormat f;
     f.setSampleRate(wav.sampleRate);
     f.setChannelCount(wav.channels);
-    f.setSampleFormat(wav.bitsPerSample == 8 ? QAudioFormat::UInt8 : QAudioFormat::Int16);
+    f.setSampleFormat(QAudioFormat::Int16);
     return f;
-}
-
-QByteArray toInt16(const QByteArray& unsigned8) {
-    QByteArray out(unsigned8.size() * 2, Qt::Uninitialized);
-    for (qsizetype i = 0; i < unsigned8.size(); ++i) {
-        const qint16 s = qint16((int(uchar(unsigned8[i])) - 128) * 256);
-        out[2 * i] = char(s & 0xFF);
-        out[2 * i + 1] = char((s >> 8) & 0xFF);
-    }
-    return out;
 }
 
 // Plays through QAudioSink in pull mode from a buffer over our decoded samples. The sink lives
@@ -172,12 +162,8 @@ protected:
         const QAudioDevice output = QMediaDevices::defaultAudioOutput();
         if (output.isNull())
             return;
-        QAudioFormat format = formatOf(wav);
-        QByteArray samples = wav.samples;
-        if (!output.isFormatSupported(format) && wav.bitsPerSample == 8) {
-            format.setSampleFormat(QAudioFormat::Int16);
-            samples = toInt16(samples);
-        }
+        const QAudioFormat format = formatOf(wav);
+        const QByteArray& samples = wav.samples;
         if (!output.isFormatSupported(format)) {
             qWarning("WaveDevice: the audio output cannot play %d Hz, %d channel(s); silent",
                      format.sampleRate(), format.channelCount());

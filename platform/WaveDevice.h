@@ -21,7 +21,7 @@ public:
     QString FileName;
 
     // Sends a command (journalled as "sound <control> <command> <file>"). False and Error() set
-    // when it failed: a file that cannot be read or is not PCM WAV fails "Open".
+    // when it failed: a file that is missing or cannot be decoded fails "Open".
     virtual bool Command(const QString& command) = 0;
     virtual int Mode() = 0;
     // 0 after a command that worked.

@@ -8,6 +8,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <cmath>
+#include <sndfile.h>
 #include <vector>
 
 #include "platform/Clock.h"
@@ -15,6 +16,7 @@
 #include "platform/WavFile.h"
 #include "platform/WaveDevice.h"
 #include "support/FakeClock.h"
+#include "support/SoundFiles.h"
 #include "support/TestEnv.h"
 
 namespace {
@@ -158,6 +160,24 @@ TEST_F(NullWaveDevice, OpenFailsForWhatItCannotPlay) {
     EXPECT_EQ(device->Error(), 0);
     EXPECT_FALSE(device->Command(QStringLiteral("Rewind")));
     EXPECT_NE(device->Error(), 0);
+}
+
+// A sound saved as ADPCM lasts exactly its frames: Mode keeps 526 that long and no longer,
+// though its last block is padded.
+TEST_F(NullWaveDevice, ACompressedSoundPlaysForItsExactLength) {
+    constexpr int frames = 12345;
+    constexpr int rate = 11025;
+    const std::vector<float> sine = testsupport::sineFrames(frames, 1, rate);
+    const QByteArray ima = testsupport::encodeWav(SF_FORMAT_IMA_ADPCM, 1, rate, sine);
+    dir.write("ima.wav", testsupport::withFactFrames(ima, frames));
+    ASSERT_TRUE(open("ima.wav"));
+    const double length = double(frames) / rate;
+    EXPECT_DOUBLE_EQ(device->Length(), length);
+    ASSERT_TRUE(device->Command(QStringLiteral("Play")));
+    clock.advance(length - 0.001);
+    EXPECT_EQ(device->Mode(), mci::ModePlay);
+    clock.advance(0.001);
+    EXPECT_EQ(device->Mode(), mci::ModeStop);
 }
 
 TEST_F(NullWaveDevice, EveryCommandIsJournalled) {
@@ -365,9 +385,19 @@ TEST_F(RealWaveDevice, TheSoundReachesTheOutputAndCloseCutsIt) {
     loudest(0.3);  // what was already on its way through the server
     EXPECT_LT(loudest(0.5), 200);
 
-    // 8-bit samples are heard too.
+    // 8-bit samples are heard too, and a sound saved as ADPCM.
     dir.write("long8.wav", tone8(2.0, 11025));
     device->FileName = dir.file("long8.wav");
+    ASSERT_TRUE(device->Command(QStringLiteral("Open")));
+    ASSERT_TRUE(device->Command(QStringLiteral("Play")));
+    EXPECT_GT(loudest(0.8), 4000);
+    device->Command(QStringLiteral("Close"));
+    loudest(0.3);
+    std::vector<float> sine = testsupport::sineFrames(2 * 11025, 1, 11025);
+    for (float& v : sine)
+        v *= 2;  // half of full scale
+    dir.write("ima.wav", testsupport::encodeWav(SF_FORMAT_IMA_ADPCM, 1, 11025, sine));
+    device->FileName = dir.file("ima.wav");
     ASSERT_TRUE(device->Command(QStringLiteral("Open")));
     ASSERT_TRUE(device->Command(QStringLiteral("Play")));
     EXPECT_GT(loudest(0.8), 4000);
