@@ -8,10 +8,12 @@
 #include <QFile>
 #include <QMediaDevices>
 #include <QPointer>
+#include <QSet>
 #include <QThread>
 #include <optional>
 
 #include "platform/Clock.h"
+#include "platform/Dialogs.h"
 #include "platform/Journal.h"
 #include "platform/WavFile.h"
 
@@ -26,6 +28,17 @@ constexpr int ErrorWrongDeviceType = 263;
 
 bool is(const QString& command, const char* name) {
     return command.compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
+}
+
+// A sound file that is there but holds nothing we can play is a fault someone can mend, so it
+// is told, but once a run: a page's sound is opened again on every visit.
+void reportUndecodable(const QString& path) {
+    static QSet<QString> reported;
+    if (reported.contains(path))
+        return;
+    reported.insert(path);
+    MsgBox(QStringLiteral("The file\r\n\r\n") + path + QStringLiteral("\r\n\r\nis not a suitable sound file."),
+           mb::OKOnly + mb::Exclamation);
 }
 
 // The command logic shared by the real and the null device. Mode follows the monotonic clock
@@ -94,8 +107,10 @@ private:
         if (FileName.isEmpty() || !QFile::exists(FileName))
             return ErrorFileNotFound;
         wav_ = readWavFile(FileName);
-        if (!wav_)
+        if (!wav_) {
+            reportUndecodable(FileName);
             return ErrorCannotDecode;
+        }
         length_ = wav_->seconds();
         return 0;
     }

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <sndfile.h>
 
+#include "platform/WavFile.h"
+
 namespace testsupport {
 
 const std::vector<WavEncoding>& wavEncodings() {
@@ -46,6 +48,11 @@ QByteArray encodeWav(int subformat, int channels, int rate, const std::vector<fl
     if (!whole || !made.open(QIODevice::ReadOnly))
         return {};
     return made.readAll();
+}
+
+QByteArray silentWav() {
+    const std::vector<int16_t> silence(80, 0);
+    return makeWav16(silence.data(), qsizetype(silence.size()), 8000);
 }
 
 QByteArray withFactFrames(QByteArray wav, quint32 frames) {

@@ -22,6 +22,9 @@ std::vector<float> sineFrames(int frames, int channels, int rate);
 // The file's bytes; empty when the library cannot write that encoding with those channels.
 QByteArray encodeWav(int subformat, int channels, int rate, const std::vector<float>& interleaved);
 
+// A short silent 16-bit PCM file, for installations whose sounds a test does not listen to.
+QByteArray silentWav();
+
 // The file with its "fact" chunk (the sample count compressed encodings carry) set to frames.
 // Common recorders write the true count there; libsndfile's IMA writer counts whole blocks.
 QByteArray withFactFrames(QByteArray wav, quint32 frames);
