@@ -1,5 +1,6 @@
 #include "core/Users.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "core/Catalogue.h"
@@ -62,11 +63,12 @@ bool SaveUsers() {
     mouse::setPointer(mouse::Hourglass);
     const QString path = ProgramFile(kUsersFile);
     bool failed = true;
-    // A count that does not match the list would write a list the next load misreads.
+    // A count that does not match the list would write a list the next load misreads. A count
+    // below zero is read as no names, so it goes with a list of none.
     const std::optional<int> n = UserNames.isEmpty() ? std::nullopt : countOf(UserNames[0]);
-    if (n && *n >= 0 && *n < UserNames.size()) {
+    if (n && *n < UserNames.size() && (*n >= 0 || UserNames.size() == 1)) {
         QByteArray image;
-        for (int i = 0; i <= *n; ++i)
+        for (int i = 0; i <= std::max(*n, 0); ++i)
             image.append(record(UserNames[i]));
         failed = !recordfile::write(path, 0, image);
     }

@@ -38,14 +38,20 @@ bool write(const QString& path, qint64 offset, const QByteArray& bytes) {
     if (offset < 0)
         return false;
     QFile f(path);
-    if (!f.open(QIODevice::ReadWrite))  // creates a missing file, never truncates
+    // Creates a missing file, never truncates. Unbuffered, so that nothing of a failed write is
+    // left in a buffer to reach the disk later.
+    if (!f.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
         return false;
     // What lies past the present end goes first: when the disk cannot take it, the old bytes are
-    // still as they were, never half replaced by a record that did not fit.
+    // still as they were, never half replaced by a record that did not fit. What part of it did
+    // get there is cut off again, or a reader of the whole record would take it for the new one.
+    const qint64 size = f.size();
     const qint64 end = offset + bytes.size();
-    const qint64 inside = qBound<qint64>(0, f.size() - offset, bytes.size());
-    if (end > f.size() && !writeAt(f, offset + inside, bytes.mid(inside)))
+    const qint64 inside = qBound<qint64>(0, size - offset, bytes.size());
+    if (end > size && !writeAt(f, offset + inside, bytes.mid(inside))) {
+        f.resize(size);
         return false;
+    }
     return inside == 0 || writeAt(f, offset, bytes.left(inside));
 }
 

@@ -1,14 +1,15 @@
 #pragma once
-// Our RIFF reader: PCM 8 or 16 bit, mono or stereo, any rate.
+// WAV files, decoded by libsndfile: PCM of 8 to 32 bits, float, mu-law, A-law, IMA and MS ADPCM
+// and whatever else the library reads inside a RIFF WAVE file, at any rate.
 #include <QByteArray>
 #include <QString>
 #include <optional>
 
 struct WavData {
-    int channels = 0;
+    int channels = 0;  // 1 or 2: more channels are mixed down to one
     int sampleRate = 0;
-    int bitsPerSample = 0;
-    QByteArray samples;  // the data chunk as stored (8-bit unsigned or 16-bit little-endian signed)
+    int bitsPerSample = 16;  // the decoded samples are always 16-bit
+    QByteArray samples;      // 16-bit little-endian signed, interleaved
     double seconds() const;
 };
 

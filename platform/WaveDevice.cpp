@@ -8,10 +8,12 @@
 #include <QFile>
 #include <QMediaDevices>
 #include <QPointer>
+#include <QSet>
 #include <QThread>
 #include <optional>
 
 #include "platform/Clock.h"
+#include "platform/Dialogs.h"
 #include "platform/Journal.h"
 #include "platform/WavFile.h"
 
@@ -26,6 +28,17 @@ constexpr int ErrorWrongDeviceType = 263;
 
 bool is(const QString& command, const char* name) {
     return command.compare(QLatin1String(name), Qt::CaseInsensitive) == 0;
+}
+
+// A sound file that is there but holds nothing we can play is a fault someone can mend, so it
+// is told, but once a run: a page's sound is opened again on every visit.
+void reportUndecodable(const QString& path) {
+    static QSet<QString> reported;
+    if (reported.contains(path))
+        return;
+    reported.insert(path);
+    MsgBox(QStringLiteral("The file\r\n\r\n") + path + QStringLiteral("\r\n\r\nis not a suitable sound file."),
+           mb::OKOnly + mb::Exclamation);
 }
 
 // The command logic shared by the real and the null device. Mode follows the monotonic clock
@@ -94,8 +107,10 @@ private:
         if (FileName.isEmpty() || !QFile::exists(FileName))
             return ErrorFileNotFound;
         wav_ = readWavFile(FileName);
-        if (!wav_)
+        if (!wav_) {
+            reportUndecodable(FileName);
             return ErrorCannotDecode;
+        }
         length_ = wav_->seconds();
         return 0;
     }
@@ -141,18 +156,8 @@ QAudioFormat formatOf(const WavData& wav) {
     QAudioFormat f;
     f.setSampleRate(wav.sampleRate);
     f.setChannelCount(wav.channels);
-    f.setSampleFormat(wav.bitsPerSample == 8 ? QAudioFormat::UInt8 : QAudioFormat::Int16);
+    f.setSampleFormat(QAudioFormat::Int16);
     return f;
-}
-
-QByteArray toInt16(const QByteArray& unsigned8) {
-    QByteArray out(unsigned8.size() * 2, Qt::Uninitialized);
-    for (qsizetype i = 0; i < unsigned8.size(); ++i) {
-        const qint16 s = qint16((int(uchar(unsigned8[i])) - 128) * 256);
-        out[2 * i] = char(s & 0xFF);
-        out[2 * i + 1] = char((s >> 8) & 0xFF);
-    }
-    return out;
 }
 
 // Plays through QAudioSink in pull mode from a buffer over our decoded samples. The sink lives
@@ -172,12 +177,8 @@ protected:
         const QAudioDevice output = QMediaDevices::defaultAudioOutput();
         if (output.isNull())
             return;
-        QAudioFormat format = formatOf(wav);
-        QByteArray samples = wav.samples;
-        if (!output.isFormatSupported(format) && wav.bitsPerSample == 8) {
-            format.setSampleFormat(QAudioFormat::Int16);
-            samples = toInt16(samples);
-        }
+        const QAudioFormat format = formatOf(wav);
+        const QByteArray& samples = wav.samples;
         if (!output.isFormatSupported(format)) {
             qWarning("WaveDevice: the audio output cannot play %d Hz, %d channel(s); silent",
                      format.sampleRate(), format.channelCount());

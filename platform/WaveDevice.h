@@ -21,7 +21,8 @@ public:
     QString FileName;
 
     // Sends a command (journalled as "sound <control> <command> <file>"). False and Error() set
-    // when it failed: a file that cannot be read or is not PCM WAV fails "Open".
+    // when it failed: a missing file fails "Open"; so does a file that cannot be decoded, and
+    // the first time in a run that one is opened a message says so.
     virtual bool Command(const QString& command) = 0;
     virtual int Mode() = 0;
     // 0 after a command that worked.

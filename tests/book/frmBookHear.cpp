@@ -13,6 +13,7 @@
 #include <ctime>
 #include <numeric>
 #include <optional>
+#include <sndfile.h>
 
 #include "BookWindowFixture.h"
 #include "book/BookControls.h"
@@ -22,6 +23,7 @@
 #include "platform/Speech.h"
 #include "platform/WavFile.h"
 #include "platform/WaveDevice.h"
+#include "support/SoundFiles.h"
 
 using booktest::BookWindowTest;
 
@@ -222,6 +224,48 @@ TEST_F(HearTest, TheUnderlineFollowsTheMarksOfEverySamplePage) {
         b->Unload();
         booktest::closeAllWindows();
     }
+}
+
+// Page sounds recorded in other encodings are heard for exactly their length; one that cannot
+// be decoded is told once, however often its page is shown, and its words are still underlined
+// on the clock.
+TEST_F(HearTest, ACompressedPageSoundLastsItsLengthAndABadOneIsToldOnce) {
+    bookenc::Book book;
+    book.title = QStringLiteral("Own Book");
+    book.frames = {frameOf({kTitle}, {0.3, 0.5}), frameOf({}, {}),
+                   frameOf({line(4500, QStringLiteral("Six seven."))}, {0.25, 0.5})};
+    writeOwnBook(QStringLiteral("OWN"), book);
+    constexpr int rate = 11025;
+    constexpr int frames = 13000;
+    own.write(QStringLiteral("WAVS/OWN/SNT02.WAV"),
+              testsupport::encodeWav(SF_FORMAT_MS_ADPCM, 1, rate, testsupport::sineFrames(frames, 1, rate)));
+    own.write(QStringLiteral("WAVS/OWN/SNT03.WAV"), QByteArray("RIFF\x10\0\0\0WAVEfmt \x04\0\0\0abcd", 24));
+    useInstallation(own.path());
+    gBookCode = QStringLiteral("OWN");
+    frmBook* b = openAt(2);
+    ASSERT_EQ(b->FrameWordCount(), 0);
+    EXPECT_DOUBLE_EQ(b->MMControl1->Length(), double(frames) / rate);
+    double t0 = clock.elapsed();
+    b->cmdEar_Click();
+    EXPECT_NEAR(clock.elapsed() - t0, double(frames) / rate, 0.005);
+    EXPECT_TRUE(boxes.msgBoxes().empty());
+
+    boxes.answer(mb::OK);
+    b->cmdNext_Click();
+    b->cmdBack_Click();
+    b->cmdNext_Click();
+    ASSERT_EQ(gFrame, 3);
+    const auto told = boxes.msgBoxes();
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_EQ(told[0].text, "The file\r\n\r\n" + resolvePath(gDataRoot, QStringLiteral("WAVS/OWN/SNT03.WAV")) +
+                                "\r\n\r\nis not a suitable sound file.");
+    int barAt = -2;
+    t0 = clock.elapsed();
+    clock.at(t0 + 0.4, [&] { barAt = wordUnderBar(b, b->Shape1); });
+    b->cmdEar_Click();
+    EXPECT_EQ(barAt, 2);
+    EXPECT_NEAR(clock.elapsed() - t0, 0.5, 0.005);
+    EXPECT_EQ(boxes.msgBoxes().size(), 1u);
 }
 
 TEST_F(HearTest, TheSentencePlaysFromItsStartAtEveryHear) {

@@ -3,16 +3,15 @@
 // root, and a check for the fatal path.
 #include <QByteArray>
 #include <QString>
-#include <csignal>
 #include <functional>
 #include <gtest/gtest.h>
 #include <random>
-#include <sys/resource.h>
 
 #include "core/Globals.h"
 #include "platform/Dialogs.h"
 #include "platform/Mouse.h"
 #include "platform/Program.h"
+#include "support/FileSizeLimit.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestEnv.h"
 
@@ -31,29 +30,7 @@ protected:
     testsupport::TempDir dir;
 };
 
-// While it lives, no file of this process may be written at or past `limit` bytes: with the
-// default 0 every write fails (read-only files do not stop root); with a file's size, only a
-// write that makes it longer does, as on a full disk. Reading is unaffected.
-class NoWrites {
-public:
-    explicit NoWrites(rlim_t limit = 0) {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit none = saved_;
-        none.rlim_cur = limit;
-        setrlimit(RLIMIT_FSIZE, &none);
-    }
-    ~NoWrites() {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, oldHandler_);
-    }
-    NoWrites(const NoWrites&) = delete;
-    NoWrites& operator=(const NoWrites&) = delete;
-
-private:
-    rlimit saved_{};
-    void (*oldHandler_)(int) = nullptr;
-};
+using testsupport::NoWrites;
 
 // Bytes whose every position differs from its neighbours and from blank padding.
 inline QByteArray patterned(int length, int seed = 0) {

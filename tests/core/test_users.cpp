@@ -86,6 +86,19 @@ TEST_F(UsersFile, ACountThatDoesNotMatchTheListIsNotWritten) {
     }
 }
 
+// A count below zero loads as no names; the list as loaded is saved as it was, not refused as
+// a write that failed.
+TEST_F(UsersFile, AListLoadedWithANegativeCountSavesAsItWas) {
+    const QByteArray file = records({"-3", "Stale"});
+    dir.write("USERS.DAT", file);
+    LoadUsers();
+    ASSERT_EQ(UserNames, QStringList{"-3"});
+    testsupport::ScopedDialogs dialogs;
+    EXPECT_TRUE(SaveUsers());
+    EXPECT_TRUE(dialogs.calls().empty());
+    EXPECT_EQ(dir.read("USERS.DAT"), file);
+}
+
 TEST_F(UsersFile, AFailedSaveSaysSo) {
     dir.file("USERS.DAT/inside");
     UserNames = QStringList{" 1", "Ann"};

@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include "platform/RecordFile.h"
+#include "support/FileSizeLimit.h"
 #include "support/TestEnv.h"
 
 using testsupport::TempDir;
@@ -66,6 +67,42 @@ TEST(RecordFile, ReadOnlyFileCanStillBeRead) {
         EXPECT_FALSE(recordfile::write(p, 0, "x"));
     }
     QFile::setPermissions(p, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+// A write that cannot complete leaves the file as it was: no old byte half replaced, and no
+// part of a longer record behind the old bytes, which a reader of the whole record would take
+// for the new one. Whether the disk takes nothing or part of the growth, false says so.
+TEST(RecordFile, AWriteThatCannotCompleteLeavesTheFileAsItWas) {
+    const QByteArray old("0123456789");
+    struct Write {
+        qint64 offset;
+        QByteArray bytes;
+    };
+    const Write writes[] = {{0, "ABCDEFGHIJKLMNOP"}, {6, "ABCDEFGH"}, {14, "ABCDEF"}, {10, "AB"}, {2, "AB"}};
+    for (const Write& w : writes) {
+        for (rlim_t limit : {rlim_t(0), rlim_t(old.size()), rlim_t(old.size() + 3)}) {
+            if (w.offset + w.bytes.size() <= qint64(limit))
+                continue;  // there is room for it
+            SCOPED_TRACE(std::to_string(w.offset) + " " + w.bytes.toStdString() + " limit " + std::to_string(limit));
+            TempDir tmp;
+            tmp.write("r.dat", old);
+            {
+                testsupport::NoWrites full(limit);
+                EXPECT_FALSE(recordfile::write(tmp.path() + "/r.dat", w.offset, w.bytes));
+            }
+            EXPECT_EQ(tmp.read("r.dat"), old);
+        }
+    }
+    // A write inside the file needs no room: a full disk takes it, and one that grows the file by
+    // no more than the room there is.
+    TempDir tmp;
+    tmp.write("r.dat", old);
+    {
+        testsupport::NoWrites full(rlim_t(old.size() + 3));
+        EXPECT_TRUE(recordfile::write(tmp.path() + "/r.dat", 2, "AB"));
+        EXPECT_TRUE(recordfile::write(tmp.path() + "/r.dat", 9, "XYZ"));
+    }
+    EXPECT_EQ(tmp.read("r.dat"), QByteArray("01AB45678XYZ"));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <cmath>
+#include <sndfile.h>
 #include <vector>
 
 #include "platform/Clock.h"
@@ -15,6 +16,8 @@
 #include "platform/WavFile.h"
 #include "platform/WaveDevice.h"
 #include "support/FakeClock.h"
+#include "support/ScriptedDialogs.h"
+#include "support/SoundFiles.h"
 #include "support/TestEnv.h"
 
 namespace {
@@ -144,6 +147,8 @@ TEST_F(NullWaveDevice, OpenFailsForWhatItCannotPlay) {
     dir.write("empty.wav", QByteArray());
     QByteArray cut = tone16(0.1, 8000).left(30);
     dir.write("cut.wav", cut);
+    testsupport::ScopedDialogs dialogs;
+    dialogs.answer(mb::OK).answer(mb::OK).answer(mb::OK);
     for (const char* name : {"story.txt", "missing.wav", "empty.wav", "cut.wav", ""}) {
         SCOPED_TRACE(name);
         ASSERT_TRUE(open("word16.wav"));
@@ -160,6 +165,50 @@ TEST_F(NullWaveDevice, OpenFailsForWhatItCannotPlay) {
     EXPECT_NE(device->Error(), 0);
 }
 
+// A sound that is there but cannot be decoded is told, as any bad file is, once in a run:
+// a page's sound is opened again on every visit. A missing one stays silent.
+TEST_F(NullWaveDevice, AFileThatCannotBeDecodedIsReportedOnce) {
+    dir.write("SNT01.WAV", QByteArray("RIFF\x24\0\0\0WAVEfmt \x10\0\0\0\x21\x43", 22) + QByteArray(40, '\x5a'));
+    dir.write("SNT02.WAV", "not a sound");
+    testsupport::ScopedDialogs dialogs;
+    dialogs.answer(mb::OK).answer(mb::OK);
+    auto other = WaveDevice::createNull(QStringLiteral("MMControl2"));
+    for (int visit = 0; visit < 3; ++visit) {
+        EXPECT_FALSE(open("SNT01.WAV"));
+        other->FileName = dir.file("SNT01.WAV");
+        EXPECT_FALSE(other->Command(QStringLiteral("Open")));
+        EXPECT_FALSE(open("SNT02.WAV"));
+        EXPECT_FALSE(open("SNT03.WAV"));  // missing
+        EXPECT_TRUE(open("word16.wav"));
+    }
+    const auto boxes = dialogs.msgBoxes();
+    ASSERT_EQ(boxes.size(), 2u);
+    const QString paths[] = {dir.file("SNT01.WAV"), dir.file("SNT02.WAV")};
+    for (size_t i = 0; i < 2; ++i) {
+        EXPECT_EQ(boxes[i].text, "The file\r\n\r\n" + paths[i] + "\r\n\r\nis not a suitable sound file.");
+        EXPECT_EQ(boxes[i].style, mb::OKOnly + mb::Exclamation);
+        EXPECT_EQ(boxes[i].title, appTitle());
+    }
+}
+
+// A sound saved as ADPCM lasts exactly its frames: Mode keeps 526 that long and no longer,
+// though its last block is padded.
+TEST_F(NullWaveDevice, ACompressedSoundPlaysForItsExactLength) {
+    constexpr int frames = 12345;
+    constexpr int rate = 11025;
+    const std::vector<float> sine = testsupport::sineFrames(frames, 1, rate);
+    const QByteArray ima = testsupport::encodeWav(SF_FORMAT_IMA_ADPCM, 1, rate, sine);
+    dir.write("ima.wav", testsupport::withFactFrames(ima, frames));
+    ASSERT_TRUE(open("ima.wav"));
+    const double length = double(frames) / rate;
+    EXPECT_DOUBLE_EQ(device->Length(), length);
+    ASSERT_TRUE(device->Command(QStringLiteral("Play")));
+    clock.advance(length - 0.001);
+    EXPECT_EQ(device->Mode(), mci::ModePlay);
+    clock.advance(0.001);
+    EXPECT_EQ(device->Mode(), mci::ModeStop);
+}
+
 TEST_F(NullWaveDevice, EveryCommandIsJournalled) {
     const QString journalFile = dir.file("journal.txt");
     qputenv("KESTROW_JOURNAL", journalFile.toUtf8());
@@ -169,12 +218,20 @@ TEST_F(NullWaveDevice, EveryCommandIsJournalled) {
     device->Command(QStringLiteral("Prev"));
     device->Command(QStringLiteral("Play"));
     device->FileName = dir.file("story.txt");
-    device->Command(QStringLiteral("Open"));
+    {
+        testsupport::ScopedDialogs dialogs;
+        dialogs.answer(mb::OK);
+        device->Command(QStringLiteral("Open"));
+    }
     device->Command(QStringLiteral("Close"));
     qunsetenv("KESTROW_JOURNAL");
     journal::reset();
 
     QStringList lines = QString::fromUtf8(dir.read("journal.txt")).split('\n', Qt::SkipEmptyParts);
+    // The failed Open's message follows it.
+    ASSERT_GT(lines.size(), 4);
+    EXPECT_TRUE(lines[4].section('\t', 1).startsWith("msgbox\t")) << lines[4].toStdString();
+    lines.removeAt(4);
     const QStringList expected = {"Open\t" + path, "Prev\t" + path, "Play\t" + path,
                                   "Open\t" + dir.file("story.txt"), "Close\t" + dir.file("story.txt")};
     ASSERT_EQ(lines.size(), expected.size());
@@ -365,9 +422,19 @@ TEST_F(RealWaveDevice, TheSoundReachesTheOutputAndCloseCutsIt) {
     loudest(0.3);  // what was already on its way through the server
     EXPECT_LT(loudest(0.5), 200);
 
-    // 8-bit samples are heard too.
+    // 8-bit samples are heard too, and a sound saved as ADPCM.
     dir.write("long8.wav", tone8(2.0, 11025));
     device->FileName = dir.file("long8.wav");
+    ASSERT_TRUE(device->Command(QStringLiteral("Open")));
+    ASSERT_TRUE(device->Command(QStringLiteral("Play")));
+    EXPECT_GT(loudest(0.8), 4000);
+    device->Command(QStringLiteral("Close"));
+    loudest(0.3);
+    std::vector<float> sine = testsupport::sineFrames(2 * 11025, 1, 11025);
+    for (float& v : sine)
+        v *= 2;  // half of full scale
+    dir.write("ima.wav", testsupport::encodeWav(SF_FORMAT_IMA_ADPCM, 1, 11025, sine));
+    device->FileName = dir.file("ima.wav");
     ASSERT_TRUE(device->Command(QStringLiteral("Open")));
     ASSERT_TRUE(device->Command(QStringLiteral("Play")));
     EXPECT_GT(loudest(0.8), 4000);

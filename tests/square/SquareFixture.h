@@ -23,6 +23,7 @@
 #include "square/frmSquare.h"
 #include "support/FakeClock.h"
 #include "support/ScriptedDialogs.h"
+#include "support/SoundFiles.h"
 #include "support/StartedGlobals.h"
 #include "support/TestEnv.h"
 
@@ -47,7 +48,7 @@ protected:
         dir.write(QStringLiteral("WORDLIST/01PIP.TXT"), "*WORDLIST*\npip,pup,this,has,big,red,ball,kicks\n");
         dir.write(QStringLiteral("WORDLIST/NOTES.TXT"), "just some notes\n");
         for (const char* wav : {"YES", "NO", "CHEER", "CLICK"})
-            dir.write(QStringLiteral("WAVS/%1.WAV").arg(QLatin1String(wav)), QByteArray("RIFF"));
+            dir.write(QStringLiteral("WAVS/%1.WAV").arg(QLatin1String(wav)), testsupport::silentWav());
         dir.write(QStringLiteral("USERS.DAT"), userRecords({QStringLiteral("Ann"), QStringLiteral("Teacher")}));
         dir.write(QStringLiteral("LOG.DAT"), QByteArray(2, 0));
         teacher.Book.setText(QStringLiteral("01PIP"));

@@ -7,6 +7,7 @@
 
 #include "core/Settings.h"
 #include "support/JournalFile.h"
+#include "support/SoundFiles.h"
 #include "support/TestEnv.h"
 
 namespace {
@@ -30,7 +31,7 @@ protected:
         dir.write(QStringLiteral("WORDLIST/_001_030.TXT"),
                   "*WORDLIST*\ncat,dog,hen,pig,sun,run,fish,ball,tree,home,stars,happy,night\n*END*\n");
         for (const char* wav : {"YES", "NO", "CHEER", "CLICK"})
-            dir.write(QStringLiteral("WAVS/%1.WAV").arg(QLatin1String(wav)), QByteArray("RIFF"));
+            dir.write(QStringLiteral("WAVS/%1.WAV").arg(QLatin1String(wav)), testsupport::silentWav());
         // The teacher notice is the one box on the way.
         dir.write(QStringLiteral("answers.txt"), "OK\n");
         QProcessEnvironment env = program.processEnvironment();
