@@ -413,8 +413,13 @@ TEST_F(HearTest, AMarkFarPastTheSoundEndsTheWalkASecondAfterTheSound) {
         book.title = QStringLiteral("Own Book");
         book.frames = {frameOf({kTitle}, {0.3, 0.5}), frameOf({line(4500, QStringLiteral("One two three."))}, c.marks)};
         writeOwnBook(QStringLiteral("OWN"), book);
-        if (!c.soundOpens)
+        // A sound that cannot be decoded opens nothing; it is told once a run, so only the
+        // first such case sees the message.
+        if (!c.soundOpens) {
             own.write(QStringLiteral("WAVS/OWN/SNT02.WAV"), "not a sound");
+            if (boxes.msgBoxes().empty())
+                boxes.answer(mb::OK);
+        }
         useInstallation(own.path());
         gBookCode = QStringLiteral("OWN");
         frmBook* b = openAt(2);
@@ -431,6 +436,7 @@ TEST_F(HearTest, AMarkFarPastTheSoundEndsTheWalkASecondAfterTheSound) {
         EXPECT_EQ(gFrame, 1);
         booktest::closeAllWindows();
     }
+    EXPECT_EQ(boxes.msgBoxes().size(), 1u);
 }
 
 // While the sentence is heard the child can still leave: Menu, To menu, Exit and the
