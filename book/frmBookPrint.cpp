@@ -9,6 +9,7 @@
 #include "book/BookLayout.h"
 #include "book/Quotes.h"
 #include "book/frmBook.h"
+#include "core/Activity.h"
 #include "core/Catalogue.h"
 #include "core/Globals.h"
 #include "core/Settings.h"
@@ -188,15 +189,15 @@ void frmBook::PrintPage(int mode) {
                 if (p.TextHeight(QStringLiteral("Ty")) >= 0.76 * refHeight)
                     fits = false;
                 for (int i = 1; i <= MaxBlocks && fits; ++i) {
-                    if (gActivity == 1 ? tooWide(label[size_t(i)], label[size_t(i)]->Caption())
+                    if (gActivity == activity::Reading ? tooWide(label[size_t(i)], label[size_t(i)]->Caption())
                                        : tooWide(text[size_t(i)], text[size_t(i)]->Text()))
                         fits = false;
                 }
-                if (fits && gActivity == 2 && tooWide(TextTitle, TextTitle->Text()))
+                if (fits && gActivity == activity::Writing && tooWide(TextTitle, TextTitle->Text()))
                     fits = false;
             }
 
-            if (gActivity == 1) {
+            if (gActivity == activity::Reading) {
                 for (int i = 1; i <= MaxBlocks; ++i) {
                     Label* l = label[size_t(i)];
                     if (l->isHidden())
@@ -219,7 +220,7 @@ void frmBook::PrintPage(int mode) {
                     printCentred(p, lblCredits->Caption(), g.x(2100), g.y(6120), g.w(6150), g.h(300));
                     p.setFontSize(kept);
                 }
-            } else if (gActivity == 2) {
+            } else if (gActivity == activity::Writing) {
                 if (!TextTitle->isHidden())
                     printCentred(p, TextTitle->Text(), g.x(Book.BlockRect(1, 1, 1)), g.y(Book.BlockRect(2, 1, 1)),
                                  g.w(Book.BlockRect(3, 1, 1)), g.h(Book.BlockRect(4, 1, 1)));

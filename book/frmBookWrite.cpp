@@ -8,6 +8,7 @@
 #include "book/WritingRefit.h"
 #include "book/frmBook.h"
 #include "book/Quotes.h"
+#include "core/Activity.h"
 #include "core/Globals.h"
 #include "platform/Ansi.h"
 #include "platform/Controls.h"
@@ -403,7 +404,7 @@ void frmBook::CarryCaretToBlocks(int offset) {
 }
 
 bool frmBook::CheckBlockTexts() {
-    if (gActivity != 2)
+    if (gActivity != activity::Writing)
         return true;
     const int f = gFrame;
     QStringList texts;
@@ -509,7 +510,7 @@ void frmBook::LoadTextFile(const QString& path) {
     mouse::setPointer(mouse::Hourglass);
     const bool curly = screen::fontFamilyFor(QStringLiteral("Arial")) == TextTitle->font().family();
     const storyfile::ReadResult read =
-        storyfile::read(path, Book.title, Book, MaxBlocks, gActivity == 2, curly);
+        storyfile::read(path, Book.title, Book, MaxBlocks, gActivity == activity::Writing, curly);
     mouse::setPointer(mouse::Default);
     if (read.status != storyfile::ReadResult::Ok) {
         TextFilePath.clear();

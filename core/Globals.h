@@ -40,7 +40,7 @@ extern QString gBookCode;
 extern QString gBookTitle;
 extern QString gAuthor;       // set by GetBookTitle
 extern QString gIllustrator;  // set by GetBookTitle
-extern int gActivity;         // 1 Reading, 2 Writing, 4 Cloze (type), 5 Cloze (click), 6 Teacher, 32/33 Treasure, 34 Slide
+extern int gActivity;         // activity:: codes (core/Activity.h)
 extern int gFrame;
 extern int gFrameCount;
 extern int gBusy;
