@@ -1,7 +1,7 @@
 #pragma once
-// What runs: the activity codes gActivity holds in the reading program. They stay plain
-// integers, as the globals, the tests and the activity lines of the log know them; the names
-// only say which is which.
+// What runs: the activity codes gActivity holds in the reading program and the edition codes
+// gSquareMode holds in the word-square program. Both stay plain integers, as the globals, the
+// tests and the activity lines of the log know them; the names only say which is which.
 
 namespace activity {
 
@@ -32,3 +32,11 @@ constexpr bool opensWordGame(int a) { return a == TreasureRequested || a == Slid
 constexpr bool isTreasure(int a) { return a == TreasureRequested || a == Treasure; }
 
 }  // namespace activity
+
+namespace squaremode {
+
+constexpr int None = 0;      // before the word-square window has loaded
+constexpr int Teacher = 17;  // kestsqrt: the square is drawn as it is built, and printed
+constexpr int Pupil = 18;    // KESTSQR: the pupil finds the words
+
+}  // namespace squaremode

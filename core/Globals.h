@@ -21,7 +21,7 @@ extern QString gDataRoot;     // the data folder (DATA\ lies below it)
 extern QString gVersionText;
 extern QString gEditionName;    // "TEACHER" / "PUPIL" in the word-square programs, else empty
 extern QString gHelpFileName;
-extern int gSquareMode;         // 17 teacher edition, 18 pupil edition, 0 before the square window
+extern int gSquareMode;         // squaremode:: codes (core/Activity.h)
 extern int gTeacherNoteShown;
 
 // Start-up and the frame window.

@@ -15,6 +15,11 @@ constexpr int AcrossEnd = 4;
 constexpr int Down = 8;
 constexpr int DownStart = 16;
 constexpr int DownEnd = 32;
+
+// In an across word and not its last letter: the word's band joins the next cell across.
+constexpr bool joinsAcross(int flags) { return (flags & (Across | AcrossEnd)) == Across; }
+// In a down word and not its last letter: the band joins the cell below.
+constexpr bool joinsDown(int flags) { return (flags & (Down | DownEnd)) == Down; }
 }  // namespace gridflag
 
 // A table indexed (column, row) from 0 to cols / rows, row 0 and column 0 unused. Reading

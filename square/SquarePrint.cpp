@@ -162,9 +162,9 @@ void frmSquare::PrintSquare(int flags) {
             if (!puzzle && cellFlags != 0) {
                 const double bx = left + (c - 1 + 0.1) * cell, by = y + (r - 1 + 0.1) * cell;
                 p.FilledBox(bx, by, 0.8 * cell, 0.8 * cell, QBColor(15));
-                if ((cellFlags & 5) == 1)  // across, not the word's last letter: join the next
+                if (gridflag::joinsAcross(cellFlags))
                     p.FilledBox(bx, by, cell, 0.8 * cell, QBColor(15));
-                if ((cellFlags & 40) == 8)  // down, not the last letter: join the one below
+                if (gridflag::joinsDown(cellFlags))
                     p.FilledBox(bx, by, 0.8 * cell, cell, QBColor(15));
             }
             const int code = square.GridLetters.at(c, r);
