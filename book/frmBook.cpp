@@ -655,6 +655,12 @@ void frmBook::setBlockFontSize(double points) {
 
 // ---- the page ----
 
+void frmBook::setTextQuietly(TextBox* box, const QString& text) {
+    TextLoading = -1;
+    box->setText(text);
+    TextLoading = 0;
+}
+
 void frmBook::ShowFrame() {
     if (gFrame == 0 || !bookLoaded_)
         return;
@@ -699,8 +705,7 @@ void frmBook::ShowFrame() {
         if (gRelayout == 0) {
             Cloze->hide();
             yellowfudge->hide();
-            TextLoading = -1;
-            Cloze->setText(QString());
+            setTextQuietly(Cloze, QString());
             refresh(Cloze);
         }
         TextLoading = 0;

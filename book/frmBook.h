@@ -101,7 +101,7 @@ public:
 
     // ---- window state ----
     int PageButtonsShown = -1;  // 0 while Tell story runs
-    int TextLoading = 0;        // -1 while code writes into the text boxes
+    int TextLoading = 0;        // -1 while code writes into the text boxes (setTextQuietly)
     int LineFitMode = 0;        // Writing: 2 for a single text line, 0 for more
     QString PreloadedPictureName;
     QString TextFilePath;
@@ -138,6 +138,9 @@ public:
     void MeasureBlockWords(int block, int& fits);
     QString TrimBlockWord(QString& text, int width);
     QString BlockTextLine(const QString& text, int n) const;
+    // Writes a box's text with TextLoading at -1, so that its Change handler leaves the page's
+    // texts alone; TextLoading is 0 afterwards.
+    void setTextQuietly(TextBox* box, const QString& text);
 
     // The window's text metrics in its current font, twips, unrounded (TextWidth, TextHeight).
     double TextWidth(const QString& s) const;

@@ -170,9 +170,7 @@ void frmBook::text_KeyDown(int index, int& keyCode, int shift) {
             if (!above.isEmpty()) {
                 above.chop(1);
                 Book.setBlockText(index - 1, gFrame, above);
-                TextLoading = -1;
-                text[size_t(index - 1)]->setText(above);
-                TextLoading = 0;
+                setTextQuietly(text[size_t(index - 1)], above);
                 focusAt(index - 1, int(above.size()));
             }
             SaveUndoBlocks();
@@ -192,9 +190,7 @@ void frmBook::text_KeyDown(int index, int& keyCode, int shift) {
         if (index < MaxBlocks && caret == len && shown(index + 1)) {
             const QString below = Book.BlockText(index + 1, gFrame).mid(1);
             Book.setBlockText(index + 1, gFrame, below);
-            TextLoading = -1;
-            text[size_t(index + 1)]->setText(below);
-            TextLoading = 0;
+            setTextQuietly(text[size_t(index + 1)], below);
             if (!below.isEmpty())
                 focusAt(index + 1, 0);
             dealt();
@@ -205,9 +201,7 @@ void frmBook::text_KeyDown(int index, int& keyCode, int shift) {
             QString line = Book.BlockText(index, gFrame);
             line.chop(1);
             Book.setBlockText(index, gFrame, line);
-            TextLoading = -1;
-            t->setText(line);
-            TextLoading = 0;
+            setTextQuietly(t, line);
             if (!text[size_t(index + 1)]->Text().isEmpty())
                 focusAt(index + 1, 0);
             if (CheckBlockTexts())
@@ -338,10 +332,8 @@ void frmBook::UpdateBlocks(int mode) {
     }
     auto rewrite = [this](TextBox* t, const QString& s) {
         const int caret = t->SelStart();
-        TextLoading = -1;
-        t->setText(s);
+        setTextQuietly(t, s);
         t->setSelStart(caret);
-        TextLoading = 0;
     };
     if (f == 1) {
         if (!TextTitle->isHidden())
@@ -518,12 +510,10 @@ void frmBook::LoadTextFile(const QString& path) {
                                                                : storyfile::notSuitableMessage());
         return;
     }
-    TextLoading = -1;
     if (gFrame == 1) {
-        TextTitle->setText(Book.BlockText(1, 1));
+        setTextQuietly(TextTitle, Book.BlockText(1, 1));
     } else {
         for (int b = 1; b <= MaxBlocks; ++b)
-            text[size_t(b)]->setText(Book.BlockText(b, gFrame));
+            setTextQuietly(text[size_t(b)], Book.BlockText(b, gFrame));
     }
-    TextLoading = 0;
 }
