@@ -661,14 +661,36 @@ void frmBook::setTextQuietly(TextBox* box, const QString& text) {
     TextLoading = 0;
 }
 
+// Steps of the page display, in their order: the page cleared, the first picture, the block
+// texts between the other pictures, the sentence sound, the page buttons, the Writing boxes, the
+// next picture read ahead, and the words laid out.
 void frmBook::ShowFrame() {
     if (gFrame == 0 || !bookLoaded_)
         return;
     const int f = gFrame;
-    const int a = gActivity;
-    const double sx = gScaleX, sy = gScaleY;
     const double bookPoints = BookFontSize * double(gScale);
+    clearPage(bookPoints);
 
+    if (Book.PictureRect(1, 1, f) > 0)
+        placePicture(1, f == 1);
+
+    TextLoading = -1;
+    placeBlockTexts();
+    for (int j = 2; j <= MaxPictures; ++j)
+        if (Book.PictureRect(1, j, f) > 0)
+            placePicture(j, false);
+    TextLoading = 0;
+
+    openSentenceSound();
+    showPageButtons();
+    placeWritingBoxes();
+    preloadNextPicture();
+    layoutPageWords();
+}
+
+// The Choices window and the pictures hidden, the page's fonts at the current scale.
+void frmBook::clearPage(double bookPoints) {
+    const int a = gActivity;
     if (ChoicesWindow && !ChoicesWindow->isHidden()) {
         ChoicesWindow->hide();
         ChoicesWindow->repaint();
@@ -719,15 +741,20 @@ void frmBook::ShowFrame() {
             }
         }
     }
+}
 
-    if (Book.PictureRect(1, 1, f) > 0)
-        placePicture(1, f == 1);
+std::array<int, 5> frmBook::blockOf(int i) const {
+    const int f = gFrame;
+    return std::array<int, 5>{Book.BlockRect(1, i, f), Book.BlockRect(2, i, f), Book.BlockRect(3, i, f),
+                              Book.BlockRect(4, i, f), Book.BlockRect(5, i, f)};
+}
 
-    TextLoading = -1;
-    auto blockOf = [this, f](int i) {
-        return std::array<int, 5>{Book.BlockRect(1, i, f), Book.BlockRect(2, i, f), Book.BlockRect(3, i, f),
-                                  Book.BlockRect(4, i, f), Book.BlockRect(5, i, f)};
-    };
+// The block texts: labels in Reading and the cloze activities (with the title page's title and
+// credits), text boxes in Writing.
+void frmBook::placeBlockTexts() {
+    const int f = gFrame;
+    const int a = gActivity;
+    const double sx = gScaleX, sy = gScaleY;
     auto placeCredits = [this, sx, sy] {
         placeTwips(lblCredits, booklayout::scaled(booklayout::kCredits, sx, sy));
         lblCredits->show();
@@ -776,12 +803,11 @@ void frmBook::ShowFrame() {
             }
         }
     }
+}
 
-    for (int j = 2; j <= MaxPictures; ++j)
-        if (Book.PictureRect(1, j, f) > 0)
-            placePicture(j, false);
-    TextLoading = 0;
-
+void frmBook::openSentenceSound() {
+    const int f = gFrame;
+    const int a = gActivity;
     // A re-layout shows the same page: its sound stays open, and plays on if it is playing.
     if (a != activity::Writing && gRelayout == 0) {
         MMControl1->Command(QStringLiteral("Close"));
@@ -789,9 +815,12 @@ void frmBook::ShowFrame() {
         MMControl1->FileName = FindDataFile(booklayout::sentenceSoundFileName(gBookCode, f), 1);
         MMControl1->Command(QStringLiteral("Open"));
     }
+}
 
-    showPageButtons();
-
+// Writing: each box framed one pixel outside its text, and the caret in the first line.
+void frmBook::placeWritingBoxes() {
+    const int f = gFrame;
+    const int a = gActivity;
     if (a == activity::Writing) {
         for (int i = 1; i <= MaxBlocks; ++i) {
             if (Book.BlockRect(1, i, f) != 0) {
@@ -810,9 +839,10 @@ void frmBook::ShowFrame() {
             t->setSelStart(std::max(0, int(t->Text().size()) - 1));
         }
     }
+}
 
-    preloadNextPicture();
-
+void frmBook::layoutPageWords() {
+    const int a = gActivity;
     if (activity::showsBookText(a)) {
         int ok = 0;
         for (int pass = 0; pass < kMaxWordLayoutPasses && ok == 0; ++pass)

@@ -275,6 +275,15 @@ private:
     void applyActivitySettings();
     void returnToMenu();
     void changeFrame(int frame);
+    // The steps of ShowFrame, in its order (with placePicture, showPageButtons and
+    // preloadNextPicture between them).
+    void clearPage(double bookPoints);
+    void placeBlockTexts();
+    void openSentenceSound();
+    void placeWritingBoxes();
+    void layoutPageWords();
+    // BlockRect fields 1..5 (left, top, width, height, label left) of a block of the page.
+    std::array<int, 5> blockOf(int block) const;
     void placePicture(int slot, bool titlePage);
     void preloadNextPicture();
     void showPageButtons();
