@@ -236,6 +236,19 @@ public:
     void connectWritingControls();
 
 private:
+    // The steps of text_KeyDown and text_KeyPress. A key the KeyDown steps deal with is
+    // cleared, and KeyPress then drops its character (keyDealtWith).
+    bool lineShown(int i) const;
+    void focusLine(int i, int pos);
+    void keyDealtWith(int& keyCode);
+    void moveToNeighbourLine(int index, int& keyCode);
+    void joinWithLineAbove(int index, int& keyCode);
+    void deleteAcrossLines(int index, int& keyCode);
+    void doPendingClipAction(int index);
+    double typedLineWidth(int block, int frame, int keyAscii) const;
+    void typeIntoTitle(int& keyAscii);
+    void typeIntoLine(int index, int& keyAscii);
+
     // Whether a close must be refused: while busy (gBusy = 1: a sentence, a pause, a print)
     // and while Tell story runs, even between its steps. The program closing ends Tell story
     // instead of being refused by it.
