@@ -27,6 +27,11 @@ class TextBox;
 class WaveDevice;
 class frmCloze;
 
+class Printer;
+namespace bookprint {
+struct PageGeometry;  // the page's design twips on the printer page
+}
+
 class frmBook : public Form {
     Q_OBJECT
 public:
@@ -248,6 +253,11 @@ private:
     double typedLineWidth(int block, int frame, int keyAscii) const;
     void typeIntoTitle(int& keyAscii);
     void typeIntoLine(int index, int& keyAscii);
+    // The steps of PrintPage after the header, in its order.
+    void fitPrintFontSize(Printer& p, const bookprint::PageGeometry& g);
+    void printReadingTexts(Printer& p, const bookprint::PageGeometry& g);
+    void printWritingTexts(Printer& p, const bookprint::PageGeometry& g);
+    void printPictures(Printer& p, const bookprint::PageGeometry& g);
 
     // Whether a close must be refused: while busy (gBusy = 1: a sentence, a pause, a print)
     // and while Tell story runs, even between its steps. The program closing ends Tell story
