@@ -86,6 +86,15 @@ public:
     int randomOffset(int n);
 
 private:
+    // The steps of TryBuildSquare, in its order; state holds each word's WordState from
+    // element 1 on.
+    std::vector<int> markUnusableWords(std::vector<int>& state) const;
+    bool placeCrossingPair(const std::vector<int>& fullLength, std::vector<int>& state);
+    bool placeLongWordAcross(std::vector<int>& state);
+    void runPlacementPass(int pass, std::vector<int>& state);
+    // Word i of the list, from 1.
+    QString word(int i) const { return SquareWords[i - 1]; }
+
     int wrapCol(int col) const;
     int wrapRow(int row) const;
     std::function<float()> rnd_;
