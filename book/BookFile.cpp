@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "book/Quotes.h"
+#include "core/Activity.h"
 #include "core/Globals.h"
 #include "core/Log.h"
 #include "platform/Ansi.h"
@@ -193,7 +194,7 @@ private:
             for (int& v : block.rect)
                 v = frameNumber();
             block.text = ConvertQuotes(NextLine(), 1, quoteToggle, options_.curlyQuotes);
-            if (options_.activity == 2)
+            if (options_.activity == activity::Writing)
                 block.text = WritingBlockText(block.text, options_.writeStartWithText);
             frame.blocks.append(std::move(block));
         }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/Activity.h"
 #include "platform/Lang.h"
 
 namespace booklayout {
@@ -63,10 +64,10 @@ QString sentenceSoundFileName(const QString& bookCode, int frame) {
 
 QString activityField(int activity) {
     switch (activity) {
-    case 1: return QStringLiteral("   Reading     ");
-    case 2: return QStringLiteral("   Writing     ");
-    case 4: return QStringLiteral("   Cloze-type  ");
-    case 5: return QStringLiteral("   Cloze-click ");
+    case activity::Reading: return QStringLiteral("   Reading     ");
+    case activity::Writing: return QStringLiteral("   Writing     ");
+    case activity::ClozeType: return QStringLiteral("   Cloze-type  ");
+    case activity::ClozeClick: return QStringLiteral("   Cloze-click ");
     default: return QString();
     }
 }
@@ -81,17 +82,17 @@ QString activityLine(int activity, const QString& bookTitle, const QString& minu
         m.prepend(u' ');
     if (value < 10)
         m.prepend(u' ');
-    const QString title = activity == 2 ? lang::Space(30) : (bookTitle + lang::Space(30)).left(30);
+    const QString title = activity == activity::Writing ? lang::Space(30) : (bookTitle + lang::Space(30)).left(30);
     return field + title + u' ' + m + QStringLiteral("\r\n");
 }
 
 QString helpLocalCaption(int activity) {
     QString name;
     switch (activity) {
-    case 1: name = QStringLiteral("&Help on Reading"); break;
-    case 2: name = QStringLiteral("&Help on Writing"); break;
-    case 4: name = QStringLiteral("&Help on Cloze (type)"); break;
-    case 5: name = QStringLiteral("&Help on Cloze (click)"); break;
+    case activity::Reading: name = QStringLiteral("&Help on Reading"); break;
+    case activity::Writing: name = QStringLiteral("&Help on Writing"); break;
+    case activity::ClozeType: name = QStringLiteral("&Help on Cloze (type)"); break;
+    case activity::ClozeClick: name = QStringLiteral("&Help on Cloze (click)"); break;
     default: return QString();
     }
     // Padded so that "F1" ends every caption at character 31.
@@ -100,10 +101,10 @@ QString helpLocalCaption(int activity) {
 
 int helpContext(int activity) {
     switch (activity) {
-    case 1: return 90;
-    case 2: return 100;
-    case 4: return 160;
-    case 5: return 150;
+    case activity::Reading: return 90;
+    case activity::Writing: return 100;
+    case activity::ClozeType: return 160;
+    case activity::ClozeClick: return 150;
     default: return 10;
     }
 }

@@ -16,6 +16,7 @@
 #include "book/Cloze.h"
 #include "book/WordList.h"
 #include "book/frmCloze.h"
+#include "core/Activity.h"
 #include "core/Catalogue.h"
 #include "core/Globals.h"
 #include "core/Registry.h"
@@ -314,7 +315,7 @@ void frmBook::Form_Load() {
 
     MMControl1->DeviceType = QStringLiteral("WaveAudio");
     MMControl2->DeviceType = QStringLiteral("WaveAudio");
-    if (gActivity == 4) {
+    if (gActivity == activity::ClozeType) {
         show();
         repaint();
         // Keeps the focus in the answer box (see cloze_timer_Timer).
@@ -361,7 +362,7 @@ void frmBook::LoadBookFile() {
         bookFont(label[size_t(i)]);
     }
     bookFont(TextTitle);
-    if (gActivity == 4)
+    if (gActivity == activity::ClozeType)
         bookFont(Cloze);
     bookLoaded_ = true;
 }
@@ -398,62 +399,62 @@ void frmBook::applyActivitySettings() {
     const ActivitySettingsRecord& s = ActiveSettings;
     const bool speechOff = GlobalSettings.SpeechDisabled != 0;
     const int a = gActivity;
-    const bool cloze = a == 4 || a == 5;
+    const bool cloze = activity::isCloze(a);
     setCaption(GetBookTitle(gBookCode));
 
-    if (a == 5) {
+    if (a == activity::ClozeClick) {
         gClozeChoicesOpen = 0;  // nothing asked yet in this window
         gClozeLevel = s.ClozeChoose & 7;
         if (gClozeLevel < 2 || gClozeLevel > 4)
             gClozeLevel = 2;
     }
     for (QAction* item : {mnuFileOpen, mnuFileSave, mnuFileSaveAs}) {
-        item->setVisible(a == 2);
-        if (a == 2)
+        item->setVisible(a == activity::Writing);
+        if (a == activity::Writing)
             item->setEnabled(s.WriteSaveLoad != 0);
     }
-    if (a == 1 || cloze)
+    if (activity::showsBookText(a))
         mnuBlank->setVisible(false);
 
-    if (a == 1)
+    if (a == activity::Reading)
         cmdEar->setVisible(s.ReadHearSentence != 0);
-    else if (a == 2)
+    else if (a == activity::Writing)
         cmdEar->setVisible(s.WriteHearSentence != 0 && !speechOff);
-    else if (a == 4)
+    else if (a == activity::ClozeType)
         cmdEar->setVisible(s.ClozeTypeSound != 0);
-    else if (a == 5)
+    else if (a == activity::ClozeClick)
         cmdEar->setVisible(s.ClozeChooseSound != 0);
-    if (a == 1 || a == 2)
+    if (activity::tellsStory(a))
         cmdEarSmall->hide();
     else if (cloze)
         cmdEarSmall->setVisible(!cmdEar->isHidden());
 
-    if (a == 1)
+    if (a == activity::Reading)
         mnuPrint->menuAction()->setEnabled(s.ReadPrint != 0);
-    else if (a == 2)
+    else if (a == activity::Writing)
         mnuPrint->menuAction()->setEnabled(s.WritePrint != 0);
     else if (cloze)
         mnuPrint->menuAction()->setVisible(false);
-    if (a == 1) {
+    if (a == activity::Reading) {
         mnuBlank4->setVisible(false);
         mnuPrintStory->setVisible(false);
     }
-    if (a == 1)
+    if (a == activity::Reading)
         mnuPlayAll->setEnabled(s.ReadTellStory != 0);
-    else if (a == 2)
+    else if (a == activity::Writing)
         mnuPlayAll->setEnabled(s.WriteTellStory != 0 && !speechOff);
 
-    if (a == 1 || a == 2 || a == 5)
+    if (activity::tellsStory(a) || a == activity::ClozeClick)
         Cloze->hide();
-    if (a == 1 || a == 2) {
+    if (activity::tellsStory(a)) {
         yellowfudge->hide();
-    } else if (a == 5) {
+    } else if (a == activity::ClozeClick) {
         yellowfudge->setFillColor(QBColor(1));
         yellowfudge->setBorderColor(QBColor(1));
         yellowfudge->show();
     }
 
-    if (a == 5) {
+    if (a == activity::ClozeClick) {
         const QString list = resolvePath(gProgramRoot, QStringLiteral("WORDLIST\\") + gBookCode + QStringLiteral(".TXT"));
         if (!LoadWordList(list, ClozeWordList)) {
             returnToMenu();
@@ -470,8 +471,8 @@ void frmBook::applyActivitySettings() {
             effects.Command(QStringLiteral("Open"));
         }
     }
-    if (a == 1 || cloze) {
-        if (a == 1)
+    if (activity::showsBookText(a)) {
+        if (a == activity::Reading)
             GetBookTitle(gBookCode);
         lblCredits->setCaption(QStringLiteral("Story ") + gAuthor + QStringLiteral(".    Pictures by ") + gIllustrator +
                                u'.');
@@ -498,7 +499,7 @@ void frmBook::Form_Activate() {
     cmdNext_Click();
     if (isUnloaded())
         return;
-    if (gActivity == 1) {
+    if (gActivity == activity::Reading) {
         show();
         if (!cmdEar->isHidden())
             cmdEar->setFocus();
@@ -512,7 +513,7 @@ void frmBook::Form_KeyDown(int& keyCode, int shift) {
     }
     // The Choices window shows without taking the focus from this window: its keys are heard
     // here too.
-    if (gActivity == 5 && (shift & shiftbits::Alt) && ChoicesWindow && ChoicesWindow->isVisible())
+    if (gActivity == activity::ClozeClick && (shift & shiftbits::Alt) && ChoicesWindow && ChoicesWindow->isVisible())
         ChoicesWindow->Form_KeyDown(keyCode, shift);
 }
 
@@ -645,23 +646,51 @@ void frmBook::setWindowFontName(const QString& name) {
 void frmBook::setBlockFontSize(double points) {
     for (int i = 1; i <= MaxBlocks; ++i)
         setFontSize(label[size_t(i)], points);
-    if (gActivity == 4)
+    if (gActivity == activity::ClozeType)
         setFontSize(Cloze, points);
-    if (gActivity == 5 && ChoicesWindow)
+    if (gActivity == activity::ClozeClick && ChoicesWindow)
         for (int k = 1; k <= 4; ++k)
             setFontSize(ChoicesWindow->cloze_choice[size_t(k)], points);
 }
 
 // ---- the page ----
 
+void frmBook::setTextQuietly(TextBox* box, const QString& text) {
+    TextLoading = -1;
+    box->setText(text);
+    TextLoading = 0;
+}
+
+// Steps of the page display, in their order: the page cleared, the first picture, the block
+// texts between the other pictures, the sentence sound, the page buttons, the Writing boxes, the
+// next picture read ahead, and the words laid out.
 void frmBook::ShowFrame() {
     if (gFrame == 0 || !bookLoaded_)
         return;
     const int f = gFrame;
-    const int a = gActivity;
-    const double sx = gScaleX, sy = gScaleY;
     const double bookPoints = BookFontSize * double(gScale);
+    clearPage(bookPoints);
 
+    if (Book.PictureRect(1, 1, f) > 0)
+        placePicture(1, f == 1);
+
+    TextLoading = -1;
+    placeBlockTexts();
+    for (int j = 2; j <= MaxPictures; ++j)
+        if (Book.PictureRect(1, j, f) > 0)
+            placePicture(j, false);
+    TextLoading = 0;
+
+    openSentenceSound();
+    showPageButtons();
+    placeWritingBoxes();
+    preloadNextPicture();
+    layoutPageWords();
+}
+
+// The Choices window and the pictures hidden, the page's fonts at the current scale.
+void frmBook::clearPage(double bookPoints) {
+    const int a = gActivity;
     if (ChoicesWindow && !ChoicesWindow->isHidden()) {
         ChoicesWindow->hide();
         ChoicesWindow->repaint();
@@ -676,14 +705,14 @@ void frmBook::ShowFrame() {
     refresh(lblCredits);
 
     // Clear what the previous page showed.
-    if (a == 1 || a == 4 || a == 5) {
+    if (activity::showsBookText(a)) {
         for (int i = 1; i <= MaxBlocks; ++i) {
             label[size_t(i)]->hide();
             refresh(label[size_t(i)]);
             setFontSize(label[size_t(i)], bookPoints);
         }
     }
-    if (a == 2) {
+    if (a == activity::Writing) {
         for (int i = 1; i <= MaxBlocks; ++i) {
             text[size_t(i)]->hide();
             setFontSize(text[size_t(i)], bookPoints);
@@ -694,17 +723,16 @@ void frmBook::ShowFrame() {
         TextTitle->hide();
         setFontSize(TextTitle, bookPoints);
         refresh(TextTitle);
-    } else if (a == 4) {
+    } else if (a == activity::ClozeType) {
         if (gRelayout == 0) {
             Cloze->hide();
             yellowfudge->hide();
-            TextLoading = -1;
-            Cloze->setText(QString());
+            setTextQuietly(Cloze, QString());
             refresh(Cloze);
         }
         TextLoading = 0;
         setFontSize(Cloze, bookPoints);
-    } else if (a == 5) {
+    } else if (a == activity::ClozeClick) {
         yellowfudge->hide();
         if (ChoicesWindow) {
             for (int k = 1; k <= 4; ++k) {
@@ -713,34 +741,39 @@ void frmBook::ShowFrame() {
             }
         }
     }
+}
 
-    if (Book.PictureRect(1, 1, f) > 0)
-        placePicture(1, f == 1);
+std::array<int, 5> frmBook::blockOf(int i) const {
+    const int f = gFrame;
+    return std::array<int, 5>{Book.BlockRect(1, i, f), Book.BlockRect(2, i, f), Book.BlockRect(3, i, f),
+                              Book.BlockRect(4, i, f), Book.BlockRect(5, i, f)};
+}
 
-    TextLoading = -1;
-    auto blockOf = [this, f](int i) {
-        return std::array<int, 5>{Book.BlockRect(1, i, f), Book.BlockRect(2, i, f), Book.BlockRect(3, i, f),
-                                  Book.BlockRect(4, i, f), Book.BlockRect(5, i, f)};
-    };
+// The block texts: labels in Reading and the cloze activities (with the title page's title and
+// credits), text boxes in Writing.
+void frmBook::placeBlockTexts() {
+    const int f = gFrame;
+    const int a = gActivity;
+    const double sx = gScaleX, sy = gScaleY;
     auto placeCredits = [this, sx, sy] {
         placeTwips(lblCredits, booklayout::scaled(booklayout::kCredits, sx, sy));
         lblCredits->show();
         refresh(lblCredits);
     };
-    if (a == 1 || a == 4 || a == 5) {
+    if (activity::showsBookText(a)) {
         for (int i = 1; i <= MaxBlocks; ++i) {
             if (Book.BlockRect(1, i, f) <= 0)
                 continue;
             Label* l = label[size_t(i)];
             l->setCaption(booklayout::blockCaption(Book.BlockText(i, f)));
             placeTwips(l, booklayout::blockLabelRect(blockOf(i), sx, sy));
-            if (a == 1) {
+            if (a == activity::Reading) {
                 l->show();
                 refresh(l);
             }
         }
         if (f == 1) {
-            if (a == 1) {
+            if (a == activity::Reading) {
                 // The title, as wide as its text, centred on the page.
                 const int w = int(lang::RoundHalfEven(TextWidth(booklayout::blockCaption(Book.BlockText(1, 1)))));
                 const double x = booklayout::centredTitleLeft(w, sx);
@@ -748,7 +781,7 @@ void frmBook::ShowFrame() {
             }
             placeCredits();
         }
-    } else if (a == 2) {
+    } else if (a == activity::Writing) {
         LineFitMode = 2;
         for (int i = 1; i <= MaxBlocks; ++i) {
             if (Book.BlockRect(1, i, f) <= 0)
@@ -770,23 +803,25 @@ void frmBook::ShowFrame() {
             }
         }
     }
+}
 
-    for (int j = 2; j <= MaxPictures; ++j)
-        if (Book.PictureRect(1, j, f) > 0)
-            placePicture(j, false);
-    TextLoading = 0;
-
+void frmBook::openSentenceSound() {
+    const int f = gFrame;
+    const int a = gActivity;
     // A re-layout shows the same page: its sound stays open, and plays on if it is playing.
-    if (a != 2 && gRelayout == 0) {
+    if (a != activity::Writing && gRelayout == 0) {
         MMControl1->Command(QStringLiteral("Close"));
         MMControl1->DeviceType = QStringLiteral("WaveAudio");
         MMControl1->FileName = FindDataFile(booklayout::sentenceSoundFileName(gBookCode, f), 1);
         MMControl1->Command(QStringLiteral("Open"));
     }
+}
 
-    showPageButtons();
-
-    if (a == 2) {
+// Writing: each box framed one pixel outside its text, and the caret in the first line.
+void frmBook::placeWritingBoxes() {
+    const int f = gFrame;
+    const int a = gActivity;
+    if (a == activity::Writing) {
         for (int i = 1; i <= MaxBlocks; ++i) {
             if (Book.BlockRect(1, i, f) != 0) {
                 const QRect t = text[size_t(i)]->geometry();
@@ -804,10 +839,11 @@ void frmBook::ShowFrame() {
             t->setSelStart(std::max(0, int(t->Text().size()) - 1));
         }
     }
+}
 
-    preloadNextPicture();
-
-    if (a == 1 || a == 4 || a == 5) {
+void frmBook::layoutPageWords() {
+    const int a = gActivity;
+    if (activity::showsBookText(a)) {
         int ok = 0;
         for (int pass = 0; pass < kMaxWordLayoutPasses && ok == 0; ++pass)
             SetupFrameWords(ok);
@@ -842,13 +878,13 @@ void frmBook::placePicture(int slot, bool titlePage) {
 void frmBook::showPageButtons() {
     const int a = gActivity;
     const bool shown = PageButtonsShown != 0;
-    if (a == 1 || a == 2) {
+    if (activity::tellsStory(a)) {
         cmdMenu->setVisible(shown);
         linmargin->setVisible(shown);
         shpmargin->setVisible(shown);
         if (!shown)
             cmdEar->hide();
-        else if (a == 1)
+        else if (a == activity::Reading)
             cmdEar->setVisible(ActiveSettings.ReadHearSentence != 0);
         else
             cmdEar->setVisible(ActiveSettings.WriteHearSentence != 0 && GlobalSettings.SpeechDisabled == 0);
@@ -859,13 +895,13 @@ void frmBook::showPageButtons() {
         cmdRestart->setVisible(last && shown);
         refresh(cmdNext);
         refresh(cmdRestart);
-        if (!cmdEar->isHidden() && a == 1)
+        if (!cmdEar->isHidden() && a == activity::Reading)
             cmdEar->setFocus();
-    } else if ((a == 4 || a == 5) && gRelayout == 0) {
+    } else if (activity::isCloze(a) && gRelayout == 0) {
         cmdNext->setVisible(gFrame == 1);
         cmdBack->hide();
         cmdRestart->hide();
-        const int sound = a == 4 ? ActiveSettings.ClozeTypeSound : ActiveSettings.ClozeChooseSound;
+        const int sound = a == activity::ClozeType ? ActiveSettings.ClozeTypeSound : ActiveSettings.ClozeChooseSound;
         cmdEarSmall->setVisible(sound != 0 && gFrame != 1);
     }
 }
@@ -890,7 +926,7 @@ void frmBook::SetupFrameWords(int& ok) {
     ok = -1;
     BlankWidth = int(lang::RoundHalfEven(TextWidth(QStringLiteral(" "))));
     Words.clear();
-    if (gActivity == 1) {
+    if (gActivity == activity::Reading) {
         for (int i = 1; i <= MaxBlocks; ++i) {
             if (label[size_t(i)]->isHidden())
                 continue;
@@ -901,7 +937,7 @@ void frmBook::SetupFrameWords(int& ok) {
         }
         return;
     }
-    if (gActivity != 4 && gActivity != 5)
+    if (!activity::isCloze(gActivity))
         return;
     for (int i = 1; i <= MaxBlocks; ++i) {
         if (Book.BlockRect(1, i, gFrame) <= 0)
@@ -942,7 +978,7 @@ void frmBook::placeClozeGap(int word) {
     const double left = Words.FrameWordLeft[k];
     const double top = Words.FrameWordTop[k];
     const double height = Words.FrameWordHeight[k];
-    if (gActivity == 4) {
+    if (gActivity == activity::ClozeType) {
         const double width = std::max(double(Words.FrameWordWidth[k]), TextWidth(QStringLiteral("W")));
         placeTwips(Cloze, TwipRect{left, top, width, height});
         // A bar against the box's left edge marks the gap.
@@ -956,7 +992,7 @@ void frmBook::placeClozeGap(int word) {
         Cloze->show();
         yellowfudge->show();
         Cloze->setFocus();
-    } else if (gActivity == 5) {
+    } else if (gActivity == activity::ClozeClick) {
         if (gRelayout != 0 && gClozeChoicesOpen != -1)
             return;
         placeTwips(yellowfudge, TwipRect{left - 30, top, double(Words.FrameWordWidth[k]), height});
@@ -1083,11 +1119,11 @@ void frmBook::changeFrame(int frame) {
     refresh(Shape1);
     Shape2->hide();
     refresh(Shape2);
-    if (gActivity == 4) {
+    if (gActivity == activity::ClozeType) {
         Cloze->hide();
         yellowfudge->hide();
         refresh(Cloze);
-    } else if (gActivity == 5) {
+    } else if (gActivity == activity::ClozeClick) {
         yellowfudge->hide();
     }
     ShowFrame();

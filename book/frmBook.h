@@ -27,6 +27,11 @@ class TextBox;
 class WaveDevice;
 class frmCloze;
 
+class Printer;
+namespace bookprint {
+struct PageGeometry;  // the page's design twips on the printer page
+}
+
 class frmBook : public Form {
     Q_OBJECT
 public:
@@ -101,7 +106,7 @@ public:
 
     // ---- window state ----
     int PageButtonsShown = -1;  // 0 while Tell story runs
-    int TextLoading = 0;        // -1 while code writes into the text boxes
+    int TextLoading = 0;        // -1 while code writes into the text boxes (setTextQuietly)
     int LineFitMode = 0;        // Writing: 2 for a single text line, 0 for more
     QString PreloadedPictureName;
     QString TextFilePath;
@@ -138,6 +143,9 @@ public:
     void MeasureBlockWords(int block, int& fits);
     QString TrimBlockWord(QString& text, int width);
     QString BlockTextLine(const QString& text, int n) const;
+    // Writes a box's text with TextLoading at -1, so that its Change handler leaves the page's
+    // texts alone; TextLoading is 0 afterwards.
+    void setTextQuietly(TextBox* box, const QString& text);
 
     // The window's text metrics in its current font, twips, unrounded (TextWidth, TextHeight).
     double TextWidth(const QString& s) const;
@@ -233,6 +241,24 @@ public:
     void connectWritingControls();
 
 private:
+    // The steps of text_KeyDown and text_KeyPress. A key the KeyDown steps deal with is
+    // cleared, and KeyPress then drops its character (keyDealtWith).
+    bool lineShown(int i) const;
+    void focusLine(int i, int pos);
+    void keyDealtWith(int& keyCode);
+    void moveToNeighbourLine(int index, int& keyCode);
+    void joinWithLineAbove(int index, int& keyCode);
+    void deleteAcrossLines(int index, int& keyCode);
+    void doPendingClipAction(int index);
+    double typedLineWidth(int block, int frame, int keyAscii) const;
+    void typeIntoTitle(int& keyAscii);
+    void typeIntoLine(int index, int& keyAscii);
+    // The steps of PrintPage after the header, in its order.
+    void fitPrintFontSize(Printer& p, const bookprint::PageGeometry& g);
+    void printReadingTexts(Printer& p, const bookprint::PageGeometry& g);
+    void printWritingTexts(Printer& p, const bookprint::PageGeometry& g);
+    void printPictures(Printer& p, const bookprint::PageGeometry& g);
+
     // Whether a close must be refused: while busy (gBusy = 1: a sentence, a pause, a print)
     // and while Tell story runs, even between its steps. The program closing ends Tell story
     // instead of being refused by it.
@@ -272,6 +298,15 @@ private:
     void applyActivitySettings();
     void returnToMenu();
     void changeFrame(int frame);
+    // The steps of ShowFrame, in its order (with placePicture, showPageButtons and
+    // preloadNextPicture between them).
+    void clearPage(double bookPoints);
+    void placeBlockTexts();
+    void openSentenceSound();
+    void placeWritingBoxes();
+    void layoutPageWords();
+    // BlockRect fields 1..5 (left, top, width, height, label left) of a block of the page.
+    std::array<int, 5> blockOf(int block) const;
     void placePicture(int slot, bool titlePage);
     void preloadNextPicture();
     void showPageButtons();

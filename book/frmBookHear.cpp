@@ -10,6 +10,7 @@
 
 #include "book/BookControls.h"
 #include "book/frmBook.h"
+#include "core/Activity.h"
 #include "core/Catalogue.h"
 #include "core/Globals.h"
 #include "core/Voice.h"
@@ -87,7 +88,7 @@ void frmBook::cmdEar_Click() {
         --HearNesting;
         return;
     }
-    const bool stillHere = gActivity == 2 ? speakTypedText() : hearSentence();
+    const bool stillHere = gActivity == activity::Writing ? speakTypedText() : hearSentence();
     if (stillHere)
         --HearNesting;
 }
@@ -111,7 +112,7 @@ bool frmBook::hearSentence() {
     if (!yieldOnce(self))
         return abandoned();
     const int f = gFrame;
-    const bool cloze = gActivity == 4 || gActivity == 5;
+    const bool cloze = activity::isCloze(gActivity);
     if (FrameWordCount() == 0) {
         // Nothing to underline: the sentence is heard to its end.
         if (!yieldWhile(self, [this] { return MMControl1->Mode() == mci::ModePlay; }))
@@ -194,8 +195,9 @@ void frmBook::label_MouseDown(int index, int button, int shift, float x, float y
     if (!Shape1->isHidden())
         return;
     const ActivitySettingsRecord& s = ActiveSettings;
-    if ((gActivity == 1 && s.ReadHearWord == 0) || (gActivity == 4 && s.ClozeTypeSound == 0) ||
-        (gActivity == 5 && s.ClozeChooseSound == 0))
+    if ((gActivity == activity::Reading && s.ReadHearWord == 0) ||
+        (gActivity == activity::ClozeType && s.ClozeTypeSound == 0) ||
+        (gActivity == activity::ClozeClick && s.ClozeChooseSound == 0))
         return;
     if (index < 1 || index >= int(label.size()))
         return;
@@ -214,7 +216,7 @@ void frmBook::label_MouseDown(int index, int button, int shift, float x, float y
     const QString word = Words.FrameWords[found - 1];
     ClickedWord = found;
     placeUnderline(Shape2, found);
-    const bool cloze = gActivity == 4 || gActivity == 5;
+    const bool cloze = activity::isCloze(gActivity);
     Shape2->setVisible(!cloze || yellowfudge->isHidden() || found != ClozeWordIndex);
     if (!Shape2->isHidden())
         Shape2->repaint();
@@ -245,7 +247,7 @@ bool frmBook::playWordSound(const QString& word) {
 // ---- Tell story ----
 
 void frmBook::mnuPlayAll_Click() {
-    if (gActivity != 1 && gActivity != 2)
+    if (!activity::tellsStory(gActivity))
         return;
     // Never a second story inside the first, nor one on top of a sentence being heard.
     if (TellingStory != 0 || gBusy == 1) {
@@ -293,7 +295,7 @@ void frmBook::mnuPlayAll_Click() {
         gBusy = 1;
         if (stopped())
             break;
-        if (!pauseWithoutYielding(roundedTimer(), gActivity == 2 ? kPauseAfterWriting : kPauseAfterReading))
+        if (!pauseWithoutYielding(roundedTimer(), gActivity == activity::Writing ? kPauseAfterWriting : kPauseAfterReading))
             return abandoned();
         gBusy = 0;
     }

@@ -9,6 +9,7 @@
 #include "book/BookLayout.h"
 #include "book/Quotes.h"
 #include "book/frmBook.h"
+#include "core/Activity.h"
 #include "core/Catalogue.h"
 #include "core/Globals.h"
 #include "core/Settings.h"
@@ -29,11 +30,20 @@ constexpr int kPrintedWidth = kDesignWidth - kUnprintedLeft;
 // Fitting lowers the size in steps of 2 with nothing to stop it; below this a page would be
 // unreadable, so the fit ends here and the text prints at this size.
 constexpr double kSmallestPrintSize = 4;
+// The fitting starts here and grows the size until a line reaches the height below.
+constexpr double kFirstFitSize = 24;
+// A printed line of the page takes at most this share of the title block's height, so that
+// ascenders and descenders ("Tg", "Ty") fit with room to spare.
+constexpr double kLineShareOfBlock = 0.76;
 
 const QString kHeader = QStringLiteral("Kestrow Readers");
 
 double roundEven(double v) { return lang::RoundHalfEven(v); }
 double idiv(double a, double b) { return double(lang::IntDiv(a, b).value_or(0)); }
+
+}  // namespace
+
+namespace bookprint {
 
 // The page's design twips on the printer page, in printer pixels: one uniform scale with a
 // margin, three quarters of the spare width on the left, the spare height split evenly.
@@ -56,6 +66,12 @@ struct PageGeometry {
     double w(double width) const { return roundEven(width * s / tx); }
     double h(double height) const { return roundEven(height * s / ty); }
 };
+
+}  // namespace bookprint
+
+using bookprint::PageGeometry;
+
+namespace {
 
 // Prints text centred in the printer rectangle (x, y, w, h).
 void printCentred(Printer& p, const QString& text, double x, double y, double w, double h) {
@@ -150,10 +166,11 @@ void frmBook::setForceMono(int value) {
         SaveSettingsFile(file, 1);
 }
 
+// The page on show at the book's design proportions: the header, the text in one fitted size
+// at the places of its blocks (modes 1 and 3), the pictures (modes 2 and 3).
 void frmBook::PrintPage(int mode) {
     if (!printerReady())
         return;
-    QPointer<frmBook> self(this);
     Printer& p = printer();
     {
         PrintJob job;
@@ -164,113 +181,132 @@ void frmBook::PrintPage(int mode) {
             p.setFontName(lang::Trim(ActiveSettings.TextFont.text()));
             p.setFontBold(windowFont_.bold());
             p.setFontItalic(false);
-
-            // One size for the whole page: the reference line of the title block, and no
-            // visible text wider than the printed width.
-            const double refHeight = g.h(Book.BlockRect(4, 1, 1));
-            const double widthLimit = kPrintedWidth * g.s / g.tx;
-            double size = 24;
-            p.setFontSize(size);
-            while (p.TextHeight(QStringLiteral("Tg")) < 0.76 * refHeight) {
-                size += 2;
-                p.setFontSize(size);
-            }
-            auto tooWide = [&](QWidget* w, const QString& t) { return !w->isHidden() && p.TextWidth(t) >= widthLimit; };
-            bool fits = false;
-            while (!fits) {
-                fits = true;
-                size -= 2;
-                if (size <= kSmallestPrintSize) {
-                    p.setFontSize(kSmallestPrintSize);
-                    break;
-                }
-                p.setFontSize(size);
-                if (p.TextHeight(QStringLiteral("Ty")) >= 0.76 * refHeight)
-                    fits = false;
-                for (int i = 1; i <= MaxBlocks && fits; ++i) {
-                    if (gActivity == 1 ? tooWide(label[size_t(i)], label[size_t(i)]->Caption())
-                                       : tooWide(text[size_t(i)], text[size_t(i)]->Text()))
-                        fits = false;
-                }
-                if (fits && gActivity == 2 && tooWide(TextTitle, TextTitle->Text()))
-                    fits = false;
-            }
-
-            if (gActivity == 1) {
-                for (int i = 1; i <= MaxBlocks; ++i) {
-                    Label* l = label[size_t(i)];
-                    if (l->isHidden())
-                        continue;
-                    const QString t = l->Caption();
-                    if (gFrame == 1) {
-                        printCentred(p, t, g.x(Book.BlockRect(1, i, 1)), g.y(Book.BlockRect(2, i, 1)),
-                                     g.w(Book.BlockRect(3, i, 1)), g.h(Book.BlockRect(4, i, 1)));
-                    } else {
-                        p.setCurrentX(g.x(Book.BlockRect(5, i, gFrame)));
-                        p.setCurrentY(g.y(Book.BlockRect(2, i, gFrame)) +
-                                      idiv(g.h(Book.BlockRect(4, i, gFrame)) - p.TextHeight(t), 2));
-                        p.Print(t);
-                    }
-                }
-                if (!lblCredits->isHidden()) {
-                    const double kept = p.FontSize();
-                    if (BookFontSize > 0)
-                        p.setFontSize(kept * 8.25 / BookFontSize);
-                    printCentred(p, lblCredits->Caption(), g.x(2100), g.y(6120), g.w(6150), g.h(300));
-                    p.setFontSize(kept);
-                }
-            } else if (gActivity == 2) {
-                if (!TextTitle->isHidden())
-                    printCentred(p, TextTitle->Text(), g.x(Book.BlockRect(1, 1, 1)), g.y(Book.BlockRect(2, 1, 1)),
-                                 g.w(Book.BlockRect(3, 1, 1)), g.h(Book.BlockRect(4, 1, 1)));
-                for (int i = 1; i <= MaxBlocks; ++i) {
-                    TextBox* t = text[size_t(i)];
-                    if (t->isHidden())
-                        continue;
-                    p.setCurrentX(g.x(Book.BlockRect(1, i, gFrame)));
-                    p.setCurrentY(g.y(Book.BlockRect(2, i, gFrame)) +
-                                  idiv(g.h(Book.BlockRect(4, i, gFrame)) - p.TextHeight(t->Text()), 2));
-                    p.Print(t->Text());
-                }
-            }
+            fitPrintFontSize(p, g);
+            if (gActivity == activity::Reading)
+                printReadingTexts(p, g);
+            else if (gActivity == activity::Writing)
+                printWritingTexts(p, g);
         }
-
-        if (mode != 1) {
-            for (int i = 1; i <= MaxPictures; ++i) {
-                if (picframe[size_t(i)]->isHidden())
-                    continue;
-                const QString name = Book.PictureName(i, gFrame);
-                // The black-and-white twin is looked up without asking: a missing twin must not
-                // bring the data-folder dialog (whose only way out is Quit) in the middle of a
-                // print. The colour picture prints in its place; only the page's own picture
-                // may ask.
-                QImage picture;
-                if (forceMono() && startsWithCol(name))
-                    picture = LoadPicture(
-                        FindDataFile(booklayout::pictureFileName(gBookCode, name.mid(3) + QStringLiteral("BW")), 0));
-                if (picture.isNull()) {
-                    const QString path = FindDataFile(booklayout::pictureFileName(gBookCode, name), 1);
-                    if (!self || isUnloaded())
-                        break;
-                    picture = LoadPicture(path);
-                }
-                // A picture that cannot be read is left out; the rest of the page still prints.
-                if (picture.isNull())
-                    continue;
-                picframe[size_t(i)]->setPicture(QPixmap::fromImage(picture));
-                picframe[size_t(i)]->repaint();
-                p.PaintPicture(picture, g.x(Book.PictureRect(1, i, gFrame)), g.y(Book.PictureRect(2, i, gFrame)),
-                               g.w(Book.PictureRect(3, i, gFrame)), g.h(Book.PictureRect(4, i, gFrame)));
-                if (startsWithCol(name)) {
-                    const QString colour = FindDataFile(booklayout::pictureFileName(gBookCode, name), 1);
-                    if (!self || isUnloaded())
-                        break;
-                    picframe[size_t(i)]->setPicture(QPixmap::fromImage(LoadPicture(colour)));
-                    picframe[size_t(i)]->repaint();
-                }
-            }
-        }
+        if (mode != 1)
+            printPictures(p, g);
         p.EndDoc();
+    }
+}
+
+// One size for the whole page: the reference line of the title block, and no visible text
+// wider than the printed width.
+void frmBook::fitPrintFontSize(Printer& p, const PageGeometry& g) {
+    const double refHeight = g.h(Book.BlockRect(4, 1, 1));
+    const double widthLimit = kPrintedWidth * g.s / g.tx;
+    double size = kFirstFitSize;
+    p.setFontSize(size);
+    while (p.TextHeight(QStringLiteral("Tg")) < kLineShareOfBlock * refHeight) {
+        size += 2;
+        p.setFontSize(size);
+    }
+    auto tooWide = [&](QWidget* w, const QString& t) { return !w->isHidden() && p.TextWidth(t) >= widthLimit; };
+    bool fits = false;
+    while (!fits) {
+        fits = true;
+        size -= 2;
+        if (size <= kSmallestPrintSize) {
+            p.setFontSize(kSmallestPrintSize);
+            break;
+        }
+        p.setFontSize(size);
+        if (p.TextHeight(QStringLiteral("Ty")) >= kLineShareOfBlock * refHeight)
+            fits = false;
+        for (int i = 1; i <= MaxBlocks && fits; ++i) {
+            if (gActivity == activity::Reading ? tooWide(label[size_t(i)], label[size_t(i)]->Caption())
+                                               : tooWide(text[size_t(i)], text[size_t(i)]->Text()))
+                fits = false;
+        }
+        if (fits && gActivity == activity::Writing && tooWide(TextTitle, TextTitle->Text()))
+            fits = false;
+    }
+}
+
+// Reading: the title page's lines centred in their blocks, later pages' lines from their label
+// left; the credits line smaller, in its own rectangle.
+void frmBook::printReadingTexts(Printer& p, const PageGeometry& g) {
+    for (int i = 1; i <= MaxBlocks; ++i) {
+        Label* l = label[size_t(i)];
+        if (l->isHidden())
+            continue;
+        const QString t = l->Caption();
+        if (gFrame == 1) {
+            printCentred(p, t, g.x(Book.BlockRect(1, i, 1)), g.y(Book.BlockRect(2, i, 1)),
+                         g.w(Book.BlockRect(3, i, 1)), g.h(Book.BlockRect(4, i, 1)));
+        } else {
+            p.setCurrentX(g.x(Book.BlockRect(5, i, gFrame)));
+            p.setCurrentY(g.y(Book.BlockRect(2, i, gFrame)) +
+                          idiv(g.h(Book.BlockRect(4, i, gFrame)) - p.TextHeight(t), 2));
+            p.Print(t);
+        }
+    }
+    if (!lblCredits->isHidden()) {
+        // The credits keep the share of the book's text size they have on the screen.
+        const double kept = p.FontSize();
+        if (BookFontSize > 0)
+            p.setFontSize(kept * booklayout::kCreditsFontSize / BookFontSize);
+        const auto& r = booklayout::kCredits;  // where the page shows them
+        printCentred(p, lblCredits->Caption(), g.x(r.left), g.y(r.top), g.w(r.width), g.h(r.height));
+        p.setFontSize(kept);
+    }
+}
+
+// Writing: the title centred in its block, the lines of later pages from their blocks' left.
+void frmBook::printWritingTexts(Printer& p, const PageGeometry& g) {
+    if (!TextTitle->isHidden())
+        printCentred(p, TextTitle->Text(), g.x(Book.BlockRect(1, 1, 1)), g.y(Book.BlockRect(2, 1, 1)),
+                     g.w(Book.BlockRect(3, 1, 1)), g.h(Book.BlockRect(4, 1, 1)));
+    for (int i = 1; i <= MaxBlocks; ++i) {
+        TextBox* t = text[size_t(i)];
+        if (t->isHidden())
+            continue;
+        p.setCurrentX(g.x(Book.BlockRect(1, i, gFrame)));
+        p.setCurrentY(g.y(Book.BlockRect(2, i, gFrame)) +
+                      idiv(g.h(Book.BlockRect(4, i, gFrame)) - p.TextHeight(t->Text()), 2));
+        p.Print(t->Text());
+    }
+}
+
+// The page's visible pictures, stretched to their rectangles; with black-and-white forced a
+// colour picture prints from its twin, which the screen shows meanwhile.
+void frmBook::printPictures(Printer& p, const PageGeometry& g) {
+    const QPointer<frmBook> self(this);
+    for (int i = 1; i <= MaxPictures; ++i) {
+        if (picframe[size_t(i)]->isHidden())
+            continue;
+        const QString name = Book.PictureName(i, gFrame);
+        // The black-and-white twin is looked up without asking: a missing twin must not
+        // bring the data-folder dialog (whose only way out is Quit) in the middle of a
+        // print. The colour picture prints in its place; only the page's own picture
+        // may ask.
+        QImage picture;
+        if (forceMono() && startsWithCol(name))
+            picture = LoadPicture(
+                FindDataFile(booklayout::pictureFileName(gBookCode, name.mid(3) + QStringLiteral("BW")), 0));
+        if (picture.isNull()) {
+            const QString path = FindDataFile(booklayout::pictureFileName(gBookCode, name), 1);
+            if (!self || isUnloaded())
+                return;
+            picture = LoadPicture(path);
+        }
+        // A picture that cannot be read is left out; the rest of the page still prints.
+        if (picture.isNull())
+            continue;
+        picframe[size_t(i)]->setPicture(QPixmap::fromImage(picture));
+        picframe[size_t(i)]->repaint();
+        p.PaintPicture(picture, g.x(Book.PictureRect(1, i, gFrame)), g.y(Book.PictureRect(2, i, gFrame)),
+                       g.w(Book.PictureRect(3, i, gFrame)), g.h(Book.PictureRect(4, i, gFrame)));
+        if (startsWithCol(name)) {
+            const QString colour = FindDataFile(booklayout::pictureFileName(gBookCode, name), 1);
+            if (!self || isUnloaded())
+                return;
+            picframe[size_t(i)]->setPicture(QPixmap::fromImage(LoadPicture(colour)));
+            picframe[size_t(i)]->repaint();
+        }
     }
 }
 
@@ -311,7 +347,7 @@ void frmBook::mnuPrintStory_Click() {
 
     const double widthLimit = roundEven(pageWidth * 0.85);
     const double lineLimit = roundEven(pageHeight * 0.85 / lineCount);
-    double size = 24;
+    double size = kFirstFitSize;
     p.setFontSize(size);
     while (p.TextHeight(QStringLiteral("Tg")) < lineLimit) {
         size += 2;

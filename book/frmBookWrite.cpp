@@ -8,6 +8,7 @@
 #include "book/WritingRefit.h"
 #include "book/frmBook.h"
 #include "book/Quotes.h"
+#include "core/Activity.h"
 #include "core/Globals.h"
 #include "platform/Ansi.h"
 #include "platform/Controls.h"
@@ -116,18 +117,33 @@ void frmBook::text_KeyDown(int index, int& keyCode, int shift) {
         return;
     if (shift & kShift)
         return;
-    const QPointer<frmBook> self(this);
+    switch (keyCode) {
+    case KeyDown:
+    case KeyUp:
+    case KeyLeft:
+    case KeyRight: moveToNeighbourLine(index, keyCode); break;
+    case KeyBack: joinWithLineAbove(index, keyCode); break;
+    case KeyDelete: deleteAcrossLines(index, keyCode); break;
+    default: break;
+    }
+}
+
+bool frmBook::lineShown(int i) const { return i >= 1 && i <= MaxBlocks && !text[size_t(i)]->isHidden(); }
+
+void frmBook::focusLine(int i, int pos) {
+    text[size_t(i)]->setFocus();
+    CurrentBlock = i;  // the focus event comes late when the window is not active
+    text[size_t(i)]->setSelStart(pos);
+}
+
+void frmBook::keyDealtWith(int& keyCode) {
+    keyCode = 0;
+    KeyHandled = -1;
+}
+
+// The arrows: up and down to the neighbouring line, left and right across a line's ends.
+void frmBook::moveToNeighbourLine(int index, int& keyCode) {
     TextBox* t = text[size_t(index)];
-    auto shown = [this](int i) { return i >= 1 && i <= MaxBlocks && !text[size_t(i)]->isHidden(); };
-    auto dealt = [&] {
-        keyCode = 0;
-        KeyHandled = -1;
-    };
-    auto focusAt = [this](int i, int pos) {
-        text[size_t(i)]->setFocus();
-        CurrentBlock = i;  // the focus event comes late when the window is not active
-        text[size_t(i)]->setSelStart(pos);
-    };
     const int caret = t->SelStart();
     const QString own = t->Text();
     const int len = int(own.size());
@@ -135,90 +151,93 @@ void frmBook::text_KeyDown(int index, int& keyCode, int shift) {
     switch (keyCode) {
     case KeyDown:
         if (index < MaxBlocks) {
-            if (shown(index + 1))
-                focusAt(index + 1, text[size_t(index + 1)]->SelStart());
-            dealt();
+            if (lineShown(index + 1))
+                focusLine(index + 1, text[size_t(index + 1)]->SelStart());
+            keyDealtWith(keyCode);
         }
         break;
     case KeyUp:
         if (index >= 2) {
-            if (shown(index - 1))
-                focusAt(index - 1, text[size_t(index - 1)]->SelStart());
-            dealt();
+            if (lineShown(index - 1))
+                focusLine(index - 1, text[size_t(index - 1)]->SelStart());
+            keyDealtWith(keyCode);
         }
         break;
     case KeyLeft:
-        if (caret == 0 && index >= 2 && shown(index - 1)) {
+        if (caret == 0 && index >= 2 && lineShown(index - 1)) {
             const QString above = text[size_t(index - 1)]->Text();
-            focusAt(index - 1, above.endsWith(u' ') ? int(above.size()) - 1 : int(above.size()));
-            dealt();
+            focusLine(index - 1, above.endsWith(u' ') ? int(above.size()) - 1 : int(above.size()));
+            keyDealtWith(keyCode);
         }
         break;
     case KeyRight:
         if (index < MaxBlocks && (caret == len - 1 || caret == len)) {
             if (caret == len - 1 && !own.endsWith(u' '))
                 break;  // the box moves past its last letter itself
-            if (shown(index + 1))
-                focusAt(index + 1, 0);
-            dealt();
-        }
-        break;
-    case KeyBack:
-        if (caret == 0 && index >= 2 && shown(index - 1)) {
-            QString above = Book.BlockText(index - 1, gFrame);
-            if (!above.isEmpty()) {
-                above.chop(1);
-                Book.setBlockText(index - 1, gFrame, above);
-                TextLoading = -1;
-                text[size_t(index - 1)]->setText(above);
-                TextLoading = 0;
-                focusAt(index - 1, int(above.size()));
-            }
-            SaveUndoBlocks();
-            if (CheckBlockTexts()) {
-                CarryCaretToBlocks(0);
-            } else {
-                RestoreUndoBlocks();
-            }
-            if (!self)
-                return;
-            UpdateBlocks(0);
-            dealt();
-            UpdatePending = -1;
-        }
-        break;
-    case KeyDelete:
-        if (index < MaxBlocks && caret == len && shown(index + 1)) {
-            const QString below = Book.BlockText(index + 1, gFrame).mid(1);
-            Book.setBlockText(index + 1, gFrame, below);
-            TextLoading = -1;
-            text[size_t(index + 1)]->setText(below);
-            TextLoading = 0;
-            if (!below.isEmpty())
-                focusAt(index + 1, 0);
-            dealt();
-            UpdatePending = -1;
-        } else if (index < MaxBlocks && caret == len - 1 && Book.BlockText(index, gFrame).endsWith(u' ') &&
-                   shown(index + 1)) {
-            SaveUndoBlocks();
-            QString line = Book.BlockText(index, gFrame);
-            line.chop(1);
-            Book.setBlockText(index, gFrame, line);
-            TextLoading = -1;
-            t->setText(line);
-            TextLoading = 0;
-            if (!text[size_t(index + 1)]->Text().isEmpty())
-                focusAt(index + 1, 0);
-            if (CheckBlockTexts())
-                CarryCaretToBlocks(0);
-            else
-                RestoreUndoBlocks();
-            UpdateBlocks(0);
-            dealt();
+            if (lineShown(index + 1))
+                focusLine(index + 1, 0);
+            keyDealtWith(keyCode);
         }
         break;
     default:
         break;
+    }
+}
+
+// Backspace at the start of a line takes the last character of the line above.
+void frmBook::joinWithLineAbove(int index, int& keyCode) {
+    const QPointer<frmBook> self(this);
+    if (text[size_t(index)]->SelStart() != 0 || index < 2 || !lineShown(index - 1))
+        return;
+    QString above = Book.BlockText(index - 1, gFrame);
+    if (!above.isEmpty()) {
+        above.chop(1);
+        Book.setBlockText(index - 1, gFrame, above);
+        setTextQuietly(text[size_t(index - 1)], above);
+        focusLine(index - 1, int(above.size()));
+    }
+    SaveUndoBlocks();
+    if (CheckBlockTexts()) {
+        CarryCaretToBlocks(0);
+    } else {
+        RestoreUndoBlocks();
+    }
+    if (!self)
+        return;
+    UpdateBlocks(0);
+    keyDealtWith(keyCode);
+    UpdatePending = -1;
+}
+
+// Delete at the end of a line takes the first character of the line below; just before a
+// trailing blank it takes the blank and the page is fitted again.
+void frmBook::deleteAcrossLines(int index, int& keyCode) {
+    TextBox* t = text[size_t(index)];
+    const int caret = t->SelStart();
+    const int len = int(t->Text().size());
+    if (index < MaxBlocks && caret == len && lineShown(index + 1)) {
+        const QString below = Book.BlockText(index + 1, gFrame).mid(1);
+        Book.setBlockText(index + 1, gFrame, below);
+        setTextQuietly(text[size_t(index + 1)], below);
+        if (!below.isEmpty())
+            focusLine(index + 1, 0);
+        keyDealtWith(keyCode);
+        UpdatePending = -1;
+    } else if (index < MaxBlocks && caret == len - 1 && Book.BlockText(index, gFrame).endsWith(u' ') &&
+               lineShown(index + 1)) {
+        SaveUndoBlocks();
+        QString line = Book.BlockText(index, gFrame);
+        line.chop(1);
+        Book.setBlockText(index, gFrame, line);
+        setTextQuietly(t, line);
+        if (!text[size_t(index + 1)]->Text().isEmpty())
+            focusLine(index + 1, 0);
+        if (CheckBlockTexts())
+            CarryCaretToBlocks(0);
+        else
+            RestoreUndoBlocks();
+        UpdateBlocks(0);
+        keyDealtWith(keyCode);
     }
 }
 
@@ -227,51 +246,13 @@ void frmBook::TextTitle_KeyPress(int& keyAscii) { text_KeyPress(0, keyAscii); }
 // index 0 is the title box, which edits block 1 of frame 1 and never wraps.
 void frmBook::text_KeyPress(int index, int& keyAscii) {
     const bool title = index == 0;
-    TextBox* t = title ? TextTitle : text[size_t(index)];
-    const int b = title ? 1 : index;
-    const int f = title ? 1 : gFrame;
     if (gBusy == 1) {
         Beep();
         keyAscii = 0;
         return;
     }
     if (PendingClipAction != ClipNone) {
-        QClipboard* clipboard = QGuiApplication::clipboard();
-        switch (PendingClipAction) {
-        case ClipCut:
-            clipboard->setText(t->SelText());
-            t->del();  // removes the selection only; Change keeps the block
-            Book.setBlockText(b, f, t->Text());
-            UpdateBlocks(1);
-            break;
-        case ClipCopy:
-            clipboard->setText(t->SelText());
-            break;
-        case ClipPaste: {
-            SaveUndoBlocks();
-            CarryCaretToBlocks(0);
-            // The pasted text goes into this box, so the caret stays in it (a caret at the very
-            // end of a line would otherwise be carried to the start of the next).
-            if (!title) {
-                CaretBlock = b;
-                CaretPos = t->SelStart();
-            }
-            // The clipboard's text, or the selection a middle click pastes.
-            const QString clip = pastableText(t->PasteText());
-            t->insert(clip);
-            Book.setBlockText(b, f, t->Text());
-            if (lang::RoundHalfEven(TextWidth(Book.BlockText(b, f))) <= widthTwips(t)) {
-                CaretPos += int(clip.size());
-            } else {
-                Beep();
-                RestoreUndoBlocks();
-            }
-            UpdateBlocks(2);
-            break;
-        }
-        default:
-            break;
-        }
+        doPendingClipAction(index);
         PendingClipAction = ClipNone;
         keyAscii = 0;
         return;
@@ -289,19 +270,81 @@ void frmBook::text_KeyPress(int index, int& keyAscii) {
         keyAscii = 0;
         return;
     }
-    const QChar typed = ansi::chr(keyAscii);
     if (keyAscii == 34)
         UpdatePending = -1;
-    const QString block = Book.BlockText(b, f);
-    const double w = lang::RoundHalfEven(TextWidth(QString(typed)) + TextWidth(block));
-    const int boxWidth = widthTwips(t);
-    if (title) {
-        if (boxWidth < w) {
-            Beep();
-            keyAscii = 0;
+    if (title)
+        typeIntoTitle(keyAscii);
+    else
+        typeIntoLine(index, keyAscii);
+}
+
+// The cut, copy or paste that KeyDown asked for, in box index (0 the title box).
+void frmBook::doPendingClipAction(int index) {
+    const bool title = index == 0;
+    TextBox* t = title ? TextTitle : text[size_t(index)];
+    const int b = title ? 1 : index;
+    const int f = title ? 1 : gFrame;
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    switch (PendingClipAction) {
+    case ClipCut:
+        clipboard->setText(t->SelText());
+        t->del();  // removes the selection only; Change keeps the block
+        Book.setBlockText(b, f, t->Text());
+        UpdateBlocks(1);
+        break;
+    case ClipCopy:
+        clipboard->setText(t->SelText());
+        break;
+    case ClipPaste: {
+        SaveUndoBlocks();
+        CarryCaretToBlocks(0);
+        // The pasted text goes into this box, so the caret stays in it (a caret at the very
+        // end of a line would otherwise be carried to the start of the next).
+        if (!title) {
+            CaretBlock = b;
+            CaretPos = t->SelStart();
         }
-        return;
+        // The clipboard's text, or the selection a middle click pastes.
+        const QString clip = pastableText(t->PasteText());
+        t->insert(clip);
+        Book.setBlockText(b, f, t->Text());
+        if (lang::RoundHalfEven(TextWidth(Book.BlockText(b, f))) <= widthTwips(t)) {
+            CaretPos += int(clip.size());
+        } else {
+            Beep();
+            RestoreUndoBlocks();
+        }
+        UpdateBlocks(2);
+        break;
     }
+    default:
+        break;
+    }
+}
+
+// The width of a line with the typed character added, rounded as the box is measured.
+double frmBook::typedLineWidth(int block, int frame, int keyAscii) const {
+    return lang::RoundHalfEven(TextWidth(QString(ansi::chr(keyAscii))) + TextWidth(Book.BlockText(block, frame)));
+}
+
+// The title never wraps: a character that does not fit is refused.
+void frmBook::typeIntoTitle(int& keyAscii) {
+    if (widthTwips(TextTitle) < typedLineWidth(1, 1, keyAscii)) {
+        Beep();
+        keyAscii = 0;
+    }
+}
+
+// A line takes a character as typed while it fits; on a page of a single line one that does
+// not fit is refused.
+void frmBook::typeIntoLine(int index, int& keyAscii) {
+    TextBox* t = text[size_t(index)];
+    const int b = index;
+    const int f = gFrame;
+    const QChar typed = ansi::chr(keyAscii);
+    const QString block = Book.BlockText(b, f);
+    const double w = typedLineWidth(b, f, keyAscii);
+    const int boxWidth = widthTwips(t);
     if (LineFitMode == 2 && boxWidth < w) {
         Beep();
         keyAscii = 0;
@@ -337,10 +380,8 @@ void frmBook::UpdateBlocks(int mode) {
     }
     auto rewrite = [this](TextBox* t, const QString& s) {
         const int caret = t->SelStart();
-        TextLoading = -1;
-        t->setText(s);
+        setTextQuietly(t, s);
         t->setSelStart(caret);
-        TextLoading = 0;
     };
     if (f == 1) {
         if (!TextTitle->isHidden())
@@ -403,7 +444,7 @@ void frmBook::CarryCaretToBlocks(int offset) {
 }
 
 bool frmBook::CheckBlockTexts() {
-    if (gActivity != 2)
+    if (gActivity != activity::Writing)
         return true;
     const int f = gFrame;
     QStringList texts;
@@ -509,7 +550,7 @@ void frmBook::LoadTextFile(const QString& path) {
     mouse::setPointer(mouse::Hourglass);
     const bool curly = screen::fontFamilyFor(QStringLiteral("Arial")) == TextTitle->font().family();
     const storyfile::ReadResult read =
-        storyfile::read(path, Book.title, Book, MaxBlocks, gActivity == 2, curly);
+        storyfile::read(path, Book.title, Book, MaxBlocks, gActivity == activity::Writing, curly);
     mouse::setPointer(mouse::Default);
     if (read.status != storyfile::ReadResult::Ok) {
         TextFilePath.clear();
@@ -517,12 +558,10 @@ void frmBook::LoadTextFile(const QString& path) {
                                                                : storyfile::notSuitableMessage());
         return;
     }
-    TextLoading = -1;
     if (gFrame == 1) {
-        TextTitle->setText(Book.BlockText(1, 1));
+        setTextQuietly(TextTitle, Book.BlockText(1, 1));
     } else {
         for (int b = 1; b <= MaxBlocks; ++b)
-            text[size_t(b)]->setText(Book.BlockText(b, gFrame));
+            setTextQuietly(text[size_t(b)], Book.BlockText(b, gFrame));
     }
-    TextLoading = 0;
 }

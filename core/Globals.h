@@ -21,7 +21,7 @@ extern QString gDataRoot;     // the data folder (DATA\ lies below it)
 extern QString gVersionText;
 extern QString gEditionName;    // "TEACHER" / "PUPIL" in the word-square programs, else empty
 extern QString gHelpFileName;
-extern int gSquareMode;         // 17 teacher edition, 18 pupil edition, 0 before the square window
+extern int gSquareMode;         // squaremode:: codes (core/Activity.h)
 extern int gTeacherNoteShown;
 
 // Start-up and the frame window.
@@ -40,7 +40,7 @@ extern QString gBookCode;
 extern QString gBookTitle;
 extern QString gAuthor;       // set by GetBookTitle
 extern QString gIllustrator;  // set by GetBookTitle
-extern int gActivity;         // 1 Reading, 2 Writing, 4 Cloze (type), 5 Cloze (click), 6 Teacher, 32/33 Treasure, 34 Slide
+extern int gActivity;         // activity:: codes (core/Activity.h)
 extern int gFrame;
 extern int gFrameCount;
 extern int gBusy;

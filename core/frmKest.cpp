@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "core/Activity.h"
 #include "core/Catalogue.h"
 #include "core/Globals.h"
 #include "core/Registry.h"
@@ -189,7 +190,7 @@ void setChoicesWindowShower(std::function<void(bool show)> show) { choicesShower
 
 void frmKest::Form_Resize() {
     // Only Cloze (click) has a window beside the frame that must follow it.
-    if (gActivity != 5 || !choicesShower())
+    if (gActivity != activity::ClozeClick || !choicesShower())
         return;
     if (windowState() & Qt::WindowMinimized)
         choicesShower()(false);

@@ -342,7 +342,7 @@ CellPlace alphabetPlace(Game game, int i) {
 bool bigButtonFaces(float scale) { return scale > 0.74f; }
 
 QString activityName(int activity) {
-    return activity == TreasureActivity ? QStringLiteral("   Treasure") : QStringLiteral("   Slide   ");
+    return activity == activity::Treasure ? QStringLiteral("   Treasure") : QStringLiteral("   Slide   ");
 }
 
 }  // namespace wordgame

@@ -10,13 +10,11 @@
 #include <array>
 #include <functional>
 
+#include "core/Activity.h"
+
 namespace wordgame {
 
 enum class Game { Treasure, Slide };
-
-// gActivity of a running game: 33 Treasure, 34 Slide.
-constexpr int TreasureActivity = 33;
-constexpr int SlideActivity = 34;
 
 // ---- word lists ----
 
@@ -166,7 +164,7 @@ CellPlace alphabetPlace(Game game, int i);
 // The big button pictures with captions above this scale, the small ones without at or below.
 bool bigButtonFaces(float scale);
 
-// The activity line's name field: "   Treasure" or "   Slide   ".
+// The activity line's name field: "   Treasure" (activity::Treasure) or "   Slide   ".
 QString activityName(int activity);
 
 }  // namespace wordgame

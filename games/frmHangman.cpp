@@ -346,9 +346,8 @@ void frmHangman::Form_Load() {
         l->raise();
     }
 
-    // 32 asks for Treasure (33 is Treasure running); anything else is Slide.
-    gameActivity_ = (gActivity == 32 || gActivity == wordgame::TreasureActivity) ? wordgame::TreasureActivity
-                                                                                 : wordgame::SlideActivity;
+    // Treasure asked for or running; anything else is Slide.
+    gameActivity_ = activity::isTreasure(gActivity) ? activity::Treasure : activity::Slide;
     gActivity = gameActivity_;
     const ActivitySettingsRecord& s = ActiveSettings;
     const bool t = treasure();

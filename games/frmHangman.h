@@ -150,14 +150,14 @@ protected:
 private:
     void createControls();
     void createMenus();
-    bool treasure() const { return gameActivity_ == wordgame::TreasureActivity; }
+    bool treasure() const { return gameActivity_ == activity::Treasure; }
     // Shows a picture file in one of the scene's images, at a rectangle of twips.
     void showPicture(Label* image, const QString& file, const wordgame::TwipBox& box, int allowAsk);
     void returnToMenu();
     void placeWordCells();
 
     QPointer<QMenuBar> menus_;
-    int gameActivity_ = wordgame::SlideActivity;
+    int gameActivity_ = activity::Slide;
     int sceneAllowance_ = 10;  // the allowance the Treasure scene is drawn with
     bool loaded_ = false;
     int resizeDepth_ = 0;

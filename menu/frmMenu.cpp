@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "core/Activity.h"
 #include "core/Catalogue.h"
 #include "core/Globals.h"
 #include "core/Password.h"
@@ -380,12 +381,14 @@ void frmMenu::startActivity(int activity, const QString& frameCaption, bool igno
     }
 }
 
-void frmMenu::cmdRead_Click() { startActivity(1, QStringLiteral("Kestrow Reading"), false); }
-void frmMenu::cmdWrite_Click() { startActivity(2, QStringLiteral("Kestrow Writing"), false); }
-void frmMenu::cmdClozeType_Click() { startActivity(4, QStringLiteral("Kestrow Cloze"), true); }
-void frmMenu::cmdClozeChoose_Click() { startActivity(5, QStringLiteral("Kestrow Cloze"), true); }
-void frmMenu::cmdHangman_Click() { startActivity(32, QStringLiteral("Kestrow Treasure"), true); }
-void frmMenu::cmdSlide_Click() { startActivity(34, QStringLiteral("Kestrow Slide"), true); }
+void frmMenu::cmdRead_Click() { startActivity(activity::Reading, QStringLiteral("Kestrow Reading"), false); }
+void frmMenu::cmdWrite_Click() { startActivity(activity::Writing, QStringLiteral("Kestrow Writing"), false); }
+void frmMenu::cmdClozeType_Click() { startActivity(activity::ClozeType, QStringLiteral("Kestrow Cloze"), true); }
+void frmMenu::cmdClozeChoose_Click() { startActivity(activity::ClozeClick, QStringLiteral("Kestrow Cloze"), true); }
+void frmMenu::cmdHangman_Click() {
+    startActivity(activity::TreasureRequested, QStringLiteral("Kestrow Treasure"), true);
+}
+void frmMenu::cmdSlide_Click() { startActivity(activity::Slide, QStringLiteral("Kestrow Slide"), true); }
 
 void frmMenu::cmdBook_Click() {
     mouse::setPointer(mouse::Hourglass);
@@ -414,7 +417,7 @@ void frmMenu::cmdTeacher_Click() {
 
 void frmMenu::openTeacherOptions() {
     mouse::setPointer(mouse::Hourglass);
-    gActivity = 6;
+    gActivity = activity::TeacherOptions;
     shell::setFrameCaption(QStringLiteral("Kestrow"));
     if (!Unload())
         return;

@@ -5,6 +5,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 
+#include "core/Activity.h"
 #include "core/Globals.h"
 #include "core/Password.h"
 #include "core/Settings.h"
@@ -118,7 +119,7 @@ void frmOption::LayoutOptions() {
 // ---- buttons ----
 
 void frmOption::cmdMenu_Click() {
-    gActivity = 0;
+    gActivity = activity::None;
     shell::setFrameCaption(QStringLiteral("Kestrow Menu"));
     shell::replaceWithMainMenu(*this);
 }
@@ -131,7 +132,7 @@ void frmOption::cmdPass_Click() {
 
 void frmOption::cmdTeacher_Click() {
     mouse::setPointer(mouse::Hourglass);
-    gActivity = 3;
+    gActivity = activity::TeacherSettings;
     (new frmSettings)->showInFrame();
 }
 

@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include "book/frmBook.h"
+#include "core/Activity.h"
 #include "core/Shell.h"
 #include "core/Startup.h"
 #include "core/frmKest.h"
@@ -20,16 +21,13 @@ void registerWindows() {
         auto* menu = new frmMenu;
         shell::showChild(menu, menu->menuBar());
     });
-    // The book window's activities, and the word games (Treasure asked for as 32, Slide 34).
-    auto isBookActivity = [](int activity) { return activity == 1 || activity == 2 || activity == 4 || activity == 5; };
-    auto isWordGame = [](int activity) { return activity == 32 || activity == 34; };
-    registry::setActivityWindows([isBookActivity, isWordGame](int activity) {
-        return isBookActivity(activity) || isWordGame(activity);
-    });
-    registry::setActivityOpener([isBookActivity, isWordGame](int activity) {
-        if (isBookActivity(activity))
+    // The book window's activities, and the word games as the main menu asks for them.
+    registry::setActivityWindows(
+        [](int code) { return activity::opensBookWindow(code) || activity::opensWordGame(code); });
+    registry::setActivityOpener([](int code) {
+        if (activity::opensBookWindow(code))
             OpenBookWindow();
-        else if (isWordGame(activity))
+        else if (activity::opensWordGame(code))
             OpenWordGameWindow();
     });
 }

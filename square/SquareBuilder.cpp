@@ -45,6 +45,8 @@ bool SquareBuilder::MakeSquare() {
     return false;
 }
 
+// One attempt: the words that cannot take part marked, a first pair (or one long word) placed,
+// two passes of the other words, then the blanks filled.
 bool SquareBuilder::TryBuildSquare() {
     const int n = int(SquareWords.size());
     const int c = SquareCols;
@@ -58,8 +60,21 @@ bool SquareBuilder::TryBuildSquare() {
         return false;
 
     std::vector<int> state(size_t(n) + 1, Free);
-    auto word = [this](int i) { return SquareWords[i - 1]; };
-    std::vector<int> fullLength;  // indexes of the words as long as the square is high
+    const std::vector<int> fullLength = markUnusableWords(state);
+    if (!placeCrossingPair(fullLength, state) && !placeLongWordAcross(state))
+        return false;
+    for (int pass = 1; pass <= 2; ++pass)
+        runPlacementPass(pass, state);
+    FillBlanks();
+    return true;
+}
+
+// Words shorter than 3 letters or longer than the square is high never take part in the
+// passes. The result: the indexes of the words as long as the square is high.
+std::vector<int> SquareBuilder::markUnusableWords(std::vector<int>& state) const {
+    const int n = int(SquareWords.size());
+    const int r = SquareRows;
+    std::vector<int> fullLength;
     for (int i = 1; i <= n; ++i) {
         const int len = int(word(i).size());
         if (len < 3 || len > r)
@@ -67,7 +82,13 @@ bool SquareBuilder::TryBuildSquare() {
         if (len == r)
             fullLength.push_back(i);
     }
+    return fullLength;
+}
 
+// Two words as long as the square is high, one across from the first column and one down from
+// the first row, crossing at a letter they share; a few random pairs are tried.
+bool SquareBuilder::placeCrossingPair(const std::vector<int>& fullLength, std::vector<int>& state) {
+    const int r = SquareRows;
     bool started = false;
     const int p = int(fullLength.size());
     if (p >= 3) {
@@ -95,69 +116,76 @@ bool SquareBuilder::TryBuildSquare() {
             }
         }
     }
+    return started;
+}
 
-    if (!started) {
-        // One long word across: the first draw wants more than 11 letters, each further one
-        // a letter less.
-        int threshold = 12;
-        for (;;) {
-            const int i = randomFrom1(n);
-            --threshold;
-            if (threshold < -100)
-                return false;
-            const int len = int(word(i).size());
-            if (len > threshold && len <= c) {
-                const int col = randomOffset(c - len) + 1;
-                const int row = randomOffset(r - 2) + 2;
-                PlaceWord(word(i), col, row, 0);
-                state[size_t(i)] = Placed;
-                break;
-            }
+// One long word across, away from the first and the last row: the first draw wants more than
+// 11 letters, each further one a letter less. False when the search gives up.
+bool SquareBuilder::placeLongWordAcross(std::vector<int>& state) {
+    const int n = int(SquareWords.size());
+    const int c = SquareCols;
+    const int r = SquareRows;
+    int threshold = 12;
+    for (;;) {
+        const int i = randomFrom1(n);
+        --threshold;
+        if (threshold < -100)
+            return false;
+        const int len = int(word(i).size());
+        if (len > threshold && len <= c) {
+            const int col = randomOffset(c - len) + 1;
+            const int row = randomOffset(r - 2) + 2;
+            PlaceWord(word(i), col, row, 0);
+            state[size_t(i)] = Placed;
+            return true;
         }
     }
+}
 
-    for (int pass = 1; pass <= 2; ++pass) {
-        int drawsInPass = 0;
-        int direction = 0;
-        const int allowFree = pass == 2 ? -1 : 0;
-        for (;;) {
-            direction = 1 - direction;
-            int drawn = 0;
-            int i = 0;
-            do {
-                i = randomFrom1(n);
-                ++drawn;
-                ++drawsInPass;
-            } while (state[size_t(i)] != Free && drawn < kDrawsPerWord);
-            if (drawn >= kDrawsPerWord || drawsInPass > kDrawsPerPass)
-                break;
-            const QString w = word(i);
-            const int oc = randomOffset(c);
-            const int orow = randomOffset(r);
-            bool placed = false;
-            for (int a = 1; a <= c && !placed; ++a) {
-                for (int b = 1; b <= r && !placed; ++b) {
-                    int d = direction;
-                    if (CanPlaceWord(w, a + oc, b + orow, d, allowFree) == 0) {
-                        d = 1 - direction;
-                        if (CanPlaceWord(w, a + oc, b + orow, d, allowFree) == 0)
-                            continue;
-                    }
-                    PlaceWord(w, a + oc, b + orow, d);
-                    state[size_t(i)] = Placed;
-                    placed = true;
+// One pass of the free words, each tried at every cell from a random one on, in the preferred
+// direction and then the other; pass 2 also places words that cross nothing. The words that
+// failed are free again for the next pass.
+void SquareBuilder::runPlacementPass(int pass, std::vector<int>& state) {
+    const int n = int(SquareWords.size());
+    const int c = SquareCols;
+    const int r = SquareRows;
+    int drawsInPass = 0;
+    int direction = 0;
+    const int allowFree = pass == 2 ? -1 : 0;
+    for (;;) {
+        direction = 1 - direction;
+        int drawn = 0;
+        int i = 0;
+        do {
+            i = randomFrom1(n);
+            ++drawn;
+            ++drawsInPass;
+        } while (state[size_t(i)] != Free && drawn < kDrawsPerWord);
+        if (drawn >= kDrawsPerWord || drawsInPass > kDrawsPerPass)
+            break;
+        const QString w = word(i);
+        const int oc = randomOffset(c);
+        const int orow = randomOffset(r);
+        bool placed = false;
+        for (int a = 1; a <= c && !placed; ++a) {
+            for (int b = 1; b <= r && !placed; ++b) {
+                int d = direction;
+                if (CanPlaceWord(w, a + oc, b + orow, d, allowFree) == 0) {
+                    d = 1 - direction;
+                    if (CanPlaceWord(w, a + oc, b + orow, d, allowFree) == 0)
+                        continue;
                 }
+                PlaceWord(w, a + oc, b + orow, d);
+                state[size_t(i)] = Placed;
+                placed = true;
             }
-            if (!placed)
-                state[size_t(i)] = Failed;
         }
-        for (int& s : state)
-            if (s == Failed)
-                s = Free;
+        if (!placed)
+            state[size_t(i)] = Failed;
     }
-
-    FillBlanks();
-    return true;
+    for (int& s : state)
+        if (s == Failed)
+            s = Free;
 }
 
 int SquareBuilder::CanPlaceWord(const QString& w, int col, int row, int direction, int allowFree) const {

@@ -15,6 +15,11 @@ constexpr int AcrossEnd = 4;
 constexpr int Down = 8;
 constexpr int DownStart = 16;
 constexpr int DownEnd = 32;
+
+// In an across word and not its last letter: the word's band joins the next cell across.
+constexpr bool joinsAcross(int flags) { return (flags & (Across | AcrossEnd)) == Across; }
+// In a down word and not its last letter: the band joins the cell below.
+constexpr bool joinsDown(int flags) { return (flags & (Down | DownEnd)) == Down; }
 }  // namespace gridflag
 
 // A table indexed (column, row) from 0 to cols / rows, row 0 and column 0 unused. Reading
@@ -81,6 +86,15 @@ public:
     int randomOffset(int n);
 
 private:
+    // The steps of TryBuildSquare, in its order; state holds each word's WordState from
+    // element 1 on.
+    std::vector<int> markUnusableWords(std::vector<int>& state) const;
+    bool placeCrossingPair(const std::vector<int>& fullLength, std::vector<int>& state);
+    bool placeLongWordAcross(std::vector<int>& state);
+    void runPlacementPass(int pass, std::vector<int>& state);
+    // Word i of the list, from 1.
+    QString word(int i) const { return SquareWords[i - 1]; }
+
     int wrapCol(int col) const;
     int wrapRow(int row) const;
     std::function<float()> rnd_;

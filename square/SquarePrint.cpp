@@ -47,42 +47,58 @@ QString spreadHeader(const Printer& p) {
     return header.remove(16, 3);
 }
 
-}  // namespace
+// One printed sheet: the values the layout passes settle and the steps that print with them,
+// in their order. Lengths are printer pixels.
+class SquareSheet {
+public:
+    SquareSheet(Printer& printer, const frmSquare& w, int flags);
+    void layout();
+    void printHeader();
+    void printTitles();
+    void printGrid();
+    void printCells();
+    void printWordList();
 
-void frmSquare::mnuprintWL_Click() { PrintSquare(kPuzzle | kWithList); }
-void frmSquare::mnuPrintW_Click() { PrintSquare(kPuzzle); }
-void frmSquare::mnuPrintAL_Click() { PrintSquare(kAnswers | kWithList); }
-void frmSquare::mnuPrintA_Click() { PrintSquare(kAnswers); }
-
-void frmSquare::PrintSquare(int flags) {
-    // After a build that failed there is only an empty grid: nothing worth a sheet of paper.
-    if (square.GridLetters.at(1, 1) == 0) {
-        MsgBox(QStringLiteral("There is no tavlorin to print.") + gCrLf + gCrLf +
-                   QStringLiteral("Please use the 'File ... Open' menu to open a different wordlist, or choose "
-                                  "another size from the 'Size' menu."),
-               mb::OKOnly + mb::Exclamation);
-        return;
-    }
-    if (!printerReady() || SquareCols < 1 || SquareRows < 1)
-        return;
-    Printer& p = printer();
-    mouse::setPointer(mouse::Hourglass);
-    p.setScaleMode(Printer::Pixels);
-    const double W = roundEven(p.ScaleWidth());
-    const double H = roundEven(p.ScaleHeight());
-    double page = std::min(W, H);
-    const bool withList = (flags & kWithList) != 0;
-    const bool puzzle = (flags & kPuzzle) != 0;
-
-    QStringList words;
-    for (const QString& e : square.PlacedWords)
-        words << (ShowUpperCase == -1 ? lang::UCase(e) : lang::LCase(e));
-    const int placedCount = int(words.size());
+private:
+    Printer& p;
+    const SquareBuilder& square;
+    const int SquareCols;
+    const int SquareRows;
+    const int ShowUpperCase;
+    const bool withList;
+    const bool puzzle;
+    const double W;
+    const double H;
+    double page;
+    QStringList words;  // the placed words, in the case the window shows
+    int placedCount = 0;
 
     double cell = 0, letterSize = 8, gap = 0, y = 0;
     double titleSize = 32, subSize = 20;
     int listRows = 1;
     double columnWidth = 0;
+    double left = 0;
+};
+
+SquareSheet::SquareSheet(Printer& printer, const frmSquare& w, int flags)
+    : p(printer),
+      square(w.square),
+      SquareCols(w.SquareCols),
+      SquareRows(w.SquareRows),
+      ShowUpperCase(w.ShowUpperCase),
+      withList((flags & kWithList) != 0),
+      puzzle((flags & kPuzzle) != 0),
+      W(roundEven(printer.ScaleWidth())),
+      H(roundEven(printer.ScaleHeight())),
+      page(std::min(W, H)) {
+    for (const QString& e : square.PlacedWords)
+        words << (ShowUpperCase == -1 ? lang::UCase(e) : lang::LCase(e));
+    placedCount = int(words.size());
+}
+
+// The passes shrink the headings and the grid until seven gaps of more than 19 pixels share
+// what the sheet leaves over.
+void SquareSheet::layout() {
     for (;;) {
         cell = idiv(page * 4, SquareCols * 5);
         double size = 8;
@@ -124,23 +140,31 @@ void frmSquare::PrintSquare(int flags) {
         if (idiv(page * 4, SquareCols * 5) < kSmallestCell)
             break;
     }
+}
 
+void SquareSheet::printHeader() {
     setPrintFont(p, 8, false);
     p.setCurrentX(0);
     p.setCurrentY(0);
     p.Print(spreadHeader(p));
+}
 
+// The title, and the name line of the puzzle sheet; y ends at the grid's top.
+void SquareSheet::printTitles() {
     p.setFontSize(titleSize);
     const QString title = puzzle ? QStringLiteral("WORD SQUARE") : QStringLiteral("ANSWERS");
     printAt(p, idiv(W - p.TextWidth(title), 2), gap, title);
 
-    const double left = idiv(W - SquareCols * cell, 2);
+    left = idiv(W - SquareCols * cell, 2);
     y = roundEven(p.TextHeight(QStringLiteral("W")) + gap + gap);
     p.setFontSize(subSize);
     if (puzzle)
         printAt(p, left, y, QStringLiteral("Name:"));
     y = roundEven(p.TextHeight(QStringLiteral("W")) + y + gap);
+}
 
+// The answer sheet's shading, the grid lines and the frame around them.
+void SquareSheet::printGrid() {
     p.setFontSize(letterSize);
     const double gridW = SquareCols * cell, gridH = SquareRows * cell;
     p.setDrawWidth(1);
@@ -154,7 +178,10 @@ void frmSquare::PrintSquare(int flags) {
     p.setDrawWidth(3);
     p.Box(left - 5 * tx, y - 5 * ty, gridW + 10 * tx, gridH + 10 * ty, Qt::black);
     p.setDrawWidth(1);
+}
 
+// The letters, on the answer sheet over the white bands of the words.
+void SquareSheet::printCells() {
     const bool upper = ShowUpperCase == -1;
     for (int c = 1; c <= SquareCols; ++c) {
         for (int r = 1; r <= SquareRows; ++r) {
@@ -162,9 +189,9 @@ void frmSquare::PrintSquare(int flags) {
             if (!puzzle && cellFlags != 0) {
                 const double bx = left + (c - 1 + 0.1) * cell, by = y + (r - 1 + 0.1) * cell;
                 p.FilledBox(bx, by, 0.8 * cell, 0.8 * cell, QBColor(15));
-                if ((cellFlags & 5) == 1)  // across, not the word's last letter: join the next
+                if (gridflag::joinsAcross(cellFlags))
                     p.FilledBox(bx, by, cell, 0.8 * cell, QBColor(15));
-                if ((cellFlags & 40) == 8)  // down, not the last letter: join the one below
+                if (gridflag::joinsDown(cellFlags))
                     p.FilledBox(bx, by, 0.8 * cell, cell, QBColor(15));
             }
             const int code = square.GridLetters.at(c, r);
@@ -176,16 +203,46 @@ void frmSquare::PrintSquare(int flags) {
             printAt(p, (c - 1) * cell + left + dx, (r - 1) * cell + y + dy, letter);
         }
     }
+}
 
-    if (withList) {
-        p.setFontSize(subSize);
-        const double listTop = roundEven((SquareRows + 0.5) * cell + y + gap);
-        printAt(p, left, listTop, puzzle ? QStringLiteral("Find these words:") : QStringLiteral("Word list:"));
-        for (int k = 0; k < placedCount; ++k)
-            printAt(p, left + (k / listRows) * columnWidth,
-                    p.TextHeight(QStringLiteral("W")) * ((k % listRows) + 1) + listTop + gap, words[k]);
+void SquareSheet::printWordList() {
+    p.setFontSize(subSize);
+    const double listTop = roundEven((SquareRows + 0.5) * cell + y + gap);
+    printAt(p, left, listTop, puzzle ? QStringLiteral("Find these words:") : QStringLiteral("Word list:"));
+    for (int k = 0; k < placedCount; ++k)
+        printAt(p, left + (k / listRows) * columnWidth,
+                p.TextHeight(QStringLiteral("W")) * ((k % listRows) + 1) + listTop + gap, words[k]);
+}
+
+}  // namespace
+
+void frmSquare::mnuprintWL_Click() { PrintSquare(kPuzzle | kWithList); }
+void frmSquare::mnuPrintW_Click() { PrintSquare(kPuzzle); }
+void frmSquare::mnuPrintAL_Click() { PrintSquare(kAnswers | kWithList); }
+void frmSquare::mnuPrintA_Click() { PrintSquare(kAnswers); }
+
+void frmSquare::PrintSquare(int flags) {
+    // After a build that failed there is only an empty grid: nothing worth a sheet of paper.
+    if (square.GridLetters.at(1, 1) == 0) {
+        MsgBox(QStringLiteral("There is no tavlorin to print.") + gCrLf + gCrLf +
+                   QStringLiteral("Please use the 'File ... Open' menu to open a different wordlist, or choose "
+                                  "another size from the 'Size' menu."),
+               mb::OKOnly + mb::Exclamation);
+        return;
     }
-
+    if (!printerReady() || SquareCols < 1 || SquareRows < 1)
+        return;
+    Printer& p = printer();
+    mouse::setPointer(mouse::Hourglass);
+    p.setScaleMode(Printer::Pixels);
+    SquareSheet sheet(p, *this, flags);
+    sheet.layout();
+    sheet.printHeader();
+    sheet.printTitles();
+    sheet.printGrid();
+    sheet.printCells();
+    if ((flags & kWithList) != 0)
+        sheet.printWordList();
     p.EndDoc();
     mouse::setPointer(mouse::Default);
 }

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QMenu>
 
+#include "core/Activity.h"
 #include "core/Catalogue.h"
 #include "core/Globals.h"
 #include "core/Registry.h"
@@ -100,7 +101,7 @@ void frmSqbig::Form_Unload(int& cancel) {
     Help(SquareHelpFile(), help::Quit, 0);
     MM_Yes->Command(QStringLiteral("Close"));
     MM_No->Command(QStringLiteral("Close"));
-    if (gSquareMode != 17 && !gSessionText.isEmpty() && GlobalSettings.TrackingOn == 1) {
+    if (gSquareMode != squaremode::Teacher && !gSessionText.isEmpty() && GlobalSettings.TrackingOn == 1) {
         gActivityLog = ActivityLine(QStringLiteral("   Word squares"), gSessionStart, Timer());
         WriteSessionToLog();
     }

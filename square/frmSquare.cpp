@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/Activity.h"
 #include "core/Catalogue.h"
 #include "core/Globals.h"
 #include "core/Registry.h"
@@ -152,7 +153,7 @@ frmSquare::frmSquare() : Form(QStringLiteral("frmSquare")), square(lang::Rnd), s
 
 frmSquare::~frmSquare() = default;
 
-bool frmSquare::teacher() const { return gSquareMode == 17; }
+bool frmSquare::teacher() const { return gSquareMode == squaremode::Teacher; }
 
 void frmSquare::createControls() {
     shpmargin = new QFrame(this);
@@ -266,12 +267,12 @@ void frmSquare::Form_Load() {
             gWordListName.chop(4);
     }
 
-    gSquareMode = 18;
+    gSquareMode = squaremode::Pupil;
     gHelpFileName = QStringLiteral("SQPUP.HLP");
     mnuHelpCreate->setVisible(false);
     QString frameCaption = QStringLiteral("Tavlorin");
     if (IsTeacherEdition(gEditionName)) {
-        gSquareMode = 17;
+        gSquareMode = squaremode::Teacher;
         gHelpFileName = QStringLiteral("SQTEACH.HLP");
         mnuHelpCreate->setVisible(true);
         gWordListName = QStringLiteral("_001_030");
@@ -530,9 +531,9 @@ int frmSquare::cellMode(int col, int row) const {
     if (flags == 0)
         return 0;
     int mode = 4;
-    if ((flags & 5) == 1)
+    if (gridflag::joinsAcross(flags))
         mode = 5;
-    if ((flags & 40) == 8)
+    if (gridflag::joinsDown(flags))
         mode |= 6;
     return mode;
 }
