@@ -3,13 +3,13 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
-#include <cmath>
 
 #include "core/Globals.h"
 #include "core/Password.h"
 #include "platform/Controls.h"
 #include "platform/Lang.h"
 #include "platform/Screen.h"
+#include "platform/Twips.h"
 
 namespace {
 
@@ -18,10 +18,7 @@ constexpr double kDesignWidth = 5310;
 constexpr double kDesignHeight = 4110;
 
 QFont arial(double points) {
-    QFont f;
-    const QString family = screen::fontFamilyFor(QStringLiteral("Arial"));
-    if (!family.isEmpty())
-        f.setFamily(family);
+    QFont f(screen::arialFamily());
     f.setPointSizeF(std::max(1.0, points));
     return f;
 }
@@ -129,16 +126,11 @@ void frmPass::Form_QueryUnload(int& cancel, int unloadMode) {
 }
 
 void frmPass::LayoutPass() {
-    const double s = std::min(twipsWidth() / kDesignWidth, twipsHeight() / kDesignHeight);
-    const double tx = screen::twipsPerPixelX();
-    const double ty = screen::twipsPerPixelY();
-    // The design area, scaled, sits in the middle of a window of another shape (a 16:9 screen),
-    // as in the splash and the name dialog.
-    const double dx = std::max(0.0, (twipsWidth() - kDesignWidth * s) / 2);
-    const double dy = std::max(0.0, (twipsHeight() - kDesignHeight * s) / 2);
+    // The design area, scaled, sits in the middle of a window of another shape (a 16:9 screen).
+    const CentredDesign design = centreDesign(kDesignWidth, kDesignHeight, twipsWidth(), twipsHeight());
+    const double s = design.scale;
     auto place = [&](QWidget* c, double left, double top, double width, double height) {
-        c->setGeometry(int(std::lround((dx + left * s) / tx)), int(std::lround((dy + top * s) / ty)),
-                       int(std::lround(width * s / tx)), int(std::lround(height * s / ty)));
+        setGeometryTwips(c, design.place(TwipRect{left, top, width, height}));
     };
     place(Label1, 240, 240, 4695, 855);
     Label1->setFont(arial(31.5 * s));

@@ -13,6 +13,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Lang.h"
 #include "platform/Screen.h"
+#include "platform/Twips.h"
 
 namespace {
 
@@ -82,17 +83,14 @@ void frmUserName::Form_Load() {
 }
 
 void frmUserName::LayoutUserName() {
-    // The smaller ratio, so that nothing falls off the window on a wide or tall screen.
-    const double s = std::min(double(twipsWidth()) / kDesignWidth, double(twipsHeight()) / kDesignHeight);
-    const int tx = screen::twipsPerPixelX();
-    const int ty = screen::twipsPerPixelY();
-    // The design area, scaled, sits in the middle of a window of another shape.
-    const int dx = std::max(0, int((twipsWidth() - kDesignWidth * s) / 2 / tx));
-    const int dy = std::max(0, int((twipsHeight() - kDesignHeight * s) / 2 / ty));
-    auto place = [&](QWidget* c, int l, int t, int wd, int ht) {
-        c->setGeometry(dx + int(l * s / tx), dy + int(t * s / ty), int(wd * s / tx), int(ht * s / ty));
+    // The smaller ratio, so that nothing falls off the window on a wide or tall screen; the
+    // design area, scaled, sits in the middle of a window of another shape.
+    const CentredDesign design = centreDesign(kDesignWidth, kDesignHeight, twipsWidth(), twipsHeight());
+    const double s = design.scale;
+    auto place = [&](QWidget* c, double l, double t, double wd, double ht) {
+        setGeometryTwips(c, design.place(TwipRect{l, t, wd, ht}));
     };
-    const QString arial = screen::fontFamilyFor(QStringLiteral("Arial"));
+    const QString arial = screen::arialFamily();
     QFont big(arial);
     big.setPointSizeF(std::max(1.0, 18 * s));
     QFont small(arial);

@@ -38,7 +38,6 @@
 #include "platform/Paths.h"
 #include "platform/Screen.h"
 
-using menurules::TwipRect;
 namespace design = menurules::design;
 
 namespace {
@@ -48,7 +47,6 @@ const QColor kPanelColour(192, 192, 192);
 const QColor kBorderColour(0, 0, 128);
 const QColor kDarkGreen(0, 128, 0);
 
-using layout::arialFamily;
 using layout::place;
 
 // A font size the toolkit accepts, whatever the scale.
@@ -79,7 +77,7 @@ QLabel* titleLabel(QWidget* parent, const QString& caption, const QColor& colour
     p.setColor(QPalette::WindowText, colour);
     l->setPalette(p);
     QFont f = l->font();
-    f.setFamily(arialFamily());
+    f.setFamily(screen::arialFamily());
     f.setBold(true);
     l->setFont(f);
     return l;

@@ -2,7 +2,6 @@
 
 #include <QFrame>
 #include <QPushButton>
-#include <cmath>
 
 #include "core/Catalogue.h"
 #include "core/Globals.h"
@@ -18,21 +17,19 @@
 #include "platform/Mouse.h"
 #include "platform/RecordFile.h"
 #include "platform/Screen.h"
+#include "platform/Twips.h"
 #include "square/SquareSettings.h"
 #include "square/frmSquare.h"
 
 namespace {
 
-QString arialFamily() {
-    const QString f = screen::fontFamilyFor(QStringLiteral("Arial"));
-    return f.isEmpty() ? QStringLiteral("Arial") : f;
-}
-
+// A control given no design height keeps the height its font asks for.
 void place(QWidget* w, double left, double top, double width, double height) {
-    const int tx = screen::twipsPerPixelX(), ty = screen::twipsPerPixelY();
-    const int h = height > 0 ? int(std::lround(height * gScaleY / ty)) : w->sizeHint().height();
-    w->setGeometry(int(std::lround(left * gScaleX / tx)), int(std::lround(top * gScaleY / ty)),
-                   int(std::lround(width * gScaleX / tx)), h);
+    QRect g = twipsToPixels(scaledTwips(TwipRect{left, top, width, height}, gScaleX, gScaleY),
+                            screen::twipsPerPixelX(), screen::twipsPerPixelY());
+    if (height <= 0)
+        g.setHeight(w->sizeHint().height());
+    w->setGeometry(g);
 }
 
 }  // namespace
@@ -126,7 +123,7 @@ void frmSqSet::LayoutSettings() {
         fontsSet_ = true;
         for (QWidget* w : all) {
             QFont f = w->font();
-            f.setFamily(arialFamily());
+            f.setFamily(screen::arialFamily());
             f.setPointSizeF(10);
             w->setFont(f);
         }
