@@ -2,11 +2,13 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QPointer>
 #include <algorithm>
 
 #include "core/Globals.h"
 #include "core/Password.h"
 #include "platform/Controls.h"
+#include "platform/Dialogs.h"
 #include "platform/Lang.h"
 #include "platform/Screen.h"
 #include "platform/Twips.h"
@@ -89,6 +91,23 @@ frmPass::frmPass(QWidget* parent) : Form(QStringLiteral("frmPass"), parent) {
 void frmPass::ShowDialog(QWidget* parent) {
     auto* dialog = new frmPass(parent);
     dialog->Show(true);  // every way out unloads it, which deletes it later
+}
+
+bool askTeacherPassword(QWidget* parent, const Form* asker) {
+    if (CurrentPassword().isEmpty())
+        return true;
+    const QPointer<const Form> guard(asker);
+    gPassResult = 0;
+    frmPass::ShowDialog(parent);
+    if (!guard || guard->isUnloaded())
+        return false;
+    if (gPassResult == 2)
+        return false;  // cancelled
+    if (gPassResult == 0) {
+        MsgBox(QStringLiteral("Wrong password"), mb::OKOnly + mb::Exclamation, QStringLiteral("Password"));
+        return false;
+    }
+    return true;
 }
 
 void frmPass::cmdAbort_Click() {

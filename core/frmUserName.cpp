@@ -1,16 +1,13 @@
 #include "core/frmUserName.h"
 
 #include <QPalette>
-#include <QPointer>
 #include <algorithm>
 
 #include "core/Globals.h"
-#include "core/Password.h"
 #include "core/Users.h"
 #include "core/frmKest.h"
 #include "core/frmPass.h"
 #include "platform/Controls.h"
-#include "platform/Dialogs.h"
 #include "platform/Lang.h"
 #include "platform/Screen.h"
 #include "platform/Twips.h"
@@ -140,25 +137,8 @@ void frmUserName::cmdOK_Click() {
     if (row < 0)
         return;
     gUserName = UserNames.value(row + 1);
-    if (startMode_ && gUserName == u"Teacher") {
-        if (CurrentPassword().isEmpty()) {
-            Unload();
-            return;
-        }
-        gPassResult = 0;
-        QPointer<frmUserName> self(this);
-        frmPass::ShowDialog(this);
-        if (!self || isUnloaded())
-            return;
-        if (gPassResult == 2)
-            return;
-        if (gPassResult == 0) {
-            MsgBox(QStringLiteral("Wrong password"), mb::OKOnly + mb::Exclamation, QStringLiteral("Password"));
-            return;
-        }
-        Unload();
-        return;
-    }
+    if (startMode_ && gUserName == u"Teacher" && !askTeacherPassword(this, this))
+        return;  // the dialog stays for another name or another try
     Unload();
 }
 

@@ -13,7 +13,6 @@
 
 #include "core/Catalogue.h"
 #include "core/Globals.h"
-#include "core/Password.h"
 #include "core/Settings.h"
 #include "core/Shell.h"
 #include "core/Users.h"
@@ -31,7 +30,6 @@
 #include "menu/frmChoose.h"
 #include "menu/frmOption.h"
 #include "platform/Controls.h"
-#include "platform/Dialogs.h"
 #include "platform/Help.h"
 #include "platform/Lang.h"
 #include "platform/Mouse.h"
@@ -393,20 +391,8 @@ void frmMenu::cmdBook_Click() {
 }
 
 void frmMenu::cmdTeacher_Click() {
-    const QString stored = lang::Trim(CurrentPassword());
-    if (gUserName != QStringLiteral("Teacher") && !stored.isEmpty()) {
-        QPointer<frmMenu> self(this);
-        gPassResult = 0;
-        frmPass::ShowDialog(window());
-        if (!self || isUnloaded())
-            return;
-        if (gPassResult == 2)
-            return;
-        if (gPassResult == 0) {
-            MsgBox(QStringLiteral("Wrong password"), mb::OKOnly + mb::Exclamation, QStringLiteral("Password"));
-            return;
-        }
-    }
+    if (gUserName != QStringLiteral("Teacher") && !askTeacherPassword(window(), this))
+        return;
     openTeacherOptions();
 }
 

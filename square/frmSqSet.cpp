@@ -5,14 +5,12 @@
 
 #include "core/Catalogue.h"
 #include "core/Globals.h"
-#include "core/Password.h"
 #include "core/Settings.h"
 #include "core/Shell.h"
 #include "core/WindowShaping.h"
 #include "core/frmGetfile.h"
 #include "core/frmPass.h"
 #include "platform/Controls.h"
-#include "platform/Dialogs.h"
 #include "platform/Lang.h"
 #include "platform/Mouse.h"
 #include "platform/RecordFile.h"
@@ -189,20 +187,8 @@ void frmSqSet::cmdCancel_Click() {
 }
 
 void OpenPupilSettings(Form* squareWindow) {
-    const QString password = lang::Trim(CurrentPassword());
-    if (gUserName != u"Teacher" && !password.isEmpty()) {
-        gPassResult = 0;
-        QPointer<Form> guard(squareWindow);
-        frmPass::ShowDialog(shell::frame());
-        if (!guard || guard->isUnloaded())
-            return;
-        if (gPassResult == 2)
-            return;
-        if (gPassResult != -1) {
-            MsgBox(QStringLiteral("Wrong password"), mb::OKOnly + mb::Exclamation, QStringLiteral("Password"));
-            return;
-        }
-    }
+    if (gUserName != u"Teacher" && !askTeacherPassword(shell::frame(), squareWindow))
+        return;
     auto* form = new frmSqSet;
     shell::showChild(form, nullptr);
     squareWindow->Unload();
