@@ -6,6 +6,7 @@
 #include "core/Globals.h"
 #include "platform/Ansi.h"
 #include "platform/Dialogs.h"
+#include "platform/LittleEndian.h"
 #include "platform/Mouse.h"
 #include "platform/Paths.h"
 #include "platform/RecordFile.h"
@@ -32,7 +33,7 @@ std::optional<QString> readLog(const QString& path) {
     const std::optional<QByteArray> bytes = recordfile::read(path, 0, length, false);
     if (!bytes || bytes->size() != length)
         return std::nullopt;
-    const int n = static_cast<uint8_t>(bytes->at(0)) | (static_cast<uint8_t>(bytes->at(1)) << 8);
+    const int n = littleendian::get16(*bytes, 0);
     if (n > length - 2)
         return std::nullopt;
     return ansi::decode(bytes->mid(2, n));
@@ -45,8 +46,7 @@ bool writeLog(const QString& path, const QString& text) {
     if (body.size() + 2 > kMaxRecord)
         return false;
     QByteArray image;
-    image.append(static_cast<char>(body.size() & 0xFF));
-    image.append(static_cast<char>((body.size() >> 8) & 0xFF));
+    littleendian::put16(image, static_cast<uint16_t>(body.size()));
     image.append(body);
     return recordfile::writeWhole(path, image);
 }
