@@ -13,12 +13,8 @@ int rounded(double v) { return int(lang::RoundHalfEven(v)); }
 
 }  // namespace
 
-TwipRect scaled(const TwipRect& r, double sx, double sy) {
-    return TwipRect{r.left * sx, r.top * sy, r.width * sx, r.height * sy};
-}
-
 TwipRect columnRect(const ColumnPlace& p, double sx, double sy) {
-    return scaled(TwipRect{0, double(p.top), double(kColumnWidth), double(p.height)}, sx, sy);
+    return scaledTwips(TwipRect{0, double(p.top), double(kColumnWidth), double(p.height)}, sx, sy);
 }
 
 TwipRect blockLabelRect(const std::array<int, 5>& b, double sx, double sy) {
@@ -27,7 +23,7 @@ TwipRect blockLabelRect(const std::array<int, 5>& b, double sx, double sy) {
 }
 
 TwipRect blockBoxRect(const std::array<int, 5>& b, double sx, double sy) {
-    return scaled(TwipRect{double(b[0]), double(b[1]), double(b[2]), double(b[3])}, sx, sy);
+    return scaledTwips(TwipRect{double(b[0]), double(b[1]), double(b[2]), double(b[3])}, sx, sy);
 }
 
 double centredTitleLeft(int titleWidth, double sx) {

@@ -11,14 +11,9 @@
 #include <array>
 #include <functional>
 
-namespace booklayout {
+#include "platform/Twips.h"
 
-struct TwipRect {
-    double left = 0;
-    double top = 0;
-    double width = 0;
-    double height = 0;
-};
+namespace booklayout {
 
 // The design page.
 constexpr int kDesignWidth = 9600;
@@ -47,8 +42,6 @@ constexpr TwipRect kCredits{2100, 6120, 6150, 300};
 constexpr double kCreditsFontSize = 8.25;
 constexpr double kCreditsDesignFontSize = 10;
 
-// A design rectangle scaled: X values by sx, Y values by sy.
-TwipRect scaled(const TwipRect& r, double sx, double sy);
 // A place of the button column.
 TwipRect columnRect(const ColumnPlace& p, double sx, double sy);
 

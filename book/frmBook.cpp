@@ -35,9 +35,8 @@
 #include "platform/Picture.h"
 #include "platform/Paths.h"
 #include "platform/Screen.h"
+#include "platform/Twips.h"
 #include "platform/WaveDevice.h"
-
-using booklayout::TwipRect;
 
 namespace {
 
@@ -58,24 +57,8 @@ const QColor kFaceColour(192, 192, 192);
 int tpx() { return screen::twipsPerPixelX(); }
 int tpy() { return screen::twipsPerPixelY(); }
 
-int toPixels(double twips, int perPixel) { return int(std::lround(twips / perPixel)); }
-
-// Sizes round up to whole pixels, so a control is never narrower than the text measured for it.
-int sizeToPixels(double twips, int perPixel) {
-    return twips <= 0 ? 0 : int(std::ceil(twips / perPixel - 1e-9));
-}
-
-void placeTwips(QWidget* w, const TwipRect& r) {
-    w->setGeometry(toPixels(r.left, tpx()), toPixels(r.top, tpy()), sizeToPixels(r.width, tpx()),
-                   sizeToPixels(r.height, tpy()));
-}
-
-void moveToTwips(QWidget* w, double left, double top) { w->move(toPixels(left, tpx()), toPixels(top, tpy())); }
-
-// A control's rectangle in twips, as the window reads it back after placing it.
-TwipRect twipsOf(const QWidget* w) {
-    return TwipRect{double(w->x() * tpx()), double(w->y() * tpy()), double(w->width() * tpx()),
-                    double(w->height() * tpy())};
+void moveToTwips(QWidget* w, double left, double top) {
+    w->move(twipsToPixels(left, tpx()), twipsToPixels(top, tpy()));
 }
 
 // Repaints a control at once, as the page is built piece by piece.
@@ -121,8 +104,7 @@ frmBook::frmBook(QWidget* parent) : Form(QStringLiteral("frmBook"), parent) {
     p.setColor(QPalette::Window, kPageColour);
     setPalette(p);
 
-    const QString arial = screen::fontFamilyFor(QStringLiteral("Arial"));
-    windowFont_ = QFont(arial.isEmpty() ? QStringLiteral("Arial") : arial);
+    windowFont_ = QFont(screen::arialFamily());
     windowFont_.setPointSizeF(8.25);
     fontName_ = QStringLiteral("Arial");
 
@@ -562,8 +544,8 @@ void frmBook::LayoutBookWindow() {
     for (int j = 1; j <= MaxPictures; ++j)
         picframe[size_t(j)]->setStretch(picturesStretch(gScale, tpx()));
 
-    placeTwips(shpmargin, scaled(kMargin, sx, sy));
-    placeTwips(linmargin, TwipRect{kMarginLineX * sx, 0, double(tpx()), kMargin.height * sy});
+    setGeometryTwips(shpmargin, scaledTwips(kMargin, sx, sy));
+    setGeometryTwips(linmargin, TwipRect{kMarginLineX * sx, 0, double(tpx()), kMargin.height * sy});
 
     const struct {
         QWidget* control;
@@ -572,7 +554,7 @@ void frmBook::LayoutBookWindow() {
                   {cmdEarSmall, kEarSmallPlace}, {cmdEar, kEarPlace}, {cmdMenu, kMenuPlace},
                   {cmdCancel, kCancelPlace}};
     for (const auto& c : column)
-        placeTwips(c.control, columnRect(c.place, sx, sy));
+        setGeometryTwips(c.control, columnRect(c.place, sx, sy));
     setFontName(cmdCancel, QStringLiteral("Arial"));
     setFontSize(cmdCancel, kCancelFontSize * gScale);
     SetButtonPictures();
@@ -603,9 +585,7 @@ void frmBook::SetButtonPictures() {
     const int base = big ? 40 : 24;
     for (const auto& r : rows) {
         QFont f = r.button->font();
-        const QString arial = screen::fontFamilyFor(QStringLiteral("Arial"));
-        if (!arial.isEmpty())
-            f.setFamily(arial);
+        f.setFamily(screen::arialFamily());
         f.setBold(true);
         f.setPointSizeF(usableSize(captionPoints));
         r.button->setFont(f);
@@ -756,7 +736,7 @@ void frmBook::placeBlockTexts() {
     const int a = gActivity;
     const double sx = gScaleX, sy = gScaleY;
     auto placeCredits = [this, sx, sy] {
-        placeTwips(lblCredits, booklayout::scaled(booklayout::kCredits, sx, sy));
+        setGeometryTwips(lblCredits, scaledTwips(booklayout::kCredits, sx, sy));
         lblCredits->show();
         refresh(lblCredits);
     };
@@ -766,7 +746,8 @@ void frmBook::placeBlockTexts() {
                 continue;
             Label* l = label[size_t(i)];
             l->setCaption(booklayout::blockCaption(Book.BlockText(i, f)));
-            placeTwips(l, booklayout::blockLabelRect(blockOf(i), sx, sy));
+            // Sizes rounded up: the words are measured against the width read back.
+            setGeometryTwips(l, booklayout::blockLabelRect(blockOf(i), sx, sy), TwipSizes::RoundedUp);
             if (a == activity::Reading) {
                 l->show();
                 refresh(l);
@@ -777,7 +758,8 @@ void frmBook::placeBlockTexts() {
                 // The title, as wide as its text, centred on the page.
                 const int w = int(lang::RoundHalfEven(TextWidth(booklayout::blockCaption(Book.BlockText(1, 1)))));
                 const double x = booklayout::centredTitleLeft(w, sx);
-                placeTwips(label[1], TwipRect{x, Book.BlockRect(2, 1, 1) * sy, double(w), Book.BlockRect(4, 1, 1) * sy});
+                const TwipRect title{x, Book.BlockRect(2, 1, 1) * sy, double(w), Book.BlockRect(4, 1, 1) * sy};
+                setGeometryTwips(label[1], title, TwipSizes::RoundedUp);  // as wide as its text, not a pixel less
             }
             placeCredits();
         }
@@ -786,16 +768,17 @@ void frmBook::placeBlockTexts() {
         for (int i = 1; i <= MaxBlocks; ++i) {
             if (Book.BlockRect(1, i, f) <= 0)
                 continue;
+            // Sizes rounded up: each typed line is checked against the box's width read back.
             const TwipRect r = booklayout::blockBoxRect(blockOf(i), sx, sy);
             if (f == 1 && i == 1) {
                 TextTitle->setText(Book.BlockText(1, 1));
-                placeTwips(TextTitle, r);
-                placeTwips(text[1], r);
+                setGeometryTwips(TextTitle, r, TwipSizes::RoundedUp);
+                setGeometryTwips(text[1], r, TwipSizes::RoundedUp);
                 TextTitle->show();
                 refresh(TextTitle);
             } else if (f > 1) {
                 text[size_t(i)]->setText(Book.BlockText(i, f));
-                placeTwips(text[size_t(i)], r);
+                setGeometryTwips(text[size_t(i)], r, TwipSizes::RoundedUp);
                 text[size_t(i)]->show();
                 refresh(text[size_t(i)]);
                 if (i > 1)
@@ -870,7 +853,7 @@ void frmBook::placePicture(int slot, bool titlePage) {
     if (!p->Stretch())
         moveToTwips(p, r[0], r[1]);  // the control keeps the picture's own size
     else
-        placeTwips(p, booklayout::stretchedPictureRect(r, gScaleX, gScaleY, gScale, titlePage && slot == 1));
+        setGeometryTwips(p, booklayout::stretchedPictureRect(r, gScaleX, gScaleY, gScale, titlePage && slot == 1));
     p->show();
     refresh(p);
 }
@@ -980,9 +963,9 @@ void frmBook::placeClozeGap(int word) {
     const double height = Words.FrameWordHeight[k];
     if (gActivity == activity::ClozeType) {
         const double width = std::max(double(Words.FrameWordWidth[k]), TextWidth(QStringLiteral("W")));
-        placeTwips(Cloze, TwipRect{left, top, width, height});
+        setGeometryTwips(Cloze, TwipRect{left, top, width, height}, TwipSizes::RoundedUp);  // holds the word
         // A bar against the box's left edge marks the gap.
-        placeTwips(yellowfudge, TwipRect{left - 30, top, 30, height});
+        setGeometryTwips(yellowfudge, TwipRect{left - 30, top, 30, height});
         if (gRelayout != 0)
             return;
         const QPointer<frmBook> self(this);
@@ -995,7 +978,9 @@ void frmBook::placeClozeGap(int word) {
     } else if (gActivity == activity::ClozeClick) {
         if (gRelayout != 0 && gClozeChoicesOpen != -1)
             return;
-        placeTwips(yellowfudge, TwipRect{left - 30, top, double(Words.FrameWordWidth[k]), height});
+        // Sizes rounded up: the bar covers the whole of the word it hides.
+        setGeometryTwips(yellowfudge, TwipRect{left - 30, top, double(Words.FrameWordWidth[k]), height},
+                         TwipSizes::RoundedUp);
         yellowfudge->show();
         PrepareClozeWords(gCurrentWord);
     }
@@ -1013,15 +998,16 @@ void frmBook::layoutChoices() {
             l->hide();
             continue;
         }
-        // The book's font, in which the widths were measured.
+        // The book's font, in which the widths were measured; sizes rounded up to hold them.
         l->setFont(windowFont_);
-        placeTwips(l, TwipRect{0, (i - 1) * h, w + 90, h});
+        setGeometryTwips(l, TwipRect{0, (i - 1) * h, w + 90, h}, TwipSizes::RoundedUp);
         l->setForeColor(Qt::black);
         l->setCaption(ClozeChoices[i]);
         l->show();
     }
     // The labels and a small margin under the last one; the window system adds the caption.
-    c->resize(sizeToPixels(w + 90, tpx()), sizeToPixels(ClozeChoiceCount * h + 60, tpy()));
+    const TwipRect inner{0, 0, w + 90, ClozeChoiceCount * h + 60};
+    c->resize(twipsToPixels(inner, tpx(), tpy(), TwipSizes::RoundedUp).size());
 }
 
 void frmBook::placeChoicesWindow() {
@@ -1034,13 +1020,13 @@ void frmBook::placeChoicesWindow() {
             continue;
         const double top = Book.BlockRect(2, i, f) * gScaleY;
         const double bottom = top + Book.BlockRect(4, i, f) * gScaleY;
-        rows.append({mapToGlobal(QPoint(0, toPixels(top - 8, tpy()))).y(),
-                     mapToGlobal(QPoint(0, toPixels(bottom + 8, tpy()))).y()});
+        rows.append({mapToGlobal(QPoint(0, twipsToPixels(top - 8, tpy()))).y(),
+                     mapToGlobal(QPoint(0, twipsToPixels(bottom + 8, tpy()))).y()});
     }
     // The outer size: the caption and borders, once the window system has given them.
     const QSize outer = c->frameGeometry().size().expandedTo(c->size());
     const QRect screenArea(0, 0, screen::widthPixels(), screen::heightPixels());
-    const int step = std::max(1, toPixels(TextHeight(QStringLiteral("Hy")) / 2, tpy()));
+    const int step = std::max(1, twipsToPixels(TextHeight(QStringLiteral("Hy")) / 2, tpy()));
     c->move(cloze::choicesWindowPlace(gap, rows, outer, screenArea, step));
 }
 
@@ -1069,7 +1055,7 @@ void frmBook::closeChoicesWindow() {
 void frmBook::MeasureBlockWords(int block, int& fits) {
     fits = -1;
     Label* l = label[size_t(block)];
-    const TwipRect r = twipsOf(l);
+    const TwipRect r = geometryTwips(l);
     const int left = int(lang::RoundHalfEven(r.left));
     const int top = int(lang::RoundHalfEven(r.top));
     const int width = int(r.width);

@@ -5,7 +5,6 @@
 // nothing once the window is unloaded.
 #include <QPointer>
 #include <algorithm>
-#include <cmath>
 #include <functional>
 
 #include "book/BookControls.h"
@@ -21,6 +20,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Lang.h"
 #include "platform/Screen.h"
+#include "platform/Twips.h"
 #include "platform/WaveDevice.h"
 
 namespace {
@@ -64,12 +64,6 @@ float roundedTimer() { return float(lang::RoundHalfEven(Timer())); }
 // monotonic clock, so a change of the clock of day cannot stretch them.
 double deadlineFrom(float roundedStart, double seconds) {
     return appClock().monotonic() + (double(roundedStart) + seconds - double(Timer()));
-}
-
-int toPixels(double twips, int perPixel) { return int(std::lround(twips / perPixel)); }
-
-int sizeToPixels(double twips, int perPixel) {
-    return twips <= 0 ? 0 : int(std::ceil(twips / perPixel - 1e-9));
 }
 
 }  // namespace
@@ -175,10 +169,9 @@ void frmBook::placeUnderline(QWidget* bar, int word) {
     if (word < 1 || word > FrameWordCount())
         return;
     const int k = word - 1;
-    const int tx = screen::twipsPerPixelX(), ty = screen::twipsPerPixelY();
     const double top = Words.FrameWordTop[k] + Words.FrameWordHeight[k] - 105.0 * gScale;
-    bar->setGeometry(toPixels(Words.FrameWordMarkLeft[k], tx), toPixels(top, ty),
-                     sizeToPixels(Words.FrameWordMarkWidth[k], tx), sizeToPixels(90.0 * gScale, ty));
+    setGeometryTwips(bar, TwipRect{double(Words.FrameWordMarkLeft[k]), top, double(Words.FrameWordMarkWidth[k]),
+                                   90.0 * gScale});
 }
 
 // ---- single words ----

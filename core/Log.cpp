@@ -6,6 +6,7 @@
 #include "core/Globals.h"
 #include "platform/Ansi.h"
 #include "platform/Dialogs.h"
+#include "platform/LittleEndian.h"
 #include "platform/Mouse.h"
 #include "platform/Paths.h"
 #include "platform/RecordFile.h"
@@ -32,7 +33,7 @@ std::optional<QString> readLog(const QString& path) {
     const std::optional<QByteArray> bytes = recordfile::read(path, 0, length, false);
     if (!bytes || bytes->size() != length)
         return std::nullopt;
-    const int n = static_cast<uint8_t>(bytes->at(0)) | (static_cast<uint8_t>(bytes->at(1)) << 8);
+    const int n = littleendian::get16(*bytes, 0);
     if (n > length - 2)
         return std::nullopt;
     return ansi::decode(bytes->mid(2, n));
@@ -41,14 +42,8 @@ std::optional<QString> readLog(const QString& path) {
 // Writes the text with its length prefix as the whole file: a log cut short by the teacher keeps
 // nothing of the old sessions behind it. A text too long for one record is not written at all.
 bool writeLog(const QString& path, const QString& text) {
-    const QByteArray body = ansi::encode(text);
-    if (body.size() + 2 > kMaxRecord)
-        return false;
-    QByteArray image;
-    image.append(static_cast<char>(body.size() & 0xFF));
-    image.append(static_cast<char>((body.size() >> 8) & 0xFF));
-    image.append(body);
-    return recordfile::writeWhole(path, image);
+    const std::optional<QByteArray> image = LogFileImage(text);
+    return image && recordfile::writeWhole(path, *image);
 }
 
 // Where a line that starts with prefix begins, searching from `from`; -1 when none does.
@@ -68,6 +63,16 @@ void endLine(QString& text) {
 }  // namespace
 
 QString LogHeader() { return QStringLiteral("Kestrow Readers - Log File\r\n\r\n"); }
+
+std::optional<QByteArray> LogFileImage(const QString& text) {
+    const QByteArray body = ansi::encode(text);
+    if (body.size() + 2 > kMaxRecord)
+        return std::nullopt;
+    QByteArray image;
+    littleendian::put16(image, static_cast<uint16_t>(body.size()));
+    image.append(body);
+    return image;
+}
 
 bool AppendSessionToLog(const QString& entry, const QString& user) {
     const QString path = ProgramFile(kLogFile);

@@ -1,9 +1,15 @@
 #pragma once
 // LOG.DAT, the tracking log: one text record behind a 16-bit length, one section per user.
+#include <QByteArray>
 #include <QString>
+#include <optional>
 
 // The text a new log starts with.
 QString LogHeader();
+
+// The bytes of a LOG.DAT holding text: its length in 16 bits, then the text in Windows-1252.
+// Nullopt when the text is too long for the one record.
+std::optional<QByteArray> LogFileImage(const QString& text);
 
 // Puts the entry (and CR LF) at the end of the user's section of LOG.DAT, starting a section
 // for a new user, and writes the file. False when the file is missing, empty, unreadable or

@@ -3,6 +3,7 @@
 #include "core/Catalogue.h"
 #include "core/Globals.h"
 #include "platform/Dialogs.h"
+#include "platform/LittleEndian.h"
 #include "platform/Mouse.h"
 #include "platform/RecordFile.h"
 
@@ -15,17 +16,14 @@ public:
         bytes_.append(QByteArray(length - bytes_.size(), '\0'));
     }
     int16_t integer() {
-        const auto lo = static_cast<uint8_t>(bytes_[pos_]);
-        const auto hi = static_cast<uint8_t>(bytes_[pos_ + 1]);
+        const auto v = static_cast<int16_t>(littleendian::get16(bytes_, pos_));
         pos_ += 2;
-        return static_cast<int16_t>(static_cast<uint16_t>(lo | (hi << 8)));
+        return v;
     }
     int32_t longInt() {
-        uint32_t v = 0;
-        for (int i = 0; i < 4; ++i)
-            v |= static_cast<uint32_t>(static_cast<uint8_t>(bytes_[pos_ + i])) << (8 * i);
+        const auto v = static_cast<int32_t>(littleendian::get32(bytes_, pos_));
         pos_ += 4;
-        return static_cast<int32_t>(v);
+        return v;
     }
     template <int N>
     FixedText<N> text() {
@@ -43,16 +41,8 @@ private:
 
 class FieldWriter {
 public:
-    void integer(int16_t v) {
-        const auto u = static_cast<uint16_t>(v);
-        bytes_.append(static_cast<char>(u & 0xFF));
-        bytes_.append(static_cast<char>(u >> 8));
-    }
-    void longInt(int32_t v) {
-        const auto u = static_cast<uint32_t>(v);
-        for (int i = 0; i < 4; ++i)
-            bytes_.append(static_cast<char>((u >> (8 * i)) & 0xFF));
-    }
+    void integer(int16_t v) { littleendian::put16(bytes_, static_cast<uint16_t>(v)); }
+    void longInt(int32_t v) { littleendian::put32(bytes_, static_cast<uint32_t>(v)); }
     template <int N>
     void text(const FixedText<N>& t) {
         bytes_.append(t.bytes());

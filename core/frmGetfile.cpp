@@ -12,6 +12,7 @@
 #include "platform/Lang.h"
 #include "platform/Paths.h"
 #include "platform/Screen.h"
+#include "platform/Twips.h"
 
 namespace {
 
@@ -123,15 +124,13 @@ void frmGetfile::Form_Load() {
 
 void frmGetfile::LayoutGetfile() {
     const double s = std::min(double(twipsWidth()) / kDesignWidth, double(twipsHeight()) / kDesignHeight);
-    const int tx = screen::twipsPerPixelX();
-    const int ty = screen::twipsPerPixelY();
-    auto place = [&](QWidget* c, int l, int t, int wd, int ht) {
-        c->setGeometry(int(l * s / tx), int(t * s / ty), int(wd * s / tx), int(ht * s / ty));
+    auto place = [&](QWidget* c, double l, double t, double wd, double ht) {
+        setGeometryTwips(c, scaledTwips(TwipRect{l, t, wd, ht}, s, s));
     };
     place(cmdYes, 3780, 360, 855, 855);
     place(cmdNo, 3780, 1800, 855, 855);
     place(list, 120, 75, 3540, 2850);
-    QFont f(screen::fontFamilyFor(QStringLiteral("Arial")));
+    QFont f(screen::arialFamily());
     f.setPointSizeF(std::max(1.0, 12 * s));
     list->setFont(f);
 }

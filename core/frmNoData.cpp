@@ -15,6 +15,7 @@
 #include "platform/Mouse.h"
 #include "platform/Paths.h"
 #include "platform/Screen.h"
+#include "platform/Twips.h"
 
 namespace {
 
@@ -42,7 +43,7 @@ frmNoData::frmNoData() : Form(QStringLiteral("frmNoData")) {
     QPalette p = palette();
     p.setColor(QPalette::Window, Qt::white);
     setPalette(p);
-    QFont f(screen::fontFamilyFor(QStringLiteral("Arial")));
+    QFont f(screen::arialFamily());
     f.setPointSize(10);
     setFont(f);
 
@@ -66,16 +67,11 @@ frmNoData::frmNoData() : Form(QStringLiteral("frmNoData")) {
 
 void frmNoData::Form_Load() {
     mouse::setPointer(mouse::Default);
-    const int tx = screen::twipsPerPixelX();
-    const int ty = screen::twipsPerPixelY();
-    auto place = [tx, ty](QWidget* w, int l, int t, int wd, int h) {
-        w->setGeometry(l / tx, t / ty, wd / tx, h / ty);
-    };
-    place(lblInstr, 240, 240, 6720, 4200);
-    place(Text1, 240, 4560, 6720, 375);
-    place(cmdAgain, 240, 5220, 2040, 495);
-    place(cmdDetails, 2580, 5220, 2040, 495);
-    place(cmdQuit, 4920, 5220, 2040, 495);
+    setGeometryTwips(lblInstr, TwipRect{240, 240, 6720, 4200});
+    setGeometryTwips(Text1, TwipRect{240, 4560, 6720, 375});
+    setGeometryTwips(cmdAgain, TwipRect{240, 5220, 2040, 495});
+    setGeometryTwips(cmdDetails, TwipRect{2580, 5220, 2040, 495});
+    setGeometryTwips(cmdQuit, TwipRect{4920, 5220, 2040, 495});
     moveTwips((screen::widthTwips() - kWidth) / 2, (screen::heightTwips() - kHeight) / 2, kWidth, kHeight);
 
     request_ = gDialogRequest;

@@ -2,14 +2,16 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QPointer>
 #include <algorithm>
-#include <cmath>
 
 #include "core/Globals.h"
 #include "core/Password.h"
 #include "platform/Controls.h"
+#include "platform/Dialogs.h"
 #include "platform/Lang.h"
 #include "platform/Screen.h"
+#include "platform/Twips.h"
 
 namespace {
 
@@ -18,10 +20,7 @@ constexpr double kDesignWidth = 5310;
 constexpr double kDesignHeight = 4110;
 
 QFont arial(double points) {
-    QFont f;
-    const QString family = screen::fontFamilyFor(QStringLiteral("Arial"));
-    if (!family.isEmpty())
-        f.setFamily(family);
+    QFont f(screen::arialFamily());
     f.setPointSizeF(std::max(1.0, points));
     return f;
 }
@@ -94,6 +93,23 @@ void frmPass::ShowDialog(QWidget* parent) {
     dialog->Show(true);  // every way out unloads it, which deletes it later
 }
 
+bool askTeacherPassword(QWidget* parent, const Form* asker) {
+    if (CurrentPassword().isEmpty())
+        return true;
+    const QPointer<const Form> guard(asker);
+    gPassResult = 0;
+    frmPass::ShowDialog(parent);
+    if (!guard || guard->isUnloaded())
+        return false;
+    if (gPassResult == 2)
+        return false;  // cancelled
+    if (gPassResult == 0) {
+        MsgBox(QStringLiteral("Wrong password"), mb::OKOnly + mb::Exclamation, QStringLiteral("Password"));
+        return false;
+    }
+    return true;
+}
+
 void frmPass::cmdAbort_Click() {
     gPassResult = 2;
     Unload();
@@ -129,16 +145,11 @@ void frmPass::Form_QueryUnload(int& cancel, int unloadMode) {
 }
 
 void frmPass::LayoutPass() {
-    const double s = std::min(twipsWidth() / kDesignWidth, twipsHeight() / kDesignHeight);
-    const double tx = screen::twipsPerPixelX();
-    const double ty = screen::twipsPerPixelY();
-    // The design area, scaled, sits in the middle of a window of another shape (a 16:9 screen),
-    // as in the splash and the name dialog.
-    const double dx = std::max(0.0, (twipsWidth() - kDesignWidth * s) / 2);
-    const double dy = std::max(0.0, (twipsHeight() - kDesignHeight * s) / 2);
+    // The design area, scaled, sits in the middle of a window of another shape (a 16:9 screen).
+    const CentredDesign design = centreDesign(kDesignWidth, kDesignHeight, twipsWidth(), twipsHeight());
+    const double s = design.scale;
     auto place = [&](QWidget* c, double left, double top, double width, double height) {
-        c->setGeometry(int(std::lround((dx + left * s) / tx)), int(std::lround((dy + top * s) / ty)),
-                       int(std::lround(width * s / tx)), int(std::lround(height * s / ty)));
+        setGeometryTwips(c, design.place(TwipRect{left, top, width, height}));
     };
     place(Label1, 240, 240, 4695, 855);
     Label1->setFont(arial(31.5 * s));

@@ -38,6 +38,12 @@ private:
     bool editMode_ = false;
 };
 
+// The check before a teacher's screen: when a password is set, the dialog asks for it over
+// parent and a wrong one says "Wrong password"; a cancelled dialog (or nothing typed) says
+// nothing. True when the way is open: no password is set, or the right one was typed and the
+// window that asked (asker) is still there to go on.
+bool askTeacherPassword(QWidget* parent, const Form* asker);
+
 // The pictures of the OK and Cancel buttons, drawn to the given size.
 QPixmap tickPicture(int size);
 QPixmap crossPicture(int size);

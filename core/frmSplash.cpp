@@ -18,6 +18,7 @@
 #include "platform/Lang.h"
 #include "platform/Mouse.h"
 #include "platform/Screen.h"
+#include "platform/Twips.h"
 
 namespace {
 
@@ -120,16 +121,14 @@ void frmSplash::Form_Load() {
 }
 
 void frmSplash::layoutControls() {
-    const double s = std::min(double(twipsWidth()) / kDesignWidth, double(twipsHeight()) / kDesignHeight);
-    const int tx = screen::twipsPerPixelX();
-    const int ty = screen::twipsPerPixelY();
-    // The design area, scaled, sits in the middle of a window of another shape.
-    const int dx = std::max(0, int((twipsWidth() - kDesignWidth * s) / 2 / tx));
-    const int dy = std::max(0, int((twipsHeight() - kDesignHeight * s) / 2 / ty));
-    auto place = [&](QWidget* c, int l, int t, int wd, int ht) {
-        c->setGeometry(dx + int(l * s / tx), dy + int(t * s / ty), int(wd * s / tx), int(ht * s / ty));
+    // The smaller ratio, so that nothing falls off the window on a wide or tall screen; the
+    // design area, scaled, sits in the middle of a window of another shape.
+    const CentredDesign design = centreDesign(kDesignWidth, kDesignHeight, twipsWidth(), twipsHeight());
+    const double s = design.scale;
+    auto place = [&](QWidget* c, double l, double t, double wd, double ht) {
+        setGeometryTwips(c, design.place(TwipRect{l, t, wd, ht}));
     };
-    const QString arial = screen::fontFamilyFor(QStringLiteral("Arial"));
+    const QString arial = screen::arialFamily();
     auto font = [&](QWidget* c, double points, bool bold, bool italic = false) {
         QFont f(arial);
         f.setPointSizeF(std::max(1.0, points * s));

@@ -1,18 +1,16 @@
 #include "core/frmUserName.h"
 
 #include <QPalette>
-#include <QPointer>
 #include <algorithm>
 
 #include "core/Globals.h"
-#include "core/Password.h"
 #include "core/Users.h"
 #include "core/frmKest.h"
 #include "core/frmPass.h"
 #include "platform/Controls.h"
-#include "platform/Dialogs.h"
 #include "platform/Lang.h"
 #include "platform/Screen.h"
+#include "platform/Twips.h"
 
 namespace {
 
@@ -82,17 +80,14 @@ void frmUserName::Form_Load() {
 }
 
 void frmUserName::LayoutUserName() {
-    // The smaller ratio, so that nothing falls off the window on a wide or tall screen.
-    const double s = std::min(double(twipsWidth()) / kDesignWidth, double(twipsHeight()) / kDesignHeight);
-    const int tx = screen::twipsPerPixelX();
-    const int ty = screen::twipsPerPixelY();
-    // The design area, scaled, sits in the middle of a window of another shape.
-    const int dx = std::max(0, int((twipsWidth() - kDesignWidth * s) / 2 / tx));
-    const int dy = std::max(0, int((twipsHeight() - kDesignHeight * s) / 2 / ty));
-    auto place = [&](QWidget* c, int l, int t, int wd, int ht) {
-        c->setGeometry(dx + int(l * s / tx), dy + int(t * s / ty), int(wd * s / tx), int(ht * s / ty));
+    // The smaller ratio, so that nothing falls off the window on a wide or tall screen; the
+    // design area, scaled, sits in the middle of a window of another shape.
+    const CentredDesign design = centreDesign(kDesignWidth, kDesignHeight, twipsWidth(), twipsHeight());
+    const double s = design.scale;
+    auto place = [&](QWidget* c, double l, double t, double wd, double ht) {
+        setGeometryTwips(c, design.place(TwipRect{l, t, wd, ht}));
     };
-    const QString arial = screen::fontFamilyFor(QStringLiteral("Arial"));
+    const QString arial = screen::arialFamily();
     QFont big(arial);
     big.setPointSizeF(std::max(1.0, 18 * s));
     QFont small(arial);
@@ -142,25 +137,8 @@ void frmUserName::cmdOK_Click() {
     if (row < 0)
         return;
     gUserName = UserNames.value(row + 1);
-    if (startMode_ && gUserName == u"Teacher") {
-        if (CurrentPassword().isEmpty()) {
-            Unload();
-            return;
-        }
-        gPassResult = 0;
-        QPointer<frmUserName> self(this);
-        frmPass::ShowDialog(this);
-        if (!self || isUnloaded())
-            return;
-        if (gPassResult == 2)
-            return;
-        if (gPassResult == 0) {
-            MsgBox(QStringLiteral("Wrong password"), mb::OKOnly + mb::Exclamation, QStringLiteral("Password"));
-            return;
-        }
-        Unload();
-        return;
-    }
+    if (startMode_ && gUserName == u"Teacher" && !askTeacherPassword(this, this))
+        return;  // the dialog stays for another name or another try
     Unload();
 }
 

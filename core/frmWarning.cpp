@@ -12,6 +12,7 @@
 #include "platform/Mouse.h"
 #include "platform/Program.h"
 #include "platform/Screen.h"
+#include "platform/Twips.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ frmWarning::frmWarning() : Form(QStringLiteral("frmWarning")) {
     QPalette p = palette();
     p.setColor(QPalette::Window, QColor(192, 192, 192));
     setPalette(p);
-    QFont f(screen::fontFamilyFor(QStringLiteral("Arial")));
+    QFont f(screen::arialFamily());
     f.setPointSize(10);
     setFont(f);
 
@@ -70,15 +71,10 @@ void frmWarning::Form_Load() {
     Command2->setText(QStringLiteral("No - quit"));
     Label1->setCaption(text);
 
-    const int tx = screen::twipsPerPixelX();
-    const int ty = screen::twipsPerPixelY();
-    auto place = [tx, ty](QWidget* w, int l, int t, int wd, int h) {
-        w->setGeometry(l / tx, t / ty, wd / tx, h / ty);
-    };
-    place(Label1, 240, 240, 5520, 2640);
-    place(Check3D1, 240, 3000, 5520, 375);
-    place(Command1, 600, 3600, 2160, 495);
-    place(Command2, 3240, 3600, 2160, 495);
+    setGeometryTwips(Label1, TwipRect{240, 240, 5520, 2640});
+    setGeometryTwips(Check3D1, TwipRect{240, 3000, 5520, 375});
+    setGeometryTwips(Command1, TwipRect{600, 3600, 2160, 495});
+    setGeometryTwips(Command2, TwipRect{3240, 3600, 2160, 495});
     moveTwips((screen::widthTwips() - kWidth) / 2, (screen::heightTwips() - kHeight) / 2, kWidth, kHeight);
 }
 

@@ -338,23 +338,23 @@ QImage slideAnimFrame(int frame) {
     const int f = std::clamp(frame, 1, 6);
     const wordgame::PixelSize size = wordgame::slideAnimSize(f);
     // The frame's own place in the scene at the design size, where both have 15 twips a pixel.
-    const wordgame::TwipBox box = wordgame::slideAnimBox(f, wordgame::Scale{});
-    const wordgame::TwipBox scene = wordgame::slideSceneBox(wordgame::Scale{});
+    const TwipRect box = wordgame::slideAnimBox(f, wordgame::Scale{});
+    const TwipRect scene = wordgame::slideSceneBox(wordgame::Scale{});
     QImage img = blank(size.width, size.height);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing, false);
-    p.translate(-std::lround((box.left - scene.left) / 15.0), -std::lround((box.top - scene.top) / 15.0));
+    p.translate(-twipsToPixels(box.left - scene.left, 15), -twipsToPixels(box.top - scene.top, 15));
     drawSlidingChild(p, kSlidePoses[f - 1]);
     return img;
 }
 
 std::vector<PictureFile> pictureFiles() {
     std::vector<PictureFile> out;
-    auto twips = [](double t) { return int(std::lround(t / 15.0)); };
+    auto twips = [](double t) { return twipsToPixels(t, 15); };
 
     // The climbing child: sp0 at the foot of the ladder .. spa near the top, spb on the top.
     for (int k = 0; k <= 11; ++k) {
-        const wordgame::TwipBox b = wordgame::slidePictureBox(k, wordgame::Scale{});
+        const TwipRect b = wordgame::slidePictureBox(k, wordgame::Scale{});
         QImage img = blank(twips(b.width), twips(b.height));
         {
             // At the foot of the ladder the picture is narrow: arms and legs close in.

@@ -201,11 +201,11 @@ QString GameRound::revealed() const {
 
 namespace {
 
-TwipBox scaled(double left, double top, double width, double height, const Scale& s) {
-    return TwipBox{left * s.x, top * s.y, width * s.x, height * s.y};
+TwipRect scaled(double left, double top, double width, double height, const Scale& s) {
+    return scaledTwips(TwipRect{left, top, width, height}, s.x, s.y);
 }
 
-ScenePicture shown(const char* file, const TwipBox& box) {
+ScenePicture shown(const char* file, const TwipRect& box) {
     return ScenePicture{true, QString::fromLatin1(file), box};
 }
 
@@ -222,13 +222,13 @@ PirateScene pirateScene(int wordLen, int right, int wrong, int allowedWrong, con
 
     // The walker: at home, then stepping right with each letter found; gone once the word is.
     if (right == 0 && !won) {
-        scene.left = shown("BMPS\\PIRATE5.BMP", TwipBox{double(s.px), 330.0 * s.y, 720.0 * s.x, 1725.0 * s.y});
+        scene.left = shown("BMPS\\PIRATE5.BMP", TwipRect{double(s.px), 330.0 * s.y, 720.0 * s.x, 1725.0 * s.y});
     } else if (!won) {
         const double left = (right * 2325.0 / (wordLen - 1) + 15) * s.x;
         if (right % 2 == 1)
-            scene.left = shown("BMPS\\PIRATE4.BMP", TwipBox{left, 330.0 * s.y, 825.0 * s.x, 1710.0 * s.y});
+            scene.left = shown("BMPS\\PIRATE4.BMP", TwipRect{left, 330.0 * s.y, 825.0 * s.x, 1710.0 * s.y});
         else
-            scene.left = shown("BMPS\\PIRATE5.BMP", TwipBox{left, 330.0 * s.y, 720.0 * s.x, 1725.0 * s.y});
+            scene.left = shown("BMPS\\PIRATE5.BMP", TwipRect{left, 330.0 * s.y, 720.0 * s.x, 1725.0 * s.y});
     }
 
     // A round that is won stays won and one that is lost stays lost, whatever the allowance
@@ -246,7 +246,7 @@ PirateScene pirateScene(int wordLen, int right, int wrong, int allowedWrong, con
     if (scene.lost) {
         // hidden
     } else if (wrong >= allowedWrong - 1) {
-        scene.right = shown("BMPS\\PIRATE8.BMP", TwipBox{4545.0 * s.x, rightTop(210, s), 2250.0 * s.x, 1980.0 * s.y});
+        scene.right = shown("BMPS\\PIRATE8.BMP", TwipRect{4545.0 * s.x, rightTop(210, s), 2250.0 * s.x, 1980.0 * s.y});
     } else if (wrong <= 0) {
         if (allowedWrong == 2 || allowedWrong == 3)
             scene.right = shown("BMPS\\PIRATE6.BMP", scaled(allowedWrong == 2 ? 6000 : 6510, 150, 1710, 2130, s));
@@ -254,13 +254,13 @@ PirateScene pirateScene(int wordLen, int right, int wrong, int allowedWrong, con
         const double top = rightTop(150, s);
         const int span = allowedWrong - 2;  // at least 1: here 1 <= wrong <= allowedWrong - 2
         if (allowedWrong == 3 && wrong == 1)
-            scene.right = shown("BMPS\\PIRATE7.BMP", TwipBox{5400.0 * s.x, top, 2100.0 * s.x, 2100.0 * s.y});
+            scene.right = shown("BMPS\\PIRATE7.BMP", TwipRect{5400.0 * s.x, top, 2100.0 * s.x, 2100.0 * s.y});
         else if (wrong % 2 == 0)
             scene.right = shown("BMPS\\PIRATE6.BMP",
-                                TwipBox{double(6420 - ((wrong - 1) * 1875) / span) * s.x, top, 1710.0 * s.x, 2130.0 * s.y});
+                                TwipRect{double(6420 - ((wrong - 1) * 1875) / span) * s.x, top, 1710.0 * s.x, 2130.0 * s.y});
         else
             scene.right = shown("BMPS\\PIRATE7.BMP",
-                                TwipBox{double(6210 - ((wrong - 1) * 1665) / span) * s.x, top, 2100.0 * s.x, 2100.0 * s.y});
+                                TwipRect{double(6210 - ((wrong - 1) * 1665) / span) * s.x, top, 2100.0 * s.x, 2100.0 * s.y});
     }
     return scene;
 }
@@ -297,17 +297,17 @@ QString slidePictureFile(int picture) {
     return QStringLiteral("bmps\\sp") + QChar(p < 10 ? u'0' + p : u'a' + (p - 10)) + QStringLiteral(".bmp");
 }
 
-TwipBox slidePictureBox(int picture, const Scale& s) {
+TwipRect slidePictureBox(int picture, const Scale& s) {
     const FigureRow& r = kFigures[std::clamp(picture, 0, 11)];
-    TwipBox b = scaled(r.left, r.top, r.width, r.height, s);
+    TwipRect b = scaled(r.left, r.top, r.width, r.height, s);
     if (picture == 10)
         b.width = r.width * s.both;
     return b;
 }
 
-TwipBox slideSceneBox(const Scale& s) { return scaled(5415, 1800, 3825, 4305, s); }
+TwipRect slideSceneBox(const Scale& s) { return scaled(5415, 1800, 3825, 4305, s); }
 
-TwipBox slideAnimBox(int frame, const Scale& s) {
+TwipRect slideAnimBox(int frame, const Scale& s) {
     const FigureRow& r = kAnim[std::clamp(frame, 1, 6) - 1];
     return scaled(r.left, r.top, r.width, r.height, s);
 }

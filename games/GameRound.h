@@ -11,6 +11,7 @@
 #include <functional>
 
 #include "core/Activity.h"
+#include "platform/Twips.h"
 
 namespace wordgame {
 
@@ -107,16 +108,11 @@ private:
 
 // ---- pictures ----
 
-struct TwipBox {
-    double left = 0, top = 0, width = 0, height = 0;
-    bool operator==(const TwipBox&) const = default;
-};
-
 // One picture of the Treasure scene: hidden, or a file shown in a rectangle of Frame4 (twips).
 struct ScenePicture {
     bool visible = false;
     QString file;  // "BMPS\PIRATE1.BMP" ...
-    TwipBox box;
+    TwipRect box;
     bool operator==(const ScenePicture&) const = default;
 };
 
@@ -139,10 +135,10 @@ PirateScene pirateScene(int wordLen, int right, int wrong, int allowedWrong, con
 int slidePicture(int wordLen, int right);
 // Its file ("bmps\sp0.bmp" .. "bmps\spb.bmp") and scaled rectangle in the window (twips).
 QString slidePictureFile(int picture);
-TwipBox slidePictureBox(int picture, const Scale& s);
+TwipRect slidePictureBox(int picture, const Scale& s);
 // The scene behind it, and the six frames of the finishing animation (1..6), scaled.
-TwipBox slideSceneBox(const Scale& s);
-TwipBox slideAnimBox(int frame, const Scale& s);
+TwipRect slideSceneBox(const Scale& s);
+TwipRect slideAnimBox(int frame, const Scale& s);
 // Sizes in pixels of the stored pictures: the scene and the animation frames (1..6).
 constexpr int SlideSceneWidth = 255, SlideSceneHeight = 287;
 struct PixelSize {

@@ -33,9 +33,9 @@
 #include "platform/Mouse.h"
 #include "platform/Paths.h"
 #include "platform/Screen.h"
+#include "platform/Twips.h"
 #include "platform/WaveDevice.h"
 
-using wordgame::TwipBox;
 
 namespace {
 
@@ -55,17 +55,14 @@ constexpr int kMaxResizeDepth = 4;
 int tpx() { return screen::twipsPerPixelX(); }
 int tpy() { return screen::twipsPerPixelY(); }
 
-int pixelsX(double twips) { return int(std::lround(twips / tpx())); }
-int pixelsY(double twips) { return int(std::lround(twips / tpy())); }
-
 void placeTwips(QWidget* w, double left, double top, double width, double height) {
-    w->setGeometry(pixelsX(left), pixelsY(top), std::max(0, pixelsX(width)), std::max(0, pixelsY(height)));
+    setGeometryTwips(w, TwipRect{left, top, width, height});
 }
 
-double leftOf(const QWidget* w) { return double(w->x() * tpx()); }
-double topOf(const QWidget* w) { return double(w->y() * tpy()); }
-double widthOf(const QWidget* w) { return double(w->width() * tpx()); }
-double heightOf(const QWidget* w) { return double(w->height() * tpy()); }
+double leftOf(const QWidget* w) { return geometryTwips(w).left; }
+double topOf(const QWidget* w) { return geometryTwips(w).top; }
+double widthOf(const QWidget* w) { return geometryTwips(w).width; }
+double heightOf(const QWidget* w) { return geometryTwips(w).height; }
 
 QColor backOf(const QWidget* w) { return w->palette().color(QPalette::Window); }
 
@@ -126,7 +123,7 @@ Label* picture(QWidget* parent) {
 // twips; then the control takes the picture's own size.
 bool stretching() { return gScaleX != 1.0f || gScaleY != 1.0f || tpx() != 15; }
 
-void placePicture(Label* image, const TwipBox& b) {
+void placePicture(Label* image, const TwipRect& b) {
     image->setScaledContents(stretching());
     placeTwips(image, b.left, b.top, b.width, b.height);
     if (!stretching() && !image->pixmap().isNull())
@@ -325,23 +322,19 @@ void frmHangman::Form_Load() {
     gWordListName = gBookCode;
     setCaption(GetBookTitle(gWordListName));
 
-    const QString arial = screen::fontFamilyFor(QStringLiteral("Arial"));
+    const QString arial = screen::arialFamily();
     for (int k = 1; k <= 26; ++k) {
         Label* l = lblAlphabet[size_t(k)];
-        if (!arial.isEmpty()) {
-            QFont f = l->font();
-            f.setFamily(arial);
-            l->setFont(f);
-        }
+        QFont f = l->font();
+        f.setFamily(arial);
+        l->setFont(f);
         l->setCaption(QString(QChar(u'a' + (k - 1))));
     }
     for (int i = 1; i <= 12; ++i) {
         Label* l = lblshow[size_t(i)];
-        if (!arial.isEmpty()) {
-            QFont f = l->font();
-            f.setFamily(arial);
-            l->setFont(f);
-        }
+        QFont f = l->font();
+        f.setFamily(arial);
+        l->setFont(f);
         l->hide();
         l->raise();
     }
@@ -578,7 +571,7 @@ void frmHangman::mnuGuess_Click(int index) {
 
 // ---- Treasure pictures ----
 
-void frmHangman::showPicture(Label* image, const QString& file, const TwipBox& box, int allowAsk) {
+void frmHangman::showPicture(Label* image, const QString& file, const TwipRect& box, int allowAsk) {
     image->hide();
     image->setPixmap(loadPicture(FindDataFile(file, allowAsk)));
     placePicture(image, box);
@@ -624,9 +617,8 @@ void frmHangman::ShowSlide() {
     if (isUnloaded())
         return;
     const wordgame::Scale s = currentScale();
-    const TwipBox scene = wordgame::slideSceneBox(s);
-    if (leftOf(imgslide1) != double(pixelsX(scene.left) * tpx()) || topOf(imgslide1) != double(pixelsY(scene.top) * tpy()) ||
-        imgslide1->size() != QSize(pixelsX(scene.width), pixelsY(scene.height)))
+    const TwipRect scene = wordgame::slideSceneBox(s);
+    if (imgslide1->geometry() != twipsToPixels(scene, tpx(), tpy()))
         placePicture(imgslide1, scene);
     imgslide2->hide();
     const int picture = wordgame::slidePicture(int(TheWord().size()), RightCount());
@@ -684,9 +676,7 @@ void frmHangman::SetButtonFaces() {
     } rows[] = {{cmdEar, 3, "&Hear"}, {cmdClue, 4, "&Clue"}, {cmdMenu, 5, "&Menu"}, {cmdAgain, 1, "&Next"}};
     for (const auto& r : rows) {
         QFont f = r.button->font();
-        const QString arial = screen::fontFamilyFor(QStringLiteral("Arial"));
-        if (!arial.isEmpty())
-            f.setFamily(arial);
+        f.setFamily(screen::arialFamily());
         f.setBold(true);
         f.setPointSizeF(std::max(6.0, 8.25 * double(gScale)));
         r.button->setFont(f);

@@ -152,7 +152,7 @@ private:
     void createMenus();
     bool treasure() const { return gameActivity_ == activity::Treasure; }
     // Shows a picture file in one of the scene's images, at a rectangle of twips.
-    void showPicture(Label* image, const QString& file, const wordgame::TwipBox& box, int allowAsk);
+    void showPicture(Label* image, const QString& file, const TwipRect& box, int allowAsk);
     void returnToMenu();
     void placeWordCells();
 

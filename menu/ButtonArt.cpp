@@ -5,10 +5,11 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
-#include <QtEndian>
 #include <array>
 #include <cmath>
 #include <numbers>
+
+#include "platform/LittleEndian.h"
 
 namespace buttonart {
 
@@ -328,16 +329,8 @@ void drawOpenBook(QPainter& p, double w, double h) {
 
 // ---- BMP writing (little-endian, rows bottom-up, each padded to 4 bytes) ----
 
-void put16(QByteArray& b, quint16 v) {
-    char d[2];
-    qToLittleEndian(v, d);
-    b.append(d, 2);
-}
-void put32(QByteArray& b, quint32 v) {
-    char d[4];
-    qToLittleEndian(v, d);
-    b.append(d, 4);
-}
+using littleendian::put16;
+using littleendian::put32;
 
 QByteArray encodeBmp(const QImage& image) {
     const bool indexed =

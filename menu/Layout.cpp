@@ -17,14 +17,7 @@
 
 namespace layout {
 
-QString arialFamily() {
-    const QString f = screen::fontFamilyFor(QStringLiteral("Arial"));
-    return f.isEmpty() ? QStringLiteral("Arial") : f;
-}
-
-void place(QWidget* w, const TwipRect& r) {
-    w->setGeometry(menurules::placeRect(r, gScaleX, gScaleY, screen::twipsPerPixelX(), screen::twipsPerPixelY()));
-}
+void place(QWidget* w, const TwipRect& r) { setGeometryTwips(w, scaledTwips(r, gScaleX, gScaleY)); }
 
 void placeAll(std::initializer_list<Placement> rows) {
     for (const Placement& r : rows)
@@ -32,13 +25,13 @@ void placeAll(std::initializer_list<Placement> rows) {
 }
 
 void placeKeepHeight(QWidget* w, const TwipRect& r) {
-    const QRect g = menurules::placeRect(r, gScaleX, gScaleY, screen::twipsPerPixelX(), screen::twipsPerPixelY());
+    const QRect g = twipsToPixels(scaledTwips(r, gScaleX, gScaleY), screen::twipsPerPixelX(), screen::twipsPerPixelY());
     w->setGeometry(g.left(), g.top(), g.width(), w->sizeHint().height());
 }
 
 void setFont(QWidget* w, double points, bool bold, const QString& family) {
     QFont f = w->font();
-    f.setFamily(family.isEmpty() ? arialFamily() : family);
+    f.setFamily(family.isEmpty() ? screen::arialFamily() : family);
     f.setPointSizeF(points < 1.0 ? 1.0 : points);
     f.setBold(bold);
     w->setFont(f);

@@ -15,11 +15,6 @@ class QWidget;
 
 namespace layout {
 
-using menurules::TwipRect;
-
-// "Arial", or the family standing in for it.
-QString arialFamily();
-
 // The control at its design rectangle times gScaleX (left, width) and gScaleY (top, height).
 void place(QWidget* w, const TwipRect& r);
 // A window's table of design rectangles, placed in order.

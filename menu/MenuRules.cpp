@@ -41,15 +41,8 @@ bool fontWarningNeeded(int16_t noFontWarning, bool arialAvailable) {
     return noFontWarning == 0 && !arialAvailable;
 }
 
-namespace {
-int toPixels(double twips, int twipsPerPixel) {
-    return int(std::lround(twips / (twipsPerPixel > 0 ? twipsPerPixel : 15)));
-}
-}  // namespace
-
 QRect placeRect(const TwipRect& r, double sx, double sy, int tx, int ty) {
-    return QRect(toPixels(r.left * sx, tx), toPixels(r.top * sy, ty), toPixels(r.width * sx, tx),
-                 toPixels(r.height * sy, ty));
+    return twipsToPixels(scaledTwips(r, sx, sy), tx, ty);
 }
 
 QRect placeCentred(int centreX, int centreY, int width, int height, double sx, double sy, double g,
@@ -58,7 +51,7 @@ QRect placeCentred(int centreX, int centreY, int width, int height, double sx, d
     // Half the rounded size, truncated: the centring keeps the original's integer steps.
     const double left = centreX * sx - double(int64_t(lang::RoundHalfEven(w)) / 2);
     const double top = centreY * sy - double(int64_t(lang::RoundHalfEven(h)) / 2);
-    return QRect(toPixels(left, tx), toPixels(top, ty), toPixels(w, tx), toPixels(h, ty));
+    return twipsToPixels(TwipRect{left, top, w, h}, tx, ty);
 }
 
 }  // namespace menurules

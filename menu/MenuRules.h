@@ -5,6 +5,8 @@
 #include <QRect>
 #include <cstdint>
 
+#include "platform/Twips.h"
+
 struct ActivitySettingsRecord;
 
 namespace menurules {
@@ -30,11 +32,6 @@ enum class ColourCheck { Nothing, Warn, ClearSuppression };
 // colourBits as the display reports it; the colour count is 2 to that power.
 ColourCheck colourCheck(int32_t colourBits, int16_t noColourWarning);
 bool fontWarningNeeded(int16_t noFontWarning, bool arialAvailable);
-
-// A rectangle in design twips.
-struct TwipRect {
-    int left, top, width, height;
-};
 
 // Placed at left L*sx, top T*sy, width W*sx, height H*sy twips, then in pixels.
 QRect placeRect(const TwipRect& r, double sx, double sy, int twipsPerPixelX, int twipsPerPixelY);

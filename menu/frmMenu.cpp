@@ -14,7 +14,6 @@
 #include "core/Activity.h"
 #include "core/Catalogue.h"
 #include "core/Globals.h"
-#include "core/Password.h"
 #include "core/Settings.h"
 #include "core/Shell.h"
 #include "core/Users.h"
@@ -32,14 +31,12 @@
 #include "menu/frmChoose.h"
 #include "menu/frmOption.h"
 #include "platform/Controls.h"
-#include "platform/Dialogs.h"
 #include "platform/Help.h"
 #include "platform/Lang.h"
 #include "platform/Mouse.h"
 #include "platform/Paths.h"
 #include "platform/Screen.h"
 
-using menurules::TwipRect;
 namespace design = menurules::design;
 
 namespace {
@@ -49,7 +46,6 @@ const QColor kPanelColour(192, 192, 192);
 const QColor kBorderColour(0, 0, 128);
 const QColor kDarkGreen(0, 128, 0);
 
-using layout::arialFamily;
 using layout::place;
 
 // A font size the toolkit accepts, whatever the scale.
@@ -80,7 +76,7 @@ QLabel* titleLabel(QWidget* parent, const QString& caption, const QColor& colour
     p.setColor(QPalette::WindowText, colour);
     l->setPalette(p);
     QFont f = l->font();
-    f.setFamily(arialFamily());
+    f.setFamily(screen::arialFamily());
     f.setBold(true);
     l->setFont(f);
     return l;
@@ -398,20 +394,8 @@ void frmMenu::cmdBook_Click() {
 }
 
 void frmMenu::cmdTeacher_Click() {
-    const QString stored = lang::Trim(CurrentPassword());
-    if (gUserName != QStringLiteral("Teacher") && !stored.isEmpty()) {
-        QPointer<frmMenu> self(this);
-        gPassResult = 0;
-        frmPass::ShowDialog(window());
-        if (!self || isUnloaded())
-            return;
-        if (gPassResult == 2)
-            return;
-        if (gPassResult == 0) {
-            MsgBox(QStringLiteral("Wrong password"), mb::OKOnly + mb::Exclamation, QStringLiteral("Password"));
-            return;
-        }
-    }
+    if (gUserName != QStringLiteral("Teacher") && !askTeacherPassword(window(), this))
+        return;
     openTeacherOptions();
 }
 

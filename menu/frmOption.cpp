@@ -22,7 +22,6 @@
 #include "platform/Lang.h"
 #include "platform/Mouse.h"
 
-using layout::TwipRect;
 
 frmOption::frmOption(QWidget* parent) : ChildForm(QStringLiteral("frmOption"), parent) {
     setCaption(QStringLiteral("Options"));

@@ -21,7 +21,6 @@
 #include "platform/Mouse.h"
 #include "platform/Paths.h"
 
-using layout::TwipRect;
 using settingsedit::Scope;
 
 namespace {

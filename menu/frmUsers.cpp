@@ -23,7 +23,6 @@
 #include "platform/Lang.h"
 #include "platform/Mouse.h"
 
-using layout::TwipRect;
 
 namespace {
 

@@ -17,6 +17,7 @@
 #include "platform/Controls.h"
 #include "platform/Journal.h"
 #include "platform/Screen.h"
+#include "platform/Twips.h"
 
 namespace mb {
 
@@ -187,7 +188,7 @@ public:
         layout->addWidget(buttons);
         box->setFocus();
         if (xTwips >= 0 && yTwips >= 0) {
-            dlg.move(xTwips / screen::twipsPerPixelX(), yTwips / screen::twipsPerPixelY());
+            dlg.move(twipsToPixels(xTwips, screen::twipsPerPixelX()), twipsToPixels(yTwips, screen::twipsPerPixelY()));
             // Once shown, with its final size and frame, it is pulled back inside the screen.
             QTimer::singleShot(0, &dlg, [&dlg, avail] {
                 const QRect f = dlg.frameGeometry();

@@ -11,15 +11,13 @@
 #include <QShortcutEvent>
 #include <QShowEvent>
 #include <QTimer>
-#include <cmath>
 
 #include "platform/Controls.h"
 #include "platform/Journal.h"
 #include "platform/Screen.h"
+#include "platform/Twips.h"
 
 namespace {
-
-int toPixels(int twips, int twipsPerPixel) { return int(std::lround(double(twips) / twipsPerPixel)); }
 
 // Access keys are Alt and one key: what QKeySequence::mnemonic makes of a caption.
 bool isAccessKey(const QKeySequence& key) {
@@ -192,14 +190,14 @@ int Form::scaleHeight() const { return height() * screen::twipsPerPixelY(); }
 void Form::moveTwips(int left, int top, int width, int height) {
     const int tx = screen::twipsPerPixelX();
     const int ty = screen::twipsPerPixelY();
-    move(toPixels(left, tx), toPixels(top, ty));
+    move(twipsToPixels(left, tx), twipsToPixels(top, ty));
     if (width < 0 && height < 0)
         return;
     // Width and height are outer sizes; the window frame (if any) comes off the client size.
     const int frameW = isWindow() ? frameGeometry().width() - this->width() : 0;
     const int frameH = isWindow() ? frameGeometry().height() - this->height() : 0;
-    const int w = width < 0 ? this->width() : std::max(0, toPixels(width, tx) - frameW);
-    const int h = height < 0 ? this->height() : std::max(0, toPixels(height, ty) - frameH);
+    const int w = width < 0 ? this->width() : std::max(0, twipsToPixels(width, tx) - frameW);
+    const int h = height < 0 ? this->height() : std::max(0, twipsToPixels(height, ty) - frameH);
     resize(w, h);
 }
 

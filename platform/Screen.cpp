@@ -101,6 +101,11 @@ QString fontFamilyFor(const QString& name) {
     return QString();
 }
 
+QString arialFamily() {
+    const QString f = fontFamilyFor(QStringLiteral("Arial"));
+    return f.isEmpty() ? QStringLiteral("Arial") : f;
+}
+
 void setOverride(int widthPx, int heightPx, int dpi, int depth) {
     if (widthPx <= 0 || heightPx <= 0) {
         clearOverride();

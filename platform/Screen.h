@@ -18,6 +18,9 @@ int colourBits();
 bool arialAvailable();
 // The family to use for the name: the name itself, or for "Arial" its stand-in; empty when none.
 QString fontFamilyFor(const QString& name);
+// The family the windows ask for when they want "Arial": its stand-in, or the name itself when
+// none is installed (the font system then picks its nearest).
+QString arialFamily();
 
 // Tests fix the screen: size in pixels, DPI, depth; 0 clears the override.
 void setOverride(int widthPx, int heightPx, int dpi = 96, int depth = 24);

@@ -9,19 +9,14 @@
 #include <sndfile.h>
 #include <vector>
 
+#include "platform/LittleEndian.h"
+
 namespace {
 
 constexpr quint16 FormatPcm = 1;
 
-void put16(QByteArray& out, quint16 v) {
-    out.append(char(v & 0xFF));
-    out.append(char(v >> 8));
-}
-
-void put32(QByteArray& out, quint32 v) {
-    for (int i = 0; i < 4; ++i)
-        out.append(char((v >> (8 * i)) & 0xFF));
-}
+using littleendian::put16;
+using littleendian::put32;
 
 QByteArray header(quint16 bits, quint32 dataBytes, int sampleRate) {
     const quint16 blockAlign = bits / 8;
@@ -123,14 +118,14 @@ sf_count_t realFrames(SNDFILE* f, int format, int channels, sf_count_t decoded) 
     const QByteArray fmt = chunk(f, "fmt ");
     if (fact.size() < 4 || fmt.size() < 14)
         return decoded;
-    const sf_count_t frames = qFromLittleEndian<quint32>(fact.constData());
+    const sf_count_t frames = littleendian::get32(fact, 0);
     // The block's frames, where the format's extension gives them (ADPCM, GSM); else a bound no
     // encoding exceeds: 8 frames to a byte of one channel, block header aside.
     sf_count_t blockFrames = 0;
-    if (fmt.size() >= 20 && qFromLittleEndian<quint16>(fmt.constData() + 16) >= 2)
-        blockFrames = qFromLittleEndian<quint16>(fmt.constData() + 18);
+    if (fmt.size() >= 20 && littleendian::get16(fmt, 16) >= 2)
+        blockFrames = littleendian::get16(fmt, 18);
     if (blockFrames <= 0)
-        blockFrames = sf_count_t(qFromLittleEndian<quint16>(fmt.constData() + 12)) * 8 / channels + 2;
+        blockFrames = sf_count_t(littleendian::get16(fmt, 12)) * 8 / channels + 2;
     if (frames <= 0 || frames > decoded || decoded - frames >= blockFrames)
         return decoded;
     return frames;

@@ -2,37 +2,32 @@
 
 #include <QFrame>
 #include <QPushButton>
-#include <cmath>
 
 #include "core/Catalogue.h"
 #include "core/Globals.h"
-#include "core/Password.h"
 #include "core/Settings.h"
 #include "core/Shell.h"
 #include "core/WindowShaping.h"
 #include "core/frmGetfile.h"
 #include "core/frmPass.h"
 #include "platform/Controls.h"
-#include "platform/Dialogs.h"
 #include "platform/Lang.h"
 #include "platform/Mouse.h"
 #include "platform/RecordFile.h"
 #include "platform/Screen.h"
+#include "platform/Twips.h"
 #include "square/SquareSettings.h"
 #include "square/frmSquare.h"
 
 namespace {
 
-QString arialFamily() {
-    const QString f = screen::fontFamilyFor(QStringLiteral("Arial"));
-    return f.isEmpty() ? QStringLiteral("Arial") : f;
-}
-
+// A control given no design height keeps the height its font asks for.
 void place(QWidget* w, double left, double top, double width, double height) {
-    const int tx = screen::twipsPerPixelX(), ty = screen::twipsPerPixelY();
-    const int h = height > 0 ? int(std::lround(height * gScaleY / ty)) : w->sizeHint().height();
-    w->setGeometry(int(std::lround(left * gScaleX / tx)), int(std::lround(top * gScaleY / ty)),
-                   int(std::lround(width * gScaleX / tx)), h);
+    QRect g = twipsToPixels(scaledTwips(TwipRect{left, top, width, height}, gScaleX, gScaleY),
+                            screen::twipsPerPixelX(), screen::twipsPerPixelY());
+    if (height <= 0)
+        g.setHeight(w->sizeHint().height());
+    w->setGeometry(g);
 }
 
 }  // namespace
@@ -126,7 +121,7 @@ void frmSqSet::LayoutSettings() {
         fontsSet_ = true;
         for (QWidget* w : all) {
             QFont f = w->font();
-            f.setFamily(arialFamily());
+            f.setFamily(screen::arialFamily());
             f.setPointSizeF(10);
             w->setFont(f);
         }
@@ -192,20 +187,8 @@ void frmSqSet::cmdCancel_Click() {
 }
 
 void OpenPupilSettings(Form* squareWindow) {
-    const QString password = lang::Trim(CurrentPassword());
-    if (gUserName != u"Teacher" && !password.isEmpty()) {
-        gPassResult = 0;
-        QPointer<Form> guard(squareWindow);
-        frmPass::ShowDialog(shell::frame());
-        if (!guard || guard->isUnloaded())
-            return;
-        if (gPassResult == 2)
-            return;
-        if (gPassResult != -1) {
-            MsgBox(QStringLiteral("Wrong password"), mb::OKOnly + mb::Exclamation, QStringLiteral("Password"));
-            return;
-        }
-    }
+    if (gUserName != u"Teacher" && !askTeacherPassword(shell::frame(), squareWindow))
+        return;
     auto* form = new frmSqSet;
     shell::showChild(form, nullptr);
     squareWindow->Unload();

@@ -32,6 +32,7 @@
 #include "platform/Mouse.h"
 #include "platform/Program.h"
 #include "platform/Screen.h"
+#include "platform/Twips.h"
 #include "platform/WaveDevice.h"
 #include "square/SquareSettings.h"
 #include "square/SquareWordList.h"
@@ -44,23 +45,17 @@ const QColor kPictureColour = QBColor(11);  // light cyan
 const QColor kMarginColour(0, 128, 128);
 const QColor kWindowColour(255, 255, 128);  // pale yellow
 
-QString arialFamily() {
-    const QString f = screen::fontFamilyFor(QStringLiteral("Arial"));
-    return f.isEmpty() ? QStringLiteral("Arial") : f;
-}
-
 int tx() { return screen::twipsPerPixelX(); }
 int ty() { return screen::twipsPerPixelY(); }
 
 // A design rectangle in twips, scaled, as pixels.
 QRect scaled(double left, double top, double width, double height) {
-    return QRect(int(std::lround(left * gScaleX / tx())), int(std::lround(top * gScaleY / ty())),
-                 int(std::lround(width * gScaleX / tx())), int(std::lround(height * gScaleY / ty())));
+    return twipsToPixels(scaledTwips(TwipRect{left, top, width, height}, gScaleX, gScaleY), tx(), ty());
 }
 
 void setControlFont(QWidget* w, double points, bool bold) {
     QFont f = w->font();
-    f.setFamily(arialFamily());
+    f.setFamily(screen::arialFamily());
     f.setPointSizeF(std::max(1.0, points));
     f.setBold(bold);
     w->setFont(f);
@@ -312,7 +307,7 @@ void frmSquare::Form_Load() {
     lblList2->hide();
 
     QFont pf = pic->font();
-    pf.setFamily(arialFamily());
+    pf.setFamily(screen::arialFamily());
     pf.setPointSizeF(40);
     pf.setBold(true);
     pic->setFont(pf);
@@ -496,9 +491,8 @@ void frmSquare::ComputeCellSize(int keepPicture) {
         const long spareH = std::lround(gScaleY * 6000 - double(CellHeight) * SquareRows);
         const double left = gScaleX * bandLeft + double(spareW / 2);
         const double top = gScaleY * 15 + double(spareH / 2);
-        pic->setGeometry(int(std::lround(left / tx())), int(std::lround(top / ty())),
-                         int(std::lround(double(CellWidth) * SquareCols / tx())) + 1,
-                         int(std::lround(double(CellHeight) * SquareRows / ty())) + 1);
+        setGeometryTwips(pic, TwipRect{left, top, double(CellWidth) * SquareCols + tx(),
+                                       double(CellHeight) * SquareRows + ty()});
     }
     fitLetterFont();
 }
@@ -544,11 +538,11 @@ void frmSquare::paintSquare(QPainter& p) {
         return;
     p.setPen(Qt::black);
     for (int k = 1; k < SquareRows; ++k) {
-        const int y = int(std::lround(double(CellHeight) * k / ty())) - 1;
+        const int y = twipsToPixels(double(CellHeight) * k - ty(), ty());
         p.drawLine(0, y, pic->width(), y);
     }
     for (int k = 1; k < SquareCols; ++k) {
-        const int x = int(std::lround(double(CellWidth) * k / tx())) - 1;
+        const int x = twipsToPixels(double(CellWidth) * k - tx(), tx());
         p.drawLine(x, 0, x, pic->height());
     }
     p.drawRect(pic->rect().adjusted(0, 0, -1, -1));
@@ -750,7 +744,7 @@ void frmSquare::MarkWordFound(const QString& found) {
 void frmSquare::ShowWordList() {
     ListColumns = 1;
     double f = std::round(gScale * 48);
-    QFont font(arialFamily());
+    QFont font(screen::arialFamily());
     font.setBold(true);
 
     const int frameHeight = frameList->height();
@@ -804,7 +798,7 @@ void frmSquare::ShowWordList() {
     }
     for (Label* l : {lblList, lblList2}) {
         QFont lf = l->font();
-        lf.setFamily(arialFamily());
+        lf.setFamily(screen::arialFamily());
         lf.setBold(true);
         lf.setPointSizeF(f);
         l->setFont(lf);

@@ -20,7 +20,6 @@
 #include "platform/Screen.h"
 #include "platform/WaveDevice.h"
 
-using booklayout::TwipRect;
 using booktest::BookWindowTest;
 using booktest::settle;
 using booktest::sizeForScale;
@@ -194,7 +193,7 @@ TEST_F(BookWindowTest, PlacementsFollowTheScaleFactors) {
         expectPlaced(b->cmdBack, booklayout::columnRect(booklayout::kBackPlace, sx, sy), "Back");
         expectPlaced(b->cmdEar, booklayout::columnRect(booklayout::kEarPlace, sx, sy), "Hear");
         expectPlaced(b->cmdMenu, booklayout::columnRect(booklayout::kMenuPlace, sx, sy), "Menu");
-        expectPlaced(b->shpmargin, booklayout::scaled(booklayout::kMargin, sx, sy), "margin");
+        expectPlaced(b->shpmargin, scaledTwips(booklayout::kMargin, sx, sy), "margin");
         EXPECT_NEAR(b->linmargin->x(), 705 * sx / 15, 1.0);
         b->Unload();
         booktest::closeAllWindows();

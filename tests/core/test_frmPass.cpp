@@ -10,6 +10,7 @@
 #include "core/frmPass.h"
 #include "platform/Controls.h"
 #include "platform/Screen.h"
+#include "support/ScriptedDialogs.h"
 
 namespace {
 
@@ -199,6 +200,80 @@ TEST_F(PassDialog, ShownModallyItReturnsWhenAnswered) {
     gPassResult = 0;
     frmPass::ShowDialog();
     EXPECT_EQ(gPassResult, -1);
+}
+
+// The check before a teacher's screen, answered with these keys (none: the dialog must not come).
+struct TeacherCheck {
+    bool open;
+    int dialogs;  // password dialogs shown
+    std::vector<QString> messages;
+};
+
+TeacherCheck checkTeacher(const QString& keys, bool askerLeaves = false) {
+    testsupport::ScopedDialogs boxes;
+    boxes.allowUnused();
+    boxes.answer(mb::OK);
+    QPointer<Form> asker = new Form(QStringLiteral("asker"));
+    int dialogs = 0;
+    auto* poll = new QTimer;
+    poll->setInterval(5);
+    QObject::connect(poll, &QTimer::timeout, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* f = qobject_cast<frmPass*>(w); f && !f->isUnloaded() && f->isVisible()) {
+                ++dialogs;
+                if (askerLeaves)
+                    asker->Unload();
+                type(f->Text1, keys);
+            }
+    });
+    poll->start();
+    const bool open = askTeacherPassword(nullptr, asker);
+    delete poll;
+    if (asker && !asker->isUnloaded())
+        delete asker.data();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    std::vector<QString> messages;
+    for (const auto& b : boxes.msgBoxes()) {
+        messages.push_back(b.text);
+        EXPECT_EQ(b.title, QStringLiteral("Password"));
+        EXPECT_EQ(b.icon(), mb::Exclamation);
+    }
+    return TeacherCheck{open, dialogs, messages};
+}
+
+TEST_F(PassDialog, TheTeacherCheckOpensOnlyForTheRightPassword) {
+    const TeacherCheck right = checkTeacher(QStringLiteral("cat\r"));
+    EXPECT_TRUE(right.open);
+    EXPECT_EQ(right.dialogs, 1);
+    EXPECT_TRUE(right.messages.empty());
+
+    const TeacherCheck wrong = checkTeacher(QStringLiteral("dog\r"));
+    EXPECT_FALSE(wrong.open);
+    EXPECT_EQ(wrong.messages, std::vector<QString>{QStringLiteral("Wrong password")});
+
+    // Esc, or nothing typed: no word about it.
+    for (const char* keys : {"CAT\x1b", "\r"}) {
+        const TeacherCheck cancelled = checkTeacher(QString::fromLatin1(keys));
+        EXPECT_FALSE(cancelled.open) << keys;
+        EXPECT_EQ(cancelled.dialogs, 1) << keys;
+        EXPECT_TRUE(cancelled.messages.empty()) << keys;
+    }
+}
+
+TEST_F(PassDialog, TheTeacherCheckAsksNothingWhenNoPasswordIsSet) {
+    GlobalSettings.Password.setText(QStringLiteral("        "));
+    const TeacherCheck c = checkTeacher(QStringLiteral("dog\r"));
+    EXPECT_TRUE(c.open);
+    EXPECT_EQ(c.dialogs, 0);
+    EXPECT_TRUE(c.messages.empty());
+}
+
+TEST_F(PassDialog, AWindowGoneDuringTheCheckHearsNothingMore) {
+    // The asking window was closed while the dialog was up: not opened, and no message either.
+    const TeacherCheck c = checkTeacher(QStringLiteral("dog\r"), true);
+    EXPECT_FALSE(c.open);
+    EXPECT_EQ(c.dialogs, 1);
+    EXPECT_TRUE(c.messages.empty());
 }
 
 TEST(PassPictures, TickIsGreenAndCrossIsRed) {

@@ -251,6 +251,18 @@ TEST_F(LogFile, RandomFilesNeverBreakTheLog) {
     }
 }
 
+TEST(LogFileImage, IsTheLengthLowByteFirstThenTheText) {
+    // What a new installation's LOG.DAT holds, and a text in Windows-1252.
+    EXPECT_EQ(LogFileImage(LogHeader()), QByteArray("\x1e\x00", 2) + kHeader.toLatin1());
+    EXPECT_EQ(LogFileImage(QString(300, u'\u00e9')), QByteArray("\x2c\x01", 2) + QByteArray(300, '\xe9'));
+    EXPECT_EQ(LogFileImage(QString()), QByteArray(2, '\0'));
+    // The length and the text together fill one record of at most 32767 bytes.
+    const std::optional<QByteArray> full = LogFileImage(QString(32765, u'x'));
+    ASSERT_TRUE(full);
+    EXPECT_EQ(full->left(2), QByteArray("\xfd\x7f", 2));
+    EXPECT_FALSE(LogFileImage(QString(32766, u'x')));
+}
+
 TEST(NextLine, SplitsTheRecordBufferAtCrLf) {
     const std::tuple<const char*, const char*, const char*> cases[] = {
         {"abc", "abc", ""},

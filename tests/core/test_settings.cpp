@@ -6,23 +6,20 @@
 #include "RecordFixture.h"
 #include "core/Globals.h"
 #include "core/Settings.h"
+#include "platform/LittleEndian.h"
 
 namespace {
 
 using coretest::patterned;
 
 QByteArray le16(int16_t v) {
-    const auto u = static_cast<uint16_t>(v);
     QByteArray b;
-    b.append(static_cast<char>(u & 0xFF));
-    b.append(static_cast<char>(u >> 8));
+    littleendian::put16(b, static_cast<uint16_t>(v));
     return b;
 }
 QByteArray le32(int32_t v) {
-    const auto u = static_cast<uint32_t>(v);
     QByteArray b;
-    for (int i = 0; i < 4; ++i)
-        b.append(static_cast<char>((u >> (8 * i)) & 0xFF));
+    littleendian::put32(b, static_cast<uint32_t>(v));
     return b;
 }
 

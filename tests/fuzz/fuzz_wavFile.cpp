@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <iterator>
 
+#include "platform/LittleEndian.h"
 #include "platform/WavFile.h"
 
 namespace {
@@ -17,11 +18,8 @@ struct Encoding {
     QByteArray extension;  // what follows the 16 bytes every format chunk has
 };
 
-void put16(QByteArray& b, quint16 v) { b.append(char(v & 0xFF)).append(char(v >> 8)); }
-void put32(QByteArray& b, quint32 v) {
-    put16(b, quint16(v & 0xFFFF));
-    put16(b, quint16(v >> 16));
-}
+using littleendian::put16;
+using littleendian::put32;
 
 QByteArray words(std::initializer_list<int> values) {
     QByteArray b;

@@ -48,7 +48,7 @@ TEST(GameArtTest, SlideFramesShowTheChildOnTheChuteAtOneSize) {
         return false;
     };
 
-    const wordgame::TwipBox sceneBox = wordgame::slideSceneBox(wordgame::Scale{});
+    const TwipRect sceneBox = wordgame::slideSceneBox(wordgame::Scale{});
     std::vector<int> areas;
     for (int f = 1; f <= 6; ++f) {
         SCOPED_TRACE(f);
@@ -56,7 +56,7 @@ TEST(GameArtTest, SlideFramesShowTheChildOnTheChuteAtOneSize) {
         const QImage frame = gameart::slideAnimFrame(f);
         ASSERT_EQ(frame.size(), QSize(s.width, s.height));
         // Where the frame lies on the scene at the design size (15 twips a pixel for both).
-        const wordgame::TwipBox box = wordgame::slideAnimBox(f, wordgame::Scale{});
+        const TwipRect box = wordgame::slideAnimBox(f, wordgame::Scale{});
         const int ox = int(std::lround((box.left - sceneBox.left) / 15));
         const int oy = int(std::lround((box.top - sceneBox.top) / 15));
         int area = 0, outside = 0;
@@ -92,7 +92,7 @@ TEST(GameArtTest, PictureFilesFitTheirRectanglesAtDesignSize) {
     for (int k = 0; k <= 11; ++k) {
         const gameart::PictureFile& f = files[size_t(k)];
         EXPECT_EQ(f.name.toUpper(), wordgame::slidePictureFile(k).toUpper());
-        const wordgame::TwipBox b = wordgame::slidePictureBox(k, wordgame::Scale{});
+        const TwipRect b = wordgame::slidePictureBox(k, wordgame::Scale{});
         EXPECT_EQ(f.image.size(), QSize(int(std::lround(b.width / 15)), int(std::lround(b.height / 15)))) << k;
     }
     const wordgame::PirateScene start = wordgame::pirateScene(4, 0, 0, 2, wordgame::Scale{});

@@ -226,7 +226,7 @@ TEST(PirateSceneTest, RightFigureFollowsTheWrongLetters) {
 
 TEST(PirateSceneTest, WalkerStepsAndAlternates) {
     const Scale half{0.5f, 0.5f, 0.5f, 15, 15};
-    EXPECT_EQ(pirateScene(4, 0, 0, 6, half).left.box, (TwipBox{15, 165, 360, 862.5}));  // one pixel in
+    EXPECT_EQ(pirateScene(4, 0, 0, 6, half).left.box, (TwipRect{15, 165, 360, 862.5}));  // one pixel in
     const PirateScene one = pirateScene(4, 1, 0, 6, half);
     EXPECT_EQ(one.left.file, QStringLiteral("BMPS\\PIRATE4.BMP"));
     EXPECT_DOUBLE_EQ(one.left.box.left, (2325.0 / 3 + 15) * 0.5);
@@ -301,8 +301,8 @@ TEST(SlidePictureTest, PictureTenWidthFollowsTheSmallerScale) {
     const Scale wide{1.0f, 0.5f, 0.5f, 15, 15};
     EXPECT_DOUBLE_EQ(slidePictureBox(9, wide).width, 705);
     EXPECT_DOUBLE_EQ(slidePictureBox(10, wide).width, 345);
-    EXPECT_EQ(slidePictureBox(11, wide), (TwipBox{7455, 705, 975, 825}));
-    EXPECT_EQ(slideAnimBox(6, wide), (TwipBox{5400, 2572.5, 1155, 300}));
+    EXPECT_EQ(slidePictureBox(11, wide), (TwipRect{7455, 705, 975, 825}));
+    EXPECT_EQ(slideAnimBox(6, wide), (TwipRect{5400, 2572.5, 1155, 300}));
     for (int f = 1; f <= 6; ++f) {  // at design size a frame's rectangle is its bitmap at 15 twips
         EXPECT_DOUBLE_EQ(slideAnimBox(f, unit()).width, slideAnimSize(f).width * 15.0);
         EXPECT_DOUBLE_EQ(slideAnimBox(f, unit()).height, slideAnimSize(f).height * 15.0);

@@ -43,6 +43,8 @@ TEST(Screen, ArialIsAvailableThroughAMetricCompatibleStandIn) {
     EXPECT_EQ(screen::fontFamilyFor("arial"), family);
     EXPECT_EQ(screen::fontFamilyFor("Liberation Sans"), "Liberation Sans");
     EXPECT_EQ(screen::fontFamilyFor("No Such Family Qwzx"), "");
+    // The windows ask for the stand-in itself, so their fonts measure as the installed family.
+    EXPECT_EQ(screen::arialFamily(), family);
 }
 
 }  // namespace

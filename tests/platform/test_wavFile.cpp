@@ -5,21 +5,15 @@
 #include <sndfile.h>
 #include <vector>
 
+#include "platform/LittleEndian.h"
 #include "platform/WavFile.h"
 #include "support/SoundFiles.h"
 #include "support/TestEnv.h"
 
 namespace {
 
-void put16(QByteArray& out, quint16 v) {
-    out.append(char(v & 0xFF));
-    out.append(char(v >> 8));
-}
-
-void put32(QByteArray& out, quint32 v) {
-    for (int i = 0; i < 4; ++i)
-        out.append(char((v >> (8 * i)) & 0xFF));
-}
+using littleendian::put16;
+using littleendian::put32;
 
 QByteArray chunk(const char* id, const QByteArray& body, qint64 declared = -1) {
     QByteArray out(id, 4);

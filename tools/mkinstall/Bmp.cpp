@@ -4,18 +4,13 @@
 #include <map>
 #include <vector>
 
+#include "platform/LittleEndian.h"
+
 namespace mkinstall {
 namespace {
 
-void put16(QByteArray& out, quint16 v) {
-    out.append(char(v & 0xFF));
-    out.append(char(v >> 8));
-}
-
-void put32(QByteArray& out, quint32 v) {
-    for (int i = 0; i < 4; ++i)
-        out.append(char((v >> (8 * i)) & 0xFF));
-}
+using littleendian::put16;
+using littleendian::put32;
 
 int rowBytes(int width, int bits) {
     return ((width * bits + 31) / 32) * 4;

@@ -236,12 +236,7 @@ void writeRecords(Output& out) {
     }
     out.write(QStringLiteral("USERS.DAT"), list);
 
-    const QByteArray header = ansi::encode(LogHeader());
-    QByteArray log;
-    log.append(char(header.size() & 0xFF));
-    log.append(char((header.size() >> 8) & 0xFF));
-    log += header;
-    out.write(QStringLiteral("LOG.DAT"), log);
+    out.write(QStringLiteral("LOG.DAT"), *LogFileImage(LogHeader()));
     out.folder(QStringLiteral("TEXT"));
 }
 

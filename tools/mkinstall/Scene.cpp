@@ -27,58 +27,19 @@ const std::map<QString, QColor>& colours() {
     return table;
 }
 
-// The kinds: how many numbers each takes, the words it knows besides colours, and for the
-// background kinds the one word it needs.
+class Scene;
+
+// The kinds: how many numbers each takes, the words it knows besides colours, for the
+// background kinds the one word it needs, and the member of Scene that draws it.
 struct KindRule {
     int numbers;
     QStringList poses;
     QStringList styles;  // exactly one of these must be given
+    void (Scene::*paint)();
 };
 
-const std::map<QString, KindRule>& kinds() {
-    static const std::map<QString, KindRule> table = {
-        {QStringLiteral("sky"), {0, {}, {"day", "dawn", "dusk", "night", "sea", "indoor", "cave"}}},
-        {QStringLiteral("ground"), {1, {}, {"grass", "sand", "snow", "dirt", "floor", "water", "rock"}}},
-        {QStringLiteral("fence"), {2, {}, {}}},
-        {QStringLiteral("stars"), {1, {}, {}}},
-        {QStringLiteral("rain"), {1, {}, {}}},
-        {QStringLiteral("hill"), {3, {}, {}}},
-        {QStringLiteral("sun"), {3, {"face"}, {}}},
-        {QStringLiteral("moon"), {3, {}, {}}},
-        {QStringLiteral("star"), {3, {}, {}}},
-        {QStringLiteral("cloud"), {3, {}, {}}},
-        {QStringLiteral("house"), {3, {"night"}, {}}},
-        {QStringLiteral("tree"), {3, {"apple"}, {}}},
-        {QStringLiteral("flower"), {3, {}, {}}},
-        {QStringLiteral("bush"), {3, {}, {}}},
-        {QStringLiteral("kennel"), {3, {}, {}}},
-        {QStringLiteral("dog"), {3, {"left", "sit", "jump", "sleep", "happy", "up"}, {}}},
-        {QStringLiteral("ball"), {3, {}, {}}},
-        {QStringLiteral("bone"), {3, {}, {}}},
-        {QStringLiteral("bird"), {3, {"left", "fly"}, {}}},
-        {QStringLiteral("frog"), {3, {"left", "jump", "sleep"}, {}}},
-        {QStringLiteral("log"), {3, {"left"}, {}}},
-        {QStringLiteral("pond"), {3, {}, {}}},
-        {QStringLiteral("lily"), {3, {"flower"}, {}}},
-        {QStringLiteral("fly"), {3, {"left", "sleep"}, {}}},
-        {QStringLiteral("fish"), {3, {"left"}, {}}},
-        {QStringLiteral("reeds"), {3, {}, {}}},
-        {QStringLiteral("splash"), {3, {}, {}}},
-        {QStringLiteral("drops"), {3, {}, {}}},
-        {QStringLiteral("bear"), {3, {"left", "sleep", "cold", "hot", "up"}, {}}},
-        {QStringLiteral("bed"), {3, {"left"}, {}}},
-        {QStringLiteral("blanket"), {3, {}, {}}},
-        {QStringLiteral("rug"), {3, {}, {}}},
-        {QStringLiteral("cave"), {3, {}, {}}},
-        {QStringLiteral("rock"), {3, {}, {}}},
-        {QStringLiteral("owl"), {3, {"fly", "left"}, {}}},
-        {QStringLiteral("branch"), {3, {"left"}, {}}},
-        {QStringLiteral("window"), {3, {"night"}, {}}},
-        {QStringLiteral("door"), {3, {"open"}, {}}},
-        {QStringLiteral("zzz"), {3, {}, {}}},
-    };
-    return table;
-}
+// Defined after Scene, whose painters it names.
+const std::map<QString, KindRule>& kinds();
 
 // Our own small generator: the same stars and tufts on every run.
 class Random {
@@ -164,6 +125,8 @@ QPainterPath teardrop(double x, double y, double r) {
 }
 
 class Scene {
+    friend const std::map<QString, KindRule>& kinds();
+
 public:
     Scene(QImage& image, const SourcePicture& picture, bool mono)
         : image_(image), p_(&image), mono_(mono), smooth_(!mono && picture.bits == 24),
@@ -174,22 +137,7 @@ public:
 
     void draw(const SceneItem& item) {
         item_ = &item;
-        static const std::map<QString, void (Scene::*)()> painters = {
-            {"sky", &Scene::sky},       {"ground", &Scene::ground}, {"fence", &Scene::fence},
-            {"stars", &Scene::stars},   {"rain", &Scene::rain},     {"hill", &Scene::hill},
-            {"sun", &Scene::sun},       {"moon", &Scene::moon},     {"star", &Scene::star},
-            {"cloud", &Scene::cloud},   {"house", &Scene::house},   {"tree", &Scene::tree},
-            {"flower", &Scene::flower}, {"bush", &Scene::bush},     {"kennel", &Scene::kennel},
-            {"dog", &Scene::dog},       {"ball", &Scene::ball},     {"bone", &Scene::bone},
-            {"bird", &Scene::bird},     {"frog", &Scene::frog},     {"log", &Scene::log},
-            {"pond", &Scene::pond},     {"lily", &Scene::lily},     {"fly", &Scene::fly},
-            {"fish", &Scene::fish},     {"reeds", &Scene::reeds},   {"splash", &Scene::splash},
-            {"drops", &Scene::drops},   {"bear", &Scene::bear},     {"bed", &Scene::bed},
-            {"blanket", &Scene::blanket}, {"rug", &Scene::rug},     {"cave", &Scene::cave},
-            {"rock", &Scene::rock},     {"owl", &Scene::owl},       {"branch", &Scene::branch},
-            {"window", &Scene::window}, {"door", &Scene::door},     {"zzz", &Scene::zzz},
-        };
-        (this->*painters.at(item.kind))();
+        (this->*kinds().at(item.kind).paint)();
     }
 
 private:
@@ -1075,6 +1023,52 @@ private:
     Random random_;
     const SceneItem* item_ = nullptr;
 };
+
+const std::map<QString, KindRule>& kinds() {
+    static const std::map<QString, KindRule> table = {
+        {QStringLiteral("sky"), {0, {}, {"day", "dawn", "dusk", "night", "sea", "indoor", "cave"}, &Scene::sky}},
+        {QStringLiteral("ground"),
+         {1, {}, {"grass", "sand", "snow", "dirt", "floor", "water", "rock"}, &Scene::ground}},
+        {QStringLiteral("fence"), {2, {}, {}, &Scene::fence}},
+        {QStringLiteral("stars"), {1, {}, {}, &Scene::stars}},
+        {QStringLiteral("rain"), {1, {}, {}, &Scene::rain}},
+        {QStringLiteral("hill"), {3, {}, {}, &Scene::hill}},
+        {QStringLiteral("sun"), {3, {"face"}, {}, &Scene::sun}},
+        {QStringLiteral("moon"), {3, {}, {}, &Scene::moon}},
+        {QStringLiteral("star"), {3, {}, {}, &Scene::star}},
+        {QStringLiteral("cloud"), {3, {}, {}, &Scene::cloud}},
+        {QStringLiteral("house"), {3, {"night"}, {}, &Scene::house}},
+        {QStringLiteral("tree"), {3, {"apple"}, {}, &Scene::tree}},
+        {QStringLiteral("flower"), {3, {}, {}, &Scene::flower}},
+        {QStringLiteral("bush"), {3, {}, {}, &Scene::bush}},
+        {QStringLiteral("kennel"), {3, {}, {}, &Scene::kennel}},
+        {QStringLiteral("dog"), {3, {"left", "sit", "jump", "sleep", "happy", "up"}, {}, &Scene::dog}},
+        {QStringLiteral("ball"), {3, {}, {}, &Scene::ball}},
+        {QStringLiteral("bone"), {3, {}, {}, &Scene::bone}},
+        {QStringLiteral("bird"), {3, {"left", "fly"}, {}, &Scene::bird}},
+        {QStringLiteral("frog"), {3, {"left", "jump", "sleep"}, {}, &Scene::frog}},
+        {QStringLiteral("log"), {3, {"left"}, {}, &Scene::log}},
+        {QStringLiteral("pond"), {3, {}, {}, &Scene::pond}},
+        {QStringLiteral("lily"), {3, {"flower"}, {}, &Scene::lily}},
+        {QStringLiteral("fly"), {3, {"left", "sleep"}, {}, &Scene::fly}},
+        {QStringLiteral("fish"), {3, {"left"}, {}, &Scene::fish}},
+        {QStringLiteral("reeds"), {3, {}, {}, &Scene::reeds}},
+        {QStringLiteral("splash"), {3, {}, {}, &Scene::splash}},
+        {QStringLiteral("drops"), {3, {}, {}, &Scene::drops}},
+        {QStringLiteral("bear"), {3, {"left", "sleep", "cold", "hot", "up"}, {}, &Scene::bear}},
+        {QStringLiteral("bed"), {3, {"left"}, {}, &Scene::bed}},
+        {QStringLiteral("blanket"), {3, {}, {}, &Scene::blanket}},
+        {QStringLiteral("rug"), {3, {}, {}, &Scene::rug}},
+        {QStringLiteral("cave"), {3, {}, {}, &Scene::cave}},
+        {QStringLiteral("rock"), {3, {}, {}, &Scene::rock}},
+        {QStringLiteral("owl"), {3, {"fly", "left"}, {}, &Scene::owl}},
+        {QStringLiteral("branch"), {3, {"left"}, {}, &Scene::branch}},
+        {QStringLiteral("window"), {3, {"night"}, {}, &Scene::window}},
+        {QStringLiteral("door"), {3, {"open"}, {}, &Scene::door}},
+        {QStringLiteral("zzz"), {3, {}, {}, &Scene::zzz}},
+    };
+    return table;
+}
 
 }  // namespace
 
