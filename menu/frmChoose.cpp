@@ -124,7 +124,7 @@ void frmChoose::Form_KeyDown(int& keyCode, int shift) {
 // ---- help ----
 
 void frmChoose::mnuHelp_Click() { mnuHelpLocal->setText(QStringLiteral("&Help on choosing a book    F1")); }
-void frmChoose::mnuHelpLocal_Click() { layout::helpTopic(kChooseHelpTopic); }
-void frmChoose::mnuHelpContents_Click() { layout::helpContents(); }
-void frmChoose::mnuHelpSearch_Click() { layout::helpSearch(); }
+void frmChoose::mnuHelpLocal_Click() { ReaderHelpTopic(kChooseHelpTopic); }
+void frmChoose::mnuHelpContents_Click() { ReaderHelpContents(); }
+void frmChoose::mnuHelpSearch_Click() { ReaderHelpSearch(); }
 void frmChoose::mnuHelpAbout_Click() { ShowAboutBox(); }

@@ -240,9 +240,9 @@ void frmLog::mnuFind_Click() {
 // ---- menus ----
 
 void frmLog::mnuExit_Click() { UnloadFrameAndEnd(0); }
-void frmLog::mnuHelpLocal_Click() { layout::helpTopic(kLogHelpTopic); }
-void frmLog::mnuHelpContents_Click() { layout::helpContents(); }
-void frmLog::mnuHelpSearch_Click() { layout::helpSearch(); }
+void frmLog::mnuHelpLocal_Click() { ReaderHelpTopic(kLogHelpTopic); }
+void frmLog::mnuHelpContents_Click() { ReaderHelpContents(); }
+void frmLog::mnuHelpSearch_Click() { ReaderHelpSearch(); }
 void frmLog::mnuHelpAbout_Click() { ShowAboutBox(); }
 
 // ---- layout ----

@@ -165,6 +165,6 @@ void frmOption::Form_Unload(int& cancel) {
 void frmOption::mnuMenu_Click() { cmdMenu_Click(); }
 void frmOption::mnuExit_Click() { UnloadFrameAndEnd(0); }
 void frmOption::mnuHelpAbout_Click() { ShowAboutBox(); }
-void frmOption::mnuHelpLocal_Click() { layout::helpTopic(kOptionsHelpTopic); }
-void frmOption::mnuContents_Click() { layout::helpContents(); }
-void frmOption::mnuHelpSearch_Click() { layout::helpSearch(); }
+void frmOption::mnuHelpLocal_Click() { ReaderHelpTopic(kOptionsHelpTopic); }
+void frmOption::mnuContents_Click() { ReaderHelpContents(); }
+void frmOption::mnuHelpSearch_Click() { ReaderHelpSearch(); }

@@ -4,7 +4,7 @@
 // by OK or the File menu. What is saved to the file in force comes into force on OK or Cancel.
 #include <QList>
 
-#include "menu/ChildForm.h"
+#include "core/ChildForm.h"
 #include "menu/SettingsEdit.h"
 
 class CheckBox;

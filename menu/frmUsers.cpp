@@ -293,9 +293,9 @@ void frmUsers::cmdOK_Click() {
 }
 
 void frmUsers::mnuExit_Click() { UnloadFrameAndEnd(0); }
-void frmUsers::mnuHelpLocal_Click() { layout::helpTopic(kUsersHelpTopic); }
-void frmUsers::mnuHelpContents_Click() { layout::helpContents(); }
-void frmUsers::mnuHelpSearch_Click() { layout::helpSearch(); }
+void frmUsers::mnuHelpLocal_Click() { ReaderHelpTopic(kUsersHelpTopic); }
+void frmUsers::mnuHelpContents_Click() { ReaderHelpContents(); }
+void frmUsers::mnuHelpSearch_Click() { ReaderHelpSearch(); }
 void frmUsers::mnuHelpAbout_Click() { ShowAboutBox(); }
 
 // ---- layout ----

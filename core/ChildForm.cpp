@@ -1,11 +1,10 @@
-#include "menu/ChildForm.h"
+#include "core/ChildForm.h"
 
 #include <QMenuBar>
 
 #include "core/Shell.h"
 #include "core/frmKest.h"
 #include "core/frmSplash.h"
-#include "menu/Layout.h"
 
 ChildForm::ChildForm(const QString& name, QWidget* parent) : Form(name, parent) {}
 
@@ -74,9 +73,9 @@ ChildForm::HelpItems ChildForm::addHelpMenu(const QString& localCaption, int top
     h.search = h.menu->addAction(searchCaption);
     h.menu->addSeparator();
     h.about = h.menu->addAction(aboutCaption);
-    connect(h.local, &QAction::triggered, this, [topic] { layout::helpTopic(topic); });
-    connect(h.contents, &QAction::triggered, this, [] { layout::helpContents(); });
-    connect(h.search, &QAction::triggered, this, [] { layout::helpSearch(); });
+    connect(h.local, &QAction::triggered, this, [topic] { ReaderHelpTopic(topic); });
+    connect(h.contents, &QAction::triggered, this, [] { ReaderHelpContents(); });
+    connect(h.search, &QAction::triggered, this, [] { ReaderHelpSearch(); });
     connect(h.about, &QAction::triggered, this, [] { ShowAboutBox(); });
     return h;
 }
