@@ -52,30 +52,43 @@ void ChildForm::releaseBeneath() {
     beneath_ = nullptr;
 }
 
-ChildForm::FileTail ChildForm::addFileTail(QMenu* file, bool toMenuEnabled) {
-    FileTail t;
-    t.toMenu = file->addAction(QStringLiteral("To &menu"));
-    t.toMenu->setEnabled(toMenuEnabled);
-    file->addSeparator();
-    t.exit = file->addAction(QStringLiteral("E&xit"));
-    connect(t.exit, &QAction::triggered, this, [] { UnloadFrameAndEnd(0); });
-    return t;
+namespace {
+
+// Each item into the window's member for it, when it keeps one.
+template <class Item>
+Item* keep(Item** member, Item* item) {
+    if (member)
+        *member = item;
+    return item;
 }
 
-ChildForm::HelpItems ChildForm::addHelpMenu(const QString& localCaption, int topic, bool f1Shortcut,
-                                            const QString& searchCaption, const QString& aboutCaption) {
-    HelpItems h;
-    h.menu = menus()->addMenu(QStringLiteral("&Help"));
-    h.local = h.menu->addAction(localCaption);
+}  // namespace
+
+void ChildForm::addFileTail(QMenu* file, bool toMenuEnabled, const FileTailMembers& members) {
+    keep(members.toMenu, file->addAction(QStringLiteral("To &menu")))->setEnabled(toMenuEnabled);
+    keep(members.separator, file->addSeparator());
+    QAction* exit = keep(members.exit, file->addAction(QStringLiteral("E&xit")));
+    connect(exit, &QAction::triggered, this, [] { UnloadFrameAndEnd(0); });
+}
+
+ChildForm::HelpItems ChildForm::helpMenu(const HelpMembers& members, const QString& title, const QString& localCaption,
+                                         const QString& searchCaption, const QString& aboutCaption) {
+    QMenu* menu = keep(members.menu, menus()->addMenu(title));
+    QAction* local = keep(members.local, menu->addAction(localCaption));
+    QAction* contents = keep(members.contents, menu->addAction(QStringLiteral("&Contents")));
+    QAction* search = keep(members.search, menu->addAction(searchCaption));
+    keep(members.separator, menu->addSeparator());
+    QAction* about = keep(members.about, menu->addAction(aboutCaption));
+    connect(contents, &QAction::triggered, this, [] { ReaderHelpContents(); });
+    connect(search, &QAction::triggered, this, [] { ReaderHelpSearch(); });
+    connect(about, &QAction::triggered, this, [] { ShowAboutBox(); });
+    return HelpItems{menu, local};
+}
+
+void ChildForm::addHelpMenu(const HelpMembers& members, const QString& localCaption, int topic, bool f1Shortcut,
+                            const QString& searchCaption, const QString& aboutCaption) {
+    const HelpItems h = helpMenu(members, QStringLiteral("&Help"), localCaption, searchCaption, aboutCaption);
     if (f1Shortcut)
         h.local->setShortcut(QKeySequence(Qt::Key_F1));
-    h.contents = h.menu->addAction(QStringLiteral("&Contents"));
-    h.search = h.menu->addAction(searchCaption);
-    h.menu->addSeparator();
-    h.about = h.menu->addAction(aboutCaption);
     connect(h.local, &QAction::triggered, this, [topic] { ReaderHelpTopic(topic); });
-    connect(h.contents, &QAction::triggered, this, [] { ReaderHelpContents(); });
-    connect(h.search, &QAction::triggered, this, [] { ReaderHelpSearch(); });
-    connect(h.about, &QAction::triggered, this, [] { ShowAboutBox(); });
-    return h;
 }

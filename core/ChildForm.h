@@ -8,7 +8,6 @@
 
 #include "platform/Form.h"
 
-
 class ChildForm : public Form {
     Q_OBJECT
 public:
@@ -28,25 +27,29 @@ protected:
     QMenuBar* menus();
 
     // The items every window's File menu ends with: "To &menu" (enabled or not), a separator
-    // and "E&xit", which ends the program through the frame.
-    struct FileTail {
-        QAction* toMenu;
-        QAction* exit;
+    // and "E&xit", which ends the program through the frame. Each item goes into the window's
+    // member named for it (none: not kept).
+    struct FileTailMembers {
+        QAction** toMenu = nullptr;
+        QAction** separator = nullptr;
+        QAction** exit = nullptr;
     };
-    FileTail addFileTail(QMenu* file, bool toMenuEnabled);
+    void addFileTail(QMenu* file, bool toMenuEnabled, const FileTailMembers& members);
 
     // The "&Help" menu every window has: its own topic (F1 unless the window hears F1 itself),
-    // the contents, the search and the About box.
-    struct HelpItems {
-        QMenu* menu;
-        QAction* local;
-        QAction* contents;
-        QAction* search;
-        QAction* about;
+    // the contents, the search and the About box. The window's members for them come in menu
+    // order, nullptr for one it does not keep.
+    struct HelpMembers {
+        QMenu** menu = nullptr;
+        QAction** local = nullptr;
+        QAction** contents = nullptr;
+        QAction** search = nullptr;
+        QAction** separator = nullptr;
+        QAction** about = nullptr;
     };
-    HelpItems addHelpMenu(const QString& localCaption, int topic, bool f1Shortcut = true,
-                          const QString& searchCaption = QStringLiteral("&Search for Help on..."),
-                          const QString& aboutCaption = QStringLiteral("&About Kestrow Readers ..."));
+    void addHelpMenu(const HelpMembers& members, const QString& localCaption, int topic, bool f1Shortcut = true,
+                     const QString& searchCaption = QStringLiteral("&Search for Help on..."),
+                     const QString& aboutCaption = QStringLiteral("&About Kestrow Readers ..."));
 
     // Runs the window's handler when the item is chosen.
     template <class W>
@@ -54,8 +57,21 @@ protected:
         W* w = static_cast<W*>(this);
         connect(item, &QAction::triggered, this, [w, handler] { (w->*handler)(); });
     }
+    // Runs the window's handler as the menu opens.
+    template <class W>
+    void on(QMenu* menu, void (W::*handler)()) {
+        W* w = static_cast<W*>(this);
+        connect(menu, &QMenu::aboutToShow, this, [w, handler] { (w->*handler)(); });
+    }
 
 private:
+    struct HelpItems {
+        QMenu* menu;
+        QAction* local;
+    };
+    // The items of a Help menu, its contents, search and About items wired.
+    HelpItems helpMenu(const HelpMembers& members, const QString& title, const QString& localCaption,
+                       const QString& searchCaption, const QString& aboutCaption);
     void releaseBeneath();
 
     QPointer<QMenuBar> menus_;

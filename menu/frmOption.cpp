@@ -70,16 +70,10 @@ frmOption::frmOption(QWidget* parent) : ChildForm(QStringLiteral("frmOption"), p
                    true);
 
     mnuFile = menus()->addMenu(QStringLiteral("&File"));
-    const FileTail file = addFileTail(mnuFile, true);
-    mnuMenu = file.toMenu;
-    mnuExit = file.exit;
+    addFileTail(mnuFile, true, {.toMenu = &mnuMenu, .exit = &mnuExit});
     on(mnuMenu, &frmOption::mnuMenu_Click);
-    const HelpItems help = addHelpMenu(QStringLiteral("&Help on Options"), kOptionsHelpTopic);
-    mnuHelp = help.menu;
-    mnuHelpLocal = help.local;
-    mnuContents = help.contents;
-    mnuHelpSearch = help.search;
-    mnuHelpAbout = help.about;
+    addHelpMenu({&mnuHelp, &mnuHelpLocal, &mnuContents, &mnuHelpSearch, nullptr, &mnuHelpAbout},
+                QStringLiteral("&Help on Options"), kOptionsHelpTopic);
 }
 
 void frmOption::Form_Load() {

@@ -171,18 +171,12 @@ void frmSettings::createMenus() {
     mnuFileSaveAs = mnuFileHead->addAction(QStringLiteral("Save &As..."));
     mnuFileHead->addSeparator();
     // "To menu" has no action: the teacher options lie between this window and the menu.
-    const FileTail file = addFileTail(mnuFileHead, false);
-    mnuMenu = file.toMenu;
-    mnuExit = file.exit;
+    addFileTail(mnuFileHead, false, {.toMenu = &mnuMenu, .exit = &mnuExit});
     on(mnuFileOpen, &frmSettings::mnuFileOpen_Click);
     on(mnuFileSave, &frmSettings::mnuFileSave_Click);
     on(mnuFileSaveAs, &frmSettings::mnuFileSaveAs_Click);
-    const HelpItems help = addHelpMenu(QStringLiteral("&Help on Settings"), kSettingsHelpTopic);
-    mnuHelp = help.menu;
-    mnuHelpLocal = help.local;
-    mnuHelpContents = help.contents;
-    mnuHelpSearch = help.search;
-    mnuHelpAbout = help.about;
+    addHelpMenu({&mnuHelp, &mnuHelpLocal, &mnuHelpContents, &mnuHelpSearch, nullptr, &mnuHelpAbout},
+                QStringLiteral("&Help on Settings"), kSettingsHelpTopic);
 }
 
 QList<CheckBox*> frmSettings::checkBoxes() const {

@@ -91,15 +91,9 @@ frmUsers::frmUsers(QWidget* parent) : ChildForm(QStringLiteral("frmUsers"), pare
 
     mnuFile = menus()->addMenu(QStringLiteral("&File"));
     // "To menu" has no action: the teacher options lie between this window and the menu.
-    const FileTail file = addFileTail(mnuFile, false);
-    mnuMenu = file.toMenu;
-    mnuExit = file.exit;
-    const HelpItems help = addHelpMenu(QStringLiteral("&Help on User Details"), kUsersHelpTopic);
-    mnuHelp = help.menu;
-    mnuHelpLocal = help.local;
-    mnuHelpContents = help.contents;
-    mnuHelpSearch = help.search;
-    mnuHelpAbout = help.about;
+    addFileTail(mnuFile, false, {.toMenu = &mnuMenu, .exit = &mnuExit});
+    addHelpMenu({&mnuHelp, &mnuHelpLocal, &mnuHelpContents, &mnuHelpSearch, nullptr, &mnuHelpAbout},
+                QStringLiteral("&Help on User Details"), kUsersHelpTopic);
 }
 
 void frmUsers::Form_Load() {
