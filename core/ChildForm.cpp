@@ -64,11 +64,14 @@ Item* keep(Item** member, Item* item) {
 
 }  // namespace
 
-void ChildForm::addFileTail(QMenu* file, bool toMenuEnabled, const FileTailMembers& members) {
+QAction* ChildForm::fileTail(QMenu* file, bool toMenuEnabled, const FileTailMembers& members) {
     keep(members.toMenu, file->addAction(QStringLiteral("To &menu")))->setEnabled(toMenuEnabled);
     keep(members.separator, file->addSeparator());
-    QAction* exit = keep(members.exit, file->addAction(QStringLiteral("E&xit")));
-    connect(exit, &QAction::triggered, this, [] { UnloadFrameAndEnd(0); });
+    return keep(members.exit, file->addAction(QStringLiteral("E&xit")));
+}
+
+void ChildForm::addFileTail(QMenu* file, bool toMenuEnabled, const FileTailMembers& members) {
+    connect(fileTail(file, toMenuEnabled, members), &QAction::triggered, this, [] { UnloadFrameAndEnd(0); });
 }
 
 ChildForm::HelpItems ChildForm::helpMenu(const HelpMembers& members, const QString& title, const QString& localCaption,

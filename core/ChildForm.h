@@ -1,6 +1,6 @@
 #pragma once
 // A child window of the frame with menus of its own, which the frame shows in place of its
-// menu bar while the window is in view (the teacher screens and the book choice).
+// menu bar while the window is in view (the main menu, the teacher screens and the book choice).
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
@@ -27,14 +27,18 @@ protected:
     QMenuBar* menus();
 
     // The items every window's File menu ends with: "To &menu" (enabled or not), a separator
-    // and "E&xit", which ends the program through the frame. Each item goes into the window's
-    // member named for it (none: not kept).
+    // and "E&xit", which runs the window's handler when it gives one and else ends the program
+    // through the frame. Each item goes into the window's member named for it (none: not kept).
     struct FileTailMembers {
         QAction** toMenu = nullptr;
         QAction** separator = nullptr;
         QAction** exit = nullptr;
     };
     void addFileTail(QMenu* file, bool toMenuEnabled, const FileTailMembers& members);
+    template <class W>
+    void addFileTail(QMenu* file, bool toMenuEnabled, const FileTailMembers& members, void (W::*exit)()) {
+        on(fileTail(file, toMenuEnabled, members), exit);
+    }
 
     // The "&Help" menu every window has: its own topic (F1 unless the window hears F1 itself),
     // the contents, the search and the About box. The window's members for them come in menu
@@ -65,6 +69,8 @@ protected:
     }
 
 private:
+    // The File tail with no handler on its Exit item, which it returns.
+    QAction* fileTail(QMenu* file, bool toMenuEnabled, const FileTailMembers& members);
     struct HelpItems {
         QMenu* menu;
         QAction* local;
