@@ -95,3 +95,8 @@ void ChildForm::addHelpMenu(const HelpMembers& members, const QString& localCapt
         h.local->setShortcut(QKeySequence(Qt::Key_F1));
     connect(h.local, &QAction::triggered, this, [topic] { ReaderHelpTopic(topic); });
 }
+
+ChildForm::HelpItems ChildForm::activityHelpMenu(const HelpMembers& members) {
+    return helpMenu(members, QStringLiteral("H&elp"), QStringLiteral("&Help on whatever"),
+                    QStringLiteral("&Search for help on..."), QStringLiteral("&About Kestrow Readers ..."));
+}

@@ -1,6 +1,7 @@
 #pragma once
 // A child window of the frame with menus of its own, which the frame shows in place of its
-// menu bar while the window is in view (the main menu, the teacher screens and the book choice).
+// menu bar while the window is in view (the main menu, the book window, the teacher screens
+// and the book choice).
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
@@ -55,6 +56,16 @@ protected:
                      const QString& searchCaption = QStringLiteral("&Search for Help on..."),
                      const QString& aboutCaption = QStringLiteral("&About Kestrow Readers ..."));
 
+    // The Help menu of the book and the word games ("H&elp"): the topic of its first item, and
+    // the caption that item takes as the menu opens, follow the activity, so the window's own
+    // handlers give them; the window hears F1 itself.
+    template <class W>
+    void addActivityHelpMenu(const HelpMembers& members, void (W::*local)(), void (W::*opening)()) {
+        const HelpItems h = activityHelpMenu(members);
+        on(h.local, local);
+        on(h.menu, opening);
+    }
+
     // Runs the window's handler when the item is chosen.
     template <class W>
     void on(QAction* item, void (W::*handler)()) {
@@ -78,6 +89,7 @@ private:
     // The items of a Help menu, its contents, search and About items wired.
     HelpItems helpMenu(const HelpMembers& members, const QString& title, const QString& localCaption,
                        const QString& searchCaption, const QString& aboutCaption);
+    HelpItems activityHelpMenu(const HelpMembers& members);
     void releaseBeneath();
 
     QPointer<QMenuBar> menus_;
