@@ -1,7 +1,7 @@
 #pragma once
 // A child window of the frame with menus of its own, which the frame shows in place of its
-// menu bar while the window is in view (the main menu, the book window, the word games, the
-// teacher screens and the book choice).
+// menu bar while the window is in view: the main menu, the book window, the word games, the
+// word square, the teacher screens and the book choice.
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>

@@ -8,7 +8,7 @@
 #include <functional>
 #include <memory>
 
-#include "platform/Form.h"
+#include "core/ChildForm.h"
 #include "square/SquareBuilder.h"
 #include "square/SquareSolver.h"
 
@@ -17,7 +17,6 @@ class QAction;
 class QFrame;
 class QGroupBox;
 class QMenu;
-class QMenuBar;
 class QPainter;
 class QToolButton;
 class WaveDevice;
@@ -38,13 +37,11 @@ private:
     frmSquare* owner_;
 };
 
-class frmSquare : public Form {
+class frmSquare : public ChildForm {
     Q_OBJECT
 public:
     frmSquare();
     ~frmSquare() override;
-
-    QMenuBar* menuBar() const { return menus_; }
 
     // Controls.
     SquarePicture* pic = nullptr;
@@ -154,7 +151,6 @@ private:
     void showTeacherNotice();
     bool teacher() const;
 
-    QMenuBar* menus_ = nullptr;
     bool buildOnActivate_ = true;
 };
 
