@@ -168,7 +168,7 @@ public:
     // Opens the word's sound on MMControl2 and starts it, without waiting for its end.
     void startWordSound(const QString& word);
 
-    // ---- the cloze activities: book/ClozeBook.cpp ----
+    // ---- the cloze activities: book/frmBookCloze.cpp ----
     void CheckClozeAnswer();
     void Cloze_Change();
     void Cloze_KeyPress(int& keyAscii);

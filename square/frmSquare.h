@@ -110,7 +110,7 @@ public:
     void mnuHelpAbout_Click();
     void cmdAgain_Click();
     void pic_MouseDown(int button, int shift, float x, float y);
-    // Printing (square/SquarePrint.cpp): the puzzle or the answer sheet, with or without the
+    // Printing (square/frmSquarePrint.cpp): the puzzle or the answer sheet, with or without the
     // word list; flags as PrintSquare takes them.
     void mnuprintWL_Click();
     void mnuPrintW_Click();
