@@ -13,6 +13,7 @@
 #include "core/Catalogue.h"
 #include "core/Globals.h"
 #include "core/Password.h"
+#include "core/Registry.h"
 #include "core/Settings.h"
 #include "core/Shell.h"
 #include "core/Users.h"

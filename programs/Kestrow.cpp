@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include "book/frmBook.h"
+#include "core/Registry.h"
 #include "core/Shell.h"
 #include "core/Startup.h"
 #include "core/frmKest.h"
