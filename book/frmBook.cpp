@@ -29,7 +29,6 @@
 #include "platform/Clock.h"
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
-#include "platform/Help.h"
 #include "platform/Lang.h"
 #include "platform/Mouse.h"
 #include "platform/Picture.h"
@@ -98,7 +97,7 @@ QImage stripOrDrawn(const char* stored, int cellSize) {
 
 // ---- construction ----
 
-frmBook::frmBook(QWidget* parent) : Form(QStringLiteral("frmBook"), parent) {
+frmBook::frmBook(QWidget* parent) : ChildForm(QStringLiteral("frmBook"), parent) {
     setAutoFillBackground(true);
     QPalette p = palette();
     p.setColor(QPalette::Window, kPageColour);
@@ -117,14 +116,9 @@ frmBook::frmBook(QWidget* parent) : Form(QStringLiteral("frmBook"), parent) {
 }
 
 frmBook::~frmBook() {
-    // The frame may have taken the menu bar over; it goes with the window all the same.
-    if (menus_ && menus_->parent() != this)
-        delete menus_.data();
     // The Choices window is a window of its own: it goes with the book window.
     delete ChoicesWindow.data();
 }
-
-QMenuBar* frmBook::menuBar() const { return menus_; }
 
 void frmBook::createControls() {
     // Bottom of the stack first: the margin, the bars, the pictures, the texts, the gap, the
@@ -218,22 +212,17 @@ Label* frmBook::newBlockLabel() {
 }
 
 void frmBook::createMenus() {
-    menus_ = new QMenuBar(this);
-    menus_->hide();  // the frame shows it in place of its own
-
-    mnuFile = menus_->addMenu(QStringLiteral("&File"));
+    mnuFile = menus()->addMenu(QStringLiteral("&File"));
     mnuFileOpen = mnuFile->addAction(QStringLiteral("&Open"));
     mnuFileSave = mnuFile->addAction(QStringLiteral("&Save"));
     mnuFileSaveAs = mnuFile->addAction(QStringLiteral("Save &As..."));
     mnuBlank = mnuFile->addSeparator();
-    mnuMenu = mnuFile->addAction(QStringLiteral("To &menu"));
-    mnuBlank2 = mnuFile->addSeparator();
-    mnuExit = mnuFile->addAction(QStringLiteral("E&xit"));
-    connect(mnuMenu, &QAction::triggered, this, [this] { mnuMenu_Click(); });
-    connect(mnuExit, &QAction::triggered, this, [this] { mnuExit_Click(); });
+    addFileTail(mnuFile, true, {.toMenu = &mnuMenu, .separator = &mnuBlank2, .exit = &mnuExit},
+                &frmBook::mnuExit_Click);
+    on(mnuMenu, &frmBook::mnuMenu_Click);
 
     // The story-file items get their handlers in connectWritingControls.
-    mnuPrint = menus_->addMenu(QStringLiteral("&Print"));
+    mnuPrint = menus()->addMenu(QStringLiteral("&Print"));
     mnuPrintText = mnuPrint->addAction(QStringLiteral("&Text only (this page)"));
     mnuPrintPic = mnuPrint->addAction(QStringLiteral("&Picture only (this page)"));
     mnuPrintAll = mnuPrint->addAction(QStringLiteral("&All of this page"));
@@ -252,21 +241,12 @@ void frmBook::createMenus() {
     connect(mnuPrintCol, &QAction::triggered, this, [this] { mnuPrintCol_Click(); });
     connect(mnuPrintMono, &QAction::triggered, this, [this] { mnuPrintMono_Click(); });
 
-    mnuPlayAll = menus_->addAction(QStringLiteral("&Tell story"));
+    mnuPlayAll = menus()->addAction(QStringLiteral("&Tell story"));
     connect(mnuPlayAll, &QAction::triggered, this, [this] { mnuPlayAll_Click(); });
-    mnuScale = menus_->addAction(QStringLiteral("&Scale"));
+    mnuScale = menus()->addAction(QStringLiteral("&Scale"));
 
-    mnuHelp = menus_->addMenu(QStringLiteral("H&elp"));
-    mnuHelpLocal = mnuHelp->addAction(QStringLiteral("&Help on whatever"));
-    mnuHelpContents = mnuHelp->addAction(QStringLiteral("&Contents"));
-    mnuHelpSearch = mnuHelp->addAction(QStringLiteral("&Search for help on..."));
-    mnuBlank3 = mnuHelp->addSeparator();
-    mnuHelpAbout = mnuHelp->addAction(QStringLiteral("&About Kestrow Readers ..."));
-    connect(mnuHelp, &QMenu::aboutToShow, this, [this] { mnuHelp_Click(); });
-    connect(mnuHelpLocal, &QAction::triggered, this, [this] { mnuHelpLocal_Click(); });
-    connect(mnuHelpContents, &QAction::triggered, this, [this] { mnuHelpContents_Click(); });
-    connect(mnuHelpSearch, &QAction::triggered, this, [this] { mnuHelpSearch_Click(); });
-    connect(mnuHelpAbout, &QAction::triggered, this, [this] { mnuHelpAbout_Click(); });
+    addActivityHelpMenu({&mnuHelp, &mnuHelpLocal, &mnuHelpContents, &mnuHelpSearch, &mnuBlank3, &mnuHelpAbout},
+                        &frmBook::mnuHelpLocal_Click, &frmBook::mnuHelp_Click);
 }
 
 void frmBook::loadButtonStrips() {
@@ -1147,9 +1127,9 @@ void frmBook::mnuHelp_Click() {
         mnuHelpLocal->setText(caption);
 }
 
-void frmBook::mnuHelpLocal_Click() { Help(ReaderHelpFile(), help::Context, booklayout::helpContext(gActivity)); }
-void frmBook::mnuHelpContents_Click() { Help(ReaderHelpFile(), help::Contents, 0); }
-void frmBook::mnuHelpSearch_Click() { Help(ReaderHelpFile(), help::PartialKey, 0); }
+void frmBook::mnuHelpLocal_Click() { ReaderHelpTopic(booklayout::helpContext(gActivity)); }
+void frmBook::mnuHelpContents_Click() { ReaderHelpContents(); }
+void frmBook::mnuHelpSearch_Click() { ReaderHelpSearch(); }
 void frmBook::mnuHelpAbout_Click() { ShowAboutBox(); }
 
 // ---- opening ----

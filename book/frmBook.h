@@ -13,14 +13,13 @@
 
 #include "book/BookFile.h"
 #include "book/BookLayout.h"
-#include "platform/Form.h"
+#include "core/ChildForm.h"
 
 class BookButton;
 class ImageBox;
 class Label;
 class QAction;
 class QMenu;
-class QMenuBar;
 class QTimer;
 class ShapeBox;
 class TextBox;
@@ -32,14 +31,11 @@ namespace bookprint {
 struct PageGeometry;  // the page's design twips on the printer page
 }
 
-class frmBook : public Form {
+class frmBook : public ChildForm {
     Q_OBJECT
 public:
     explicit frmBook(QWidget* parent = nullptr);
     ~frmBook() override;
-
-    // The window's own menus, for the frame to show while the book is its active child.
-    QMenuBar* menuBar() const;
 
     // ---- controls ----
     // Control arrays are 1-based as the window uses them: element 0 is unused (nullptr).
@@ -180,7 +176,7 @@ public:
     // Opens the word's sound on MMControl2 and starts it, without waiting for its end.
     void startWordSound(const QString& word);
 
-    // ---- the cloze activities: book/ClozeBook.cpp ----
+    // ---- the cloze activities: book/frmBookCloze.cpp ----
     void CheckClozeAnswer();
     void Cloze_Change();
     void Cloze_KeyPress(int& keyAscii);
@@ -315,7 +311,6 @@ private:
     // Book text fonts of the blocks' controls (name per the window, the given size).
     void setBlockFontSize(double points);
 
-    QPointer<QMenuBar> menus_;
     QFont windowFont_;        // the font TextWidth and TextHeight measure in
     QString fontName_;        // the name it was given ("Arial"), not the family standing in
     bool bookLoaded_ = false;

@@ -3,152 +3,92 @@
 #include "platform/Form.h"
 #include "platform/Speech.h"
 
-QString gProgramRoot;
-QString gDataRoot;
+// Every global with the value it has before start-up (none given: the type's empty value). The
+// definitions and resetGlobals() are both made from this one list, so a value is written once.
+#define KESTROW_GLOBALS(G)                                          \
+    /* Folders. */                                                  \
+    G(QString, gProgramRoot)                                        \
+    G(QString, gDataRoot)                                           \
+    /* Program and edition. */                                      \
+    G(QString, gVersionText)                                        \
+    G(QString, gEditionName)                                        \
+    G(QString, gHelpFileName)                                       \
+    G(int, gSquareMode, 0)                                          \
+    G(int, gTeacherNoteShown, 0)                                    \
+    /* Start-up and the frame window. */                            \
+    G(int, gSplashDone, 0)                                          \
+    G(int, gShellReady, 0)                                          \
+    G(int, gStartChecksDone, 0)                                     \
+    G(int, gResizeAnyState, 0)                                      \
+    G(int, gMinShellWidth, 0)                                       \
+    G(int, gMinShellHeight, 0)                                      \
+    G(int32_t, gColourBits, 0)                                      \
+    G(QPointer<Form>, gMDIForm)                                     \
+    G(std::unique_ptr<SpeechVoice>, gVoice)                         \
+    /* The current book and activity. */                            \
+    G(QString, gBookCode)                                           \
+    G(QString, gBookTitle)                                          \
+    G(QString, gAuthor)                                             \
+    G(QString, gIllustrator)                                        \
+    G(int, gActivity, 0)                                            \
+    G(int, gFrame, 0)                                               \
+    G(int, gFrameCount, 0)                                          \
+    G(int, gBusy, 0)                                                \
+    G(int, gRelayout, 0)                                            \
+    G(QString, gCurrentWord)                                        \
+    G(int, gClozeLevel, 0)                                          \
+    G(int, gClozeChoicesOpen, 0)                                    \
+    G(QString, gWordListName)                                       \
+    /* Dialog exchange. */                                          \
+    G(QString, gUserName)                                           \
+    G(QString, gDialogRequest)                                      \
+    G(int, gPassResult, 0)                                          \
+    G(QString, gPasswordEditText)                                   \
+    G(QString, gNewPassword)                                        \
+    G(QString, gOldPassword)                                        \
+    G(QString, gWarningKind)                                        \
+    G(QString, gGetfilePath)                                        \
+    G(QString, gGetfilePattern)                                     \
+    /* Record reading. */                                           \
+    G(QString, gRecordBuffer)                                       \
+    G(int32_t, gRecordKey, 0)                                       \
+    /* Texts. */                                                    \
+    G(QString, gCrLf, QStringLiteral("\r\n"))                       \
+    G(QString, gLf, QStringLiteral("\n"))                           \
+    /* The book catalogue. */                                       \
+    G(QStringList, gBookFiles)                                      \
+    G(QStringList, gBookTitles)                                     \
+    G(QStringList, gBookListText)                                   \
+    G(int, gBookCount, 0)                                           \
+    /* Screen scaling. */                                           \
+    G(float, gScaleX, 1.0f)                                         \
+    G(float, gScaleY, 1.0f)                                         \
+    G(float, gScale, 1.0f)                                          \
+    G(int, gDesignWidth, 9600)                                      \
+    G(int, gDesignHeight, 6630)                                     \
+    /* The session. */                                              \
+    G(QString, gSessionText)                                        \
+    G(float, gSessionStart, 0)                                      \
+    G(float, gSessionEnd, 0)                                        \
+    G(QString, gActivityLog)                                        \
+    G(float, gActivityStart, 0)                                     \
+    G(float, gActivityEnd, 0)                                       \
+    /* The records and lists kept in the program folder's files. */ \
+    G(GlobalSettingsRecord, GlobalSettings)                         \
+    G(ActivitySettingsRecord, ActiveSettings)                       \
+    G(ActivitySettingsRecord, SavedSettings)                        \
+    G(ActivitySettingsRecord, EditSettings)                         \
+    G(QStringList, UserNames)                                       \
+    G(QString, LogText)
 
-QString gVersionText;
-QString gEditionName;
-QString gHelpFileName;
-int gSquareMode = 0;
-int gTeacherNoteShown = 0;
-
-int gSplashDone = 0;
-int gShellReady = 0;
-int gStartChecksDone = 0;
-int gResizeAnyState = 0;
-int gMinShellWidth = 0;
-int gMinShellHeight = 0;
-int32_t gColourBits = 0;
-QPointer<Form> gMDIForm;
-std::unique_ptr<SpeechVoice> gVoice;
-
-QString gBookCode;
-QString gBookTitle;
-QString gAuthor;
-QString gIllustrator;
-int gActivity = 0;
-int gFrame = 0;
-int gFrameCount = 0;
-int gBusy = 0;
-int gRelayout = 0;
-QString gCurrentWord;
-int gClozeLevel = 0;
-int gClozeChoicesOpen = 0;
-QString gWordListName;
-
-QString gUserName;
-QString gDialogRequest;
-int gPassResult = 0;
-QString gPasswordEditText;
-QString gNewPassword;
-QString gOldPassword;
-QString gWarningKind;
-QString gGetfilePath;
-QString gGetfilePattern;
-
-QString gRecordBuffer;
-int32_t gRecordKey = 0;
-
-QString gCrLf = QStringLiteral("\r\n");
-QString gLf = QStringLiteral("\n");
-
-QStringList gBookFiles;
-QStringList gBookTitles;
-QStringList gBookListText;
-int gBookCount = 0;
-
-float gScaleX = 1.0f;
-float gScaleY = 1.0f;
-float gScale = 1.0f;
-int gDesignWidth = 9600;
-int gDesignHeight = 6630;
-
-QString gSessionText;
-float gSessionStart = 0;
-float gSessionEnd = 0;
-QString gActivityLog;
-float gActivityStart = 0;
-float gActivityEnd = 0;
-
-GlobalSettingsRecord GlobalSettings;
-ActivitySettingsRecord ActiveSettings;
-ActivitySettingsRecord SavedSettings;
-ActivitySettingsRecord EditSettings;
-QStringList UserNames;
-QString LogText;
+#define KESTROW_DEFINE_GLOBAL(type, name, ...) type name{__VA_ARGS__};
+KESTROW_GLOBALS(KESTROW_DEFINE_GLOBAL)
+#undef KESTROW_DEFINE_GLOBAL
 
 void resetGlobals() {
-    gProgramRoot.clear();
-    gDataRoot.clear();
-
-    gVersionText.clear();
-    gEditionName.clear();
-    gHelpFileName.clear();
-    gSquareMode = 0;
-    gTeacherNoteShown = 0;
-
-    gSplashDone = 0;
-    gShellReady = 0;
-    gStartChecksDone = 0;
-    gResizeAnyState = 0;
-    gMinShellWidth = 0;
-    gMinShellHeight = 0;
-    gColourBits = 0;
-    gMDIForm.clear();
-    gVoice.reset();
-
-    gBookCode.clear();
-    gBookTitle.clear();
-    gAuthor.clear();
-    gIllustrator.clear();
-    gActivity = 0;
-    gFrame = 0;
-    gFrameCount = 0;
-    gBusy = 0;
-    gRelayout = 0;
-    gCurrentWord.clear();
-    gClozeLevel = 0;
-    gClozeChoicesOpen = 0;
-    gWordListName.clear();
-
-    gUserName.clear();
-    gDialogRequest.clear();
-    gPassResult = 0;
-    gPasswordEditText.clear();
-    gNewPassword.clear();
-    gOldPassword.clear();
-    gWarningKind.clear();
-    gGetfilePath.clear();
-    gGetfilePattern.clear();
-
-    gRecordBuffer.clear();
-    gRecordKey = 0;
-
-    gCrLf = QStringLiteral("\r\n");
-    gLf = QStringLiteral("\n");
-
-    gBookFiles.clear();
-    gBookTitles.clear();
-    gBookListText.clear();
-    gBookCount = 0;
-
-    gScaleX = 1.0f;
-    gScaleY = 1.0f;
-    gScale = 1.0f;
-    gDesignWidth = 9600;
-    gDesignHeight = 6630;
-
-    gSessionText.clear();
-    gSessionStart = 0;
-    gSessionEnd = 0;
-    gActivityLog.clear();
-    gActivityStart = 0;
-    gActivityEnd = 0;
-
-    GlobalSettings = GlobalSettingsRecord();
-    ActiveSettings = ActivitySettingsRecord();
-    SavedSettings = ActivitySettingsRecord();
-    EditSettings = ActivitySettingsRecord();
-    UserNames.clear();
-    LogText.clear();
+#define KESTROW_RESET_GLOBAL(type, name, ...) name = type{__VA_ARGS__};
+    KESTROW_GLOBALS(KESTROW_RESET_GLOBAL)
+#undef KESTROW_RESET_GLOBAL
 }
+
+#undef KESTROW_GLOBALS

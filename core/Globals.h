@@ -79,8 +79,8 @@ extern int gBookCount;
 extern float gScaleX;
 extern float gScaleY;
 extern float gScale;
-extern int gDesignWidth;   // 9600 twips
-extern int gDesignHeight;  // 6630 twips
+extern int gDesignWidth;   // twips
+extern int gDesignHeight;  // twips
 
 // The session.
 extern QString gSessionText;

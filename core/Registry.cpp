@@ -13,6 +13,18 @@ std::function<Form*()>& startupFrameMaker() {
     static std::function<Form*()> f;
     return f;
 }
+std::function<void()>& mainMenuOpener() {
+    static std::function<void()> f;
+    return f;
+}
+std::function<void(int)>& activityOpener() {
+    static std::function<void(int)> f;
+    return f;
+}
+std::function<bool(int)>& activityWindows() {
+    static std::function<bool(int)> f;
+    return f;
+}
 }  // namespace
 
 void setStartupFrameMaker(std::function<Form*()> make) { startupFrameMaker() = std::move(make); }
@@ -34,5 +46,23 @@ void unloadFrame() {
     const std::function<void()> f = frameUnloader();
     f();
 }
+
+void setMainMenuOpener(std::function<void()> open) { mainMenuOpener() = std::move(open); }
+
+void showMainMenu() {
+    if (mainMenuOpener())
+        mainMenuOpener()();
+}
+
+void setActivityOpener(std::function<void(int activity)> open) { activityOpener() = std::move(open); }
+
+void openActivity(int activity) {
+    if (activityOpener())
+        activityOpener()(activity);
+}
+
+void setActivityWindows(std::function<bool(int activity)> has) { activityWindows() = std::move(has); }
+
+bool activityHasWindow(int activity) { return !activityWindows() || activityWindows()(activity); }
 
 }  // namespace registry

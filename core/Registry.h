@@ -1,6 +1,6 @@
 #pragma once
-// Hooks through which the shared core reaches windows it must not include: each window
-// registers itself when it loads. Small and open: later windows add their own entries here.
+// Every hook through which the shared core reaches a window it must not include. The programs
+// and those windows register them at start; a hook not registered does nothing.
 #include <functional>
 
 class Form;
@@ -17,5 +17,19 @@ void unloadFrame();
 // is shown.
 void setStartupFrameMaker(std::function<Form*()> make);
 Form* makeStartupFrame();
+
+// Shows the main menu (frmMenu) as the frame's child.
+void setMainMenuOpener(std::function<void()> open);
+void showMainMenu();
+
+// Opens the window of an activity (gActivity codes: 1, 2, 4, 5 the book window; 32/34 the
+// word games); does nothing for an activity whose window is not registered.
+void setActivityOpener(std::function<void(int activity)> open);
+void openActivity(int activity);
+
+// Which activities have a window in this program; the menu leaves the others' buttons alone.
+// With no rule registered every activity counts as having one.
+void setActivityWindows(std::function<bool(int activity)> has);
+bool activityHasWindow(int activity);
 
 }  // namespace registry

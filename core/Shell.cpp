@@ -1,7 +1,6 @@
 #include "core/Shell.h"
 
-#include <utility>
-
+#include "core/Registry.h"
 #include "core/frmKest.h"
 #include "platform/Mouse.h"
 
@@ -34,40 +33,3 @@ bool frameMaximised() {
 }
 
 }  // namespace shell
-
-namespace registry {
-
-namespace {
-std::function<void()>& mainMenuOpener() {
-    static std::function<void()> f;
-    return f;
-}
-std::function<void(int)>& activityOpener() {
-    static std::function<void(int)> f;
-    return f;
-}
-std::function<bool(int)>& activityWindows() {
-    static std::function<bool(int)> f;
-    return f;
-}
-}  // namespace
-
-void setMainMenuOpener(std::function<void()> open) { mainMenuOpener() = std::move(open); }
-
-void showMainMenu() {
-    if (mainMenuOpener())
-        mainMenuOpener()();
-}
-
-void setActivityOpener(std::function<void(int activity)> open) { activityOpener() = std::move(open); }
-
-void openActivity(int activity) {
-    if (activityOpener())
-        activityOpener()(activity);
-}
-
-void setActivityWindows(std::function<bool(int activity)> has) { activityWindows() = std::move(has); }
-
-bool activityHasWindow(int activity) { return !activityWindows() || activityWindows()(activity); }
-
-}  // namespace registry

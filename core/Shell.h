@@ -1,9 +1,7 @@
 #pragma once
-// What the frame window frmKest offers its child windows, and the registry through which the
-// shared core opens windows of later folders (the main menu, the activities) without including
-// them. programs/ fills the registry at start.
+// What the frame window frmKest offers its child windows. The windows of later folders that
+// the shared core opens (the main menu, the activities) it reaches through core/Registry.
 #include <QString>
-#include <functional>
 
 class Form;
 class QMenuBar;
@@ -28,21 +26,3 @@ bool frameMaximised();
 bool replaceWithMainMenu(Form& child);
 
 }  // namespace shell
-
-namespace registry {
-
-// Shows the main menu (frmMenu) as the frame's child.
-void setMainMenuOpener(std::function<void()> open);
-void showMainMenu();
-
-// Opens the window of an activity (gActivity codes: 1, 2, 4, 5 the book window; 32/34 the
-// word games); does nothing for an activity whose window is not registered.
-void setActivityOpener(std::function<void(int activity)> open);
-void openActivity(int activity);
-
-// Which activities have a window in this program; the menu leaves the others' buttons alone.
-// With no rule registered every activity counts as having one.
-void setActivityWindows(std::function<bool(int activity)> has);
-bool activityHasWindow(int activity);
-
-}  // namespace registry

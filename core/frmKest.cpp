@@ -372,9 +372,9 @@ void frmKest::mnuExit_Click() { UnloadFrameAndEnd(0); }
 
 void frmKest::mnuHelpAbout_Click() { ShowAboutBox(); }
 
-void frmKest::mnuHelpContents_Click() { Help(ReaderHelpFile(), help::Contents, 0); }
+void frmKest::mnuHelpContents_Click() { ReaderHelpContents(); }
 
-void frmKest::mnuHelpSearch_Click() { Help(ReaderHelpFile(), help::PartialKey, 0); }
+void frmKest::mnuHelpSearch_Click() { ReaderHelpSearch(); }
 
 // ---- module procedures ----
 
@@ -388,3 +388,6 @@ void UnloadFrameAndEnd(int status, int unloadMode) {
 }
 
 QString ReaderHelpFile() { return MakeFilePath(gProgramRoot, QStringLiteral("Reader.hlp")); }
+void ReaderHelpTopic(int topic) { Help(ReaderHelpFile(), help::Context, topic); }
+void ReaderHelpContents() { Help(ReaderHelpFile(), help::Contents, 0); }
+void ReaderHelpSearch() { Help(ReaderHelpFile(), help::PartialKey, 0); }

@@ -102,3 +102,8 @@ void setChoicesWindowShower(std::function<void(bool show)> show);
 
 // The path of the program's help file, as the help items pass it.
 QString ReaderHelpFile();
+// What the reading program's help items do: its help file at a topic, at its contents, or
+// with its search open.
+void ReaderHelpTopic(int topic);
+void ReaderHelpContents();
+void ReaderHelpSearch();

@@ -27,7 +27,6 @@
 #include "platform/Clock.h"
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
-#include "platform/Help.h"
 #include "platform/Lang.h"
 #include "platform/Picture.h"
 #include "platform/Mouse.h"
@@ -178,7 +177,7 @@ void GameButton::fit() {
 
 // ---- construction ----
 
-frmHangman::frmHangman(QWidget* parent) : Form(QStringLiteral("frmHangman"), parent) {
+frmHangman::frmHangman(QWidget* parent) : ChildForm(QStringLiteral("frmHangman"), parent) {
     setAutoFillBackground(true);
     MMControl1 = WaveDevice::create(QStringLiteral("MMControl1"));
     createControls();
@@ -189,12 +188,7 @@ frmHangman::frmHangman(QWidget* parent) : Form(QStringLiteral("frmHangman"), par
     setKeyPreview(true);
 }
 
-frmHangman::~frmHangman() {
-    if (menus_ && menus_->parent() != this)
-        delete menus_.data();
-}
-
-QMenuBar* frmHangman::menuBar() const { return menus_; }
+frmHangman::~frmHangman() = default;
 
 void frmHangman::createControls() {
     // Bottom of the stack first: the fillers, the picture panel, the pictures, the column,
@@ -279,20 +273,15 @@ void frmHangman::createControls() {
 }
 
 void frmHangman::createMenus() {
-    menus_ = new QMenuBar(this);
-    menus_->hide();  // the frame shows it in place of its own
-
-    mnuFile = menus_->addMenu(QStringLiteral("&File"));
+    mnuFile = menus()->addMenu(QStringLiteral("&File"));
     mnuFileOpen = mnuFile->addAction(QStringLiteral("&Open"));
     mnuBlank = mnuFile->addSeparator();
-    mnuMenu = mnuFile->addAction(QStringLiteral("To &menu"));
-    mnuBlank2 = mnuFile->addSeparator();
-    mnuExit = mnuFile->addAction(QStringLiteral("E&xit"));
-    connect(mnuFileOpen, &QAction::triggered, this, [this] { mnuFileOpen_Click(); });
-    connect(mnuMenu, &QAction::triggered, this, [this] { mnuMenu_Click(); });
-    connect(mnuExit, &QAction::triggered, this, [this] { mnuExit_Click(); });
+    addFileTail(mnuFile, true, {.toMenu = &mnuMenu, .separator = &mnuBlank2, .exit = &mnuExit},
+                &frmHangman::mnuExit_Click);
+    on(mnuFileOpen, &frmHangman::mnuFileOpen_Click);
+    on(mnuMenu, &frmHangman::mnuMenu_Click);
 
-    mnuGuesses = menus_->addMenu(QStringLiteral("&Guesses"));
+    mnuGuesses = menus()->addMenu(QStringLiteral("&Guesses"));
     mnuGuess.assign(1, nullptr);
     for (int k = 1; k <= 10; ++k) {
         QAction* item = mnuGuesses->addAction(QStringLiteral("Allow &%1 wrong").arg(k - 1));
@@ -301,17 +290,8 @@ void frmHangman::createMenus() {
         mnuGuess.push_back(item);
     }
 
-    mnuHelp = menus_->addMenu(QStringLiteral("H&elp"));
-    mnuHelpLocal = mnuHelp->addAction(QStringLiteral("&Help on whatever"));
-    mnuHelpContents = mnuHelp->addAction(QStringLiteral("&Contents"));
-    mnuHelpSearch = mnuHelp->addAction(QStringLiteral("&Search for help on..."));
-    mnuBlank1 = mnuHelp->addSeparator();
-    mnuHelpAbout = mnuHelp->addAction(QStringLiteral("&About Kestrow Readers ..."));
-    connect(mnuHelp, &QMenu::aboutToShow, this, [this] { mnuHelp_Click(); });
-    connect(mnuHelpLocal, &QAction::triggered, this, [this] { mnuHelpLocal_Click(); });
-    connect(mnuHelpContents, &QAction::triggered, this, [this] { mnuHelpContents_Click(); });
-    connect(mnuHelpSearch, &QAction::triggered, this, [this] { mnuHelpSearch_Click(); });
-    connect(mnuHelpAbout, &QAction::triggered, this, [this] { mnuHelpAbout_Click(); });
+    addActivityHelpMenu({&mnuHelp, &mnuHelpLocal, &mnuHelpContents, &mnuHelpSearch, &mnuBlank1, &mnuHelpAbout},
+                        &frmHangman::mnuHelpLocal_Click, &frmHangman::mnuHelp_Click);
 }
 
 // ---- load ----
@@ -842,9 +822,9 @@ void frmHangman::mnuHelp_Click() {
                                      : QStringLiteral("&Help on Slide               F1"));
 }
 
-void frmHangman::mnuHelpLocal_Click() { Help(ReaderHelpFile(), help::Context, treasure() ? 140 : 130); }
-void frmHangman::mnuHelpContents_Click() { Help(ReaderHelpFile(), help::Contents, 0); }
-void frmHangman::mnuHelpSearch_Click() { Help(ReaderHelpFile(), help::PartialKey, 0); }
+void frmHangman::mnuHelpLocal_Click() { ReaderHelpTopic(treasure() ? 140 : 130); }
+void frmHangman::mnuHelpContents_Click() { ReaderHelpContents(); }
+void frmHangman::mnuHelpSearch_Click() { ReaderHelpSearch(); }
 void frmHangman::mnuHelpAbout_Click() { ShowAboutBox(); }
 
 // ---- opening ----

@@ -14,13 +14,12 @@
 #include <memory>
 #include <vector>
 
+#include "core/ChildForm.h"
 #include "games/GameRound.h"
-#include "platform/Form.h"
 
 class Label;
 class QAction;
 class QMenu;
-class QMenuBar;
 class QTimer;
 class WaveDevice;
 
@@ -42,14 +41,11 @@ private:
     QImage face_;
 };
 
-class frmHangman : public Form {
+class frmHangman : public ChildForm {
     Q_OBJECT
 public:
     explicit frmHangman(QWidget* parent = nullptr);
     ~frmHangman() override;
-
-    // The window's own menus, for the frame to show while the game is its active child.
-    QMenuBar* menuBar() const;
 
     // ---- controls ----
     // Control arrays are 1-based as the window uses them: element 0 is unused (nullptr).
@@ -156,7 +152,6 @@ private:
     void returnToMenu();
     void placeWordCells();
 
-    QPointer<QMenuBar> menus_;
     int gameActivity_ = activity::Slide;
     int sceneAllowance_ = 10;  // the allowance the Treasure scene is drawn with
     bool loaded_ = false;

@@ -10,9 +10,7 @@
 #include <algorithm>
 
 #include "core/Globals.h"
-#include "core/frmKest.h"
 #include "platform/Controls.h"
-#include "platform/Help.h"
 #include "platform/Screen.h"
 
 namespace layout {
@@ -99,9 +97,5 @@ void setTextColour(QWidget* w, const QColor& c) {
     p.setColor(QPalette::Text, c);
     w->setPalette(p);
 }
-
-void helpTopic(int topic) { Help(ReaderHelpFile(), help::Context, topic); }
-void helpContents() { Help(ReaderHelpFile(), help::Contents, 0); }
-void helpSearch() { Help(ReaderHelpFile(), help::PartialKey, 0); }
 
 }  // namespace layout

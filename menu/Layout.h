@@ -1,7 +1,7 @@
 #pragma once
 // What every window of the menu folder does to lay itself out: design rectangles in twips
-// scaled by the current factors, Arial (or its stand-in) at a scaled size, the plain
-// rectangles drawn behind controls, and the help items every window has.
+// scaled by the current factors, Arial (or its stand-in) at a scaled size, and the plain
+// rectangles drawn behind controls.
 #include <QColor>
 #include <QString>
 #include <initializer_list>
@@ -48,10 +48,5 @@ void setTextColour(QWidget* w, const QColor& c);
 
 // The pale yellow of the teacher screens (not a palette colour).
 inline QColor paleYellow() { return QColor(255, 255, 128); }
-
-// The help items of every window: Reader.hlp at a topic, its contents, its search.
-void helpTopic(int topic);
-void helpContents();
-void helpSearch();
 
 }  // namespace layout

@@ -34,20 +34,13 @@ frmChoose::frmChoose(Form* menuWindow, QWidget* parent)
     cmdCancel->Click = [this] { cmdCancel_Click(); };
 
     mnuFile = menus()->addMenu(QStringLiteral("&File"));
-    const FileTail file = addFileTail(mnuFile, true);
-    mnuMenu = file.toMenu;
-    mnuExit = file.exit;
+    addFileTail(mnuFile, true, {.toMenu = &mnuMenu, .exit = &mnuExit});
     on(mnuMenu, &frmChoose::mnuMenu_Click);
     // F1 is heard by the window's key handler, so the item carries it in its caption only.
-    const HelpItems help = addHelpMenu(QStringLiteral("&Help on choosing a book"), kChooseHelpTopic, false,
-                                       QStringLiteral("&Search for Help on..."),
-                                       QStringLiteral("&About Kestrow Readers ...       "));
-    mnuHelp = help.menu;
-    mnuHelpLocal = help.local;
-    mnuHelpContents = help.contents;
-    mnuHelpSearch = help.search;
-    mnuHelpAbout = help.about;
-    connect(mnuHelp, &QMenu::aboutToShow, this, [this] { mnuHelp_Click(); });
+    addHelpMenu({&mnuHelp, &mnuHelpLocal, &mnuHelpContents, &mnuHelpSearch, nullptr, &mnuHelpAbout},
+                QStringLiteral("&Help on choosing a book"), kChooseHelpTopic, false,
+                QStringLiteral("&Search for Help on..."), QStringLiteral("&About Kestrow Readers ...       "));
+    on(mnuHelp, &frmChoose::mnuHelp_Click);
 
     setKeyPreview(true);
 }
@@ -124,7 +117,7 @@ void frmChoose::Form_KeyDown(int& keyCode, int shift) {
 // ---- help ----
 
 void frmChoose::mnuHelp_Click() { mnuHelpLocal->setText(QStringLiteral("&Help on choosing a book    F1")); }
-void frmChoose::mnuHelpLocal_Click() { layout::helpTopic(kChooseHelpTopic); }
-void frmChoose::mnuHelpContents_Click() { layout::helpContents(); }
-void frmChoose::mnuHelpSearch_Click() { layout::helpSearch(); }
+void frmChoose::mnuHelpLocal_Click() { ReaderHelpTopic(kChooseHelpTopic); }
+void frmChoose::mnuHelpContents_Click() { ReaderHelpContents(); }
+void frmChoose::mnuHelpSearch_Click() { ReaderHelpSearch(); }
 void frmChoose::mnuHelpAbout_Click() { ShowAboutBox(); }

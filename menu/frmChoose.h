@@ -3,7 +3,7 @@
 // confirmed row makes its book current for the rest of the session (nothing is saved).
 #include <QPointer>
 
-#include "menu/ChildForm.h"
+#include "core/ChildForm.h"
 
 class ListBox;
 class PictureButton;

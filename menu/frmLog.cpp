@@ -65,9 +65,7 @@ frmLog::frmLog(QWidget* parent) : ChildForm(QStringLiteral("frmLog"), parent) {
     QMenuBar* bar = menus();
     mnuFile = bar->addMenu(QStringLiteral("&File"));
     // "To menu" has no action: the teacher options lie between this window and the menu.
-    const FileTail file = addFileTail(mnuFile, false);
-    mnuMenu = file.toMenu;
-    mnuExit = file.exit;
+    addFileTail(mnuFile, false, {.toMenu = &mnuMenu, .exit = &mnuExit});
     mnuEdit = bar->addMenu(QStringLiteral("&Edit"));
     mnuCut = mnuEdit->addAction(QStringLiteral("Cu&t"));
     mnuCut->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
@@ -84,13 +82,8 @@ frmLog::frmLog(QWidget* parent) : ChildForm(QStringLiteral("frmLog"), parent) {
     mnuPrint = bar->addMenu(QStringLiteral("&Print"));
     mnuPrintall = mnuPrint->addAction(QStringLiteral("Print &all"));
     mnuPrintsel = mnuPrint->addAction(QStringLiteral("Print &selection"));
-    const HelpItems help = addHelpMenu(QStringLiteral("&Help on Tracking"), kLogHelpTopic, true,
-                                       QStringLiteral("&Search for help on..."));
-    mnuHelp = help.menu;
-    mnuHelpLocal = help.local;
-    mnuHelpContents = help.contents;
-    mnuHelpSearch = help.search;
-    mnuHelpAbout = help.about;
+    addHelpMenu({&mnuHelp, &mnuHelpLocal, &mnuHelpContents, &mnuHelpSearch, nullptr, &mnuHelpAbout},
+                QStringLiteral("&Help on Tracking"), kLogHelpTopic, true, QStringLiteral("&Search for help on..."));
 
     connect(mnuEdit, &QMenu::aboutToShow, this, [this] { mnuEdit_Click(); });
     on(mnuCut, &frmLog::mnuCut_Click);
@@ -239,9 +232,9 @@ void frmLog::mnuFind_Click() {
 // ---- menus ----
 
 void frmLog::mnuExit_Click() { UnloadFrameAndEnd(0); }
-void frmLog::mnuHelpLocal_Click() { layout::helpTopic(kLogHelpTopic); }
-void frmLog::mnuHelpContents_Click() { layout::helpContents(); }
-void frmLog::mnuHelpSearch_Click() { layout::helpSearch(); }
+void frmLog::mnuHelpLocal_Click() { ReaderHelpTopic(kLogHelpTopic); }
+void frmLog::mnuHelpContents_Click() { ReaderHelpContents(); }
+void frmLog::mnuHelpSearch_Click() { ReaderHelpSearch(); }
 void frmLog::mnuHelpAbout_Click() { ShowAboutBox(); }
 
 // ---- layout ----

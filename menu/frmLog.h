@@ -1,7 +1,7 @@
 #pragma once
 // The tracking window: the whole log to read and edit (cut, copy, paste, clear, undo all),
 // a user's part to find, and tracking to switch on or off. Nothing is written before OK.
-#include "menu/ChildForm.h"
+#include "core/ChildForm.h"
 
 class Frame3D;
 class Label;

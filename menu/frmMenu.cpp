@@ -6,7 +6,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
 #include <algorithm>
 #include <exception>
@@ -14,6 +13,7 @@
 #include "core/Activity.h"
 #include "core/Catalogue.h"
 #include "core/Globals.h"
+#include "core/Registry.h"
 #include "core/Settings.h"
 #include "core/Shell.h"
 #include "core/Users.h"
@@ -31,7 +31,7 @@
 #include "menu/frmChoose.h"
 #include "menu/frmOption.h"
 #include "platform/Controls.h"
-#include "platform/Help.h"
+#include "platform/Dialogs.h"
 #include "platform/Lang.h"
 #include "platform/Mouse.h"
 #include "platform/Paths.h"
@@ -110,7 +110,7 @@ QImage bigStrip() { return buttonart::menuStrip(buttonart::BigCell); }
 
 }  // namespace
 
-frmMenu::frmMenu(QWidget* parent) : Form(QStringLiteral("frmMenu"), parent) {
+frmMenu::frmMenu(QWidget* parent) : ChildForm(QStringLiteral("frmMenu"), parent) {
     setCaption(QStringLiteral("Menu"));
     setAutoFillBackground(true);
     QPalette p = palette();
@@ -119,14 +119,6 @@ frmMenu::frmMenu(QWidget* parent) : Form(QStringLiteral("frmMenu"), parent) {
     createControls();
     createMenus();
 }
-
-frmMenu::~frmMenu() {
-    // The frame may have taken the menu bar over; it goes with the window all the same.
-    if (menus_ && menus_->parent() != this)
-        delete menus_.data();
-}
-
-QMenuBar* frmMenu::menuBar() const { return menus_; }
 
 void frmMenu::createControls() {
     // Bottom of the stack first: the borders, the panel, then what lies on them.
@@ -176,26 +168,12 @@ void frmMenu::createControls() {
 }
 
 void frmMenu::createMenus() {
-    menus_ = new QMenuBar(this);
-    menus_->hide();  // the frame shows it in place of its own
-    mnuFile = menus_->addMenu(QStringLiteral("&File"));
-    mnuFileMenu = mnuFile->addAction(QStringLiteral("To &menu"));
-    mnuFileMenu->setEnabled(false);  // this is the menu
-    mnuBlank = mnuFile->addSeparator();
-    mnuExit = mnuFile->addAction(QStringLiteral("E&xit"));
-    connect(mnuExit, &QAction::triggered, this, [this] { mnuExit_Click(); });
-
-    mnuHelp = menus_->addMenu(QStringLiteral("&Help"));
-    mnuHelpLocal = mnuHelp->addAction(QStringLiteral("&Help on main menu"));
-    mnuHelpLocal->setShortcut(QKeySequence(Qt::Key_F1));
-    mnuHelpContents = mnuHelp->addAction(QStringLiteral("&Contents"));
-    mnuHelpSearch = mnuHelp->addAction(QStringLiteral("&Search for Help on..."));
-    mnuBlank2 = mnuHelp->addSeparator();
-    mnuHelpAbout = mnuHelp->addAction(QStringLiteral("&About Kestrow Readers ..."));
-    connect(mnuHelpLocal, &QAction::triggered, this, [this] { mnuHelpLocal_Click(); });
-    connect(mnuHelpContents, &QAction::triggered, this, [this] { mnuHelpContents_Click(); });
-    connect(mnuHelpSearch, &QAction::triggered, this, [this] { mnuHelpSearch_Click(); });
-    connect(mnuHelpAbout, &QAction::triggered, this, [this] { mnuHelpAbout_Click(); });
+    mnuFile = menus()->addMenu(QStringLiteral("&File"));
+    // "To menu" is disabled: this is the menu.
+    addFileTail(mnuFile, false, {.toMenu = &mnuFileMenu, .separator = &mnuBlank, .exit = &mnuExit},
+                &frmMenu::mnuExit_Click);
+    addHelpMenu({&mnuHelp, &mnuHelpLocal, &mnuHelpContents, &mnuHelpSearch, &mnuBlank2, &mnuHelpAbout},
+                QStringLiteral("&Help on main menu"), kMenuHelpTopic);
 }
 
 void frmMenu::loadPictures() {
@@ -415,6 +393,6 @@ void frmMenu::mnuExit_Click() { UnloadFrameAndEnd(0); }
 
 void frmMenu::Image1_Click() { ShowAboutBox(); }
 void frmMenu::mnuHelpAbout_Click() { ShowAboutBox(); }
-void frmMenu::mnuHelpContents_Click() { Help(ReaderHelpFile(), help::Contents, 0); }
-void frmMenu::mnuHelpSearch_Click() { Help(ReaderHelpFile(), help::PartialKey, 0); }
-void frmMenu::mnuHelpLocal_Click() { Help(ReaderHelpFile(), help::Context, kMenuHelpTopic); }
+void frmMenu::mnuHelpContents_Click() { ReaderHelpContents(); }
+void frmMenu::mnuHelpSearch_Click() { ReaderHelpSearch(); }
+void frmMenu::mnuHelpLocal_Click() { ReaderHelpTopic(kMenuHelpTopic); }

@@ -5,7 +5,7 @@
 #include <QImage>
 #include <QPointer>
 
-#include "platform/Form.h"
+#include "core/ChildForm.h"
 
 class GraphicalButton;
 class Label;
@@ -13,17 +13,12 @@ class QAction;
 class QFrame;
 class QLabel;
 class QMenu;
-class QMenuBar;
 class QPushButton;
 
-class frmMenu : public Form {
+class frmMenu : public ChildForm {
     Q_OBJECT
 public:
     explicit frmMenu(QWidget* parent = nullptr);
-    ~frmMenu() override;
-
-    // The window's own menus, for the frame to show while the menu is its active child.
-    QMenuBar* menuBar() const;
 
     // Controls.
     GraphicalButton* cmdRead;
@@ -97,7 +92,6 @@ private:
     void openTeacherOptions();
     QList<GraphicalButton*> pictureButtons() const;
 
-    QPointer<QMenuBar> menus_;
     QImage image1Picture_;
     QImage image2Picture_;
     bool imagesStretched_ = false;

@@ -70,16 +70,10 @@ frmOption::frmOption(QWidget* parent) : ChildForm(QStringLiteral("frmOption"), p
                    true);
 
     mnuFile = menus()->addMenu(QStringLiteral("&File"));
-    const FileTail file = addFileTail(mnuFile, true);
-    mnuMenu = file.toMenu;
-    mnuExit = file.exit;
+    addFileTail(mnuFile, true, {.toMenu = &mnuMenu, .exit = &mnuExit});
     on(mnuMenu, &frmOption::mnuMenu_Click);
-    const HelpItems help = addHelpMenu(QStringLiteral("&Help on Options"), kOptionsHelpTopic);
-    mnuHelp = help.menu;
-    mnuHelpLocal = help.local;
-    mnuContents = help.contents;
-    mnuHelpSearch = help.search;
-    mnuHelpAbout = help.about;
+    addHelpMenu({&mnuHelp, &mnuHelpLocal, &mnuContents, &mnuHelpSearch, nullptr, &mnuHelpAbout},
+                QStringLiteral("&Help on Options"), kOptionsHelpTopic);
 }
 
 void frmOption::Form_Load() {
@@ -165,6 +159,6 @@ void frmOption::Form_Unload(int& cancel) {
 void frmOption::mnuMenu_Click() { cmdMenu_Click(); }
 void frmOption::mnuExit_Click() { UnloadFrameAndEnd(0); }
 void frmOption::mnuHelpAbout_Click() { ShowAboutBox(); }
-void frmOption::mnuHelpLocal_Click() { layout::helpTopic(kOptionsHelpTopic); }
-void frmOption::mnuContents_Click() { layout::helpContents(); }
-void frmOption::mnuHelpSearch_Click() { layout::helpSearch(); }
+void frmOption::mnuHelpLocal_Click() { ReaderHelpTopic(kOptionsHelpTopic); }
+void frmOption::mnuContents_Click() { ReaderHelpContents(); }
+void frmOption::mnuHelpSearch_Click() { ReaderHelpSearch(); }

@@ -3,7 +3,7 @@
 // activity settings, the user names and the tracking log, or goes back to the main menu. A
 // changed password is stored when the screen closes, and each visit adds a line to the
 // session's activity text.
-#include "menu/ChildForm.h"
+#include "core/ChildForm.h"
 
 class Label;
 class QAction;

@@ -78,10 +78,10 @@ void frmSettings::createControls() {
     auto box = [this](Frame3D* frame, const QString& caption, Field field) {
         auto* c = new CheckBox(caption, frame);
         c->Click = [this, field](int value) {
-            if (loading_ == -1)
+            if (Loading == -1)
                 return;
             EditSettings.*field = int16_t(value);
-            dirty_ = -1;
+            Dirty = -1;
         };
         return c;
     };
@@ -89,11 +89,11 @@ void frmSettings::createControls() {
     auto bitBox = [this](Frame3D* frame, const QString& caption, Field field, int bit, bool slide) {
         auto* c = new CheckBox(caption, frame);
         c->Click = [this, field, bit, slide](int value) {
-            if (loading_ == -1)
+            if (Loading == -1)
                 return;
             int16_t& f = EditSettings.*field;
             f = slide ? settingsedit::slideBit(f, bit, value) : settingsedit::setBit(f, bit, value);
-            dirty_ = -1;
+            Dirty = -1;
         };
         return c;
     };
@@ -135,8 +135,8 @@ void frmSettings::createControls() {
     auto countOption = [this](const QString& caption) {
         auto* o = new OptionButton(caption, FrameCloze);
         o->Click = [this](int) {
-            if (loading_ != -1)
-                dirty_ = -1;  // the count is taken when saving
+            if (Loading != -1)
+                Dirty = -1;  // the count is taken when saving
         };
         return o;
     };
@@ -146,16 +146,16 @@ void frmSettings::createControls() {
     opt_a_uh = new OptionButton(QStringLiteral("\"A\" pronounced as \"uh\""), FrameA);
     opt_a_ay = new OptionButton(QStringLiteral("\"A\" pronounced as \"ay\""), FrameA);
     opt_a_ay->Click = [this](int value) {
-        if (loading_ == -1)
+        if (Loading == -1)
             return;
         EditSettings.AasAy = int16_t(value);
-        dirty_ = -1;
+        Dirty = -1;
     };
     opt_a_uh->Click = [this](int value) {
-        if (loading_ == -1)
+        if (Loading == -1)
             return;
         EditSettings.AasAy = int16_t(~value);
-        dirty_ = -1;
+        Dirty = -1;
     };
     Label4 = label(FrameBook, QStringLiteral("Book loaded when starting:"));
     drop_book = new ComboBox(FrameBook);
@@ -170,18 +170,12 @@ void frmSettings::createMenus() {
     mnuFileSaveAs = mnuFileHead->addAction(QStringLiteral("Save &As..."));
     mnuFileHead->addSeparator();
     // "To menu" has no action: the teacher options lie between this window and the menu.
-    const FileTail file = addFileTail(mnuFileHead, false);
-    mnuMenu = file.toMenu;
-    mnuExit = file.exit;
+    addFileTail(mnuFileHead, false, {.toMenu = &mnuMenu, .exit = &mnuExit});
     on(mnuFileOpen, &frmSettings::mnuFileOpen_Click);
     on(mnuFileSave, &frmSettings::mnuFileSave_Click);
     on(mnuFileSaveAs, &frmSettings::mnuFileSaveAs_Click);
-    const HelpItems help = addHelpMenu(QStringLiteral("&Help on Settings"), kSettingsHelpTopic);
-    mnuHelp = help.menu;
-    mnuHelpLocal = help.local;
-    mnuHelpContents = help.contents;
-    mnuHelpSearch = help.search;
-    mnuHelpAbout = help.about;
+    addHelpMenu({&mnuHelp, &mnuHelpLocal, &mnuHelpContents, &mnuHelpSearch, nullptr, &mnuHelpAbout},
+                QStringLiteral("&Help on Settings"), kSettingsHelpTopic);
 }
 
 QList<CheckBox*> frmSettings::checkBoxes() const {
@@ -200,9 +194,9 @@ QList<OptionButton*> frmSettings::optionButtons() const {
 // ---- loading ----
 
 void frmSettings::Form_Load() {
-    owner_ = settingsedit::ownerOf(gUserName);
-    loading_ = -1;
-    dirty_ = 0;
+    SettingsOwner = settingsedit::ownerOf(gUserName);
+    Loading = -1;
+    Dirty = 0;
     ArrangeSettings();
 
     const bool speechOff = GlobalSettings.SpeechDisabled != 0;
@@ -220,11 +214,11 @@ void frmSettings::Form_Load() {
         LoadSettingsFile(QStringLiteral("TEACHER.DAT"));
         break;
     case Scope::Individual:
-        lblowner->setCaption("Settings for " + owner_);
+        lblowner->setCaption("Settings for " + SettingsOwner);
         lblowner1->setCaption(QStringLiteral("Individual settings are being used."));
         mnuFileOpen->setEnabled(true);
         mnuFileSaveAs->setEnabled(true);
-        LoadSettingsFile(settingsedit::ownerFile(owner_));
+        LoadSettingsFile(settingsedit::ownerFile(SettingsOwner));
         break;
     case Scope::None:
         // No file is meant: the window shows what it holds and saves nothing.
@@ -247,7 +241,7 @@ void frmSettings::Form_Load() {
     ShowSettings();
     if (gScale != 0)
         fitLabels();
-    loading_ = 0;
+    Loading = 0;
     mouse::setPointer(mouse::Default);
 }
 
@@ -331,9 +325,9 @@ void frmSettings::GatherSettings() {
 // ---- lists ----
 
 void frmSettings::drop_book_Click() {
-    if (loading_ == -1)
+    if (Loading == -1)
         return;
-    dirty_ = -1;
+    Dirty = -1;
     // The list shows a book without a title by its stem; the session's title stays its own.
     gBookTitle = drop_book->Text();
     if (const auto file = settingsedit::bookOfTitle(books_.files, books_.texts, gBookTitle)) {
@@ -344,8 +338,8 @@ void frmSettings::drop_book_Click() {
 }
 
 void frmSettings::drop_treasure_Click() {
-    if (loading_ != -1)
-        dirty_ = -1;
+    if (Loading != -1)
+        Dirty = -1;
 }
 
 // ---- saving and opening ----
@@ -355,14 +349,14 @@ bool frmSettings::saveTo(const QString& file) {
     SavedSettings = EditSettings;
     // A write that failed keeps the window marked changed, so the changes are not taken for saved.
     const bool written = SaveSettingsFile(file, 1);
-    dirty_ = written ? 0 : -1;
+    Dirty = written ? 0 : -1;
     return written;
 }
 
 bool frmSettings::save() {
     switch (settingsedit::scopeOf(GlobalSettings.UserNameFlags)) {
     case Scope::Everyone: return saveTo(QStringLiteral("TEACHER.DAT"));
-    case Scope::Individual: return saveTo(settingsedit::ownerFile(owner_));
+    case Scope::Individual: return saveTo(settingsedit::ownerFile(SettingsOwner));
     case Scope::None: break;
     }
     return true;
@@ -394,16 +388,16 @@ void frmSettings::mnuFileSaveAs_Click() {
     const QString picked = pickName(QStringLiteral("Save as settings for..."));
     if (!self || isUnloaded() || picked.isEmpty() || refused(picked))
         return;
-    owner_ = picked;
-    saveTo(settingsedit::ownerFile(owner_));
-    lblowner->setCaption("Settings for " + owner_);
+    SettingsOwner = picked;
+    saveTo(settingsedit::ownerFile(SettingsOwner));
+    lblowner->setCaption("Settings for " + SettingsOwner);
     fitLabels();
 }
 
 void frmSettings::mnuFileOpen_Click() {
     if (settingsedit::scopeOf(GlobalSettings.UserNameFlags) != Scope::Individual)
         return;
-    if (dirty_ == -1) {
+    if (Dirty == -1) {
         const int answer = MsgBox(QStringLiteral("These settings have been altered but not saved.") + gCrLf + gCrLf +
                                       QStringLiteral("Are you sure want to open other settings, without saving these first?"),
                                   mb::YesNo + mb::Exclamation, QStringLiteral("Changes not saved"));
@@ -422,15 +416,15 @@ void frmSettings::mnuFileOpen_Click() {
                mb::OKOnly + mb::Exclamation, QStringLiteral("No settings"));
         return;
     }
-    dirty_ = 0;
-    owner_ = picked;
-    loading_ = -1;
+    Dirty = 0;
+    SettingsOwner = picked;
+    Loading = -1;
     LoadSettingsFile(file);
     EditSettings = SavedSettings;
-    lblowner->setCaption("Settings for " + owner_);
+    lblowner->setCaption("Settings for " + SettingsOwner);
     fitLabels();
     ShowSettings();
-    loading_ = 0;
+    Loading = 0;
 }
 
 // ---- leaving ----
@@ -444,7 +438,7 @@ void frmSettings::reloadInForce() {
 
 void frmSettings::cmdOK_Click() {
     // Changes that could not be written stay on screen, to be saved again or abandoned.
-    if (dirty_ == -1 && !save())
+    if (Dirty == -1 && !save())
         return;
     reloadInForce();
     Unload();
@@ -461,9 +455,9 @@ void frmSettings::Form_Unload(int& cancel) {
 }
 
 void frmSettings::mnuExit_Click() { UnloadFrameAndEnd(0); }
-void frmSettings::mnuHelpLocal_Click() { layout::helpTopic(kSettingsHelpTopic); }
-void frmSettings::mnuHelpContents_Click() { layout::helpContents(); }
-void frmSettings::mnuHelpSearch_Click() { layout::helpSearch(); }
+void frmSettings::mnuHelpLocal_Click() { ReaderHelpTopic(kSettingsHelpTopic); }
+void frmSettings::mnuHelpContents_Click() { ReaderHelpContents(); }
+void frmSettings::mnuHelpSearch_Click() { ReaderHelpSearch(); }
 void frmSettings::mnuHelpAbout_Click() { ShowAboutBox(); }
 
 // ---- layout ----

@@ -4,7 +4,7 @@
 // by OK or the File menu. What is saved to the file in force comes into force on OK or Cancel.
 #include <QList>
 
-#include "menu/ChildForm.h"
+#include "core/ChildForm.h"
 #include "menu/SettingsEdit.h"
 
 class CheckBox;
@@ -103,10 +103,10 @@ public:
     void drop_book_Click();
     void drop_treasure_Click();
 
-    // The window's own state, for those who look in.
-    int Loading() const { return loading_; }
-    int Dirty() const { return dirty_; }
-    QString SettingsOwner() const { return owner_; }
+    // The window's own state.
+    int Loading = 0;        // -1 while the window fills its controls, whose events then change nothing
+    int Dirty = 0;          // -1 after the user changed a control, until it is saved or reloaded
+    QString SettingsOwner;  // the user whose settings are shown
 
 protected:
     void Form_Load() override;
@@ -130,9 +130,6 @@ private:
     QList<CheckBox*> checkBoxes() const;
     QList<OptionButton*> optionButtons() const;
 
-    int loading_ = 0;
-    int dirty_ = 0;
-    QString owner_;
     // The books the start-book list offers, and the text each is shown by.
     settingsedit::BookChoices books_;
 };

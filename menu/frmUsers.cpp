@@ -90,15 +90,9 @@ frmUsers::frmUsers(QWidget* parent) : ChildForm(QStringLiteral("frmUsers"), pare
 
     mnuFile = menus()->addMenu(QStringLiteral("&File"));
     // "To menu" has no action: the teacher options lie between this window and the menu.
-    const FileTail file = addFileTail(mnuFile, false);
-    mnuMenu = file.toMenu;
-    mnuExit = file.exit;
-    const HelpItems help = addHelpMenu(QStringLiteral("&Help on User Details"), kUsersHelpTopic);
-    mnuHelp = help.menu;
-    mnuHelpLocal = help.local;
-    mnuHelpContents = help.contents;
-    mnuHelpSearch = help.search;
-    mnuHelpAbout = help.about;
+    addFileTail(mnuFile, false, {.toMenu = &mnuMenu, .exit = &mnuExit});
+    addHelpMenu({&mnuHelp, &mnuHelpLocal, &mnuHelpContents, &mnuHelpSearch, nullptr, &mnuHelpAbout},
+                QStringLiteral("&Help on User Details"), kUsersHelpTopic);
 }
 
 void frmUsers::Form_Load() {
@@ -292,9 +286,9 @@ void frmUsers::cmdOK_Click() {
 }
 
 void frmUsers::mnuExit_Click() { UnloadFrameAndEnd(0); }
-void frmUsers::mnuHelpLocal_Click() { layout::helpTopic(kUsersHelpTopic); }
-void frmUsers::mnuHelpContents_Click() { layout::helpContents(); }
-void frmUsers::mnuHelpSearch_Click() { layout::helpSearch(); }
+void frmUsers::mnuHelpLocal_Click() { ReaderHelpTopic(kUsersHelpTopic); }
+void frmUsers::mnuHelpContents_Click() { ReaderHelpContents(); }
+void frmUsers::mnuHelpSearch_Click() { ReaderHelpSearch(); }
 void frmUsers::mnuHelpAbout_Click() { ShowAboutBox(); }
 
 // ---- layout ----

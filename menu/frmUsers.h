@@ -4,7 +4,7 @@
 // deleted name loses its file). The list is written at once; the two choices on OK.
 #include <QStringList>
 
-#include "menu/ChildForm.h"
+#include "core/ChildForm.h"
 
 class Frame3D;
 class Label;

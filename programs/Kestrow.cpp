@@ -4,6 +4,7 @@
 
 #include "book/frmBook.h"
 #include "core/Activity.h"
+#include "core/Registry.h"
 #include "core/Shell.h"
 #include "core/Startup.h"
 #include "core/frmKest.h"

@@ -136,7 +136,7 @@ std::function<QString(QWidget*, const QString&)>& frmSquare::openFileDialog() {
     return f;
 }
 
-frmSquare::frmSquare() : Form(QStringLiteral("frmSquare")), square(lang::Rnd), solver(square) {
+frmSquare::frmSquare() : ChildForm(QStringLiteral("frmSquare")), square(lang::Rnd), solver(square) {
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, kWindowColour);
@@ -195,16 +195,14 @@ void frmSquare::createControls() {
 }
 
 void frmSquare::createMenus() {
-    menus_ = new QMenuBar(this);
-    menus_->setNativeMenuBar(false);
-    mnuFile = menus_->addMenu(QStringLiteral("&File"));
+    mnuFile = menus()->addMenu(QStringLiteral("&File"));
     mnuFileOpen = mnuFile->addAction(QStringLiteral("&Open"));
     mnuFile->addSeparator();
     mnuExit = mnuFile->addAction(QStringLiteral("E&xit"));
     connect(mnuFileOpen, &QAction::triggered, this, [this] { mnuFileOpen_Click(); });
     connect(mnuExit, &QAction::triggered, this, [this] { mnuExit_Click(); });
 
-    mnusizetop = menus_->addMenu(QStringLiteral("&Size"));
+    mnusizetop = menus()->addMenu(QStringLiteral("&Size"));
     for (int i = 4; i <= 14; ++i) {
         const QString caption = i < 10 ? QStringLiteral("&%1x%1").arg(i) : QStringLiteral("%1x%2").arg(i).arg(RowsFor(i));
         mnusize[i] = mnusizetop->addAction(caption);
@@ -212,7 +210,7 @@ void frmSquare::createMenus() {
         connect(mnusize[i], &QAction::triggered, this, [this, i] { mnusize_Click(i); });
     }
 
-    mnuCase = menus_->addMenu(QStringLiteral("&Case"));
+    mnuCase = menus()->addMenu(QStringLiteral("&Case"));
     mnuCaseUpper = mnuCase->addAction(QStringLiteral("&Upper Case"));
     mnuCaseLower = mnuCase->addAction(QStringLiteral("&Lower Case"));
     mnuCaseUpper->setCheckable(true);
@@ -220,11 +218,11 @@ void frmSquare::createMenus() {
     connect(mnuCaseUpper, &QAction::triggered, this, [this] { mnuCaseUpper_Click(); });
     connect(mnuCaseLower, &QAction::triggered, this, [this] { mnuCaseLower_Click(); });
 
-    mnuBlanksTop = menus_->addMenu(QStringLiteral("&Blanks"));
+    mnuBlanksTop = menus()->addMenu(QStringLiteral("&Blanks"));
     mnuBlanks = mnuBlanksTop->addAction(QStringLiteral("&Choose letters to fill blanks"));
     connect(mnuBlanks, &QAction::triggered, this, [this] { mnuBlanks_Click(); });
 
-    mnuPrint = menus_->addMenu(QStringLiteral("&Print"));
+    mnuPrint = menus()->addMenu(QStringLiteral("&Print"));
     mnuprintWL = mnuPrint->addAction(QStringLiteral("&Tavlorin with word list"));
     mnuPrintW = mnuPrint->addAction(QStringLiteral("Tavlorin  only"));
     mnuPrint->addSeparator();
@@ -235,11 +233,11 @@ void frmSquare::createMenus() {
     connect(mnuPrintAL, &QAction::triggered, this, [this] { mnuPrintAL_Click(); });
     connect(mnuPrintA, &QAction::triggered, this, [this] { mnuPrintA_Click(); });
 
-    mnuSettingTop = menus_->addMenu(QStringLiteral("&Settings"));
+    mnuSettingTop = menus()->addMenu(QStringLiteral("&Settings"));
     mnuSettings = mnuSettingTop->addAction(QStringLiteral("&Alter the settings"));
     connect(mnuSettings, &QAction::triggered, this, [this] { mnuSettings_Click(); });
 
-    mnuHelp = menus_->addMenu(QStringLiteral("H&elp"));
+    mnuHelp = menus()->addMenu(QStringLiteral("H&elp"));
     mnuHelpContents = mnuHelp->addAction(QStringLiteral("&Contents"));
     mnuHelpCreate = mnuHelp->addAction(QStringLiteral("Creating &wordlists"));
     mnuHelpSearch = mnuHelp->addAction(QStringLiteral("&Search for help on ..."));

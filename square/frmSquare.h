@@ -8,7 +8,7 @@
 #include <functional>
 #include <memory>
 
-#include "platform/Form.h"
+#include "core/ChildForm.h"
 #include "square/SquareBuilder.h"
 #include "square/SquareSolver.h"
 
@@ -17,7 +17,6 @@ class QAction;
 class QFrame;
 class QGroupBox;
 class QMenu;
-class QMenuBar;
 class QPainter;
 class QToolButton;
 class WaveDevice;
@@ -38,13 +37,11 @@ private:
     frmSquare* owner_;
 };
 
-class frmSquare : public Form {
+class frmSquare : public ChildForm {
     Q_OBJECT
 public:
     frmSquare();
     ~frmSquare() override;
-
-    QMenuBar* menuBar() const { return menus_; }
 
     // Controls.
     SquarePicture* pic = nullptr;
@@ -113,7 +110,7 @@ public:
     void mnuHelpAbout_Click();
     void cmdAgain_Click();
     void pic_MouseDown(int button, int shift, float x, float y);
-    // Printing (square/SquarePrint.cpp): the puzzle or the answer sheet, with or without the
+    // Printing (square/frmSquarePrint.cpp): the puzzle or the answer sheet, with or without the
     // word list; flags as PrintSquare takes them.
     void mnuprintWL_Click();
     void mnuPrintW_Click();
@@ -154,7 +151,6 @@ private:
     void showTeacherNotice();
     bool teacher() const;
 
-    QMenuBar* menus_ = nullptr;
     bool buildOnActivate_ = true;
 };
 

@@ -50,14 +50,14 @@ TEST_F(SettingsEditorTest, WithoutIndividualSettingsItEditsTheTeachersFile) {
         EXPECT_FALSE(s->mnuFileOpen->isEnabled());
         EXPECT_FALSE(s->mnuFileSaveAs->isEnabled());
         EXPECT_FALSE(s->mnuMenu->isEnabled());
-        EXPECT_EQ(s->Loading(), 0);
-        EXPECT_EQ(s->Dirty(), 0);
+        EXPECT_EQ(s->Loading, 0);
+        EXPECT_EQ(s->Dirty, 0);
         EXPECT_EQ(EditSettings, teacher);
         s->chk_read_on->click();
         s->mnuFileSave_Click();
         EXPECT_EQ(stored(QStringLiteral("TEACHER.DAT")).ReadOn, 0) << flags;
         EXPECT_EQ(stored(QStringLiteral("ANN.DAT")), annSettings());
-        EXPECT_EQ(s->Dirty(), 0);
+        EXPECT_EQ(s->Dirty, 0);
         s->cmdCancel_Click();
         writeTeacher();
     }
@@ -73,7 +73,7 @@ TEST_F(SettingsEditorTest, WithIndividualSettingsTheUsersOwnOrTheTeachersForUnkn
     for (const auto& c : cases) {
         gUserName = QString::fromLatin1(c.user);
         frmSettings* s = openEditor();
-        EXPECT_EQ(s->SettingsOwner(), QString::fromLatin1(c.owner));
+        EXPECT_EQ(s->SettingsOwner, QString::fromLatin1(c.owner));
         EXPECT_EQ(s->lblowner->text(), "Settings for " + QString::fromLatin1(c.owner));
         EXPECT_EQ(s->lblowner1->text(), QStringLiteral("Individual settings are being used."));
         EXPECT_TRUE(s->mnuFileOpen->isEnabled());
@@ -122,14 +122,14 @@ TEST_F(SettingsEditorTest, EveryBoxWritesItsFieldOrBit) {
     teacher.TreasureFails = 4;
     writeTeacher();
     frmSettings* s = openEditor();
-    EXPECT_EQ(s->Dirty(), 0) << "filling the window marks nothing changed";
+    EXPECT_EQ(s->Dirty, 0) << "filling the window marks nothing changed";
     EXPECT_EQ(EditSettings, teacher);
     for (const auto& r : rows) {
         CheckBox* box = s->*r.box;
         const ActivitySettingsRecord before = EditSettings;
         box->click();
         EXPECT_EQ(EditSettings.*r.field, r.checked) << box->text().toStdString();
-        EXPECT_EQ(s->Dirty(), -1);
+        EXPECT_EQ(s->Dirty, -1);
         ActivitySettingsRecord expected = before;
         expected.*r.field = r.checked;
         EXPECT_EQ(EditSettings, expected) << "only its own field: " << box->text().toStdString();
@@ -155,7 +155,7 @@ TEST_F(SettingsEditorTest, ListsAndOptionsAreTakenWhenSaving) {
         EXPECT_EQ(s->drop_treasure->ListCount(), 10);
         if (c.pick != -2) {
             s->drop_treasure->setListIndex(c.pick);
-            EXPECT_EQ(s->Dirty(), -1);
+            EXPECT_EQ(s->Dirty, -1);
         }
         s->mnuFileSave_Click();
         EXPECT_EQ(stored(QStringLiteral("TEACHER.DAT")).TreasureFails, c.savedFails) << c.storedFails;
@@ -178,7 +178,7 @@ TEST_F(SettingsEditorTest, ListsAndOptionsAreTakenWhenSaving) {
             EXPECT_EQ(options[k - 2]->Value() != 0, k == c.selected) << c.stored << "/" << k;
         if (c.pick) {
             options[c.pick - 2]->click();
-            EXPECT_EQ(s->Dirty(), -1);
+            EXPECT_EQ(s->Dirty, -1);
             EXPECT_EQ(EditSettings.ClozeChoose, c.stored) << "the count waits for the save";
         }
         s->mnuFileSave_Click();
@@ -236,13 +236,13 @@ TEST_F(SettingsEditorTest, TheStartBookFollowsTheListForTheSession) {
     frmSettings* s = openEditor();
     EXPECT_EQ(s->drop_book->ListCount(), 3);
     EXPECT_EQ(s->drop_book->Text(), QStringLiteral("Third"));
-    EXPECT_EQ(s->Dirty(), 0);
+    EXPECT_EQ(s->Dirty, 0);
 
     s->drop_book->setListIndex(1);  // the second "Same title": the first such book is taken
     EXPECT_EQ(gBookCode, QStringLiteral("01PIP"));
     EXPECT_EQ(gBookTitle, QStringLiteral("Same title"));
     EXPECT_EQ(EditSettings.Book.rawText(), QStringLiteral("01PIP   "));
-    EXPECT_EQ(s->Dirty(), -1);
+    EXPECT_EQ(s->Dirty, -1);
     // Cancel: the book of the file in force comes back.
     s->cmdCancel_Click();
     EXPECT_EQ(gBookCode, QStringLiteral("03kite"));
@@ -314,9 +314,9 @@ TEST_F(SettingsEditorTest, SaveAsComesIntoForceOnlyForTheFileInForce) {
         EXPECT_EQ(bob.requests, QStringList({"Save as settings for..."}));
     }
     EXPECT_EQ(gUserName, QStringLiteral("Ann"));
-    EXPECT_EQ(s->SettingsOwner(), QStringLiteral("Bob"));
+    EXPECT_EQ(s->SettingsOwner, QStringLiteral("Bob"));
     EXPECT_EQ(s->lblowner->text(), QStringLiteral("Settings for Bob"));
-    EXPECT_EQ(s->Dirty(), 0);
+    EXPECT_EQ(s->Dirty, 0);
     EXPECT_EQ(stored(QStringLiteral("BOB.DAT")).WriteOn, 0);
     EXPECT_EQ(stored(QStringLiteral("BOB.DAT")).ReadOn, 0) << "Ann's settings as shown";
     s->cmdCancel_Click();
@@ -351,9 +351,9 @@ TEST_F(SettingsEditorTest, OpenAsksAboutUnsavedChangesAndLoadsTheUserPicked) {
     EXPECT_EQ(box.text, QStringLiteral("These settings have been altered but not saved.\r\n\r\nAre you sure want to "
                                        "open other settings, without saving these first?"));
     EXPECT_EQ(box.style, mb::YesNo + mb::Exclamation);
-    EXPECT_EQ(s->Dirty(), -1);
+    EXPECT_EQ(s->Dirty, -1);
     EXPECT_EQ(EditSettings, changed);
-    EXPECT_EQ(s->SettingsOwner(), QStringLiteral("Teacher"));
+    EXPECT_EQ(s->SettingsOwner, QStringLiteral("Teacher"));
 
     boxes.answer(mb::Yes);
     {
@@ -362,13 +362,13 @@ TEST_F(SettingsEditorTest, OpenAsksAboutUnsavedChangesAndLoadsTheUserPicked) {
         settle();
         EXPECT_EQ(ann.requests, QStringList({"Open settings for..."}));
     }
-    EXPECT_EQ(s->SettingsOwner(), QStringLiteral("Ann"));
+    EXPECT_EQ(s->SettingsOwner, QStringLiteral("Ann"));
     EXPECT_EQ(s->lblowner->text(), QStringLiteral("Settings for Ann"));
     EXPECT_EQ(s->lblowner1->text(), QStringLiteral("Individual settings are being used."));
     EXPECT_EQ(EditSettings, annSettings());
     EXPECT_EQ(s->chk_read_on->Value(), 0);
     EXPECT_EQ(s->drop_book->Text(), QStringLiteral("02  The Red Hen"));
-    EXPECT_EQ(s->Dirty(), 0);
+    EXPECT_EQ(s->Dirty, 0);
     EXPECT_EQ(gUserName, QStringLiteral("Teacher"));
     s->cmdCancel_Click();
 }
@@ -401,10 +401,10 @@ TEST_F(SettingsEditorTest, EscInThePickerOfOpenOrSaveAsCancelsIt) {
     s->mnuFileOpen_Click();
     settle();
     EXPECT_EQ(pickers, 2);
-    EXPECT_EQ(s->SettingsOwner(), QStringLiteral("Teacher"));
+    EXPECT_EQ(s->SettingsOwner, QStringLiteral("Teacher"));
     EXPECT_EQ(s->lblowner->text(), QStringLiteral("Settings for Teacher"));
     EXPECT_EQ(EditSettings, changed);
-    EXPECT_EQ(s->Dirty(), -1);
+    EXPECT_EQ(s->Dirty, -1);
     EXPECT_EQ(dir.read(QStringLiteral("BOB.DAT")), bob);
     EXPECT_EQ(gUserName, QStringLiteral("Teacher"));
     s->cmdCancel_Click();
@@ -423,7 +423,7 @@ TEST_F(SettingsEditorTest, OpeningAUserWithoutSettingsKeepsTheProgramAndTheWindo
     }
     ASSERT_EQ(boxes.msgBoxes().size(), 1u);
     EXPECT_EQ(boxes.msgBoxes()[0].title, QStringLiteral("No settings"));
-    EXPECT_EQ(s->SettingsOwner(), QStringLiteral("Teacher"));
+    EXPECT_EQ(s->SettingsOwner, QStringLiteral("Teacher"));
     EXPECT_EQ(EditSettings, teacher);
     EXPECT_FALSE(s->isUnloaded());
     s->cmdCancel_Click();
@@ -454,9 +454,9 @@ TEST_F(SettingsEditorTest, ANameWhoseKeyIsAnInstallationFileIsRefused) {
         ASSERT_FALSE(shownBoxes.empty());
         EXPECT_EQ(shownBoxes.back().title, QStringLiteral("Illegal name"));
         EXPECT_EQ(shownBoxes.back().text, refusal);
-        EXPECT_EQ(s->SettingsOwner(), QStringLiteral("Teacher"));
+        EXPECT_EQ(s->SettingsOwner, QStringLiteral("Teacher"));
         EXPECT_EQ(EditSettings, shown);
-        EXPECT_EQ(s->Dirty(), -1) << "the change is still unsaved";
+        EXPECT_EQ(s->Dirty, -1) << "the change is still unsaved";
         EXPECT_EQ(dir.read(QStringLiteral("LOG.DAT")), log);
     }
     EXPECT_EQ(stored(QStringLiteral("TEACHER.DAT")), teacher);
@@ -476,7 +476,7 @@ TEST_F(SettingsEditorTest, AFailedSaveKeepsTheChangesOnScreen) {
     EXPECT_TRUE(boxes.msgBoxes()[0].text.endsWith(QStringLiteral("\r\n\r\nAny changes you have made have not been saved.")))
         << boxes.msgBoxes()[0].text.toStdString();
     EXPECT_FALSE(s->isUnloaded());
-    EXPECT_EQ(s->Dirty(), -1);
+    EXPECT_EQ(s->Dirty, -1);
     EXPECT_EQ(EditSettings.ReadOn, 0);
 
     // The file can be written again: OK saves and closes.
