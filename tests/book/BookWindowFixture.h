@@ -24,10 +24,9 @@
 #include "platform/Program.h"
 #include "platform/Screen.h"
 #include "support/FakeClock.h"
-#include "support/JournalFile.h"
-#include "support/ScriptedDialogs.h"
 #include "support/StartedGlobals.h"
 #include "support/TestEnv.h"
+#include "support/WindowTest.h"
 
 namespace booktest {
 
@@ -65,22 +64,14 @@ inline bookenc::Book ownBook(const QStringList& pages) {
     return book;
 }
 
-class BookWindowTest : public ::testing::Test {
+class BookWindowTest : public testsupport::WindowTest {
 protected:
     void SetUp() override {
-        closeAllWindows();
-        journalFile.start();
+        WindowTest::SetUp();
         ASSERT_TRUE(QFileInfo(sampleInstallation() + QStringLiteral("/TEACHER.DAT")).isFile())
             << "the sample installation is missing: " << sampleInstallation().toStdString();
         useInstallation(sampleInstallation());
     }
-    void TearDown() override {
-        closeAllWindows();
-        registry::setMainMenuOpener({});
-        screen::clearOverride();
-        journalFile.stop();
-    }
-
     // The globals as start-up, the frame and the menu leave them for Reading.
     void useInstallation(const QString& root) {
         testsupport::readerGlobals(root);
@@ -124,8 +115,6 @@ protected:
         settle();
     }
 
-    QStringList journalOf(const QString& kind) const { return journalFile.of(kind); }
-
     // A book of the test's own in `own`: its file, a picture file for every picture name
     // (named in `missing` are left out), a sentence sound for every frame and the cover.
     void writeOwnBook(const QString& code, const bookenc::Book& book, const QStringList& missing = {}) {
@@ -153,9 +142,6 @@ protected:
 
     int menuOpened = 0;
     testsupport::TempDir own;
-    testsupport::JournalFile journalFile;
-    testsupport::ScopedFakeClock clock;
-    testsupport::ScopedDialogs boxes;
 };
 
 }  // namespace booktest

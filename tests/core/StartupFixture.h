@@ -1,7 +1,6 @@
 #pragma once
-// What the core's window tests share: a small installation in a temporary folder, the globals
-// and registries reset, the journal in a file of its own, and helpers that act on a modal
-// dialog once it is up.
+// What the core's window tests share on top of testsupport::WindowTest: a small installation in
+// a temporary folder and helpers that act on a modal dialog once it is up.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -21,9 +20,8 @@
 #include "platform/Program.h"
 #include "platform/Screen.h"
 #include "support/FakeClock.h"
-#include "support/JournalFile.h"
-#include "support/ScriptedDialogs.h"
 #include "support/TestEnv.h"
+#include "support/WindowTest.h"
 
 // Readable failures.
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
@@ -72,32 +70,6 @@ struct Installation {
 };
 
 using testsupport::closeAllWindows;
-
-// The test base: globals reset, a fresh journal file, the fake clock and scripted boxes.
-class CoreTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        closeAllWindows();
-        resetGlobals();
-        registry::setMainMenuOpener({});
-        registry::setActivityOpener({});
-        registry::setActivityWindows({});
-        screen::clearOverride();
-        journalFile.start();
-    }
-    void TearDown() override {
-        closeAllWindows();
-        journalFile.stop();
-    }
-
-    // The journal lines written so far, each without its time field.
-    QStringList journalLines() const { return journalFile.lines(); }
-    QStringList journalOf(const QString& kind) const { return journalFile.of(kind); }
-
-    testsupport::JournalFile journalFile;
-    testsupport::ScopedFakeClock clock;
-    testsupport::ScopedDialogs boxes;
-};
 
 // Runs fn on the form once it is up (a modal dialog opened by the code under test); polls
 // the event queue, so it works inside the dialog's own loop.

@@ -43,10 +43,10 @@ private:
 
 }  // namespace
 
-class Frame : public CoreTest {
+class Frame : public testsupport::WindowTest {
 protected:
     void SetUp() override {
-        CoreTest::SetUp();
+        WindowTest::SetUp();
         registry::setMainMenuOpener([this] { ++menusShown; });
     }
     // What start-up leaves behind before it shows the frame.

@@ -59,10 +59,10 @@ TEST(ActivityLine, TheMinutesSitInAThreeDigitColumn) {
     EXPECT_EQ(ActivityLine(field, 86390, 30), field + QStringLiteral("  1 min\r\n"));
 }
 
-class SessionLog : public CoreTest {
+class SessionLog : public testsupport::WindowTest {
 protected:
     void SetUp() override {
-        CoreTest::SetUp();
+        WindowTest::SetUp();
         gProgramRoot = inst.path();
         gCrLf = QStringLiteral("\r\n");
         GlobalSettings.TrackingOn = 1;

@@ -20,10 +20,9 @@
 #include "platform/Mouse.h"
 #include "platform/Screen.h"
 #include "support/FakeClock.h"
-#include "support/JournalFile.h"
-#include "support/ScriptedDialogs.h"
 #include "support/StartedGlobals.h"
 #include "support/TestEnv.h"
+#include "support/WindowTest.h"
 
 namespace gametest {
 
@@ -36,11 +35,10 @@ inline QByteArray readFile(const QString& path) {
     return f.readAll();
 }
 
-class GameWindowTest : public ::testing::Test {
+class GameWindowTest : public testsupport::WindowTest {
 protected:
     void SetUp() override {
-        testsupport::closeAllWindows();
-        journalFile.start();
+        WindowTest::SetUp();
         const QString sample = sampleInstallation();
         ASSERT_TRUE(QFileInfo(sample + QStringLiteral("/TEACHER.DAT")).isFile())
             << "the sample installation is missing: " << sample.toStdString();
@@ -64,13 +62,6 @@ protected:
         registry::setMainMenuOpener([this] { ++menuOpened; });
         lang::Randomize(7);
     }
-    void TearDown() override {
-        testsupport::closeAllWindows();
-        registry::setMainMenuOpener({});
-        screen::clearOverride();
-        journalFile.stop();
-    }
-
     // A word list of the test's own as WORDLIST\<code>.TXT, the current book's list.
     void writeList(const QStringList& words, const QString& code = QStringLiteral("01PIP")) {
         QByteArray text = "*WORDLIST*\r\n";
@@ -103,14 +94,10 @@ protected:
     static QColor back(const QWidget* w) { return w->palette().color(QPalette::Window); }
     static QColor fore(const QWidget* w) { return w->palette().color(QPalette::WindowText); }
 
-    QStringList journalOf(const QString& kind) const { return journalFile.of(kind); }
     int countSounds(const QString& pattern) const { return int(journalOf(QStringLiteral("sound")).filter(pattern).size()); }
 
     int menuOpened = 0;
     testsupport::TempDir own;
-    testsupport::JournalFile journalFile;
-    testsupport::ScopedFakeClock clock;
-    testsupport::ScopedDialogs boxes;
 };
 
 }  // namespace gametest

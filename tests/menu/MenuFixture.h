@@ -21,10 +21,9 @@
 #include "platform/Program.h"
 #include "platform/Screen.h"
 #include "support/FakeClock.h"
-#include "support/JournalFile.h"
-#include "support/ScriptedDialogs.h"
 #include "support/StartedGlobals.h"
 #include "support/TestEnv.h"
+#include "support/WindowTest.h"
 
 namespace menutest {
 
@@ -44,11 +43,10 @@ inline ActivitySettingsRecord allOn() {
     return s;
 }
 
-class MenuTest : public ::testing::Test {
+class MenuTest : public testsupport::WindowTest {
 protected:
     void SetUp() override {
-        closeAllWindows();
-        journalFile.start();
+        WindowTest::SetUp();
         mouse::setPointer(mouse::Default);
 
         dir.write(QStringLiteral("DATA/01PIP.DAT"), QByteArray("book one"));
@@ -62,18 +60,10 @@ protected:
 
         applyGlobals();
     }
-    void TearDown() override {
-        closeAllWindows();
-        screen::clearOverride();
-        journalFile.stop();
-    }
-
     // The globals as start-up and the frame's load leave them.
     void applyGlobals() {
         testsupport::startedGlobals(dir.path(), 800, 600);
-        registry::setMainMenuOpener({});
-        registry::setActivityOpener({});
-        registry::setActivityWindows({});
+        testsupport::resetRegistry();
         gMinShellWidth = 320;
         gMinShellHeight = 240;
         gBookFiles = {QStringLiteral("01PIP"), QStringLiteral("02HEN")};
@@ -123,12 +113,7 @@ protected:
     }
     frmMenu* shownMenu() const { return qobject_cast<frmMenu*>(findForm(QStringLiteral("frmMenu"))); }
 
-    QStringList journalOf(const QString& kind) const { return journalFile.of(kind); }
-
     testsupport::TempDir dir;
-    testsupport::JournalFile journalFile;
-    testsupport::ScopedFakeClock clock;
-    testsupport::ScopedDialogs boxes;
     GlobalSettingsRecord global;
     ActivitySettingsRecord teacher;
 };

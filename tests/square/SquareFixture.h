@@ -40,10 +40,10 @@ inline const QByteArray kRangeList =
     "*WORDLIST*\r\ncat\r\ndog\r\nhen\r\npig\r\nsun\r\nrun\r\nfish\r\nball\r\ntree\r\nhome\r\nstars\r\nhappy\r\n"
     "night\r\ncomes\r\nwhat\r\nbird\r\ngood\r\njumps\r\n*END*\r\n";
 
-class SquareTest : public startuptest::CoreTest {
+class SquareTest : public testsupport::WindowTest {
 protected:
     void SetUp() override {
-        CoreTest::SetUp();
+        WindowTest::SetUp();
         dir.write(QStringLiteral("WORDLIST/_001_030.TXT"), kRangeList);
         dir.write(QStringLiteral("WORDLIST/01PIP.TXT"), "*WORDLIST*\npip,pup,this,has,big,red,ball,kicks\n");
         dir.write(QStringLiteral("WORDLIST/NOTES.TXT"), "just some notes\n");
@@ -56,13 +56,6 @@ protected:
         writeTeacher();
         dir.write(QStringLiteral("GLOBSET.DAT"), global.encode());
     }
-    void TearDown() override {
-        CoreTest::TearDown();
-        screen::clearOverride();
-        registry::setMainMenuOpener({});
-        registry::setStartupFrameMaker({});
-    }
-
     void writeTeacher() { dir.write(QStringLiteral("TEACHER.DAT"), teacher.encode()); }
     ActivitySettingsRecord storedTeacher() const {
         return ActivitySettingsRecord::decode(dir.read(QStringLiteral("TEACHER.DAT")));

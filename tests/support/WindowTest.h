@@ -1,0 +1,56 @@
+#pragma once
+// What every window test starts from and leaves behind: no window of the test before, the
+// globals and the registry hooks as a program finds them before its start-up, the screen of
+// the machine, the journal in a file of its own, the fake clock and scripted boxes. A header
+// of its own, as the support library does not link the core.
+#include <QStringList>
+#include <gtest/gtest.h>
+
+#include "core/Globals.h"
+#include "core/Registry.h"
+#include "core/Shell.h"
+#include "platform/Screen.h"
+#include "support/FakeClock.h"
+#include "support/JournalFile.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TestEnv.h"
+
+namespace testsupport {
+
+// Every hook a window registers when it loads, back to none: a hook left behind would reach a
+// window of a test that is over.
+inline void resetRegistry() {
+    registry::setFrameUnloader({});
+    registry::setStartupFrameMaker({});
+    registry::setMainMenuOpener({});
+    registry::setActivityOpener({});
+    registry::setActivityWindows({});
+}
+
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        closeAllWindows();
+        resetGlobals();
+        resetRegistry();
+        screen::clearOverride();
+        journalFile.start();
+    }
+    void TearDown() override {
+        closeAllWindows();
+        resetRegistry();
+        screen::clearOverride();
+        journalFile.stop();
+    }
+
+    // The journal lines written so far, each without its time field.
+    QStringList journalLines() const { return journalFile.lines(); }
+    // The lines of one kind, whole.
+    QStringList journalOf(const QString& kind) const { return journalFile.of(kind); }
+
+    JournalFile journalFile;
+    ScopedFakeClock clock;
+    ScopedDialogs boxes;
+};
+
+}  // namespace testsupport
