@@ -10,8 +10,10 @@
 #include <QFileInfo>
 #include <functional>
 #include <gtest/gtest.h>
+#include <source_location>
 
 #include "BookEncoder.h"
+#include "book/BookControls.h"
 #include "book/frmBook.h"
 #include "core/Globals.h"
 #include "core/Registry.h"
@@ -37,6 +39,21 @@ using testsupport::settle;
 inline const QStringList& sampleBooks() {
     static const QStringList books{QStringLiteral("01PIP"), QStringLiteral("08FROG"), QStringLiteral("12BEAR")};
     return books;
+}
+
+inline bool shown(const QWidget* w) { return !w->isHidden(); }
+
+// The window once a told story has ended, however it ended: back on the first page, nothing
+// busy, the page buttons back and Stop gone.
+inline void expectAtRestAfterStory(const frmBook* b, std::source_location at = std::source_location::current()) {
+    const ::testing::ScopedTrace trace(at.file_name(), int(at.line()), "after the story");
+    EXPECT_EQ(gFrame, 1);
+    EXPECT_EQ(gBusy, 0);
+    EXPECT_EQ(b->TellingStory, 0);
+    EXPECT_EQ(b->PageButtonsShown, -1);
+    EXPECT_FALSE(shown(b->cmdCancel));
+    EXPECT_TRUE(shown(b->cmdNext));
+    EXPECT_TRUE(shown(b->cmdMenu));
 }
 
 // The window size (pixels, 15 twips each) at which the page has these scale factors.

@@ -95,9 +95,7 @@ TEST_F(BookKeysTest, AltSStopsTellStoryAndStartsAgainOnTheLastPage) {
     clock.after(0.05, watch);
     press(Qt::Key_T, Qt::AltModifier);  // "&Tell story" on the menu bar
     ASSERT_TRUE(pressed) << "the story was never told";
-    EXPECT_EQ(b->TellingStory, 0);
-    EXPECT_EQ(gFrame, 1);  // stopped after page 2, back on the first page
-    EXPECT_TRUE(b->cmdCancel->isHidden());
+    booktest::expectAtRestAfterStory(b);  // stopped after page 2, back on the first page
 
     // On the last page "&Start" is the one in view.
     press(Qt::Key_N, Qt::AltModifier);

@@ -22,6 +22,7 @@
 
 using booklayout::TwipRect;
 using booktest::BookWindowTest;
+using booktest::shown;
 using booktest::settle;
 using booktest::sizeForScale;
 
@@ -45,8 +46,6 @@ std::array<int, 4> pictureOf(const frmBook* b, int j, int f) {
     return {b->Book.PictureRect(1, j, f), b->Book.PictureRect(2, j, f), b->Book.PictureRect(3, j, f),
             b->Book.PictureRect(4, j, f)};
 }
-
-bool shown(const QWidget* w) { return !w->isHidden(); }
 
 // What the page shows for frame f: texts, pictures, credits, page buttons and the sound.
 void expectPage(frmBook* b, int f) {

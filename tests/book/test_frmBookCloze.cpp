@@ -17,10 +17,9 @@
 #include "platform/Paths.h"
 
 using booktest::BookWindowTest;
+using booktest::shown;
 
 namespace {
-
-bool shown(const QWidget* w) { return !w->isHidden(); }
 
 const bookenc::Block kTitle{1500, 300, 7320, 780, 1500, QStringLiteral("Own Book")};
 

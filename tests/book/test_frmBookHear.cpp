@@ -26,10 +26,9 @@
 #include "support/SoundFiles.h"
 
 using booktest::BookWindowTest;
+using booktest::shown;
 
 namespace {
-
-bool shown(const QWidget* w) { return !w->isHidden(); }
 
 // Word (1-based) whose underline place the bar holds, 0 when the bar is hidden, -1 when it is
 // shown under no word.
@@ -629,10 +628,8 @@ TEST_F(WritingHearTest, TellStorySpeaksEveryPageWithTheShorterPause) {
     EXPECT_EQ(recording->spoken[0], b->Book.BlockText(1, 1));
     EXPECT_EQ(recording->spoken[1], b->Book.BlockText(1, 2) + b->Book.BlockText(2, 2));
     EXPECT_EQ(recording->spoken[2], b->Book.BlockText(1, 3));
-    EXPECT_EQ(gFrame, 1);
-    EXPECT_EQ(b->TellingStory, 0);
+    booktest::expectAtRestAfterStory(b);
     EXPECT_TRUE(shown(b->TextTitle));
-    EXPECT_TRUE(shown(b->cmdNext));
     // Three pages: three pauses before (0.6 to 1.6 s), three speeches of 0.4 s, three pauses
     // after (0 to 1 s).
     EXPECT_GE(clock.elapsed(), 3 * 0.6 + 3 * 0.4);
@@ -807,13 +804,7 @@ TEST_F(HearTest, TellStoryHearsEveryPageInOrderWithThePauses) {
     }
     // It ends on the first page, with the page buttons back.
     EXPECT_EQ(opens[3].file, sound(1));
-    EXPECT_EQ(gFrame, 1);
-    EXPECT_EQ(gBusy, 0);
-    EXPECT_EQ(b->TellingStory, 0);
-    EXPECT_EQ(b->PageButtonsShown, -1);
-    EXPECT_FALSE(shown(b->cmdCancel));
-    EXPECT_TRUE(shown(b->cmdNext));
-    EXPECT_TRUE(shown(b->cmdMenu));
+    booktest::expectAtRestAfterStory(b);
     EXPECT_TRUE(shown(b->cmdEar));
     EXPECT_FALSE(shown(b->Shape1));
 }
@@ -843,13 +834,7 @@ TEST_F(HearTest, StopDuringAPageLetsItFinishThenEndsOnTheFirstPage) {
     EXPECT_TRUE(opens[2].file.endsWith(QStringLiteral("SNT01.WAV")));
     // Page 2 was heard to its last mark before the story ended.
     EXPECT_NEAR(opens[2].at - plays[1].at, b->Book.MarkTime(5, 2), 0.01);
-    EXPECT_EQ(gFrame, 1);
-    EXPECT_EQ(b->TellingStory, 0);
-    EXPECT_EQ(b->PageButtonsShown, -1);
-    EXPECT_FALSE(shown(b->cmdCancel));
-    EXPECT_TRUE(shown(b->cmdNext));
-    EXPECT_TRUE(shown(b->cmdMenu));
-    EXPECT_EQ(gBusy, 0);
+    booktest::expectAtRestAfterStory(b);
 }
 
 TEST_F(HearTest, WhileTheStoryIsToldTheWindowStaysAndNoSecondStoryStarts) {
@@ -955,8 +940,7 @@ TEST_F(HearTest, AStoryToldAtOrAcrossMidnightKeepsItsPausesAndUnderline) {
         b->mnuPlayAll_Click();
         const double took = clock.elapsed() - t0;
         clock.advance(12);  // the remaining samples fall due
-        EXPECT_EQ(gFrame, 1);
-        EXPECT_EQ(b->TellingStory, 0);
+        booktest::expectAtRestAfterStory(b);
         // Pages 1 to 3 are underlined for 0.5 + 1.0 + 0.5 s.
         EXPECT_NEAR(underlined * 0.05, 2.0, 0.2);
         if (!morning)
