@@ -61,19 +61,47 @@ inline QSize sizeForScale(double sx, double sy) {
     return QSize(int(std::lround(9600 * sx / 15)), int(std::lround(6630 * sy / 15)));
 }
 
-// A book of the test's own: its title page, then one line of text a page, a timing mark for
-// each word.
+// ---- books of the test's own ----
+
+// The title block of their title pages.
+inline const bookenc::Block kOwnTitle{1500, 300, 7320, 780, 1500, QStringLiteral("Own Book")};
+
+// A line of text at `top` twips, where the sample books put theirs.
+inline bookenc::Block line(int top, const QString& text, int width = 8160) {
+    return {1080, top, width, 690, 1080, text};
+}
+
+// A page of the blocks and pictures, with a timing mark every 0.4 s, one for each word.
+inline bookenc::Frame page(const QList<bookenc::Block>& blocks, const QList<bookenc::Picture>& pictures = {},
+                           const QString& link = QString()) {
+    bookenc::Frame f;
+    f.blocks = blocks;
+    f.pictures = pictures;
+    for (const bookenc::Block& b : blocks)
+        for (int k = 0; k < b.text.split(u' ', Qt::SkipEmptyParts).size(); ++k)
+            f.marks.append(0.4 * (f.marks.size() + 1));
+    f.link = link;
+    return f;
+}
+
+// "Own Book" of the pages, the first of them its title page.
+inline bookenc::Book bookOf(const QList<bookenc::Frame>& frames, int fontSize = 28) {
+    bookenc::Book b;
+    b.title = QStringLiteral("Own Book");
+    b.fontSize = fontSize;
+    b.frames = frames;
+    return b;
+}
+
+// Its title page, then one line of text a page, a timing mark for each word.
 inline bookenc::Book ownBook(const QStringList& pages) {
-    bookenc::Book book;
-    book.title = QStringLiteral("Own Book");
-    book.fontSize = 28;
     bookenc::Frame title;
-    title.blocks = {{1500, 300, 7320, 780, 1500, book.title}};
+    title.blocks = {kOwnTitle};
     title.marks = {0.3, 0.5};
-    book.frames = {title};
+    bookenc::Book book = bookOf({title});
     for (const QString& text : pages) {
         bookenc::Frame f;
-        f.blocks = {{1080, 4500, 8160, 690, 1080, text}};
+        f.blocks = {line(4500, text)};
         for (qsizetype k = 0; k < text.split(u' ', Qt::SkipEmptyParts).size(); ++k)
             f.marks.append(0.2 * double(k + 1));
         book.frames.append(f);
@@ -132,9 +160,18 @@ protected:
         settle();
     }
 
-    // A book of the test's own in `own`: its file, a picture file for every picture name
-    // (named in `missing` are left out), a sentence sound for every frame and the cover.
-    void writeOwnBook(const QString& code, const bookenc::Book& book, const QStringList& missing = {}) {
+    // The book as OWN in an installation of its own, `own`, which the test then uses (the
+    // globals as useInstallation() leaves them, the book OWN).
+    void useOwnBook(const bookenc::Book& book, const QStringList& missing = {}) {
+        writeOwnBook(book, missing);
+        useInstallation(own.path());
+        gBookCode = QStringLiteral("OWN");
+    }
+
+    // The book as OWN in `own`: its file, a picture file for every picture name (named in
+    // `missing` are left out), a sentence sound for every frame and the cover.
+    void writeOwnBook(const bookenc::Book& book, const QStringList& missing = {}) {
+        const QString code = QStringLiteral("OWN");
         const QString sample = sampleInstallation();
         own.write(QStringLiteral("DATA/") + code + QStringLiteral(".DAT"), bookenc::encodeBook(book));
         const QByteArray picture = readFile(sample + QStringLiteral("/BMPS/01PIP/COLPIP04.BMP"));

@@ -21,11 +21,9 @@ protected:
     void SetUp() override {
         BookWindowTest::SetUp();
         clock.setStep(0.001);
-        writeOwnBook(QStringLiteral("OWN"), booktest::ownBook({QStringLiteral("The dog ran."), QStringLiteral("The cat sat.")}));
+        useOwnBook(booktest::ownBook({QStringLiteral("The dog ran."), QStringLiteral("The cat sat.")}));
         own.write(QStringLiteral("WORDLIST/OWN.TXT"),
                   "*WORDLIST*\r\ncat\r\ndog\r\nhen\r\npig\r\nfox\r\nram\r\nsat\r\nran\r\nthe\r\n*END*\r\n");
-        useInstallation(own.path());
-        gBookCode = QStringLiteral("OWN");
     }
 
     // The frame as start-up shows it, and the book window opened inside it for the activity.

@@ -21,9 +21,13 @@
 #include "platform/WaveDevice.h"
 
 using booklayout::TwipRect;
+using booktest::bookOf;
 using booktest::BookWindowTest;
-using booktest::shown;
+using booktest::kOwnTitle;
+using booktest::line;
+using booktest::page;
 using booktest::settle;
+using booktest::shown;
 using booktest::sizeForScale;
 
 namespace {
@@ -81,28 +85,6 @@ void expectPage(frmBook* b, int f) {
     EXPECT_EQ(b->MMControl1->FileName, sound);
     EXPECT_EQ(b->MMControl1->Mode(), mci::ModeStop);
 }
-
-bookenc::Book ownBook(const QList<bookenc::Frame>& frames, int fontSize = 28) {
-    bookenc::Book b;
-    b.title = QStringLiteral("Own Book");
-    b.fontSize = fontSize;
-    b.frames = frames;
-    return b;
-}
-
-bookenc::Frame page(const QList<bookenc::Block>& blocks, const QList<bookenc::Picture>& pictures,
-                    const QString& link = QString()) {
-    bookenc::Frame f;
-    f.blocks = blocks;
-    f.pictures = pictures;
-    for (const bookenc::Block& b : blocks)
-        for (int k = 0; k < b.text.split(u' ', Qt::SkipEmptyParts).size(); ++k)
-            f.marks.append(0.4 * (f.marks.size() + 1));
-    f.link = link;
-    return f;
-}
-
-const bookenc::Block kTitleBlock{1500, 300, 7320, 780, 1500, QStringLiteral("Own Book")};
 
 }  // namespace
 
@@ -303,12 +285,9 @@ TEST_F(BookWindowTest, QuotesAndPunctuationStayOutsideTheMarks) {
 
 TEST_F(BookWindowTest, ALineTooWideShrinksTheFontTwoPointsAtATime) {
     const QString longLine = QStringLiteral("This line is far too long for the narrow label it has");
-    writeOwnBook(QStringLiteral("OWN"),
-                 ownBook({page({kTitleBlock}, {{2460, 1320, 4200, 3750, QStringLiteral("COVER")}}),
-                          page({{1080, 4500, 3000, 690, 1080, longLine}, {1080, 5340, 8160, 690, 1080, QStringLiteral("Short.")}},
-                               {{1560, 240, 4200, 3750, QStringLiteral("PIC")}})}));
-    useInstallation(own.path());
-    gBookCode = QStringLiteral("OWN");
+    useOwnBook(bookOf({page({kOwnTitle}, {{2460, 1320, 4200, 3750, QStringLiteral("COVER")}}),
+                       page({line(4500, longLine, 3000), line(5340, QStringLiteral("Short."))},
+                            {{1560, 240, 4200, 3750, QStringLiteral("PIC")}})}));
     frmBook* b = openBook();
     b->cmdNext_Click();
     const double size = b->label[1]->font().pointSizeF();
@@ -334,11 +313,7 @@ TEST_F(BookWindowTest, ATabInABlockTextIsMeasuredAsTheBlankItIsShownAs) {
                  {"The dog sat on\tthe big red mat at last.", 10, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
-        writeOwnBook(QStringLiteral("OWN"),
-                     ownBook({page({kTitleBlock}, {}),
-                              page({{1080, 4500, 3000, 690, 1080, QString::fromLatin1(c.text)}}, {})}));
-        useInstallation(own.path());
-        gBookCode = QStringLiteral("OWN");
+        useOwnBook(bookOf({page({kOwnTitle}), page({line(4500, QString::fromLatin1(c.text), 3000)})}));
         frmBook* b = openBook();
         b->cmdNext_Click();
         Label* l = b->label[1];
@@ -355,11 +330,7 @@ TEST_F(BookWindowTest, ATabInABlockTextIsMeasuredAsTheBlankItIsShownAs) {
 }
 
 TEST_F(BookWindowTest, ALineThatNeverFitsStopsAtOnePoint) {
-    writeOwnBook(QStringLiteral("OWN"),
-                 ownBook({page({kTitleBlock}, {}),
-                          page({{1080, 4500, 30, 690, 1080, QStringLiteral("Nothing fits in two pixels at all")}}, {})}));
-    useInstallation(own.path());
-    gBookCode = QStringLiteral("OWN");
+    useOwnBook(bookOf({page({kOwnTitle}), page({line(4500, QStringLiteral("Nothing fits in two pixels at all"), 30)})}));
     frmBook* b = openBook();
     b->cmdNext_Click();
     EXPECT_EQ(gFrame, 2);
@@ -369,12 +340,7 @@ TEST_F(BookWindowTest, ALineThatNeverFitsStopsAtOnePoint) {
 }
 
 TEST_F(BookWindowTest, TheBookFontIsFittedToTheTitleBlockAtLoad) {
-    writeOwnBook(QStringLiteral("OWN"), ownBook({page({kTitleBlock}, {}), page({{1080, 4500, 8160, 690, 1080,
-                                                                                QStringLiteral("Hi.")}},
-                                                                               {})},
-                                                200));
-    useInstallation(own.path());
-    gBookCode = QStringLiteral("OWN");
+    useOwnBook(bookOf({page({kOwnTitle}), page({line(4500, QStringLiteral("Hi."))})}, 200));
     frmBook* b = openBook();
     ASSERT_LT(b->BookFontSize, 200);
     auto heightAt = [&](int points) {
@@ -438,16 +404,12 @@ TEST_F(BookWindowTest, ThePreloadedPictureServesTheNextPageOnFewColourDisplays) 
 }
 
 TEST_F(BookWindowTest, AFailedPreloadNeverLeavesAPageWithoutItsPicture) {
-    writeOwnBook(QStringLiteral("OWN"),
-                 ownBook({page({kTitleBlock}, {{2460, 1320, 4200, 3750, QStringLiteral("COVER")}}, QStringLiteral("AAA")),
-                          page({{1080, 4500, 8160, 690, 1080, QStringLiteral("Page two.")}},
-                               {{1560, 240, 4200, 3750, QStringLiteral("AAA")}}, QStringLiteral("GONE")),
-                          page({{1080, 4500, 8160, 690, 1080, QStringLiteral("Page three.")}},
-                               {{1560, 240, 4200, 3750, QStringLiteral("AAA")}})}),
-                 {QStringLiteral("GONE")});
-    useInstallation(own.path());
+    useOwnBook(bookOf({page({kOwnTitle}, {{2460, 1320, 4200, 3750, QStringLiteral("COVER")}}, QStringLiteral("AAA")),
+                       page({line(4500, QStringLiteral("Page two."))}, {{1560, 240, 4200, 3750, QStringLiteral("AAA")}},
+                            QStringLiteral("GONE")),
+                       page({line(4500, QStringLiteral("Page three."))}, {{1560, 240, 4200, 3750, QStringLiteral("AAA")}})}),
+               {QStringLiteral("GONE")});
     gColourBits = 8;
-    gBookCode = QStringLiteral("OWN");
     frmBook* b = openBook();
     EXPECT_EQ(b->PreloadedPictureName, QStringLiteral("AAA"));
     b->cmdNext_Click();  // the preload of GONE finds no file
@@ -687,11 +649,7 @@ TEST_F(BookWindowTest, ClozeTypeShowsTheLabelsAndNoPageButtonsAfterTheTitle) {
 // ---- loads that cannot go on ----
 
 TEST_F(BookWindowTest, AnUnusableWordListTakesClozeClickBackToTheMenu) {
-    writeOwnBook(QStringLiteral("OWN"), ownBook({page({kTitleBlock}, {}), page({{1080, 4500, 8160, 690, 1080,
-                                                                                QStringLiteral("One more page.")}},
-                                                                               {})}));
-    useInstallation(own.path());  // no WORDLIST\OWN.TXT here
-    gBookCode = QStringLiteral("OWN");
+    useOwnBook(bookOf({page({kOwnTitle}), page({line(4500, QStringLiteral("One more page."))})}));  // no WORDLIST\OWN.TXT
     gActivity = 5;
     boxes.answer(mb::OK);
     const QPointer<frmBook> b = openBook();

@@ -26,6 +26,8 @@
 #include "support/SoundFiles.h"
 
 using booktest::BookWindowTest;
+using booktest::kOwnTitle;
+using booktest::line;
 using booktest::shown;
 
 namespace {
@@ -95,10 +97,6 @@ bookenc::Frame frameOf(const QList<bookenc::Block>& blocks, const QList<double>&
     return f;
 }
 
-const bookenc::Block kTitle{1500, 300, 7320, 780, 1500, QStringLiteral("Own Book")};
-
-bookenc::Block line(int top, const QString& text) { return {1080, top, 8160, 690, 1080, text}; }
-
 class HearTest : public BookWindowTest {
 protected:
     void SetUp() override {
@@ -112,13 +110,11 @@ protected:
         bookenc::Book book;
         book.title = QStringLiteral("Own Book");
         book.fontSize = 28;
-        book.frames = {frameOf({kTitle}, {0.3, 0.5}),
+        book.frames = {frameOf({kOwnTitle}, {0.3, 0.5}),
                        frameOf({line(4500, QStringLiteral("One two three.")), line(5340, QStringLiteral("Four five."))},
                                {0.2, 0.4, 0.6, 0.8, 1.0}),
                        frameOf({line(4500, QStringLiteral("Six seven."))}, {0.25, 0.5})};
-        writeOwnBook(QStringLiteral("OWN"), book);
-        useInstallation(own.path());
-        gBookCode = QStringLiteral("OWN");
+        useOwnBook(book);
     }
 
     std::vector<RecordingDevice::Sent> commands;
@@ -231,16 +227,14 @@ TEST_F(HearTest, TheUnderlineFollowsTheMarksOfEverySamplePage) {
 TEST_F(HearTest, ACompressedPageSoundLastsItsLengthAndABadOneIsToldOnce) {
     bookenc::Book book;
     book.title = QStringLiteral("Own Book");
-    book.frames = {frameOf({kTitle}, {0.3, 0.5}), frameOf({}, {}),
+    book.frames = {frameOf({kOwnTitle}, {0.3, 0.5}), frameOf({}, {}),
                    frameOf({line(4500, QStringLiteral("Six seven."))}, {0.25, 0.5})};
-    writeOwnBook(QStringLiteral("OWN"), book);
+    useOwnBook(book);
     constexpr int rate = 11025;
     constexpr int frames = 13000;
     own.write(QStringLiteral("WAVS/OWN/SNT02.WAV"),
               testsupport::encodeWav(SF_FORMAT_MS_ADPCM, 1, rate, testsupport::sineFrames(frames, 1, rate)));
     own.write(QStringLiteral("WAVS/OWN/SNT03.WAV"), QByteArray("RIFF\x10\0\0\0WAVEfmt \x04\0\0\0abcd", 24));
-    useInstallation(own.path());
-    gBookCode = QStringLiteral("OWN");
     frmBook* b = openAt(2);
     ASSERT_EQ(b->FrameWordCount(), 0);
     EXPECT_DOUBLE_EQ(b->MMControl1->Length(), double(frames) / rate);
@@ -311,13 +305,11 @@ TEST_F(HearTest, WhileTheSentenceIsHeardThePageAndTheSoundsAreRefused) {
 TEST_F(HearTest, MissingMarksCountAsZeroAndAPageWithoutWordsIsHeardToItsEnd) {
     bookenc::Book book;
     book.title = QStringLiteral("Own Book");
-    book.frames = {frameOf({kTitle}, {0.3, 0.5}),
+    book.frames = {frameOf({kOwnTitle}, {0.3, 0.5}),
                    frameOf({line(4500, QStringLiteral("Five words but two marks."))}, {0.3, 0.6}),
                    frameOf({}, {}),
                    frameOf({line(4500, QStringLiteral("No marks at all."))}, {})};
-    writeOwnBook(QStringLiteral("OWN"), book);
-    useInstallation(own.path());
-    gBookCode = QStringLiteral("OWN");
+    useOwnBook(book);
     frmBook* b = openAt(2);
     ASSERT_EQ(b->FrameWordCount(), 5);
     int barAt = -2;
@@ -410,8 +402,8 @@ TEST_F(HearTest, AMarkFarPastTheSoundEndsTheWalkASecondAfterTheSound) {
         SCOPED_TRACE(c.name);
         bookenc::Book book;
         book.title = QStringLiteral("Own Book");
-        book.frames = {frameOf({kTitle}, {0.3, 0.5}), frameOf({line(4500, QStringLiteral("One two three."))}, c.marks)};
-        writeOwnBook(QStringLiteral("OWN"), book);
+        book.frames = {frameOf({kOwnTitle}, {0.3, 0.5}), frameOf({line(4500, QStringLiteral("One two three."))}, c.marks)};
+        useOwnBook(book);
         // A sound that cannot be decoded opens nothing; it is told once a run, so only the
         // first such case sees the message.
         if (!c.soundOpens) {
@@ -419,8 +411,6 @@ TEST_F(HearTest, AMarkFarPastTheSoundEndsTheWalkASecondAfterTheSound) {
             if (boxes.msgBoxes().empty())
                 boxes.answer(mb::OK);
         }
-        useInstallation(own.path());
-        gBookCode = QStringLiteral("OWN");
         frmBook* b = openAt(2);
         ASSERT_EQ(b->FrameWordCount(), 3);
         ASSERT_EQ(b->MMControl1->Mode() != mci::ModeNotOpen, c.soundOpens);
@@ -443,10 +433,8 @@ TEST_F(HearTest, AMarkFarPastTheSoundEndsTheWalkASecondAfterTheSound) {
 TEST_F(HearTest, MenuExitAndClosingGoThroughWhileTheSentenceIsHeard) {
     bookenc::Book book;
     book.title = QStringLiteral("Own Book");
-    book.frames = {frameOf({kTitle}, {0.3, 0.5}), frameOf({line(4500, QStringLiteral("One two three."))}, {0.2, 0.4, 0.7})};
-    writeOwnBook(QStringLiteral("OWN"), book);
-    useInstallation(own.path());
-    gBookCode = QStringLiteral("OWN");
+    book.frames = {frameOf({kOwnTitle}, {0.3, 0.5}), frameOf({line(4500, QStringLiteral("One two three."))}, {0.2, 0.4, 0.7})};
+    useOwnBook(book);
     enum Way { MenuButton, ToMenu, Exit, ProgramClose };
     for (Way way : {MenuButton, ToMenu, Exit, ProgramClose}) {
         SCOPED_TRACE(int(way));
@@ -708,10 +696,8 @@ TEST_F(HearTest, ClozeClicksFollowTheirSettingAndHideTheBarOverTheGap) {
 TEST_F(HearTest, AWordWithoutItsSoundIsSilent) {
     bookenc::Book book;
     book.title = QStringLiteral("Own Book");
-    book.frames = {frameOf({kTitle}, {0.3, 0.5}), frameOf({line(4500, QStringLiteral("Zorbleflax!"))}, {0.5})};
-    writeOwnBook(QStringLiteral("OWN"), book);
-    useInstallation(own.path());
-    gBookCode = QStringLiteral("OWN");
+    book.frames = {frameOf({kOwnTitle}, {0.3, 0.5}), frameOf({line(4500, QStringLiteral("Zorbleflax!"))}, {0.5})};
+    useOwnBook(book);
     frmBook* b = openAt(2);
     const double t0 = clock.elapsed();
     pressWord(b, 1);
@@ -909,10 +895,8 @@ TEST_F(HearTest, TellStoryIsOnlyForReadingAndWriting) {
 TEST_F(HearTest, AOnePageStoryIsToldOnceAndShownAgainWithItsButtons) {
     bookenc::Book book;
     book.title = QStringLiteral("Own Book");
-    book.frames = {frameOf({kTitle}, {0.3, 0.5})};
-    writeOwnBook(QStringLiteral("OWN"), book);
-    useInstallation(own.path());
-    gBookCode = QStringLiteral("OWN");
+    book.frames = {frameOf({kOwnTitle}, {0.3, 0.5})};
+    useOwnBook(book);
     frmBook* b = openBook();
     recordSentenceDevice(b);
     b->mnuPlayAll_Click();
@@ -972,11 +956,9 @@ TEST_F(RealClockHearTest, WaitsCostNextToNoCpu) {
     // two pauses that do not yield, about 5 s in all.
     bookenc::Book book;
     book.title = QStringLiteral("Own Book");
-    book.frames = {frameOf({kTitle}, {1.5, 3.0})};
-    writeOwnBook(QStringLiteral("OWN"), book);
+    book.frames = {frameOf({kOwnTitle}, {1.5, 3.0})};
+    useOwnBook(book);
     own.write(QStringLiteral("WAVS/OWN/SNT01.WAV"), readFile(booktest::sampleInstallation() + QStringLiteral("/WAVS/01PIP/SNT06.WAV")));
-    useInstallation(own.path());
-    gBookCode = QStringLiteral("OWN");
     frmBook* b = openBook();
     const double wall0 = realClock().monotonic();
     const double cpu0 = cpuSeconds();
