@@ -109,6 +109,17 @@ inline bookenc::Book ownBook(const QStringList& pages) {
     return book;
 }
 
+// The book for the tests to which the sample pages are incidental, with the parts they look
+// at: a title page with its cover, a page of two lines and a picture, then the last page, of
+// one line and a picture.
+inline bookenc::Book smallBook() {
+    const bookenc::Picture picture{1560, 240, 4200, 3750, QStringLiteral("PIC")};
+    return bookOf({page({kOwnTitle}, {{2460, 1320, 4200, 3750, QStringLiteral("COVER")}}),
+                   page({line(4500, QStringLiteral("Pip the pup sat.")), line(5340, QStringLiteral("He sat on a mat."))},
+                        {picture}),
+                   page({line(4500, QStringLiteral("The end."))}, {picture})});
+}
+
 class BookWindowTest : public testsupport::WindowTest {
 protected:
     void SetUp() override {

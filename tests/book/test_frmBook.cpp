@@ -183,6 +183,7 @@ TEST_F(BookWindowTest, PlacementsFollowTheScaleFactors) {
 }
 
 TEST_F(BookWindowTest, LargeScaleCoordinatesBeyondSixteenBits) {
+    useOwnBook(booktest::smallBook());
     frmBook* b = openBook(sizeForScale(4.5, 4.5));
     b->cmdNext_Click();  // 8160-twip blocks are 36720 twips wide at this scale
     const TwipRect label = booklayout::blockLabelRect(blockOf(b, 1, 2), gScaleX, gScaleY);
@@ -195,6 +196,7 @@ TEST_F(BookWindowTest, LargeScaleCoordinatesBeyondSixteenBits) {
 }
 
 TEST_F(BookWindowTest, ResizingLaysTheSamePageOutAgainAndSwitchesTheButtonPictures) {
+    useOwnBook(booktest::smallBook());
     frmBook* b = openBook(sizeForScale(1, 1));
     b->cmdNext_Click();
     b->cmdNext_Click();
@@ -271,10 +273,9 @@ TEST_F(BookWindowTest, MeasuredWordsRunLeftToRightWithTheirMarksInside) {
 }
 
 TEST_F(BookWindowTest, QuotesAndPunctuationStayOutsideTheMarks) {
-    gBookCode = QStringLiteral("12BEAR");
+    useOwnBook(bookOf({page({kOwnTitle}), page({line(4500, QStringLiteral("\"I'm too hot,\" says Bear."))})}));
     frmBook* b = openBook();
     b->cmdNext_Click();
-    b->cmdNext_Click();  // "I'm too hot," says Bear.
     const booklayout::FrameWordTable& w = b->Words;
     ASSERT_GE(w.FrameWordCount(), 5);
     EXPECT_GT(w.FrameWordMarkLeft[0], w.FrameWordLeft[0]);  // the opening quote is left out
@@ -353,6 +354,7 @@ TEST_F(BookWindowTest, TheBookFontIsFittedToTheTitleBlockAtLoad) {
 }
 
 TEST_F(BookWindowTest, TheTeachersTextFontIsTheFontShownAndMeasured) {
+    useOwnBook(booktest::smallBook());
     QString family;
     for (const char* name : {"Liberation Serif", "DejaVu Serif", "Liberation Mono", "DejaVu Sans Mono"}) {
         family = screen::fontFamilyFor(QLatin1String(name));
@@ -423,6 +425,7 @@ TEST_F(BookWindowTest, AFailedPreloadNeverLeavesAPageWithoutItsPicture) {
 // ---- activation, closing, the activity line ----
 
 TEST_F(BookWindowTest, OnlyTheFirstActivationTurnsToTheTitlePage) {
+    useOwnBook(booktest::smallBook());
     frmBook* b = openBook();
     EXPECT_EQ(gFrame, 1);
     b->cmdNext_Click();
@@ -454,6 +457,7 @@ TEST_F(BookWindowTest, TheActivityLineOfAShortAndALongerVisit) {
 }
 
 TEST_F(BookWindowTest, MenuButtonClosesTheBookAndShowsTheMainMenu) {
+    useOwnBook(booktest::smallBook());
     frmBook* b = openBook();
     b->cmdNext_Click();
     b->cmdMenu_Click();
@@ -464,6 +468,7 @@ TEST_F(BookWindowTest, MenuButtonClosesTheBookAndShowsTheMainMenu) {
 }
 
 TEST_F(BookWindowTest, WhileBusyTheButtonsMenusAndCloseBoxRefuseWithABeep) {
+    useOwnBook(booktest::smallBook());
     frmBook* b = openBook();
     b->cmdNext_Click();
     gBusy = 1;
@@ -489,6 +494,7 @@ TEST_F(BookWindowTest, WhileBusyTheButtonsMenusAndCloseBoxRefuseWithABeep) {
 }
 
 TEST_F(BookWindowTest, ExitEndsTheProgram) {
+    useOwnBook(booktest::smallBook());
     frmBook* b = openBook();
     try {
         b->mnuExit_Click();
@@ -501,6 +507,7 @@ TEST_F(BookWindowTest, ExitEndsTheProgram) {
 // ---- keys and help ----
 
 TEST_F(BookWindowTest, F1OpensTheActivitysHelpWhereverTheFocusIs) {
+    useOwnBook(booktest::smallBook());
     frmBook* b = openBook();
     b->cmdNext_Click();
     QWidget* targets[] = {b, b->cmdNext, b->cmdBack, b->cmdEar, b->cmdMenu, b->label[1], b->picframe[1]};
@@ -523,6 +530,7 @@ TEST_F(BookWindowTest, F1OpensTheActivitysHelpWhereverTheFocusIs) {
 }
 
 TEST_F(BookWindowTest, HelpItemsAndTheirCaptions) {
+    useOwnBook(booktest::smallBook());
     frmBook* b = openBook();
     EXPECT_EQ(b->mnuHelpLocal->text(), QStringLiteral("&Help on whatever"));
     b->mnuHelp_Click();
@@ -541,6 +549,7 @@ TEST_F(BookWindowTest, HelpItemsAndTheirCaptions) {
 // ---- menus and the activity table ----
 
 TEST_F(BookWindowTest, MenusCarryTheirCaptionsInOrder) {
+    useOwnBook(booktest::smallBook());
     frmBook* b = openBook();
     QStringList file;
     for (QAction* a : b->mnuFile->actions())
@@ -558,6 +567,7 @@ TEST_F(BookWindowTest, MenusCarryTheirCaptionsInOrder) {
 }
 
 TEST_F(BookWindowTest, ReadingFollowsItsSettings) {
+    useOwnBook(booktest::smallBook());
     struct Case {
         int16_t hear, print, tell;
     } cases[] = {{-1, -1, -1}, {0, 0, 0}, {-1, 0, -1}};
@@ -583,6 +593,7 @@ TEST_F(BookWindowTest, ReadingFollowsItsSettings) {
 }
 
 TEST_F(BookWindowTest, WritingWithSpeechSwitchedOffHidesHearAndTellStory) {
+    useOwnBook(booktest::smallBook());
     gActivity = 2;
     GlobalSettings.SpeechDisabled = -1;
     ActiveSettings.WriteSaveLoad = 0;
@@ -599,6 +610,7 @@ TEST_F(BookWindowTest, WritingWithSpeechSwitchedOffHidesHearAndTellStory) {
 }
 
 TEST_F(BookWindowTest, WritingShowsTextBoxesFramedOnePixelWide) {
+    useOwnBook(booktest::smallBook());
     gActivity = 2;
     frmBook* b = openBook();
     // The title page: only the title box.
@@ -629,6 +641,7 @@ TEST_F(BookWindowTest, WritingShowsTextBoxesFramedOnePixelWide) {
 }
 
 TEST_F(BookWindowTest, ClozeTypeShowsTheLabelsAndNoPageButtonsAfterTheTitle) {
+    useOwnBook(booktest::smallBook());
     gActivity = 4;
     ActiveSettings.ClozeTypeSound = -1;
     frmBook* b = openBook();

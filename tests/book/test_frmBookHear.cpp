@@ -882,6 +882,7 @@ TEST_F(HearTest, TheProgramClosingInTheMiddleOfTheStoryEndsItCleanly) {
 }
 
 TEST_F(HearTest, TellStoryIsOnlyForReadingAndWriting) {
+    useOwnBook(booktest::smallBook());
     gActivity = 4;
     frmBook* b = openBook();
     const int beepsBefore = beeps();
