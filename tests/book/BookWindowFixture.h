@@ -148,14 +148,7 @@ protected:
 
     // Opens the window for gBookCode and gActivity at the given size and lets it show its first
     // page. The scale factors are those of that size, as the frame would have set them.
-    frmBook* openBook(QSize size = QSize(640, 442)) {
-        shaping::setScaleFactors(size.width() * 15, size.height() * 15);
-        auto* book = new frmBook;
-        book->resize(size);
-        book->Show();
-        settle();
-        return book;
-    }
+    frmBook* openBook(QSize size = testsupport::kDesignSize) { return testsupport::showScaledWindow<frmBook>(size); }
 
     // Opens the window and turns to frame f.
     frmBook* openAt(int f) {

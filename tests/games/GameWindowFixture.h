@@ -73,14 +73,9 @@ protected:
 
     // Opens the window for the activity the menu asks for (32 Treasure, 34 Slide) at the size
     // whose scale factors are 1 (640 x 442 pixels of 15 twips).
-    frmHangman* open(int activity, QSize size = QSize(640, 442)) {
+    frmHangman* open(int activity, QSize size = testsupport::kDesignSize) {
         gActivity = activity;
-        shaping::setScaleFactors(size.width() * 15, size.height() * 15);
-        auto* game = new frmHangman;
-        game->resize(size);
-        game->Show();
-        settle();
-        return game;
+        return testsupport::showScaledWindow<frmHangman>(size);
     }
 
     // Types the letters of a text as keys pressed on the window.

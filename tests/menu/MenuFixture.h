@@ -90,13 +90,7 @@ protected:
     }
 
     // A menu on its own (no frame): 640 x 442 pixels is the design surface at 15 twips a pixel.
-    frmMenu* openMenu(QSize size = QSize(640, 442)) {
-        auto* m = new frmMenu;
-        m->resize(size);
-        m->Show();
-        settle();
-        return m;
-    }
+    frmMenu* openMenu(QSize size = testsupport::kDesignSize) { return testsupport::showWindow<frmMenu>(size); }
 
     // The frame as start-up shows it, with the main menu registered as the program does.
     frmKest* openFrame() {

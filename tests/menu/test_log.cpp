@@ -17,6 +17,7 @@ using teachertest::logFile;
 using teachertest::NamePicker;
 using teachertest::settle;
 using teachertest::TeacherTest;
+using testsupport::showWindow;
 
 namespace {
 
@@ -32,13 +33,7 @@ protected:
         dir.write(QStringLiteral("LOG.DAT"), logFile(kLog));
         GlobalSettings.TrackingOn = 1;
     }
-    frmLog* openLog() {
-        auto* l = new frmLog;
-        l->resize(640, 442);
-        l->Show();
-        settle();
-        return l;
-    }
+    frmLog* openLog() { return showWindow<frmLog>(); }
     // The record's text, as far as its length says.
     QString storedLog() const {
         const QByteArray b = dir.read(QStringLiteral("LOG.DAT"));

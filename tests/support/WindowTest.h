@@ -3,12 +3,14 @@
 // globals and the registry hooks as a program finds them before its start-up, the screen of
 // the machine, the journal in a file of its own, the fake clock and scripted boxes. A header
 // of its own, as the support library does not link the core.
+#include <QSize>
 #include <QStringList>
 #include <gtest/gtest.h>
 
 #include "core/Globals.h"
 #include "core/Registry.h"
 #include "core/Shell.h"
+#include "core/WindowShaping.h"
 #include "platform/Screen.h"
 #include "support/FakeClock.h"
 #include "support/JournalFile.h"
@@ -25,6 +27,26 @@ inline void resetRegistry() {
     registry::setMainMenuOpener({});
     registry::setActivityOpener({});
     registry::setActivityWindows({});
+}
+
+// The design surface of 9600 x 6630 twips at 15 twips a pixel.
+inline constexpr QSize kDesignSize{640, 442};
+
+// A new window of the kind at `size` pixels, shown, with the events of its showing run.
+template <class W>
+W* showWindow(QSize size = kDesignSize) {
+    auto* w = new W;
+    w->resize(size);
+    w->Show();
+    settle();
+    return w;
+}
+
+// The same for a child of the frame, with the scale factors the frame would set for that size.
+template <class W>
+W* showScaledWindow(QSize size = kDesignSize) {
+    shaping::setScaleFactors(size.width() * 15, size.height() * 15);
+    return showWindow<W>(size);
 }
 
 class WindowTest : public ::testing::Test {
