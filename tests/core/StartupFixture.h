@@ -23,9 +23,6 @@
 #include "support/TestEnv.h"
 #include "support/WindowTest.h"
 
-// Readable failures.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
-
 namespace startuptest {
 
 using testsupport::findForm;

@@ -9,8 +9,12 @@
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
+#include <ostream>
 
 #include "platform/Form.h"
+
+// A QString in a failure message as its text in quotes, not as a list of characters.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace testsupport {
 
