@@ -155,12 +155,8 @@ TEST_F(LogFile, SaveLogOverTheCeilingSaysItCannotWrite) {
     dialogs.answer(mb::OK);
     dialogs.setOnBox([](const auto&) { EXPECT_EQ(mouse::pointer(), mouse::Default); });
     EXPECT_FALSE(SaveLog());
-    ASSERT_EQ(dialogs.msgBoxes().size(), 1u);
-    const auto box = dialogs.msgBoxes()[0];
-    EXPECT_EQ(box.title, "Can't write");
-    EXPECT_EQ(box.text, "It was not possible to save the log file\r\n" + dir.path() +
-                            "/LOG.DAT\r\n\r\nAny changes you have made have not been saved.");
-    EXPECT_EQ(box.icon(), mb::Exclamation);
+    coretest::expectCantWrite(dialogs, "It was not possible to save the log file\r\n" + dir.path() +
+                                           "/LOG.DAT\r\n\r\nAny changes you have made have not been saved.");
     EXPECT_EQ(LogText.size(), 32766);  // kept for the viewer
     EXPECT_EQ(dir.read("LOG.DAT"), logImage(kHeader.toLatin1()));
     EXPECT_EQ(mouse::pointer(), mouse::Default);
