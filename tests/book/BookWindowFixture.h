@@ -33,6 +33,7 @@
 namespace booktest {
 
 using testsupport::closeAllWindows;
+using testsupport::readFile;
 using testsupport::sampleInstallation;
 using testsupport::settle;
 
@@ -124,8 +125,7 @@ class BookWindowTest : public testsupport::WindowTest {
 protected:
     void SetUp() override {
         WindowTest::SetUp();
-        ASSERT_TRUE(QFileInfo(sampleInstallation() + QStringLiteral("/TEACHER.DAT")).isFile())
-            << "the sample installation is missing: " << sampleInstallation().toStdString();
+        ASSERT_TRUE(testsupport::sampleInstallationIsBuilt());
         useInstallation(sampleInstallation());
     }
     // The globals as start-up, the frame and the menu leave them for Reading.
@@ -190,12 +190,6 @@ protected:
         own.write(QStringLiteral("TEACHER.DAT"), readFile(sample + QStringLiteral("/TEACHER.DAT")));
         own.write(QStringLiteral("Reader.html"), readFile(sample + QStringLiteral("/Reader.html")));
         own.write(QStringLiteral("WAVS/CLICK.WAV"), sound);
-    }
-
-    static QByteArray readFile(const QString& path) {
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
-        return f.readAll();
     }
 
     int menuOpened = 0;

@@ -23,6 +23,7 @@
 using booklayout::TwipRect;
 using booktest::bookOf;
 using booktest::BookWindowTest;
+using booktest::readFile;
 using booktest::kOwnTitle;
 using booktest::line;
 using booktest::page;

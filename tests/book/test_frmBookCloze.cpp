@@ -17,6 +17,7 @@
 #include "platform/Paths.h"
 
 using booktest::BookWindowTest;
+using booktest::readFile;
 using booktest::shown;
 
 namespace {

@@ -26,6 +26,7 @@
 #include "support/SoundFiles.h"
 
 using booktest::BookWindowTest;
+using booktest::readFile;
 using booktest::kOwnTitle;
 using booktest::line;
 using booktest::shown;

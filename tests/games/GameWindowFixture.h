@@ -26,22 +26,16 @@
 
 namespace gametest {
 
+using testsupport::readFile;
 using testsupport::sampleInstallation;
 using testsupport::settle;
-
-inline QByteArray readFile(const QString& path) {
-    QFile f(path);
-    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
-    return f.readAll();
-}
 
 class GameWindowTest : public testsupport::WindowTest {
 protected:
     void SetUp() override {
         WindowTest::SetUp();
         const QString sample = sampleInstallation();
-        ASSERT_TRUE(QFileInfo(sample + QStringLiteral("/TEACHER.DAT")).isFile())
-            << "the sample installation is missing: " << sample.toStdString();
+        ASSERT_TRUE(testsupport::sampleInstallationIsBuilt());
         // An installation of the test's own: the sample's pictures and sounds, lists of its own.
         const QDir from(sample);
         for (const QString& folder : {QStringLiteral("BMPS"), QStringLiteral("WAVS"), QStringLiteral("WAVS/WDS")})

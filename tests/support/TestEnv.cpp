@@ -100,6 +100,12 @@ QByteArray usersFile(const QStringList& names) {
     return b;
 }
 
+QByteArray readFile(const QString& path) {
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
+    return f.readAll();
+}
+
 QByteArray logFile(const QString& text) {
     const QByteArray body = text.toLatin1();
     QByteArray b;

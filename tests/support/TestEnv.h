@@ -52,6 +52,9 @@ bool processUntil(const std::function<bool()>& done, int ms = 3000);
 // The loaded, visible form of that name (the newest), or nullptr.
 Form* findForm(const QString& name);
 
+// The bytes of a file that must be there (a failure when it cannot be read).
+QByteArray readFile(const QString& path);
+
 // USERS.DAT as the program writes it: the count, then the names, 16 characters each.
 QByteArray usersFile(const QStringList& names);
 
