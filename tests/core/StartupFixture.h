@@ -20,6 +20,7 @@
 #include "platform/Program.h"
 #include "platform/Screen.h"
 #include "support/FakeClock.h"
+#include "support/SettingsFolder.h"
 #include "support/TestEnv.h"
 #include "support/WindowTest.h"
 
@@ -34,11 +35,7 @@ constexpr auto& logRecord = testsupport::logFile;
 inline const QString kLogHeader = QStringLiteral("Kestrow Readers - Log File\r\n\r\n");
 
 // The installation: settings, users, log and one book.
-struct Installation {
-    testsupport::TempDir dir;
-    GlobalSettingsRecord global;
-    ActivitySettingsRecord teacher;
-
+struct Installation : testsupport::SettingsFolder {
     Installation() {
         global.TrackingOn = 1;
         teacher.Book.setText(QStringLiteral("ONE"));
@@ -49,20 +46,6 @@ struct Installation {
                                                             QStringLiteral("Teacher")}));
         dir.write(QStringLiteral("LOG.DAT"), logRecord(kLogHeader));
         dir.write(QStringLiteral("DATA/ONE.DAT"), QByteArray("book"));
-    }
-    QString path() const { return dir.path(); }
-    void writeGlobal() { dir.write(QStringLiteral("GLOBSET.DAT"), global.encode()); }
-    void writeTeacher() { dir.write(QStringLiteral("TEACHER.DAT"), teacher.encode()); }
-    GlobalSettingsRecord storedGlobal() const {
-        return GlobalSettingsRecord::decode(dir.read(QStringLiteral("GLOBSET.DAT")));
-    }
-    // The text of LOG.DAT after its length prefix.
-    QString logText() const {
-        const QByteArray b = dir.read(QStringLiteral("LOG.DAT"));
-        if (b.size() < 2)
-            return {};
-        const int n = uint8_t(b[0]) | (uint8_t(b[1]) << 8);
-        return QString::fromLatin1(b.mid(2, n));
     }
 };
 

@@ -21,6 +21,7 @@
 #include "platform/Program.h"
 #include "platform/Screen.h"
 #include "support/FakeClock.h"
+#include "support/SettingsFolder.h"
 #include "support/StartedGlobals.h"
 #include "support/TestEnv.h"
 #include "support/WindowTest.h"
@@ -43,7 +44,7 @@ inline ActivitySettingsRecord allOn() {
     return s;
 }
 
-class MenuTest : public testsupport::WindowTest {
+class MenuTest : public testsupport::WindowTest, protected testsupport::SettingsFolder {
 protected:
     void SetUp() override {
         WindowTest::SetUp();
@@ -83,12 +84,6 @@ protected:
         applyGlobals();
     }
 
-    void writeGlobal() { dir.write(QStringLiteral("GLOBSET.DAT"), global.encode()); }
-    void writeTeacher() { dir.write(QStringLiteral("TEACHER.DAT"), teacher.encode()); }
-    ActivitySettingsRecord stored(const QString& file) const {
-        return ActivitySettingsRecord::decode(dir.read(file));
-    }
-
     // A menu on its own (no frame): 640 x 442 pixels is the design surface at 15 twips a pixel.
     frmMenu* openMenu(QSize size = testsupport::kDesignSize) { return testsupport::showWindow<frmMenu>(size); }
 
@@ -107,9 +102,6 @@ protected:
     }
     frmMenu* shownMenu() const { return qobject_cast<frmMenu*>(findForm(QStringLiteral("frmMenu"))); }
 
-    testsupport::TempDir dir;
-    GlobalSettingsRecord global;
-    ActivitySettingsRecord teacher;
 };
 
 }  // namespace menutest

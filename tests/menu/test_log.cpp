@@ -34,12 +34,6 @@ protected:
         GlobalSettings.TrackingOn = 1;
     }
     frmLog* openLog() { return showWindow<frmLog>(); }
-    // The record's text, as far as its length says.
-    QString storedLog() const {
-        const QByteArray b = dir.read(QStringLiteral("LOG.DAT"));
-        const int n = uint8_t(b.at(0)) | (uint8_t(b.at(1)) << 8);
-        return QString::fromLatin1(b.mid(2, n));
-    }
     void select(frmLog* l, int from, int to) {
         QTextCursor c = l->txtlog->textCursor();
         c.setPosition(from);

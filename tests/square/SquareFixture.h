@@ -23,6 +23,7 @@
 #include "square/frmSquare.h"
 #include "support/FakeClock.h"
 #include "support/ScriptedDialogs.h"
+#include "support/SettingsFolder.h"
 #include "support/SoundFiles.h"
 #include "support/StartedGlobals.h"
 #include "support/TestEnv.h"
@@ -40,7 +41,7 @@ inline const QByteArray kRangeList =
     "*WORDLIST*\r\ncat\r\ndog\r\nhen\r\npig\r\nsun\r\nrun\r\nfish\r\nball\r\ntree\r\nhome\r\nstars\r\nhappy\r\n"
     "night\r\ncomes\r\nwhat\r\nbird\r\ngood\r\njumps\r\n*END*\r\n";
 
-class SquareTest : public testsupport::WindowTest {
+class SquareTest : public testsupport::WindowTest, protected testsupport::SettingsFolder {
 protected:
     void SetUp() override {
         WindowTest::SetUp();
@@ -54,11 +55,7 @@ protected:
         teacher.Book.setText(QStringLiteral("01PIP"));
         teacher.AasAy = -1;
         writeTeacher();
-        dir.write(QStringLiteral("GLOBSET.DAT"), global.encode());
-    }
-    void writeTeacher() { dir.write(QStringLiteral("TEACHER.DAT"), teacher.encode()); }
-    ActivitySettingsRecord storedTeacher() const {
-        return ActivitySettingsRecord::decode(dir.read(QStringLiteral("TEACHER.DAT")));
+        writeGlobal();
     }
 
     // The globals as the splash leaves them, for the edition.
@@ -97,9 +94,6 @@ protected:
             }
     }
 
-    testsupport::TempDir dir;
-    GlobalSettingsRecord global;
-    ActivitySettingsRecord teacher;
 };
 
 }  // namespace squaretest
