@@ -28,14 +28,7 @@ protected:
 
     // The frame as start-up shows it, and the book window opened inside it for the activity.
     frmBook* openInFrame(int activity) {
-        GlobalSettings.UserNameFlags = 0;
-        GlobalSettings.TrackingOn = 0;
-        GlobalSettings.SpeechDisabled = -1;
-        gShellReady = 0;
-        frame = new frmKest;
-        frame->Show();
-        for (int i = 0; i < 200 && gShellReady != -1; ++i)
-            settle();
+        frame = testsupport::showStartedFrame();
         EXPECT_EQ(gShellReady, -1);
         // The frame read the stored settings; the activities are all allowed here.
         ActiveSettings.ReadTellStory = -1;

@@ -11,6 +11,7 @@
 #include "core/Registry.h"
 #include "core/Shell.h"
 #include "core/WindowShaping.h"
+#include "core/frmKest.h"
 #include "platform/Screen.h"
 #include "support/FakeClock.h"
 #include "support/JournalFile.h"
@@ -47,6 +48,21 @@ template <class W>
 W* showScaledWindow(QSize size = kDesignSize) {
     shaping::setScaleFactors(size.width() * 15, size.height() * 15);
     return showWindow<W>(size);
+}
+
+// The reading program's frame as start-up shows it for a child's activity (no name asked, no
+// log kept, no speech engine), once it is ready or the wait for it is over: the caller checks
+// gShellReady.
+inline frmKest* showStartedFrame() {
+    GlobalSettings.UserNameFlags = 0;
+    GlobalSettings.TrackingOn = 0;
+    GlobalSettings.SpeechDisabled = -1;
+    gShellReady = 0;
+    auto* frame = new frmKest;
+    frame->Show();
+    for (int i = 0; i < 200 && gShellReady != -1; ++i)
+        settle();
+    return frame;
 }
 
 class WindowTest : public ::testing::Test {
