@@ -3,7 +3,6 @@
 // and TEACHER.DAT written from the records the test sets, and each record and the log read
 // back as the program left them. A header of its own, as the support library does not link
 // the core.
-#include <QByteArray>
 #include <QString>
 
 #include "core/Settings.h"
@@ -27,13 +26,7 @@ struct SettingsFolder {
     ActivitySettingsRecord stored(const QString& file) const { return ActivitySettingsRecord::decode(dir.read(file)); }
     ActivitySettingsRecord storedTeacher() const { return stored(QStringLiteral("TEACHER.DAT")); }
     // The text of LOG.DAT, as far as its 16-bit length says.
-    QString storedLog() const {
-        const QByteArray b = dir.read(QStringLiteral("LOG.DAT"));
-        if (b.size() < 2)
-            return {};
-        const int n = uint8_t(b[0]) | (uint8_t(b[1]) << 8);
-        return QString::fromLatin1(b.mid(2, n));
-    }
+    QString storedLog() const { return logFileText(dir.read(QStringLiteral("LOG.DAT"))); }
 };
 
 }  // namespace testsupport

@@ -114,4 +114,11 @@ QByteArray logFile(const QString& text) {
     return b + body;
 }
 
+QString logFileText(const QByteArray& bytes) {
+    if (bytes.size() < 2)
+        return {};
+    const int n = uint8_t(bytes[0]) | (uint8_t(bytes[1]) << 8);
+    return QString::fromLatin1(bytes.mid(2, n));
+}
+
 }  // namespace testsupport

@@ -60,6 +60,8 @@ QByteArray usersFile(const QStringList& names);
 
 // LOG.DAT: the text behind its 16-bit length.
 QByteArray logFile(const QString& text);
+// The text of LOG.DAT's bytes, as far as its length says; empty when they hold no length.
+QString logFileText(const QByteArray& bytes);
 
 // Runs fn on the form each time one of that name is up (a modal dialog opened by the code
 // under test); polls the event queue, so it works inside the dialog's own loop. Lives as long
