@@ -116,7 +116,8 @@ inline bookenc::Book ownBook(const QStringList& pages) {
 inline bookenc::Book smallBook() {
     const bookenc::Picture picture{1560, 240, 4200, 3750, QStringLiteral("PIC")};
     return bookOf({page({kOwnTitle}, {{2460, 1320, 4200, 3750, QStringLiteral("COVER")}}),
-                   page({line(4500, QStringLiteral("Pip the pup sat.")), line(5340, QStringLiteral("He sat on a mat."))},
+                   page({line(4500, QStringLiteral("Pip the pup sat.")),
+                         line(5340, QStringLiteral("He sat on a mat."))},
                         {picture}),
                    page({line(4500, QStringLiteral("The end."))}, {picture})});
 }

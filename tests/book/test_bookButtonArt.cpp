@@ -74,7 +74,8 @@ class BookButtonStrips : public booktest::BookWindowTest {};
 
 TEST_F(BookButtonStrips, TheWindowTakesAShippedStripAndDrawsAMissingOne) {
     // A shipped large strip with a different look (all cells inverted) is used as it is.
-    useOwnBook(bookenc::Book{QStringLiteral("Own"), 24,
+    useOwnBook(bookenc::Book{QStringLiteral("Own"),
+                             24,
                              {bookenc::Frame{{{1500, 300, 7320, 780, 1500, QStringLiteral("Own")}}, {}, {0.5}, {}}}});
     QImage shipped = buttonStrip(BigCell);
     shipped.invertPixels();

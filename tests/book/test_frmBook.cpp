@@ -23,10 +23,10 @@
 using booklayout::TwipRect;
 using booktest::bookOf;
 using booktest::BookWindowTest;
-using booktest::readFile;
 using booktest::kOwnTitle;
 using booktest::line;
 using booktest::page;
+using booktest::readFile;
 using booktest::settle;
 using booktest::shown;
 using booktest::sizeForScale;
@@ -332,7 +332,8 @@ TEST_F(BookWindowTest, ATabInABlockTextIsMeasuredAsTheBlankItIsShownAs) {
 }
 
 TEST_F(BookWindowTest, ALineThatNeverFitsStopsAtOnePoint) {
-    useOwnBook(bookOf({page({kOwnTitle}), page({line(4500, QStringLiteral("Nothing fits in two pixels at all"), 30)})}));
+    useOwnBook(bookOf({page({kOwnTitle}),
+                       page({line(4500, QStringLiteral("Nothing fits in two pixels at all"), 30)})}));
     frmBook* b = openBook();
     b->cmdNext_Click();
     EXPECT_EQ(gFrame, 2);
@@ -410,7 +411,8 @@ TEST_F(BookWindowTest, AFailedPreloadNeverLeavesAPageWithoutItsPicture) {
     useOwnBook(bookOf({page({kOwnTitle}, {{2460, 1320, 4200, 3750, QStringLiteral("COVER")}}, QStringLiteral("AAA")),
                        page({line(4500, QStringLiteral("Page two."))}, {{1560, 240, 4200, 3750, QStringLiteral("AAA")}},
                             QStringLiteral("GONE")),
-                       page({line(4500, QStringLiteral("Page three."))}, {{1560, 240, 4200, 3750, QStringLiteral("AAA")}})}),
+                       page({line(4500, QStringLiteral("Page three."))},
+                            {{1560, 240, 4200, 3750, QStringLiteral("AAA")}})}),
                {QStringLiteral("GONE")});
     gColourBits = 8;
     frmBook* b = openBook();
@@ -663,7 +665,8 @@ TEST_F(BookWindowTest, ClozeTypeShowsTheLabelsAndNoPageButtonsAfterTheTitle) {
 // ---- loads that cannot go on ----
 
 TEST_F(BookWindowTest, AnUnusableWordListTakesClozeClickBackToTheMenu) {
-    useOwnBook(bookOf({page({kOwnTitle}), page({line(4500, QStringLiteral("One more page."))})}));  // no WORDLIST\OWN.TXT
+    useOwnBook(bookOf({page({kOwnTitle}),
+                       page({line(4500, QStringLiteral("One more page."))})}));  // no WORDLIST\OWN.TXT
     gActivity = 5;
     boxes.answer(mb::OK);
     const QPointer<frmBook> b = openBook();

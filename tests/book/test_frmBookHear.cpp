@@ -26,9 +26,9 @@
 #include "support/SoundFiles.h"
 
 using booktest::BookWindowTest;
-using booktest::readFile;
 using booktest::kOwnTitle;
 using booktest::line;
+using booktest::readFile;
 using booktest::shown;
 
 namespace {
@@ -307,8 +307,7 @@ TEST_F(HearTest, MissingMarksCountAsZeroAndAPageWithoutWordsIsHeardToItsEnd) {
     bookenc::Book book;
     book.title = QStringLiteral("Own Book");
     book.frames = {frameOf({kOwnTitle}, {0.3, 0.5}),
-                   frameOf({line(4500, QStringLiteral("Five words but two marks."))}, {0.3, 0.6}),
-                   frameOf({}, {}),
+                   frameOf({line(4500, QStringLiteral("Five words but two marks."))}, {0.3, 0.6}), frameOf({}, {}),
                    frameOf({line(4500, QStringLiteral("No marks at all."))}, {})};
     useOwnBook(book);
     frmBook* b = openAt(2);
@@ -403,7 +402,8 @@ TEST_F(HearTest, AMarkFarPastTheSoundEndsTheWalkASecondAfterTheSound) {
         SCOPED_TRACE(c.name);
         bookenc::Book book;
         book.title = QStringLiteral("Own Book");
-        book.frames = {frameOf({kOwnTitle}, {0.3, 0.5}), frameOf({line(4500, QStringLiteral("One two three."))}, c.marks)};
+        book.frames = {frameOf({kOwnTitle}, {0.3, 0.5}),
+                       frameOf({line(4500, QStringLiteral("One two three."))}, c.marks)};
         useOwnBook(book);
         // A sound that cannot be decoded opens nothing; it is told once a run, so only the
         // first such case sees the message.
@@ -434,7 +434,8 @@ TEST_F(HearTest, AMarkFarPastTheSoundEndsTheWalkASecondAfterTheSound) {
 TEST_F(HearTest, MenuExitAndClosingGoThroughWhileTheSentenceIsHeard) {
     bookenc::Book book;
     book.title = QStringLiteral("Own Book");
-    book.frames = {frameOf({kOwnTitle}, {0.3, 0.5}), frameOf({line(4500, QStringLiteral("One two three."))}, {0.2, 0.4, 0.7})};
+    book.frames = {frameOf({kOwnTitle}, {0.3, 0.5}),
+                   frameOf({line(4500, QStringLiteral("One two three."))}, {0.2, 0.4, 0.7})};
     useOwnBook(book);
     enum Way { MenuButton, ToMenu, Exit, ProgramClose };
     for (Way way : {MenuButton, ToMenu, Exit, ProgramClose}) {
@@ -960,7 +961,8 @@ TEST_F(RealClockHearTest, WaitsCostNextToNoCpu) {
     book.title = QStringLiteral("Own Book");
     book.frames = {frameOf({kOwnTitle}, {1.5, 3.0})};
     useOwnBook(book);
-    own.write(QStringLiteral("WAVS/OWN/SNT01.WAV"), readFile(booktest::sampleInstallation() + QStringLiteral("/WAVS/01PIP/SNT06.WAV")));
+    own.write(QStringLiteral("WAVS/OWN/SNT01.WAV"),
+              readFile(booktest::sampleInstallation() + QStringLiteral("/WAVS/01PIP/SNT06.WAV")));
     frmBook* b = openBook();
     const double wall0 = realClock().monotonic();
     const double cpu0 = cpuSeconds();

@@ -66,8 +66,7 @@ protected:
     // one, and a page of one line with a quotation.
     void useOwnBook() {
         bookenc::Frame title;
-        title.blocks = {booktest::kOwnTitle,
-                        block(2100, 6120, 6150, 300, QStringLiteral("Credits line"))};
+        title.blocks = {booktest::kOwnTitle, block(2100, 6120, 6150, 300, QStringLiteral("Credits line"))};
         title.marks = {0.3, 0.5};
         bookenc::Frame two;
         two.blocks = {booktest::line(4500, QStringLiteral("The frog sat on a log.")),
@@ -84,7 +83,6 @@ protected:
         bw.fill(Qt::gray);
         bw.save(own.file(QStringLiteral("BMPS/OWN/Own2BW.BMP")), "BMP");
     }
-
 
     // The texts of the only document printed, the header checked and left out.
     std::vector<Op> bodyTexts() {

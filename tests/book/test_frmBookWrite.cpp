@@ -30,7 +30,8 @@ bookenc::Block writingLine(int top, const QString& text) { return {1080, top, 36
 // Frame 2: three lines; frame 3: a single line (the line never wraps there).
 bookenc::Book writingBook() {
     return bookOf({writingPage({kOwnTitle}),
-                   writingPage({writingLine(3000, QStringLiteral("The dog ran")), writingLine(3700, QStringLiteral("to the")),
+                   writingPage({writingLine(3000, QStringLiteral("The dog ran")),
+                                writingLine(3700, QStringLiteral("to the")),
                                 writingLine(4400, QStringLiteral("big hill."))}),
                    writingPage({writingLine(3000, QStringLiteral("One line"))})});
 }

@@ -254,8 +254,8 @@ TEST_F(Frame, ExitUnloadsTheChildrenFirstThenLogsAndEnds) {
     }
     EXPECT_EQ(unloads, (QStringList{QStringLiteral("frmTop"), QStringLiteral("frmUnder")}));
     EXPECT_EQ(inst.storedLog(), kLogHeader + QStringLiteral("=====\r\nLog for Unknown\r\n\r\n"
-                                                          "9:30 am, 4 March 2024.  Session time: 5 minutes.\r\n"
-                                                          "   frmTop\r\n   frmUnder\r\n\r\n"));
+                                                            "9:30 am, 4 March 2024.  Session time: 5 minutes.\r\n"
+                                                            "   frmTop\r\n   frmUnder\r\n\r\n"));
     const QStringList lines = journalLines();
     const auto at = [&lines](const QString& l) { return lines.indexOf(l); };
     EXPECT_LT(at(QStringLiteral("unload\tfrmTop")), at(QStringLiteral("unload\tfrmUnder")));

@@ -174,9 +174,9 @@ TEST_F(LogFile, ANearlyFullLogAsksTheTeacherToDeleteSome) {
 
 TEST_F(LogFile, AnUnreadableLogIsNeverWrittenOver) {
     const QByteArray cases[] = {
-        QByteArray("\x05"),                                    // no whole length
-        testsupport::logFile("abc").left(4),                   // the length promises more
-        testsupport::logFile(QString(32766, u'x')),            // 32768 bytes: beyond one record
+        QByteArray("\x05"),                          // no whole length
+        testsupport::logFile("abc").left(4),         // the length promises more
+        testsupport::logFile(QString(32766, u'x')),  // 32768 bytes: beyond one record
         QByteArray("\xFF\xFF") + QByteArray(100, 'y'),
     };
     for (const QByteArray& bytes : cases) {

@@ -83,8 +83,9 @@ TEST_F(SessionLog, TheHeadingIsTheStartTime) {
 TEST_F(SessionLog, NewLogNewUser) {
     clock.advance(12 * 60);
     ASSERT_TRUE(WriteSessionToLog());
-    EXPECT_EQ(inst.storedLog(), kLogHeader + QStringLiteral("=====\r\nLog for Ann\r\n\r\n"
-                                                          "9:30 am, 4 March 2024.  Session time: 12 minutes.\r\n\r\n"));
+    EXPECT_EQ(inst.storedLog(),
+              kLogHeader + QStringLiteral("=====\r\nLog for Ann\r\n\r\n"
+                                          "9:30 am, 4 March 2024.  Session time: 12 minutes.\r\n\r\n"));
     EXPECT_EQ(clock.sleepCalls(), 0);
 }
 
@@ -93,9 +94,9 @@ TEST_F(SessionLog, ActivityLinesFollowTheHeading) {
     clock.advance(65);
     ASSERT_TRUE(WriteSessionToLog());
     EXPECT_EQ(inst.storedLog(), kLogHeader + QStringLiteral("=====\r\nLog for Ann\r\n\r\n"
-                                                          "9:30 am, 4 March 2024.  Session time: 1 minute.\r\n"
-                                                          "   Reading     The Red Hen                     5 mins\r\n"
-                                                          "\r\n"));
+                                                            "9:30 am, 4 March 2024.  Session time: 1 minute.\r\n"
+                                                            "   Reading     The Red Hen                     5 mins\r\n"
+                                                            "\r\n"));
 }
 
 TEST_F(SessionLog, ExistingUserKeepsHerEntriesTogether) {
@@ -105,8 +106,8 @@ TEST_F(SessionLog, ExistingUserKeepsHerEntriesTogether) {
     clock.advance(30);
     ASSERT_TRUE(WriteSessionToLog());
     EXPECT_EQ(inst.storedLog(), kLogHeader + QStringLiteral("=====\r\nLog for Ann\r\n\r\nold Ann entry\r\n\r\n"
-                                                          "9:30 am, 4 March 2024.  Session time: 1 minute.\r\n\r\n"
-                                                          "=====\r\nLog for Bob\r\n\r\nold Bob entry\r\n\r\n"));
+                                                            "9:30 am, 4 March 2024.  Session time: 1 minute.\r\n\r\n"
+                                                            "=====\r\nLog for Bob\r\n\r\nold Bob entry\r\n\r\n"));
 }
 
 TEST_F(SessionLog, TrackingOffWritesNothingAndWaitsForNothing) {

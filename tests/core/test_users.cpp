@@ -107,7 +107,8 @@ TEST_F(UsersFile, AFailedSaveSaysSo) {
     dialogs.setOnBox([](const auto&) { EXPECT_EQ(mouse::pointer(), mouse::Default); });
     EXPECT_FALSE(SaveUsers());
     coretest::expectCantWrite(dialogs, "It was not possible to save the alterations about user names to the file\r\n" +
-                                           dir.path() + "/USERS.DAT\r\n\r\nAny changes you have made will be cancelled.");
+                                           dir.path() +
+                                           "/USERS.DAT\r\n\r\nAny changes you have made will be cancelled.");
     EXPECT_EQ(UserNames, (QStringList{" 1", "Ann"}));
 }
 

@@ -11,8 +11,8 @@
 
 #include "core/Globals.h"
 #include "core/Registry.h"
-#include "core/Shell.h"
 #include "core/Settings.h"
+#include "core/Shell.h"
 #include "core/WindowShaping.h"
 #include "games/frmHangman.h"
 #include "platform/Journal.h"

@@ -101,7 +101,6 @@ protected:
         return frame;
     }
     frmMenu* shownMenu() const { return qobject_cast<frmMenu*>(findForm(QStringLiteral("frmMenu"))); }
-
 };
 
 }  // namespace menutest

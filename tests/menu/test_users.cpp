@@ -13,8 +13,8 @@
 
 using teachertest::settle;
 using teachertest::TeacherTest;
-using testsupport::showWindow;
 using teachertest::usersFile;
+using testsupport::showWindow;
 
 namespace {
 

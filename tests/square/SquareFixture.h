@@ -10,10 +10,10 @@
 #include <gtest/gtest.h>
 
 #include "core/Globals.h"
-#include "core/StartupFixture.h"
 #include "core/Registry.h"
 #include "core/Settings.h"
 #include "core/Shell.h"
+#include "core/StartupFixture.h"
 #include "platform/Form.h"
 #include "platform/Journal.h"
 #include "platform/Mouse.h"
@@ -93,7 +93,6 @@ protected:
                                  float((r - 1) * w->CellHeight + w->CellHeight / 2));
             }
     }
-
 };
 
 }  // namespace squaretest

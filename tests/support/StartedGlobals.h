@@ -26,7 +26,8 @@ inline QString sampleInstallation() {
 inline ::testing::AssertionResult sampleInstallationIsBuilt() {
     if (QFileInfo(sampleInstallation() + QStringLiteral("/TEACHER.DAT")).isFile())
         return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "the sample installation is missing: " << sampleInstallation().toStdString();
+    return ::testing::AssertionFailure() << "the sample installation is missing: "
+                                         << sampleInstallation().toStdString();
 }
 
 // What every program's start-up sets: the installation in root, a screen of width x height
