@@ -1,8 +1,9 @@
 #pragma once
-// What the book window tests share: the sample installation of the build (three books with
-// their pictures and sounds), the globals as the frame leaves them for Reading, the journal in
-// a file of its own, a small installation of its own for books made in the test, and helpers
-// to open the window at a given size and to wait for the events it posts.
+// What the book window tests share on top of testsupport::WindowTest: the sample installation
+// of the build (three books with their pictures and sounds), the globals as the frame leaves
+// them for Reading, an installation of the test's own for the books it builds from the pieces
+// below (or the small book, where the sample pages are incidental), the end of a told story,
+// and helpers to open the window at a given size.
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
