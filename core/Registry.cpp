@@ -65,4 +65,12 @@ void setActivityWindows(std::function<bool(int activity)> has) { activityWindows
 
 bool activityHasWindow(int activity) { return !activityWindows() || activityWindows()(activity); }
 
+void reset() {
+    frameUnloader() = {};
+    startupFrameMaker() = {};
+    mainMenuOpener() = {};
+    activityOpener() = {};
+    activityWindows() = {};
+}
+
 }  // namespace registry

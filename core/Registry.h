@@ -32,4 +32,8 @@ void openActivity(int activity);
 void setActivityWindows(std::function<bool(int activity)> has);
 bool activityHasWindow(int activity);
 
+// Forgets every hook above. A program registers them once at start; a test starts each case
+// with none, so no case reaches a window another case registered.
+void reset();
+
 }  // namespace registry

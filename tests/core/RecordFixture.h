@@ -6,6 +6,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <random>
+#include <source_location>
 
 #include "core/Globals.h"
 #include "platform/Dialogs.h"
@@ -31,6 +32,17 @@ protected:
 };
 
 using testsupport::NoWrites;
+
+// The one message a failed save shows: "Can't write" with its text and an exclamation mark.
+inline void expectCantWrite(const testsupport::ScriptedDialogs& dialogs, const QString& text,
+                            std::source_location at = std::source_location::current()) {
+    const ::testing::ScopedTrace trace(at.file_name(), int(at.line()), "the failed save's message");
+    const auto boxes = dialogs.msgBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].title, "Can't write");
+    EXPECT_EQ(boxes[0].text, text);
+    EXPECT_EQ(boxes[0].icon(), mb::Exclamation);
+}
 
 // Bytes whose every position differs from its neighbours and from blank padding.
 inline QByteArray patterned(int length, int seed = 0) {

@@ -1,7 +1,6 @@
 #pragma once
-// What the core's window tests share: a small installation in a temporary folder, the globals
-// and registries reset, the journal in a file of its own, and helpers that act on a modal
-// dialog once it is up.
+// What the core's window tests share on top of testsupport::WindowTest: a small installation in
+// a temporary folder and helpers that act on a modal dialog once it is up.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -21,12 +20,9 @@
 #include "platform/Program.h"
 #include "platform/Screen.h"
 #include "support/FakeClock.h"
-#include "support/JournalFile.h"
-#include "support/ScriptedDialogs.h"
+#include "support/SettingsFolder.h"
 #include "support/TestEnv.h"
-
-// Readable failures.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+#include "support/WindowTest.h"
 
 namespace startuptest {
 
@@ -39,11 +35,7 @@ constexpr auto& logRecord = testsupport::logFile;
 inline const QString kLogHeader = QStringLiteral("Kestrow Readers - Log File\r\n\r\n");
 
 // The installation: settings, users, log and one book.
-struct Installation {
-    testsupport::TempDir dir;
-    GlobalSettingsRecord global;
-    ActivitySettingsRecord teacher;
-
+struct Installation : testsupport::SettingsFolder {
     Installation() {
         global.TrackingOn = 1;
         teacher.Book.setText(QStringLiteral("ONE"));
@@ -55,49 +47,9 @@ struct Installation {
         dir.write(QStringLiteral("LOG.DAT"), logRecord(kLogHeader));
         dir.write(QStringLiteral("DATA/ONE.DAT"), QByteArray("book"));
     }
-    QString path() const { return dir.path(); }
-    void writeGlobal() { dir.write(QStringLiteral("GLOBSET.DAT"), global.encode()); }
-    void writeTeacher() { dir.write(QStringLiteral("TEACHER.DAT"), teacher.encode()); }
-    GlobalSettingsRecord storedGlobal() const {
-        return GlobalSettingsRecord::decode(dir.read(QStringLiteral("GLOBSET.DAT")));
-    }
-    // The text of LOG.DAT after its length prefix.
-    QString logText() const {
-        const QByteArray b = dir.read(QStringLiteral("LOG.DAT"));
-        if (b.size() < 2)
-            return {};
-        const int n = uint8_t(b[0]) | (uint8_t(b[1]) << 8);
-        return QString::fromLatin1(b.mid(2, n));
-    }
 };
 
 using testsupport::closeAllWindows;
-
-// The test base: globals reset, a fresh journal file, the fake clock and scripted boxes.
-class CoreTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        closeAllWindows();
-        resetGlobals();
-        registry::setMainMenuOpener({});
-        registry::setActivityOpener({});
-        registry::setActivityWindows({});
-        screen::clearOverride();
-        journalFile.start();
-    }
-    void TearDown() override {
-        closeAllWindows();
-        journalFile.stop();
-    }
-
-    // The journal lines written so far, each without its time field.
-    QStringList journalLines() const { return journalFile.lines(); }
-    QStringList journalOf(const QString& kind) const { return journalFile.of(kind); }
-
-    testsupport::JournalFile journalFile;
-    testsupport::ScopedFakeClock clock;
-    testsupport::ScopedDialogs boxes;
-};
 
 // Runs fn on the form once it is up (a modal dialog opened by the code under test); polls
 // the event queue, so it works inside the dialog's own loop.

@@ -21,10 +21,10 @@
 
 using namespace startuptest;
 
-class Dialog : public CoreTest {
+class Dialog : public testsupport::WindowTest {
 protected:
     void SetUp() override {
-        CoreTest::SetUp();
+        WindowTest::SetUp();
         gProgramRoot = inst.path();
         gDataRoot = inst.path();
         GlobalSettings = inst.global;

@@ -64,7 +64,7 @@ TEST_F(RealProgram, AFatalStartEndsWithStatusOne) {
     EXPECT_TRUE(lines.filter(QRegularExpression(QStringLiteral("^fatal\tsettingload\t"))).size() == 1)
         << lines.join(u'\n').toStdString();
     EXPECT_EQ(lines.last(), QStringLiteral("exit\t1"));
-    EXPECT_EQ(inst.logText(), kLogHeader);
+    EXPECT_EQ(inst.storedLog(), kLogHeader);
 }
 
 // A logout while the log cannot be written: the silent retries, then the end, with no question

@@ -43,10 +43,10 @@ private:
 
 }  // namespace
 
-class Frame : public CoreTest {
+class Frame : public testsupport::WindowTest {
 protected:
     void SetUp() override {
-        CoreTest::SetUp();
+        WindowTest::SetUp();
         registry::setMainMenuOpener([this] { ++menusShown; });
     }
     // What start-up leaves behind before it shows the frame.
@@ -233,7 +233,7 @@ TEST_F(Frame, AFatalErrorDuringTheLoadEndsCleanly) {
     EXPECT_EQ(countOf(QStringLiteral("sound\tMM_No\tClose\t")), 1);
     EXPECT_EQ(menusShown, 0);
     // The session had begun: it is in the log once.
-    EXPECT_EQ(inst.logText().count(QStringLiteral("Session time: 0 minutes.")), 1);
+    EXPECT_EQ(inst.storedLog().count(QStringLiteral("Session time: 0 minutes.")), 1);
     EXPECT_EQ(inst.dir.read(QStringLiteral("TEACHER.DAT")), QByteArray());
 }
 
@@ -253,9 +253,9 @@ TEST_F(Frame, ExitUnloadsTheChildrenFirstThenLogsAndEnds) {
         EXPECT_EQ(e.status, 0);
     }
     EXPECT_EQ(unloads, (QStringList{QStringLiteral("frmTop"), QStringLiteral("frmUnder")}));
-    EXPECT_EQ(inst.logText(), kLogHeader + QStringLiteral("=====\r\nLog for Unknown\r\n\r\n"
-                                                          "9:30 am, 4 March 2024.  Session time: 5 minutes.\r\n"
-                                                          "   frmTop\r\n   frmUnder\r\n\r\n"));
+    EXPECT_EQ(inst.storedLog(), kLogHeader + QStringLiteral("=====\r\nLog for Unknown\r\n\r\n"
+                                                            "9:30 am, 4 March 2024.  Session time: 5 minutes.\r\n"
+                                                            "   frmTop\r\n   frmUnder\r\n\r\n"));
     const QStringList lines = journalLines();
     const auto at = [&lines](const QString& l) { return lines.indexOf(l); };
     EXPECT_LT(at(QStringLiteral("unload\tfrmTop")), at(QStringLiteral("unload\tfrmUnder")));
@@ -272,7 +272,7 @@ TEST_F(Frame, AChildThatRefusesKeepsTheFrameFromTheCloseBox) {
     shell::showChild(busy, busy->bar);
     EXPECT_FALSE(f->close());
     EXPECT_EQ(frmKest::instance(), f);
-    EXPECT_EQ(inst.logText(), kLogHeader);
+    EXPECT_EQ(inst.storedLog(), kLogHeader);
     busy->refuse = false;
     try {
         f->close();
@@ -281,7 +281,7 @@ TEST_F(Frame, AChildThatRefusesKeepsTheFrameFromTheCloseBox) {
         EXPECT_EQ(e.status, 0);
     }
     EXPECT_EQ(unloads, QStringList{QStringLiteral("frmBusy")});
-    EXPECT_TRUE(inst.logText().contains(QStringLiteral("Log for Unknown")));
+    EXPECT_TRUE(inst.storedLog().contains(QStringLiteral("Log for Unknown")));
 }
 
 TEST_F(Frame, TheActiveChildsMenusReplaceTheFramesAndItFillsTheClientArea) {
@@ -401,7 +401,7 @@ TEST_F(Frame, TheTerminationPathEndsTheSessionOnce) {
         UnloadFrameAndEnd(0);
     } catch (const ProgramEnded&) {
     }
-    EXPECT_EQ(inst.logText().count(QStringLiteral("Session time")), 1);
+    EXPECT_EQ(inst.storedLog().count(QStringLiteral("Session time")), 1);
     EXPECT_EQ(countOf(QStringLiteral("unload\tfrmKest")), 1);
 }
 

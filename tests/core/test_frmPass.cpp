@@ -11,20 +11,16 @@
 #include "platform/Controls.h"
 #include "platform/Screen.h"
 #include "support/ScriptedDialogs.h"
+#include "support/WindowTest.h"
 
 namespace {
 
-class PassDialog : public ::testing::Test {
+class PassDialog : public testsupport::WindowTest {
 protected:
     void SetUp() override {
-        resetGlobals();
+        WindowTest::SetUp();
         screen::setOverride(640, 480, 96);
         GlobalSettings.Password.setText(ScramblePassword("CAT", 8));
-    }
-    void TearDown() override {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        screen::clearOverride();
-        resetGlobals();
     }
     // A dialog shown without its own loop, so the test can type into it.
     frmPass* open(int request) {

@@ -19,10 +19,10 @@ QByteArray ourHelp() {
 
 }  // namespace
 
-class HelpWindow : public CoreTest {
+class HelpWindow : public testsupport::WindowTest {
 protected:
     void SetUp() override {
-        CoreTest::SetUp();
+        WindowTest::SetUp();
         // Stored in another letter case than the programs ask for.
         dir.write(QStringLiteral("READER.HTML"), ourHelp());
         // As the programs pass it: a Windows-style name with a NUL after it.

@@ -11,23 +11,12 @@ namespace {
 
 const QString kHeader = "Kestrow Readers - Log File\r\n\r\n";
 
-QByteArray logImage(const QByteArray& text) {
-    QByteArray b;
-    b.append(static_cast<char>(text.size() & 0xFF));
-    b.append(static_cast<char>((text.size() >> 8) & 0xFF));
-    return b + text;
-}
-
 QString section(const QString& user) { return "=====\r\nLog for " + user + "\r\n\r\n"; }
 
 class LogFile : public coretest::ProgramFolder {
 protected:
-    void writeLog(const QString& text) { dir.write("LOG.DAT", logImage(text.toLatin1())); }
-    QString fileText() {
-        const QByteArray b = dir.read("LOG.DAT");
-        const int n = static_cast<uint8_t>(b[0]) | (static_cast<uint8_t>(b[1]) << 8);
-        return QString::fromLatin1(b.mid(2, n));
-    }
+    void writeLog(const QString& text) { dir.write("LOG.DAT", testsupport::logFile(text)); }
+    QString fileText() const { return testsupport::logFileText(dir.read("LOG.DAT")); }
 };
 
 TEST_F(LogFile, LoadLogStartsAMissingOrEmptyLogWithItsHeader) {
@@ -42,7 +31,7 @@ TEST_F(LogFile, LoadLogStartsAMissingOrEmptyLogWithItsHeader) {
         EXPECT_EQ(LogText.size(), 30);
         const QByteArray file = dir.read("LOG.DAT");
         EXPECT_EQ(file.size(), 32);
-        EXPECT_EQ(file, logImage(kHeader.toLatin1()));
+        EXPECT_EQ(file, testsupport::logFile(kHeader));
         EXPECT_EQ(mouse::pointer(), mouse::Default);
     }
 }
@@ -114,15 +103,15 @@ TEST_F(LogFile, AShorterTextIsWrittenAtItsNewLength) {
     writeLog(kHeader + section("Ann") + "A long first entry\r\n");
     LogText = kHeader;
     ASSERT_TRUE(SaveLog());
-    EXPECT_EQ(dir.read("LOG.DAT"), logImage(kHeader.toLatin1()));
+    EXPECT_EQ(dir.read("LOG.DAT"), testsupport::logFile(kHeader));
     LogText.clear();
     ASSERT_TRUE(LoadLog());
     EXPECT_EQ(LogText, kHeader);
 
     // A file that already held a stale tail loses it with the next session too.
-    dir.write("LOG.DAT", logImage(kHeader.toLatin1()) + QByteArray("Old private session\r\n"));
+    dir.write("LOG.DAT", testsupport::logFile(kHeader) + QByteArray("Old private session\r\n"));
     ASSERT_TRUE(AppendSessionToLog("A1", "Ann"));
-    EXPECT_EQ(dir.read("LOG.DAT"), logImage((kHeader + section("Ann") + "A1\r\n").toLatin1()));
+    EXPECT_EQ(dir.read("LOG.DAT"), testsupport::logFile(kHeader + section("Ann") + "A1\r\n"));
 }
 
 TEST_F(LogFile, TheRecordCeiling) {
@@ -155,14 +144,10 @@ TEST_F(LogFile, SaveLogOverTheCeilingSaysItCannotWrite) {
     dialogs.answer(mb::OK);
     dialogs.setOnBox([](const auto&) { EXPECT_EQ(mouse::pointer(), mouse::Default); });
     EXPECT_FALSE(SaveLog());
-    ASSERT_EQ(dialogs.msgBoxes().size(), 1u);
-    const auto box = dialogs.msgBoxes()[0];
-    EXPECT_EQ(box.title, "Can't write");
-    EXPECT_EQ(box.text, "It was not possible to save the log file\r\n" + dir.path() +
-                            "/LOG.DAT\r\n\r\nAny changes you have made have not been saved.");
-    EXPECT_EQ(box.icon(), mb::Exclamation);
+    coretest::expectCantWrite(dialogs, "It was not possible to save the log file\r\n" + dir.path() +
+                                           "/LOG.DAT\r\n\r\nAny changes you have made have not been saved.");
     EXPECT_EQ(LogText.size(), 32766);  // kept for the viewer
-    EXPECT_EQ(dir.read("LOG.DAT"), logImage(kHeader.toLatin1()));
+    EXPECT_EQ(dir.read("LOG.DAT"), testsupport::logFile(kHeader));
     EXPECT_EQ(mouse::pointer(), mouse::Default);
 }
 
@@ -189,9 +174,9 @@ TEST_F(LogFile, ANearlyFullLogAsksTheTeacherToDeleteSome) {
 
 TEST_F(LogFile, AnUnreadableLogIsNeverWrittenOver) {
     const QByteArray cases[] = {
-        QByteArray("\x05"),                                    // no whole length
-        logImage("abc").left(4),                               // the length promises more
-        logImage(QByteArray(32766, 'x')),                      // 32768 bytes: beyond one record
+        QByteArray("\x05"),                          // no whole length
+        testsupport::logFile("abc").left(4),         // the length promises more
+        testsupport::logFile(QString(32766, u'x')),  // 32768 bytes: beyond one record
         QByteArray("\xFF\xFF") + QByteArray(100, 'y'),
     };
     for (const QByteArray& bytes : cases) {

@@ -59,10 +59,10 @@ TEST(ActivityLine, TheMinutesSitInAThreeDigitColumn) {
     EXPECT_EQ(ActivityLine(field, 86390, 30), field + QStringLiteral("  1 min\r\n"));
 }
 
-class SessionLog : public CoreTest {
+class SessionLog : public testsupport::WindowTest {
 protected:
     void SetUp() override {
-        CoreTest::SetUp();
+        WindowTest::SetUp();
         gProgramRoot = inst.path();
         gCrLf = QStringLiteral("\r\n");
         GlobalSettings.TrackingOn = 1;
@@ -83,8 +83,9 @@ TEST_F(SessionLog, TheHeadingIsTheStartTime) {
 TEST_F(SessionLog, NewLogNewUser) {
     clock.advance(12 * 60);
     ASSERT_TRUE(WriteSessionToLog());
-    EXPECT_EQ(inst.logText(), kLogHeader + QStringLiteral("=====\r\nLog for Ann\r\n\r\n"
-                                                          "9:30 am, 4 March 2024.  Session time: 12 minutes.\r\n\r\n"));
+    EXPECT_EQ(inst.storedLog(),
+              kLogHeader + QStringLiteral("=====\r\nLog for Ann\r\n\r\n"
+                                          "9:30 am, 4 March 2024.  Session time: 12 minutes.\r\n\r\n"));
     EXPECT_EQ(clock.sleepCalls(), 0);
 }
 
@@ -92,10 +93,10 @@ TEST_F(SessionLog, ActivityLinesFollowTheHeading) {
     gActivityLog = QStringLiteral("   Reading     The Red Hen                     5 mins\r\n");
     clock.advance(65);
     ASSERT_TRUE(WriteSessionToLog());
-    EXPECT_EQ(inst.logText(), kLogHeader + QStringLiteral("=====\r\nLog for Ann\r\n\r\n"
-                                                          "9:30 am, 4 March 2024.  Session time: 1 minute.\r\n"
-                                                          "   Reading     The Red Hen                     5 mins\r\n"
-                                                          "\r\n"));
+    EXPECT_EQ(inst.storedLog(), kLogHeader + QStringLiteral("=====\r\nLog for Ann\r\n\r\n"
+                                                            "9:30 am, 4 March 2024.  Session time: 1 minute.\r\n"
+                                                            "   Reading     The Red Hen                     5 mins\r\n"
+                                                            "\r\n"));
 }
 
 TEST_F(SessionLog, ExistingUserKeepsHerEntriesTogether) {
@@ -104,9 +105,9 @@ TEST_F(SessionLog, ExistingUserKeepsHerEntriesTogether) {
     inst.dir.write(QStringLiteral("LOG.DAT"), logRecord(before));
     clock.advance(30);
     ASSERT_TRUE(WriteSessionToLog());
-    EXPECT_EQ(inst.logText(), kLogHeader + QStringLiteral("=====\r\nLog for Ann\r\n\r\nold Ann entry\r\n\r\n"
-                                                          "9:30 am, 4 March 2024.  Session time: 1 minute.\r\n\r\n"
-                                                          "=====\r\nLog for Bob\r\n\r\nold Bob entry\r\n\r\n"));
+    EXPECT_EQ(inst.storedLog(), kLogHeader + QStringLiteral("=====\r\nLog for Ann\r\n\r\nold Ann entry\r\n\r\n"
+                                                            "9:30 am, 4 March 2024.  Session time: 1 minute.\r\n\r\n"
+                                                            "=====\r\nLog for Bob\r\n\r\nold Bob entry\r\n\r\n"));
 }
 
 TEST_F(SessionLog, TrackingOffWritesNothingAndWaitsForNothing) {
@@ -123,7 +124,7 @@ TEST_F(SessionLog, TrackingOffWritesNothingAndWaitsForNothing) {
 TEST_F(SessionLog, NoSessionNoEntry) {
     gSessionText.clear();
     EXPECT_FALSE(WriteSessionToLog());
-    EXPECT_EQ(inst.logText(), kLogHeader);
+    EXPECT_EQ(inst.storedLog(), kLogHeader);
 }
 
 // A log that cannot be written (here: none at all, which only the log viewer creates): six
@@ -181,5 +182,5 @@ TEST_F(SessionLog, ALogThatComesBackIsWrittenOnTheNextTry) {
     EXPECT_TRUE(WriteSessionToLog());
     EXPECT_EQ(pauses, 1);
     EXPECT_LE(clock.sleepCalls(), 3);
-    EXPECT_TRUE(inst.logText().contains(QStringLiteral("Log for Ann")));
+    EXPECT_TRUE(inst.storedLog().contains(QStringLiteral("Log for Ann")));
 }

@@ -226,14 +226,10 @@ TEST_F(SettingsFiles, FailedGlobalSaveWarnsAndReloads) {
         dialogs.answer(mb::OK);
         dialogs.setOnBox([](const auto&) { EXPECT_EQ(mouse::pointer(), mouse::Default); });
         SaveGlobalSettings(-1);
-        ASSERT_EQ(dialogs.msgBoxes().size(), 1u);
-        const auto box = dialogs.msgBoxes()[0];
-        EXPECT_EQ(box.title, "Can't write");
-        EXPECT_EQ(box.text,
-                  "It was not possible to save the details concerning speech engine settings, tracking or usernames "
-                  "or the password.\r\n\r\nAny changes you have made have been be cancelled.");
-        EXPECT_EQ(box.icon(), mb::Exclamation);
-        EXPECT_EQ(box.buttons(), mb::OKOnly);
+        ASSERT_NO_FATAL_FAILURE(coretest::expectCantWrite(
+            dialogs, "It was not possible to save the details concerning speech engine settings, tracking or usernames "
+                     "or the password.\r\n\r\nAny changes you have made have been be cancelled."));
+        EXPECT_EQ(dialogs.msgBoxes()[0].buttons(), mb::OKOnly);
     }
     EXPECT_EQ(GlobalSettings.encode(), onDisk);  // read back from the file
     EXPECT_EQ(dir.read("GLOBSET.DAT"), onDisk);
@@ -275,12 +271,8 @@ TEST_F(SettingsFiles, FailedSettingsFileSaveWarnsOnlyWhenAskedWithOne) {
     testsupport::ScopedDialogs dialogs;
     dialogs.answer(mb::OK);
     SaveSettingsFile("ANN.DAT", 1);
-    ASSERT_EQ(dialogs.msgBoxes().size(), 1u);
-    const auto box = dialogs.msgBoxes()[0];
-    EXPECT_EQ(box.title, "Can't write");
-    EXPECT_EQ(box.text, "It was not possible to save the settings file\r\n" + dir.path() +
-                            "/ANN.DAT\r\n\r\nAny changes you have made have not been saved.");
-    EXPECT_EQ(box.icon(), mb::Exclamation);
+    coretest::expectCantWrite(dialogs, "It was not possible to save the settings file\r\n" + dir.path() +
+                                           "/ANN.DAT\r\n\r\nAny changes you have made have not been saved.");
     EXPECT_EQ(SavedSettings.ReadOn, -1);  // the unsaved values stay
 }
 

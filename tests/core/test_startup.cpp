@@ -108,10 +108,10 @@ TEST(StartupRules, BookListText) {
     EXPECT_EQ(BookListText(QString()), QStringLiteral("\t"));
 }
 
-class SplashStart : public CoreTest {
+class SplashStart : public testsupport::WindowTest {
 protected:
     void SetUp() override {
-        CoreTest::SetUp();
+        WindowTest::SetUp();
         registry::setMainMenuOpener([this] { ++menusShown; });
     }
     // Loads the splash (start mode) and runs its timer's work at once.

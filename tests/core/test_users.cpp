@@ -106,12 +106,9 @@ TEST_F(UsersFile, AFailedSaveSaysSo) {
     dialogs.answer(mb::OK);
     dialogs.setOnBox([](const auto&) { EXPECT_EQ(mouse::pointer(), mouse::Default); });
     EXPECT_FALSE(SaveUsers());
-    ASSERT_EQ(dialogs.msgBoxes().size(), 1u);
-    const auto box = dialogs.msgBoxes()[0];
-    EXPECT_EQ(box.title, "Can't write");
-    EXPECT_EQ(box.text, "It was not possible to save the alterations about user names to the file\r\n" + dir.path() +
-                            "/USERS.DAT\r\n\r\nAny changes you have made will be cancelled.");
-    EXPECT_EQ(box.icon(), mb::Exclamation);
+    coretest::expectCantWrite(dialogs, "It was not possible to save the alterations about user names to the file\r\n" +
+                                           dir.path() +
+                                           "/USERS.DAT\r\n\r\nAny changes you have made will be cancelled.");
     EXPECT_EQ(UserNames, (QStringList{" 1", "Ann"}));
 }
 

@@ -11,8 +11,8 @@
 
 #include "core/Globals.h"
 #include "core/Registry.h"
-#include "core/Shell.h"
 #include "core/Settings.h"
+#include "core/Shell.h"
 #include "core/WindowShaping.h"
 #include "games/frmHangman.h"
 #include "platform/Journal.h"
@@ -20,30 +20,22 @@
 #include "platform/Mouse.h"
 #include "platform/Screen.h"
 #include "support/FakeClock.h"
-#include "support/JournalFile.h"
-#include "support/ScriptedDialogs.h"
 #include "support/StartedGlobals.h"
 #include "support/TestEnv.h"
+#include "support/WindowTest.h"
 
 namespace gametest {
 
+using testsupport::readFile;
 using testsupport::sampleInstallation;
 using testsupport::settle;
 
-inline QByteArray readFile(const QString& path) {
-    QFile f(path);
-    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
-    return f.readAll();
-}
-
-class GameWindowTest : public ::testing::Test {
+class GameWindowTest : public testsupport::WindowTest {
 protected:
     void SetUp() override {
-        testsupport::closeAllWindows();
-        journalFile.start();
+        WindowTest::SetUp();
         const QString sample = sampleInstallation();
-        ASSERT_TRUE(QFileInfo(sample + QStringLiteral("/TEACHER.DAT")).isFile())
-            << "the sample installation is missing: " << sample.toStdString();
+        ASSERT_TRUE(testsupport::sampleInstallationIsBuilt());
         // An installation of the test's own: the sample's pictures and sounds, lists of its own.
         const QDir from(sample);
         for (const QString& folder : {QStringLiteral("BMPS"), QStringLiteral("WAVS"), QStringLiteral("WAVS/WDS")})
@@ -64,13 +56,6 @@ protected:
         registry::setMainMenuOpener([this] { ++menuOpened; });
         lang::Randomize(7);
     }
-    void TearDown() override {
-        testsupport::closeAllWindows();
-        registry::setMainMenuOpener({});
-        screen::clearOverride();
-        journalFile.stop();
-    }
-
     // A word list of the test's own as WORDLIST\<code>.TXT, the current book's list.
     void writeList(const QStringList& words, const QString& code = QStringLiteral("01PIP")) {
         QByteArray text = "*WORDLIST*\r\n";
@@ -82,14 +67,9 @@ protected:
 
     // Opens the window for the activity the menu asks for (32 Treasure, 34 Slide) at the size
     // whose scale factors are 1 (640 x 442 pixels of 15 twips).
-    frmHangman* open(int activity, QSize size = QSize(640, 442)) {
+    frmHangman* open(int activity, QSize size = testsupport::kDesignSize) {
         gActivity = activity;
-        shaping::setScaleFactors(size.width() * 15, size.height() * 15);
-        auto* game = new frmHangman;
-        game->resize(size);
-        game->Show();
-        settle();
-        return game;
+        return testsupport::showScaledWindow<frmHangman>(size);
     }
 
     // Types the letters of a text as keys pressed on the window.
@@ -103,14 +83,10 @@ protected:
     static QColor back(const QWidget* w) { return w->palette().color(QPalette::Window); }
     static QColor fore(const QWidget* w) { return w->palette().color(QPalette::WindowText); }
 
-    QStringList journalOf(const QString& kind) const { return journalFile.of(kind); }
     int countSounds(const QString& pattern) const { return int(journalOf(QStringLiteral("sound")).filter(pattern).size()); }
 
     int menuOpened = 0;
     testsupport::TempDir own;
-    testsupport::JournalFile journalFile;
-    testsupport::ScopedFakeClock clock;
-    testsupport::ScopedDialogs boxes;
 };
 
 }  // namespace gametest

@@ -529,14 +529,7 @@ namespace {
 
 TEST_F(GameWindowTest, InTheFrameTheLosingSoundPlaysOnceOnTheEffectsPlayer) {
     writeList({"frog", "frog", "frog", "frog"});
-    GlobalSettings.UserNameFlags = 0;
-    GlobalSettings.TrackingOn = 0;
-    GlobalSettings.SpeechDisabled = -1;
-    gShellReady = 0;
-    auto* frame = new frmKest;
-    frame->Show();
-    for (int i = 0; i < 200 && gShellReady != -1; ++i)
-        settle();
+    frmKest* frame = testsupport::showStartedFrame();
     ASSERT_EQ(gShellReady, -1);
     gActivity = 32;
     OpenWordGameWindow();

@@ -21,10 +21,10 @@
 #include "platform/Program.h"
 #include "platform/Screen.h"
 #include "support/FakeClock.h"
-#include "support/JournalFile.h"
-#include "support/ScriptedDialogs.h"
+#include "support/SettingsFolder.h"
 #include "support/StartedGlobals.h"
 #include "support/TestEnv.h"
+#include "support/WindowTest.h"
 
 namespace menutest {
 
@@ -44,11 +44,10 @@ inline ActivitySettingsRecord allOn() {
     return s;
 }
 
-class MenuTest : public ::testing::Test {
+class MenuTest : public testsupport::WindowTest, protected testsupport::SettingsFolder {
 protected:
     void SetUp() override {
-        closeAllWindows();
-        journalFile.start();
+        WindowTest::SetUp();
         mouse::setPointer(mouse::Default);
 
         dir.write(QStringLiteral("DATA/01PIP.DAT"), QByteArray("book one"));
@@ -62,18 +61,10 @@ protected:
 
         applyGlobals();
     }
-    void TearDown() override {
-        closeAllWindows();
-        screen::clearOverride();
-        journalFile.stop();
-    }
-
     // The globals as start-up and the frame's load leave them.
     void applyGlobals() {
         testsupport::startedGlobals(dir.path(), 800, 600);
-        registry::setMainMenuOpener({});
-        registry::setActivityOpener({});
-        registry::setActivityWindows({});
+        registry::reset();
         gMinShellWidth = 320;
         gMinShellHeight = 240;
         gBookFiles = {QStringLiteral("01PIP"), QStringLiteral("02HEN")};
@@ -93,20 +84,8 @@ protected:
         applyGlobals();
     }
 
-    void writeGlobal() { dir.write(QStringLiteral("GLOBSET.DAT"), global.encode()); }
-    void writeTeacher() { dir.write(QStringLiteral("TEACHER.DAT"), teacher.encode()); }
-    ActivitySettingsRecord stored(const QString& file) const {
-        return ActivitySettingsRecord::decode(dir.read(file));
-    }
-
     // A menu on its own (no frame): 640 x 442 pixels is the design surface at 15 twips a pixel.
-    frmMenu* openMenu(QSize size = QSize(640, 442)) {
-        auto* m = new frmMenu;
-        m->resize(size);
-        m->Show();
-        settle();
-        return m;
-    }
+    frmMenu* openMenu(QSize size = testsupport::kDesignSize) { return testsupport::showWindow<frmMenu>(size); }
 
     // The frame as start-up shows it, with the main menu registered as the program does.
     frmKest* openFrame() {
@@ -122,15 +101,6 @@ protected:
         return frame;
     }
     frmMenu* shownMenu() const { return qobject_cast<frmMenu*>(findForm(QStringLiteral("frmMenu"))); }
-
-    QStringList journalOf(const QString& kind) const { return journalFile.of(kind); }
-
-    testsupport::TempDir dir;
-    testsupport::JournalFile journalFile;
-    testsupport::ScopedFakeClock clock;
-    testsupport::ScopedDialogs boxes;
-    GlobalSettingsRecord global;
-    ActivitySettingsRecord teacher;
 };
 
 }  // namespace menutest

@@ -76,9 +76,6 @@ protected:
     }
     frmOption* shownOptions() const { return qobject_cast<frmOption*>(findForm(QStringLiteral("frmOption"))); }
     Form* activeChild() const { return frmKest::instance() ? frmKest::instance()->activeChild() : nullptr; }
-    GlobalSettingsRecord storedGlobal() const {
-        return GlobalSettingsRecord::decode(dir.read(QStringLiteral("GLOBSET.DAT")));
-    }
     // The settings files as the test wrote them, kept to see that nothing was written.
     void markGlobalOnDisk() {
         GlobalSettingsRecord marked = GlobalSettings;

@@ -17,6 +17,7 @@ using teachertest::logFile;
 using teachertest::NamePicker;
 using teachertest::settle;
 using teachertest::TeacherTest;
+using testsupport::showWindow;
 
 namespace {
 
@@ -32,19 +33,7 @@ protected:
         dir.write(QStringLiteral("LOG.DAT"), logFile(kLog));
         GlobalSettings.TrackingOn = 1;
     }
-    frmLog* openLog() {
-        auto* l = new frmLog;
-        l->resize(640, 442);
-        l->Show();
-        settle();
-        return l;
-    }
-    // The record's text, as far as its length says.
-    QString storedLog() const {
-        const QByteArray b = dir.read(QStringLiteral("LOG.DAT"));
-        const int n = uint8_t(b.at(0)) | (uint8_t(b.at(1)) << 8);
-        return QString::fromLatin1(b.mid(2, n));
-    }
+    frmLog* openLog() { return showWindow<frmLog>(); }
     void select(frmLog* l, int from, int to) {
         QTextCursor c = l->txtlog->textCursor();
         c.setPosition(from);

@@ -14,18 +14,13 @@
 using teachertest::settle;
 using teachertest::TeacherTest;
 using teachertest::usersFile;
+using testsupport::showWindow;
 
 namespace {
 
 class UsersTest : public TeacherTest {
 protected:
-    frmUsers* openUsers() {
-        auto* u = new frmUsers;
-        u->resize(640, 442);
-        u->Show();
-        settle();
-        return u;
-    }
+    frmUsers* openUsers() { return showWindow<frmUsers>(); }
     QStringList listed(frmUsers* u) const {
         QStringList out;
         for (int i = 0; i < u->listnames->ListCount(); ++i)

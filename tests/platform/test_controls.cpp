@@ -9,8 +9,7 @@
 #include "platform/Controls.h"
 #include "platform/Form.h"
 #include "platform/Screen.h"
-
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+#include "support/TestEnv.h"
 
 namespace {
 

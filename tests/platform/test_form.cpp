@@ -16,8 +16,6 @@
 #include "platform/Screen.h"
 #include "support/TestEnv.h"
 
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
-
 namespace {
 
 // Records its events; handlers can be given behaviour per test.

@@ -10,10 +10,10 @@
 #include <gtest/gtest.h>
 
 #include "core/Globals.h"
-#include "core/StartupFixture.h"
 #include "core/Registry.h"
 #include "core/Settings.h"
 #include "core/Shell.h"
+#include "core/StartupFixture.h"
 #include "platform/Form.h"
 #include "platform/Journal.h"
 #include "platform/Mouse.h"
@@ -23,6 +23,7 @@
 #include "square/frmSquare.h"
 #include "support/FakeClock.h"
 #include "support/ScriptedDialogs.h"
+#include "support/SettingsFolder.h"
 #include "support/SoundFiles.h"
 #include "support/StartedGlobals.h"
 #include "support/TestEnv.h"
@@ -40,10 +41,10 @@ inline const QByteArray kRangeList =
     "*WORDLIST*\r\ncat\r\ndog\r\nhen\r\npig\r\nsun\r\nrun\r\nfish\r\nball\r\ntree\r\nhome\r\nstars\r\nhappy\r\n"
     "night\r\ncomes\r\nwhat\r\nbird\r\ngood\r\njumps\r\n*END*\r\n";
 
-class SquareTest : public startuptest::CoreTest {
+class SquareTest : public testsupport::WindowTest, protected testsupport::SettingsFolder {
 protected:
     void SetUp() override {
-        CoreTest::SetUp();
+        WindowTest::SetUp();
         dir.write(QStringLiteral("WORDLIST/_001_030.TXT"), kRangeList);
         dir.write(QStringLiteral("WORDLIST/01PIP.TXT"), "*WORDLIST*\npip,pup,this,has,big,red,ball,kicks\n");
         dir.write(QStringLiteral("WORDLIST/NOTES.TXT"), "just some notes\n");
@@ -54,18 +55,7 @@ protected:
         teacher.Book.setText(QStringLiteral("01PIP"));
         teacher.AasAy = -1;
         writeTeacher();
-        dir.write(QStringLiteral("GLOBSET.DAT"), global.encode());
-    }
-    void TearDown() override {
-        CoreTest::TearDown();
-        screen::clearOverride();
-        registry::setMainMenuOpener({});
-        registry::setStartupFrameMaker({});
-    }
-
-    void writeTeacher() { dir.write(QStringLiteral("TEACHER.DAT"), teacher.encode()); }
-    ActivitySettingsRecord storedTeacher() const {
-        return ActivitySettingsRecord::decode(dir.read(QStringLiteral("TEACHER.DAT")));
+        writeGlobal();
     }
 
     // The globals as the splash leaves them, for the edition.
@@ -103,10 +93,6 @@ protected:
                                  float((r - 1) * w->CellHeight + w->CellHeight / 2));
             }
     }
-
-    testsupport::TempDir dir;
-    GlobalSettingsRecord global;
-    ActivitySettingsRecord teacher;
 };
 
 }  // namespace squaretest

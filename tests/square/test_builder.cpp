@@ -11,8 +11,6 @@
 #include "support/TestEnv.h"
 #include "support/ThirtyWords.h"
 
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
-
 namespace {
 
 // A seeded generator in [0, 1), as the program's single-precision one.

@@ -334,7 +334,7 @@ TEST_F(SquareTest, AMissingStartListEndsTheProgram) {
 
 TEST_F(SquareTest, PupilSessionIsLoggedAndTeacherNever) {
     global.TrackingOn = 1;
-    dir.write(QStringLiteral("GLOBSET.DAT"), global.encode());
+    writeGlobal();
     for (const QString& edition : {QStringLiteral("PUPIL"), QStringLiteral("TEACHER")}) {
         SCOPED_TRACE(edition.toStdString());
         dir.write(QStringLiteral("LOG.DAT"), QByteArray(2, 0));
@@ -428,7 +428,7 @@ TEST_F(SquareTest, PupilSettingsAreSavedIntoTheTeachersRecord) {
 
 TEST_F(SquareTest, SettingsCancelAndThePassword) {
     global.Password.setText(ScramblePassword(QStringLiteral("OWL"), 8));
-    dir.write(QStringLiteral("GLOBSET.DAT"), global.encode());
+    writeGlobal();
     frmSquare* w = openEdition(QStringLiteral("PUPIL"));
     ASSERT_TRUE(w);
 
@@ -625,7 +625,7 @@ TEST_F(SquareTest, TheSplashPausesASecondThenShowsTheWordSquareFrame) {
     EXPECT_TRUE(findForm(QStringLiteral("frmSqbig")));
     EXPECT_EQ(gSplashDone, 1);
     // With no data folder stored, the program folder becomes it.
-    EXPECT_EQ(GlobalSettingsRecord::decode(dir.read(QStringLiteral("GLOBSET.DAT"))).DataFolder.text(), dir.path());
+    EXPECT_EQ(storedGlobal().DataFolder.text(), dir.path());
     EXPECT_TRUE(boxes.msgBoxes().empty());
     SetStartupArguments(QString(), QString());
 }

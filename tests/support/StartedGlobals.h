@@ -3,7 +3,9 @@
 // core (the support library does not, hence a header of its own).
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QString>
+#include <gtest/gtest.h>
 
 #include "core/Globals.h"
 #include "core/Settings.h"
@@ -17,6 +19,15 @@ namespace testsupport {
 inline QString sampleInstallation() {
     const QString build = qEnvironmentVariable("KESTROW_BUILD");
     return QDir(build.isEmpty() ? QStringLiteral(".") : build).filePath(QStringLiteral("installation"));
+}
+
+// Whether the build has made the sample installation (its TEACHER.DAT is there), saying where
+// it was looked for when not.
+inline ::testing::AssertionResult sampleInstallationIsBuilt() {
+    if (QFileInfo(sampleInstallation() + QStringLiteral("/TEACHER.DAT")).isFile())
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "the sample installation is missing: "
+                                         << sampleInstallation().toStdString();
 }
 
 // What every program's start-up sets: the installation in root, a screen of width x height

@@ -100,12 +100,25 @@ QByteArray usersFile(const QStringList& names) {
     return b;
 }
 
+QByteArray readFile(const QString& path) {
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
+    return f.readAll();
+}
+
 QByteArray logFile(const QString& text) {
     const QByteArray body = text.toLatin1();
     QByteArray b;
     b.append(char(body.size() & 0xFF));
     b.append(char((body.size() >> 8) & 0xFF));
     return b + body;
+}
+
+QString logFileText(const QByteArray& bytes) {
+    if (bytes.size() < 2)
+        return {};
+    const int n = uint8_t(bytes[0]) | (uint8_t(bytes[1]) << 8);
+    return QString::fromLatin1(bytes.mid(2, n));
 }
 
 }  // namespace testsupport

@@ -9,8 +9,12 @@
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
+#include <ostream>
 
 #include "platform/Form.h"
+
+// A QString in a failure message as its text in quotes, not as a list of characters.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace testsupport {
 
@@ -48,11 +52,16 @@ bool processUntil(const std::function<bool()>& done, int ms = 3000);
 // The loaded, visible form of that name (the newest), or nullptr.
 Form* findForm(const QString& name);
 
+// The bytes of a file that must be there (a failure when it cannot be read).
+QByteArray readFile(const QString& path);
+
 // USERS.DAT as the program writes it: the count, then the names, 16 characters each.
 QByteArray usersFile(const QStringList& names);
 
 // LOG.DAT: the text behind its 16-bit length.
 QByteArray logFile(const QString& text);
+// The text of LOG.DAT's bytes, as far as its length says; empty when they hold no length.
+QString logFileText(const QByteArray& bytes);
 
 // Runs fn on the form each time one of that name is up (a modal dialog opened by the code
 // under test); polls the event queue, so it works inside the dialog's own loop. Lives as long

@@ -65,32 +65,24 @@ protected:
     // A title page (title and credits), a page of two lines with a colour picture and a plain
     // one, and a page of one line with a quotation.
     void useOwnBook() {
-        bookenc::Book book;
-        book.title = QStringLiteral("Own Book");
-        book.fontSize = 28;
         bookenc::Frame title;
-        title.blocks = {block(1500, 300, 7320, 780, QStringLiteral("Own Book")),
-                        block(2100, 6120, 6150, 300, QStringLiteral("Credits line"))};
+        title.blocks = {booktest::kOwnTitle, block(2100, 6120, 6150, 300, QStringLiteral("Credits line"))};
         title.marks = {0.3, 0.5};
         bookenc::Frame two;
-        two.blocks = {block(1080, 4500, 8160, 690, QStringLiteral("The frog sat on a log.")),
-                      block(1080, 5340, 8160, 690, QStringLiteral("It was wet."))};
+        two.blocks = {booktest::line(4500, QStringLiteral("The frog sat on a log.")),
+                      booktest::line(5340, QStringLiteral("It was wet."))};
         two.pictures = {{2400, 600, 4800, 3300, QStringLiteral("ColOwn2")}, {7400, 600, 1500, 1500, QStringLiteral("PLAIN")}};
         two.marks = {0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7, 0.8, 0.9};
         bookenc::Frame three;
-        three.blocks = {block(1080, 4500, 8160, 690, QStringLiteral("@Hop!@ said the frog.")), block(0, 0, 0, 0, QString()),
-                        block(1080, 5340, 8160, 690, QStringLiteral("The end."))};
+        three.blocks = {booktest::line(4500, QStringLiteral("@Hop!@ said the frog.")), block(0, 0, 0, 0, QString()),
+                        booktest::line(5340, QStringLiteral("The end."))};
         three.marks = {0.1, 0.2, 0.3, 0.4, 0.5, 0.6};
-        book.frames = {title, two, three};
-        writeOwnBook(QStringLiteral("OWN"), book);
+        BookWindowTest::useOwnBook(booktest::bookOf({title, two, three}));
         // The black-and-white twin: a picture of its own size, to tell it apart.
         QImage bw(7, 5, QImage::Format_RGB32);
         bw.fill(Qt::gray);
         bw.save(own.file(QStringLiteral("BMPS/OWN/Own2BW.BMP")), "BMP");
-        useInstallation(own.path());
-        gBookCode = QStringLiteral("OWN");
     }
-
 
     // The texts of the only document printed, the header checked and left out.
     std::vector<Op> bodyTexts() {

@@ -74,15 +74,13 @@ class BookButtonStrips : public booktest::BookWindowTest {};
 
 TEST_F(BookButtonStrips, TheWindowTakesAShippedStripAndDrawsAMissingOne) {
     // A shipped large strip with a different look (all cells inverted) is used as it is.
-    writeOwnBook(QStringLiteral("OWN"), bookenc::Book{QStringLiteral("Own"), 24,
-                                                      {bookenc::Frame{{{1500, 300, 7320, 780, 1500, QStringLiteral("Own")}},
-                                                                      {}, {0.5}, {}}}});
+    useOwnBook(bookenc::Book{QStringLiteral("Own"),
+                             24,
+                             {bookenc::Frame{{{1500, 300, 7320, 780, 1500, QStringLiteral("Own")}}, {}, {0.5}, {}}}});
     QImage shipped = buttonStrip(BigCell);
     shipped.invertPixels();
     ASSERT_TRUE(shipped.convertToFormat(QImage::Format_RGB888).save(own.file(QStringLiteral("BMPS/BOOKBTNL.BMP")), "BMP"));
     own.write(QStringLiteral("BMPS/BOOKBTNS.BMP"), QByteArray("not a picture"));
-    useInstallation(own.path());
-    gBookCode = QStringLiteral("OWN");
     frmBook* b = openBook();
     EXPECT_EQ(b->picclipbig.convertToFormat(QImage::Format_RGB32), shipped);
     EXPECT_EQ(b->picclipsmall, buttonStrip(SmallCell));  // unreadable file: drawn instead

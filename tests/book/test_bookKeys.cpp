@@ -21,23 +21,14 @@ protected:
     void SetUp() override {
         BookWindowTest::SetUp();
         clock.setStep(0.001);
-        writeOwnBook(QStringLiteral("OWN"), booktest::ownBook({QStringLiteral("The dog ran."), QStringLiteral("The cat sat.")}));
+        useOwnBook(booktest::ownBook({QStringLiteral("The dog ran."), QStringLiteral("The cat sat.")}));
         own.write(QStringLiteral("WORDLIST/OWN.TXT"),
                   "*WORDLIST*\r\ncat\r\ndog\r\nhen\r\npig\r\nfox\r\nram\r\nsat\r\nran\r\nthe\r\n*END*\r\n");
-        useInstallation(own.path());
-        gBookCode = QStringLiteral("OWN");
     }
 
     // The frame as start-up shows it, and the book window opened inside it for the activity.
     frmBook* openInFrame(int activity) {
-        GlobalSettings.UserNameFlags = 0;
-        GlobalSettings.TrackingOn = 0;
-        GlobalSettings.SpeechDisabled = -1;
-        gShellReady = 0;
-        frame = new frmKest;
-        frame->Show();
-        for (int i = 0; i < 200 && gShellReady != -1; ++i)
-            settle();
+        frame = testsupport::showStartedFrame();
         EXPECT_EQ(gShellReady, -1);
         // The frame read the stored settings; the activities are all allowed here.
         ActiveSettings.ReadTellStory = -1;
@@ -95,9 +86,7 @@ TEST_F(BookKeysTest, AltSStopsTellStoryAndStartsAgainOnTheLastPage) {
     clock.after(0.05, watch);
     press(Qt::Key_T, Qt::AltModifier);  // "&Tell story" on the menu bar
     ASSERT_TRUE(pressed) << "the story was never told";
-    EXPECT_EQ(b->TellingStory, 0);
-    EXPECT_EQ(gFrame, 1);  // stopped after page 2, back on the first page
-    EXPECT_TRUE(b->cmdCancel->isHidden());
+    booktest::expectAtRestAfterStory(b);  // stopped after page 2, back on the first page
 
     // On the last page "&Start" is the one in view.
     press(Qt::Key_N, Qt::AltModifier);

@@ -12,6 +12,7 @@
 
 using teachertest::settle;
 using teachertest::TeacherTest;
+using testsupport::showWindow;
 
 namespace {
 
@@ -21,14 +22,6 @@ protected:
         TeacherTest::SetUp();
         GlobalSettings.UserNameFlags = 3;
         GlobalSettings.TrackingOn = 1;
-    }
-    template <class W>
-    W* open(QSize size) {
-        auto* w = new W;
-        w->resize(size);
-        w->Show();
-        settle();
-        return w;
     }
     // Every visible tick box and option button of the window.
     static QList<QAbstractButton*> buttonsOf(QWidget* w) {
@@ -57,13 +50,13 @@ protected:
         }
     }
     void checkAll(QSize size) {
-        frmUsers* u = open<frmUsers>(size);
+        frmUsers* u = showWindow<frmUsers>(size);
         check(u, "frmUsers");
         u->Unload();
-        frmLog* l = open<frmLog>(size);
+        frmLog* l = showWindow<frmLog>(size);
         check(l, "frmLog");
         l->Unload();
-        frmSettings* s = open<frmSettings>(size);
+        frmSettings* s = showWindow<frmSettings>(size);
         check(s, "frmSettings");
         s->cmdCancel_Click();
         settle();

@@ -17,16 +17,14 @@
 #include "platform/Paths.h"
 
 using booktest::BookWindowTest;
+using booktest::readFile;
+using booktest::shown;
 
 namespace {
 
-bool shown(const QWidget* w) { return !w->isHidden(); }
-
-const bookenc::Block kTitle{1500, 300, 7320, 780, 1500, QStringLiteral("Own Book")};
-
 bookenc::Frame pageOf(const QString& text) {
     bookenc::Frame f;
-    f.blocks = {{1080, 4500, 8160, 690, 1080, text}};
+    f.blocks = {booktest::line(4500, text)};
     f.marks = {0.3};
     return f;
 }
@@ -43,21 +41,16 @@ protected:
     void SetUp() override {
         BookWindowTest::SetUp();
         clock.setStep(0.001);
-        bookenc::Book book;
-        book.title = QStringLiteral("Own Book");
-        book.fontSize = 28;
-        book.frames = {pageOf(QString())};
-        book.frames[0].blocks = {kTitle};
+        bookenc::Book book = booktest::bookOf({pageOf(QString())});
+        book.frames[0].blocks = {booktest::kOwnTitle};
         for (const QString& p : kPages)
             book.frames.append(pageOf(p));
-        writeOwnBook(QStringLiteral("OWN"), book);
+        useOwnBook(book);
         const QByteArray sound = readFile(booktest::sampleInstallation() + QStringLiteral("/WAVS/01PIP/SNT01.WAV"));
         for (const QString& w : {QStringLiteral("I'm"), QStringLiteral("Yes"), QStringLiteral("dog"),
                                  QStringLiteral("dog."), QStringLiteral("\"Yes!\"")})
             own.write(QStringLiteral("WAVS/WDS/") + FileKey(w) + QStringLiteral(".WAV"), sound);
         writeWordList(QStringLiteral("cat dog hen pig fox yes"));
-        useInstallation(own.path());
-        gBookCode = QStringLiteral("OWN");
     }
 
     void writeWordList(const QString& words) {

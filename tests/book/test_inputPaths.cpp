@@ -108,10 +108,8 @@ class InputPathTest : public BookWindowTest {
 protected:
     void SetUp() override {
         BookWindowTest::SetUp();
-        writeOwnBook(QStringLiteral("OWN"), booktest::ownBook({QStringLiteral("One line")}));
+        useOwnBook(booktest::ownBook({QStringLiteral("One line")}));
         own.write(QStringLiteral("WORDLIST/OWN.TXT"), "*WORDLIST*\r\ncat\r\ndog\r\nhen\r\npig\r\n*END*\r\n");
-        useInstallation(own.path());
-        gBookCode = QStringLiteral("OWN");
         GlobalSettings.Password.setText(ScramblePassword(QStringLiteral("CAT"), 8));
         QGuiApplication::clipboard()->clear();
     }

@@ -20,8 +20,14 @@
 #include "platform/Screen.h"
 #include "platform/WaveDevice.h"
 
+using booktest::bookOf;
 using booktest::BookWindowTest;
+using booktest::kOwnTitle;
+using booktest::line;
+using booktest::page;
+using booktest::readFile;
 using booktest::settle;
+using booktest::shown;
 using booktest::sizeForScale;
 
 namespace {
@@ -44,8 +50,6 @@ std::array<int, 4> pictureOf(const frmBook* b, int j, int f) {
     return {b->Book.PictureRect(1, j, f), b->Book.PictureRect(2, j, f), b->Book.PictureRect(3, j, f),
             b->Book.PictureRect(4, j, f)};
 }
-
-bool shown(const QWidget* w) { return !w->isHidden(); }
 
 // What the page shows for frame f: texts, pictures, credits, page buttons and the sound.
 void expectPage(frmBook* b, int f) {
@@ -81,28 +85,6 @@ void expectPage(frmBook* b, int f) {
     EXPECT_EQ(b->MMControl1->FileName, sound);
     EXPECT_EQ(b->MMControl1->Mode(), mci::ModeStop);
 }
-
-bookenc::Book ownBook(const QList<bookenc::Frame>& frames, int fontSize = 28) {
-    bookenc::Book b;
-    b.title = QStringLiteral("Own Book");
-    b.fontSize = fontSize;
-    b.frames = frames;
-    return b;
-}
-
-bookenc::Frame page(const QList<bookenc::Block>& blocks, const QList<bookenc::Picture>& pictures,
-                    const QString& link = QString()) {
-    bookenc::Frame f;
-    f.blocks = blocks;
-    f.pictures = pictures;
-    for (const bookenc::Block& b : blocks)
-        for (int k = 0; k < b.text.split(u' ', Qt::SkipEmptyParts).size(); ++k)
-            f.marks.append(0.4 * (f.marks.size() + 1));
-    f.link = link;
-    return f;
-}
-
-const bookenc::Block kTitleBlock{1500, 300, 7320, 780, 1500, QStringLiteral("Own Book")};
 
 }  // namespace
 
@@ -201,6 +183,7 @@ TEST_F(BookWindowTest, PlacementsFollowTheScaleFactors) {
 }
 
 TEST_F(BookWindowTest, LargeScaleCoordinatesBeyondSixteenBits) {
+    useOwnBook(booktest::smallBook());
     frmBook* b = openBook(sizeForScale(4.5, 4.5));
     b->cmdNext_Click();  // 8160-twip blocks are 36720 twips wide at this scale
     const TwipRect label = booklayout::blockLabelRect(blockOf(b, 1, 2), gScaleX, gScaleY);
@@ -213,6 +196,7 @@ TEST_F(BookWindowTest, LargeScaleCoordinatesBeyondSixteenBits) {
 }
 
 TEST_F(BookWindowTest, ResizingLaysTheSamePageOutAgainAndSwitchesTheButtonPictures) {
+    useOwnBook(booktest::smallBook());
     frmBook* b = openBook(sizeForScale(1, 1));
     b->cmdNext_Click();
     b->cmdNext_Click();
@@ -289,10 +273,9 @@ TEST_F(BookWindowTest, MeasuredWordsRunLeftToRightWithTheirMarksInside) {
 }
 
 TEST_F(BookWindowTest, QuotesAndPunctuationStayOutsideTheMarks) {
-    gBookCode = QStringLiteral("12BEAR");
+    useOwnBook(bookOf({page({kOwnTitle}), page({line(4500, QStringLiteral("\"I'm too hot,\" says Bear."))})}));
     frmBook* b = openBook();
     b->cmdNext_Click();
-    b->cmdNext_Click();  // "I'm too hot," says Bear.
     const booklayout::FrameWordTable& w = b->Words;
     ASSERT_GE(w.FrameWordCount(), 5);
     EXPECT_GT(w.FrameWordMarkLeft[0], w.FrameWordLeft[0]);  // the opening quote is left out
@@ -303,12 +286,9 @@ TEST_F(BookWindowTest, QuotesAndPunctuationStayOutsideTheMarks) {
 
 TEST_F(BookWindowTest, ALineTooWideShrinksTheFontTwoPointsAtATime) {
     const QString longLine = QStringLiteral("This line is far too long for the narrow label it has");
-    writeOwnBook(QStringLiteral("OWN"),
-                 ownBook({page({kTitleBlock}, {{2460, 1320, 4200, 3750, QStringLiteral("COVER")}}),
-                          page({{1080, 4500, 3000, 690, 1080, longLine}, {1080, 5340, 8160, 690, 1080, QStringLiteral("Short.")}},
-                               {{1560, 240, 4200, 3750, QStringLiteral("PIC")}})}));
-    useInstallation(own.path());
-    gBookCode = QStringLiteral("OWN");
+    useOwnBook(bookOf({page({kOwnTitle}, {{2460, 1320, 4200, 3750, QStringLiteral("COVER")}}),
+                       page({line(4500, longLine, 3000), line(5340, QStringLiteral("Short."))},
+                            {{1560, 240, 4200, 3750, QStringLiteral("PIC")}})}));
     frmBook* b = openBook();
     b->cmdNext_Click();
     const double size = b->label[1]->font().pointSizeF();
@@ -334,11 +314,7 @@ TEST_F(BookWindowTest, ATabInABlockTextIsMeasuredAsTheBlankItIsShownAs) {
                  {"The dog sat on\tthe big red mat at last.", 10, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
-        writeOwnBook(QStringLiteral("OWN"),
-                     ownBook({page({kTitleBlock}, {}),
-                              page({{1080, 4500, 3000, 690, 1080, QString::fromLatin1(c.text)}}, {})}));
-        useInstallation(own.path());
-        gBookCode = QStringLiteral("OWN");
+        useOwnBook(bookOf({page({kOwnTitle}), page({line(4500, QString::fromLatin1(c.text), 3000)})}));
         frmBook* b = openBook();
         b->cmdNext_Click();
         Label* l = b->label[1];
@@ -355,11 +331,8 @@ TEST_F(BookWindowTest, ATabInABlockTextIsMeasuredAsTheBlankItIsShownAs) {
 }
 
 TEST_F(BookWindowTest, ALineThatNeverFitsStopsAtOnePoint) {
-    writeOwnBook(QStringLiteral("OWN"),
-                 ownBook({page({kTitleBlock}, {}),
-                          page({{1080, 4500, 30, 690, 1080, QStringLiteral("Nothing fits in two pixels at all")}}, {})}));
-    useInstallation(own.path());
-    gBookCode = QStringLiteral("OWN");
+    useOwnBook(bookOf({page({kOwnTitle}),
+                       page({line(4500, QStringLiteral("Nothing fits in two pixels at all"), 30)})}));
     frmBook* b = openBook();
     b->cmdNext_Click();
     EXPECT_EQ(gFrame, 2);
@@ -369,12 +342,7 @@ TEST_F(BookWindowTest, ALineThatNeverFitsStopsAtOnePoint) {
 }
 
 TEST_F(BookWindowTest, TheBookFontIsFittedToTheTitleBlockAtLoad) {
-    writeOwnBook(QStringLiteral("OWN"), ownBook({page({kTitleBlock}, {}), page({{1080, 4500, 8160, 690, 1080,
-                                                                                QStringLiteral("Hi.")}},
-                                                                               {})},
-                                                200));
-    useInstallation(own.path());
-    gBookCode = QStringLiteral("OWN");
+    useOwnBook(bookOf({page({kOwnTitle}), page({line(4500, QStringLiteral("Hi."))})}, 200));
     frmBook* b = openBook();
     ASSERT_LT(b->BookFontSize, 200);
     auto heightAt = [&](int points) {
@@ -387,6 +355,7 @@ TEST_F(BookWindowTest, TheBookFontIsFittedToTheTitleBlockAtLoad) {
 }
 
 TEST_F(BookWindowTest, TheTeachersTextFontIsTheFontShownAndMeasured) {
+    useOwnBook(booktest::smallBook());
     QString family;
     for (const char* name : {"Liberation Serif", "DejaVu Serif", "Liberation Mono", "DejaVu Sans Mono"}) {
         family = screen::fontFamilyFor(QLatin1String(name));
@@ -438,16 +407,13 @@ TEST_F(BookWindowTest, ThePreloadedPictureServesTheNextPageOnFewColourDisplays) 
 }
 
 TEST_F(BookWindowTest, AFailedPreloadNeverLeavesAPageWithoutItsPicture) {
-    writeOwnBook(QStringLiteral("OWN"),
-                 ownBook({page({kTitleBlock}, {{2460, 1320, 4200, 3750, QStringLiteral("COVER")}}, QStringLiteral("AAA")),
-                          page({{1080, 4500, 8160, 690, 1080, QStringLiteral("Page two.")}},
-                               {{1560, 240, 4200, 3750, QStringLiteral("AAA")}}, QStringLiteral("GONE")),
-                          page({{1080, 4500, 8160, 690, 1080, QStringLiteral("Page three.")}},
-                               {{1560, 240, 4200, 3750, QStringLiteral("AAA")}})}),
-                 {QStringLiteral("GONE")});
-    useInstallation(own.path());
+    useOwnBook(bookOf({page({kOwnTitle}, {{2460, 1320, 4200, 3750, QStringLiteral("COVER")}}, QStringLiteral("AAA")),
+                       page({line(4500, QStringLiteral("Page two."))}, {{1560, 240, 4200, 3750, QStringLiteral("AAA")}},
+                            QStringLiteral("GONE")),
+                       page({line(4500, QStringLiteral("Page three."))},
+                            {{1560, 240, 4200, 3750, QStringLiteral("AAA")}})}),
+               {QStringLiteral("GONE")});
     gColourBits = 8;
-    gBookCode = QStringLiteral("OWN");
     frmBook* b = openBook();
     EXPECT_EQ(b->PreloadedPictureName, QStringLiteral("AAA"));
     b->cmdNext_Click();  // the preload of GONE finds no file
@@ -461,6 +427,7 @@ TEST_F(BookWindowTest, AFailedPreloadNeverLeavesAPageWithoutItsPicture) {
 // ---- activation, closing, the activity line ----
 
 TEST_F(BookWindowTest, OnlyTheFirstActivationTurnsToTheTitlePage) {
+    useOwnBook(booktest::smallBook());
     frmBook* b = openBook();
     EXPECT_EQ(gFrame, 1);
     b->cmdNext_Click();
@@ -492,6 +459,7 @@ TEST_F(BookWindowTest, TheActivityLineOfAShortAndALongerVisit) {
 }
 
 TEST_F(BookWindowTest, MenuButtonClosesTheBookAndShowsTheMainMenu) {
+    useOwnBook(booktest::smallBook());
     frmBook* b = openBook();
     b->cmdNext_Click();
     b->cmdMenu_Click();
@@ -502,6 +470,7 @@ TEST_F(BookWindowTest, MenuButtonClosesTheBookAndShowsTheMainMenu) {
 }
 
 TEST_F(BookWindowTest, WhileBusyTheButtonsMenusAndCloseBoxRefuseWithABeep) {
+    useOwnBook(booktest::smallBook());
     frmBook* b = openBook();
     b->cmdNext_Click();
     gBusy = 1;
@@ -527,6 +496,7 @@ TEST_F(BookWindowTest, WhileBusyTheButtonsMenusAndCloseBoxRefuseWithABeep) {
 }
 
 TEST_F(BookWindowTest, ExitEndsTheProgram) {
+    useOwnBook(booktest::smallBook());
     frmBook* b = openBook();
     try {
         b->mnuExit_Click();
@@ -539,6 +509,7 @@ TEST_F(BookWindowTest, ExitEndsTheProgram) {
 // ---- keys and help ----
 
 TEST_F(BookWindowTest, F1OpensTheActivitysHelpWhereverTheFocusIs) {
+    useOwnBook(booktest::smallBook());
     frmBook* b = openBook();
     b->cmdNext_Click();
     QWidget* targets[] = {b, b->cmdNext, b->cmdBack, b->cmdEar, b->cmdMenu, b->label[1], b->picframe[1]};
@@ -561,6 +532,7 @@ TEST_F(BookWindowTest, F1OpensTheActivitysHelpWhereverTheFocusIs) {
 }
 
 TEST_F(BookWindowTest, HelpItemsAndTheirCaptions) {
+    useOwnBook(booktest::smallBook());
     frmBook* b = openBook();
     EXPECT_EQ(b->mnuHelpLocal->text(), QStringLiteral("&Help on whatever"));
     b->mnuHelp_Click();
@@ -579,6 +551,7 @@ TEST_F(BookWindowTest, HelpItemsAndTheirCaptions) {
 // ---- menus and the activity table ----
 
 TEST_F(BookWindowTest, MenusCarryTheirCaptionsInOrder) {
+    useOwnBook(booktest::smallBook());
     frmBook* b = openBook();
     QStringList file;
     for (QAction* a : b->mnuFile->actions())
@@ -596,6 +569,7 @@ TEST_F(BookWindowTest, MenusCarryTheirCaptionsInOrder) {
 }
 
 TEST_F(BookWindowTest, ReadingFollowsItsSettings) {
+    useOwnBook(booktest::smallBook());
     struct Case {
         int16_t hear, print, tell;
     } cases[] = {{-1, -1, -1}, {0, 0, 0}, {-1, 0, -1}};
@@ -621,6 +595,7 @@ TEST_F(BookWindowTest, ReadingFollowsItsSettings) {
 }
 
 TEST_F(BookWindowTest, WritingWithSpeechSwitchedOffHidesHearAndTellStory) {
+    useOwnBook(booktest::smallBook());
     gActivity = 2;
     GlobalSettings.SpeechDisabled = -1;
     ActiveSettings.WriteSaveLoad = 0;
@@ -637,6 +612,7 @@ TEST_F(BookWindowTest, WritingWithSpeechSwitchedOffHidesHearAndTellStory) {
 }
 
 TEST_F(BookWindowTest, WritingShowsTextBoxesFramedOnePixelWide) {
+    useOwnBook(booktest::smallBook());
     gActivity = 2;
     frmBook* b = openBook();
     // The title page: only the title box.
@@ -667,6 +643,7 @@ TEST_F(BookWindowTest, WritingShowsTextBoxesFramedOnePixelWide) {
 }
 
 TEST_F(BookWindowTest, ClozeTypeShowsTheLabelsAndNoPageButtonsAfterTheTitle) {
+    useOwnBook(booktest::smallBook());
     gActivity = 4;
     ActiveSettings.ClozeTypeSound = -1;
     frmBook* b = openBook();
@@ -687,11 +664,8 @@ TEST_F(BookWindowTest, ClozeTypeShowsTheLabelsAndNoPageButtonsAfterTheTitle) {
 // ---- loads that cannot go on ----
 
 TEST_F(BookWindowTest, AnUnusableWordListTakesClozeClickBackToTheMenu) {
-    writeOwnBook(QStringLiteral("OWN"), ownBook({page({kTitleBlock}, {}), page({{1080, 4500, 8160, 690, 1080,
-                                                                                QStringLiteral("One more page.")}},
-                                                                               {})}));
-    useInstallation(own.path());  // no WORDLIST\OWN.TXT here
-    gBookCode = QStringLiteral("OWN");
+    useOwnBook(bookOf({page({kOwnTitle}),
+                       page({line(4500, QStringLiteral("One more page."))})}));  // no WORDLIST\OWN.TXT
     gActivity = 5;
     boxes.answer(mb::OK);
     const QPointer<frmBook> b = openBook();

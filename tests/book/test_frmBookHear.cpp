@@ -26,10 +26,12 @@
 #include "support/SoundFiles.h"
 
 using booktest::BookWindowTest;
+using booktest::kOwnTitle;
+using booktest::line;
+using booktest::readFile;
+using booktest::shown;
 
 namespace {
-
-bool shown(const QWidget* w) { return !w->isHidden(); }
 
 // Word (1-based) whose underline place the bar holds, 0 when the bar is hidden, -1 when it is
 // shown under no word.
@@ -96,10 +98,6 @@ bookenc::Frame frameOf(const QList<bookenc::Block>& blocks, const QList<double>&
     return f;
 }
 
-const bookenc::Block kTitle{1500, 300, 7320, 780, 1500, QStringLiteral("Own Book")};
-
-bookenc::Block line(int top, const QString& text) { return {1080, top, 8160, 690, 1080, text}; }
-
 class HearTest : public BookWindowTest {
 protected:
     void SetUp() override {
@@ -113,13 +111,11 @@ protected:
         bookenc::Book book;
         book.title = QStringLiteral("Own Book");
         book.fontSize = 28;
-        book.frames = {frameOf({kTitle}, {0.3, 0.5}),
+        book.frames = {frameOf({kOwnTitle}, {0.3, 0.5}),
                        frameOf({line(4500, QStringLiteral("One two three.")), line(5340, QStringLiteral("Four five."))},
                                {0.2, 0.4, 0.6, 0.8, 1.0}),
                        frameOf({line(4500, QStringLiteral("Six seven."))}, {0.25, 0.5})};
-        writeOwnBook(QStringLiteral("OWN"), book);
-        useInstallation(own.path());
-        gBookCode = QStringLiteral("OWN");
+        useOwnBook(book);
     }
 
     std::vector<RecordingDevice::Sent> commands;
@@ -232,16 +228,14 @@ TEST_F(HearTest, TheUnderlineFollowsTheMarksOfEverySamplePage) {
 TEST_F(HearTest, ACompressedPageSoundLastsItsLengthAndABadOneIsToldOnce) {
     bookenc::Book book;
     book.title = QStringLiteral("Own Book");
-    book.frames = {frameOf({kTitle}, {0.3, 0.5}), frameOf({}, {}),
+    book.frames = {frameOf({kOwnTitle}, {0.3, 0.5}), frameOf({}, {}),
                    frameOf({line(4500, QStringLiteral("Six seven."))}, {0.25, 0.5})};
-    writeOwnBook(QStringLiteral("OWN"), book);
+    useOwnBook(book);
     constexpr int rate = 11025;
     constexpr int frames = 13000;
     own.write(QStringLiteral("WAVS/OWN/SNT02.WAV"),
               testsupport::encodeWav(SF_FORMAT_MS_ADPCM, 1, rate, testsupport::sineFrames(frames, 1, rate)));
     own.write(QStringLiteral("WAVS/OWN/SNT03.WAV"), QByteArray("RIFF\x10\0\0\0WAVEfmt \x04\0\0\0abcd", 24));
-    useInstallation(own.path());
-    gBookCode = QStringLiteral("OWN");
     frmBook* b = openAt(2);
     ASSERT_EQ(b->FrameWordCount(), 0);
     EXPECT_DOUBLE_EQ(b->MMControl1->Length(), double(frames) / rate);
@@ -312,13 +306,10 @@ TEST_F(HearTest, WhileTheSentenceIsHeardThePageAndTheSoundsAreRefused) {
 TEST_F(HearTest, MissingMarksCountAsZeroAndAPageWithoutWordsIsHeardToItsEnd) {
     bookenc::Book book;
     book.title = QStringLiteral("Own Book");
-    book.frames = {frameOf({kTitle}, {0.3, 0.5}),
-                   frameOf({line(4500, QStringLiteral("Five words but two marks."))}, {0.3, 0.6}),
-                   frameOf({}, {}),
+    book.frames = {frameOf({kOwnTitle}, {0.3, 0.5}),
+                   frameOf({line(4500, QStringLiteral("Five words but two marks."))}, {0.3, 0.6}), frameOf({}, {}),
                    frameOf({line(4500, QStringLiteral("No marks at all."))}, {})};
-    writeOwnBook(QStringLiteral("OWN"), book);
-    useInstallation(own.path());
-    gBookCode = QStringLiteral("OWN");
+    useOwnBook(book);
     frmBook* b = openAt(2);
     ASSERT_EQ(b->FrameWordCount(), 5);
     int barAt = -2;
@@ -411,8 +402,9 @@ TEST_F(HearTest, AMarkFarPastTheSoundEndsTheWalkASecondAfterTheSound) {
         SCOPED_TRACE(c.name);
         bookenc::Book book;
         book.title = QStringLiteral("Own Book");
-        book.frames = {frameOf({kTitle}, {0.3, 0.5}), frameOf({line(4500, QStringLiteral("One two three."))}, c.marks)};
-        writeOwnBook(QStringLiteral("OWN"), book);
+        book.frames = {frameOf({kOwnTitle}, {0.3, 0.5}),
+                       frameOf({line(4500, QStringLiteral("One two three."))}, c.marks)};
+        useOwnBook(book);
         // A sound that cannot be decoded opens nothing; it is told once a run, so only the
         // first such case sees the message.
         if (!c.soundOpens) {
@@ -420,8 +412,6 @@ TEST_F(HearTest, AMarkFarPastTheSoundEndsTheWalkASecondAfterTheSound) {
             if (boxes.msgBoxes().empty())
                 boxes.answer(mb::OK);
         }
-        useInstallation(own.path());
-        gBookCode = QStringLiteral("OWN");
         frmBook* b = openAt(2);
         ASSERT_EQ(b->FrameWordCount(), 3);
         ASSERT_EQ(b->MMControl1->Mode() != mci::ModeNotOpen, c.soundOpens);
@@ -444,10 +434,9 @@ TEST_F(HearTest, AMarkFarPastTheSoundEndsTheWalkASecondAfterTheSound) {
 TEST_F(HearTest, MenuExitAndClosingGoThroughWhileTheSentenceIsHeard) {
     bookenc::Book book;
     book.title = QStringLiteral("Own Book");
-    book.frames = {frameOf({kTitle}, {0.3, 0.5}), frameOf({line(4500, QStringLiteral("One two three."))}, {0.2, 0.4, 0.7})};
-    writeOwnBook(QStringLiteral("OWN"), book);
-    useInstallation(own.path());
-    gBookCode = QStringLiteral("OWN");
+    book.frames = {frameOf({kOwnTitle}, {0.3, 0.5}),
+                   frameOf({line(4500, QStringLiteral("One two three."))}, {0.2, 0.4, 0.7})};
+    useOwnBook(book);
     enum Way { MenuButton, ToMenu, Exit, ProgramClose };
     for (Way way : {MenuButton, ToMenu, Exit, ProgramClose}) {
         SCOPED_TRACE(int(way));
@@ -629,10 +618,8 @@ TEST_F(WritingHearTest, TellStorySpeaksEveryPageWithTheShorterPause) {
     EXPECT_EQ(recording->spoken[0], b->Book.BlockText(1, 1));
     EXPECT_EQ(recording->spoken[1], b->Book.BlockText(1, 2) + b->Book.BlockText(2, 2));
     EXPECT_EQ(recording->spoken[2], b->Book.BlockText(1, 3));
-    EXPECT_EQ(gFrame, 1);
-    EXPECT_EQ(b->TellingStory, 0);
+    booktest::expectAtRestAfterStory(b);
     EXPECT_TRUE(shown(b->TextTitle));
-    EXPECT_TRUE(shown(b->cmdNext));
     // Three pages: three pauses before (0.6 to 1.6 s), three speeches of 0.4 s, three pauses
     // after (0 to 1 s).
     EXPECT_GE(clock.elapsed(), 3 * 0.6 + 3 * 0.4);
@@ -711,10 +698,8 @@ TEST_F(HearTest, ClozeClicksFollowTheirSettingAndHideTheBarOverTheGap) {
 TEST_F(HearTest, AWordWithoutItsSoundIsSilent) {
     bookenc::Book book;
     book.title = QStringLiteral("Own Book");
-    book.frames = {frameOf({kTitle}, {0.3, 0.5}), frameOf({line(4500, QStringLiteral("Zorbleflax!"))}, {0.5})};
-    writeOwnBook(QStringLiteral("OWN"), book);
-    useInstallation(own.path());
-    gBookCode = QStringLiteral("OWN");
+    book.frames = {frameOf({kOwnTitle}, {0.3, 0.5}), frameOf({line(4500, QStringLiteral("Zorbleflax!"))}, {0.5})};
+    useOwnBook(book);
     frmBook* b = openAt(2);
     const double t0 = clock.elapsed();
     pressWord(b, 1);
@@ -807,13 +792,7 @@ TEST_F(HearTest, TellStoryHearsEveryPageInOrderWithThePauses) {
     }
     // It ends on the first page, with the page buttons back.
     EXPECT_EQ(opens[3].file, sound(1));
-    EXPECT_EQ(gFrame, 1);
-    EXPECT_EQ(gBusy, 0);
-    EXPECT_EQ(b->TellingStory, 0);
-    EXPECT_EQ(b->PageButtonsShown, -1);
-    EXPECT_FALSE(shown(b->cmdCancel));
-    EXPECT_TRUE(shown(b->cmdNext));
-    EXPECT_TRUE(shown(b->cmdMenu));
+    booktest::expectAtRestAfterStory(b);
     EXPECT_TRUE(shown(b->cmdEar));
     EXPECT_FALSE(shown(b->Shape1));
 }
@@ -843,13 +822,7 @@ TEST_F(HearTest, StopDuringAPageLetsItFinishThenEndsOnTheFirstPage) {
     EXPECT_TRUE(opens[2].file.endsWith(QStringLiteral("SNT01.WAV")));
     // Page 2 was heard to its last mark before the story ended.
     EXPECT_NEAR(opens[2].at - plays[1].at, b->Book.MarkTime(5, 2), 0.01);
-    EXPECT_EQ(gFrame, 1);
-    EXPECT_EQ(b->TellingStory, 0);
-    EXPECT_EQ(b->PageButtonsShown, -1);
-    EXPECT_FALSE(shown(b->cmdCancel));
-    EXPECT_TRUE(shown(b->cmdNext));
-    EXPECT_TRUE(shown(b->cmdMenu));
-    EXPECT_EQ(gBusy, 0);
+    booktest::expectAtRestAfterStory(b);
 }
 
 TEST_F(HearTest, WhileTheStoryIsToldTheWindowStaysAndNoSecondStoryStarts) {
@@ -911,6 +884,7 @@ TEST_F(HearTest, TheProgramClosingInTheMiddleOfTheStoryEndsItCleanly) {
 }
 
 TEST_F(HearTest, TellStoryIsOnlyForReadingAndWriting) {
+    useOwnBook(booktest::smallBook());
     gActivity = 4;
     frmBook* b = openBook();
     const int beepsBefore = beeps();
@@ -924,10 +898,8 @@ TEST_F(HearTest, TellStoryIsOnlyForReadingAndWriting) {
 TEST_F(HearTest, AOnePageStoryIsToldOnceAndShownAgainWithItsButtons) {
     bookenc::Book book;
     book.title = QStringLiteral("Own Book");
-    book.frames = {frameOf({kTitle}, {0.3, 0.5})};
-    writeOwnBook(QStringLiteral("OWN"), book);
-    useInstallation(own.path());
-    gBookCode = QStringLiteral("OWN");
+    book.frames = {frameOf({kOwnTitle}, {0.3, 0.5})};
+    useOwnBook(book);
     frmBook* b = openBook();
     recordSentenceDevice(b);
     b->mnuPlayAll_Click();
@@ -955,8 +927,7 @@ TEST_F(HearTest, AStoryToldAtOrAcrossMidnightKeepsItsPausesAndUnderline) {
         b->mnuPlayAll_Click();
         const double took = clock.elapsed() - t0;
         clock.advance(12);  // the remaining samples fall due
-        EXPECT_EQ(gFrame, 1);
-        EXPECT_EQ(b->TellingStory, 0);
+        booktest::expectAtRestAfterStory(b);
         // Pages 1 to 3 are underlined for 0.5 + 1.0 + 0.5 s.
         EXPECT_NEAR(underlined * 0.05, 2.0, 0.2);
         if (!morning)
@@ -988,11 +959,10 @@ TEST_F(RealClockHearTest, WaitsCostNextToNoCpu) {
     // two pauses that do not yield, about 5 s in all.
     bookenc::Book book;
     book.title = QStringLiteral("Own Book");
-    book.frames = {frameOf({kTitle}, {1.5, 3.0})};
-    writeOwnBook(QStringLiteral("OWN"), book);
-    own.write(QStringLiteral("WAVS/OWN/SNT01.WAV"), readFile(booktest::sampleInstallation() + QStringLiteral("/WAVS/01PIP/SNT06.WAV")));
-    useInstallation(own.path());
-    gBookCode = QStringLiteral("OWN");
+    book.frames = {frameOf({kOwnTitle}, {1.5, 3.0})};
+    useOwnBook(book);
+    own.write(QStringLiteral("WAVS/OWN/SNT01.WAV"),
+              readFile(booktest::sampleInstallation() + QStringLiteral("/WAVS/01PIP/SNT06.WAV")));
     frmBook* b = openBook();
     const double wall0 = realClock().monotonic();
     const double cpu0 = cpuSeconds();

@@ -10,8 +10,8 @@
 #include "support/RecordingPrinter.h"
 
 using teachertest::logFile;
-using teachertest::settle;
 using teachertest::TeacherTest;
+using testsupport::showWindow;
 using Op = testsupport::RecordingPrinter::Op;
 
 namespace {
@@ -29,11 +29,7 @@ protected:
     }
     frmLog* openLog(const QString& log) {
         dir.write(QStringLiteral("LOG.DAT"), logFile(log));
-        auto* l = new frmLog;
-        l->resize(640, 442);
-        l->Show();
-        settle();
-        return l;
+        return showWindow<frmLog>();
     }
     void select(frmLog* l, const QString& from, const QString& to) {
         const QString box = l->txtlog->toPlainText();

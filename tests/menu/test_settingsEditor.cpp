@@ -14,19 +14,14 @@
 using teachertest::NamePicker;
 using teachertest::settle;
 using teachertest::TeacherTest;
+using testsupport::showWindow;
 
 namespace {
 
 class SettingsEditorTest : public TeacherTest {
 protected:
     // The editor on its own at the design size (scale 1).
-    frmSettings* openEditor() {
-        auto* s = new frmSettings;
-        s->resize(640, 442);
-        s->Show();
-        settle();
-        return s;
-    }
+    frmSettings* openEditor() { return showWindow<frmSettings>(); }
     void breakFile(const QString& name) {
         QFile::remove(dir.file(name));
         QDir().mkpath(dir.file(name + QStringLiteral("/inside")));

@@ -19,37 +19,28 @@ using namespace booktest;
 const QString kOpen(ansi::chr(147));
 const QString kClose(ansi::chr(148));
 
-bookenc::Frame page(const QList<bookenc::Block>& blocks) {
-    bookenc::Frame f;
-    f.blocks = blocks;
-    f.pictures = {{1560, 240, 4200, 2000, QStringLiteral("PIC")}};
-    for (const bookenc::Block& b : blocks)
-        for (int k = 0; k < b.text.split(u' ', Qt::SkipEmptyParts).size(); ++k)
-            f.marks.append(0.4 * (f.marks.size() + 1));
-    return f;
+// A page of Writing's own: the lines and a picture.
+bookenc::Frame writingPage(const QList<bookenc::Block>& blocks) {
+    return page(blocks, {{1560, 240, 4200, 2000, QStringLiteral("PIC")}});
 }
 
-bookenc::Block line(int top, int width, const QString& text) { return {1080, top, width, 600, 1080, text}; }
+// A line of 3600 x 600 twips at `top`.
+bookenc::Block writingLine(int top, const QString& text) { return {1080, top, 3600, 600, 1080, text}; }
 
 // Frame 2: three lines; frame 3: a single line (the line never wraps there).
 bookenc::Book writingBook() {
-    bookenc::Book b;
-    b.title = QStringLiteral("Own Book");
-    b.fontSize = 28;
-    b.frames = {page({{1500, 300, 7320, 780, 1500, QStringLiteral("Own Book")}}),
-                page({line(3000, 3600, QStringLiteral("The dog ran")), line(3700, 3600, QStringLiteral("to the")),
-                      line(4400, 3600, QStringLiteral("big hill."))}),
-                page({line(3000, 3600, QStringLiteral("One line"))})};
-    return b;
+    return bookOf({writingPage({kOwnTitle}),
+                   writingPage({writingLine(3000, QStringLiteral("The dog ran")),
+                                writingLine(3700, QStringLiteral("to the")),
+                                writingLine(4400, QStringLiteral("big hill."))}),
+                   writingPage({writingLine(3000, QStringLiteral("One line"))})});
 }
 
 class WritingTest : public BookWindowTest {
 protected:
     void SetUp() override {
         BookWindowTest::SetUp();
-        writeOwnBook(QStringLiteral("OWN"), writingBook());
-        useInstallation(own.path());
-        gBookCode = QStringLiteral("OWN");
+        useOwnBook(writingBook());
         gActivity = 2;
         ActiveSettings.WriteSaveLoad = -1;
         setFileDialogs(&files);
