@@ -1,12 +1,10 @@
 #include "games/frmHangman.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QKeyEvent>
 #include <QLinearGradient>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMouseEvent>
+#include <QPointer>
 #include <QTimer>
 #include <QToolButton>
 #include <algorithm>
@@ -34,7 +32,6 @@
 #include "platform/Screen.h"
 #include "platform/Twips.h"
 #include "platform/WaveDevice.h"
-
 
 namespace {
 

@@ -7,7 +7,6 @@
 // Coordinates are twips of the window: a control's position in twips is its pixel position
 // times the screen's twips per pixel.
 #include <QImage>
-#include <QPointer>
 #include <QStringList>
 #include <QToolButton>
 #include <functional>

@@ -23,7 +23,7 @@ void placeAll(std::initializer_list<Placement> rows) {
 }
 
 void placeKeepHeight(QWidget* w, const TwipRect& r) {
-    const QRect g = twipsToPixels(scaledTwips(r, gScaleX, gScaleY), screen::twipsPerPixelX(), screen::twipsPerPixelY());
+    const QRect g = menurules::placeRect(r, gScaleX, gScaleY, screen::twipsPerPixelX(), screen::twipsPerPixelY());
     w->setGeometry(g.left(), g.top(), g.width(), w->sizeHint().height());
 }
 

@@ -18,8 +18,6 @@ QString ownerOf(const QString& userName) {
     return userName == QStringLiteral("Unknown") || refusedOwner(userName) ? QStringLiteral("Teacher") : userName;
 }
 
-QString ownerFile(const QString& owner) { return UserSettingsFile(owner); }
-
 bool refusedOwner(const QString& name) {
     return name != QStringLiteral("Teacher") && IsInstallationFileKey(FileKey(name));
 }
@@ -27,7 +25,7 @@ bool refusedOwner(const QString& name) {
 std::optional<QString> fileInForce(int16_t flags, const QString& userName) {
     switch (scopeOf(flags)) {
     case Scope::Everyone: return QStringLiteral("TEACHER.DAT");
-    case Scope::Individual: return ownerFile(ownerOf(userName));
+    case Scope::Individual: return UserSettingsFile(ownerOf(userName));
     case Scope::None: break;
     }
     return std::nullopt;

@@ -16,8 +16,6 @@ Scope scopeOf(int16_t userNameFlags);
 // The user whose settings are shown first: the session's user; the teacher for "Unknown" and
 // for a name whose key is one of the installation's own files, whose settings are the teacher's.
 QString ownerOf(const QString& userName);
-// A user's settings file: FileKey of the name + ".DAT" ("Teacher" gives TEACHER.DAT).
-QString ownerFile(const QString& owner);
 // A name picked to open or save settings for that has no settings file of its own ("Log" in a
 // hand-made list): refused, so that no installation file is read or written as settings.
 bool refusedOwner(const QString& name);

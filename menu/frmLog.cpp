@@ -29,7 +29,6 @@
 #include "platform/Printer.h"
 #include "platform/Screen.h"
 
-
 namespace {
 
 QString courierFamily() {

@@ -1,11 +1,11 @@
 #include "menu/frmMenu.h"
 
 #include <QAction>
-#include <QEvent>
 #include <QFontMetricsF>
 #include <QFrame>
 #include <QLabel>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <algorithm>
 #include <exception>

@@ -3,7 +3,6 @@
 // activities the settings allow, a book is chosen, a teacher reaches the teacher options
 // behind the password, and anyone leaves. Its first load in a run makes the display checks.
 #include <QImage>
-#include <QPointer>
 
 #include "core/ChildForm.h"
 

@@ -22,7 +22,6 @@
 #include "platform/Lang.h"
 #include "platform/Mouse.h"
 
-
 frmOption::frmOption(QWidget* parent) : ChildForm(QStringLiteral("frmOption"), parent) {
     setCaption(QStringLiteral("Options"));
     layout::setBackground(this, palette().color(QPalette::Base));

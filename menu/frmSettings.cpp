@@ -10,6 +10,7 @@
 #include "core/Globals.h"
 #include "core/Settings.h"
 #include "core/Shell.h"
+#include "core/Users.h"
 #include "core/WindowShaping.h"
 #include "core/frmKest.h"
 #include "core/frmSplash.h"
@@ -218,7 +219,7 @@ void frmSettings::Form_Load() {
         lblowner1->setCaption(QStringLiteral("Individual settings are being used."));
         mnuFileOpen->setEnabled(true);
         mnuFileSaveAs->setEnabled(true);
-        LoadSettingsFile(settingsedit::ownerFile(SettingsOwner));
+        LoadSettingsFile(UserSettingsFile(SettingsOwner));
         break;
     case Scope::None:
         // No file is meant: the window shows what it holds and saves nothing.
@@ -356,7 +357,7 @@ bool frmSettings::saveTo(const QString& file) {
 bool frmSettings::save() {
     switch (settingsedit::scopeOf(GlobalSettings.UserNameFlags)) {
     case Scope::Everyone: return saveTo(QStringLiteral("TEACHER.DAT"));
-    case Scope::Individual: return saveTo(settingsedit::ownerFile(SettingsOwner));
+    case Scope::Individual: return saveTo(UserSettingsFile(SettingsOwner));
     case Scope::None: break;
     }
     return true;
@@ -389,7 +390,7 @@ void frmSettings::mnuFileSaveAs_Click() {
     if (!self || isUnloaded() || picked.isEmpty() || refused(picked))
         return;
     SettingsOwner = picked;
-    saveTo(settingsedit::ownerFile(SettingsOwner));
+    saveTo(UserSettingsFile(SettingsOwner));
     lblowner->setCaption("Settings for " + SettingsOwner);
     fitLabels();
 }
@@ -409,7 +410,7 @@ void frmSettings::mnuFileOpen_Click() {
     if (!self || isUnloaded() || picked.isEmpty() || refused(picked))
         return;
     // A listed user without a settings file of his own is told about, not the end of the program.
-    const QString file = settingsedit::ownerFile(picked);
+    const QString file = UserSettingsFile(picked);
     if (fileLength(ProgramFile(file)) <= 0) {
         MsgBox("There are no settings for " + picked + " yet." + gCrLf + gCrLf +
                    "Use Save As to give this user the settings shown.",

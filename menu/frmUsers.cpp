@@ -23,7 +23,6 @@
 #include "platform/Lang.h"
 #include "platform/Mouse.h"
 
-
 namespace {
 
 // A copy of the teacher's settings as the new user's own; a file of that name is replaced
