@@ -1,12 +1,9 @@
 #include "book/frmBook.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QFontMetricsF>
-#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMouseEvent>
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
