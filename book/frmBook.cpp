@@ -1125,9 +1125,6 @@ void frmBook::mnuHelp_Click() {
 }
 
 void frmBook::mnuHelpLocal_Click() { ReaderHelpTopic(booklayout::helpContext(gActivity)); }
-void frmBook::mnuHelpContents_Click() { ReaderHelpContents(); }
-void frmBook::mnuHelpSearch_Click() { ReaderHelpSearch(); }
-void frmBook::mnuHelpAbout_Click() { ShowAboutBox(); }
 
 // ---- opening ----
 

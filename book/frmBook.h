@@ -159,9 +159,6 @@ public:
     void mnuExit_Click();
     void mnuHelp_Click();
     void mnuHelpLocal_Click();
-    void mnuHelpContents_Click();
-    void mnuHelpSearch_Click();
-    void mnuHelpAbout_Click();
 
     // ---- hearing and Tell story: book/frmBookHear.cpp ----
     // The sentence with its words underlined, single words, the whole story told, and the
