@@ -287,7 +287,8 @@ void frmBook::printPictures(Printer& p, const PageGeometry& g) {
         if (forceMono() && startsWithCol(name))
             picture = LoadPicture(
                 FindDataFile(booklayout::pictureFileName(gBookCode, name.mid(3) + QStringLiteral("BW")), 0));
-        if (picture.isNull()) {
+        const bool twin = !picture.isNull();
+        if (!twin) {
             const QString path = FindDataFile(booklayout::pictureFileName(gBookCode, name), 1);
             if (!self || isUnloaded())
                 return;
@@ -300,7 +301,8 @@ void frmBook::printPictures(Printer& p, const PageGeometry& g) {
         picframe[size_t(i)]->repaint();
         p.PaintPicture(picture, g.x(Book.PictureRect(1, i, gFrame)), g.y(Book.PictureRect(2, i, gFrame)),
                        g.w(Book.PictureRect(3, i, gFrame)), g.h(Book.PictureRect(4, i, gFrame)));
-        if (startsWithCol(name)) {
+        // The screen shows the colour picture again; one printed in colour is on show already.
+        if (twin) {
             const QString colour = FindDataFile(booklayout::pictureFileName(gBookCode, name), 1);
             if (!self || isUnloaded())
                 return;
