@@ -1099,9 +1099,8 @@ void frmBook::cmdMenu_Click() { mnuMenu_Click(); }
 
 // ---- menus ----
 
-// A sentence being heard does not hold the child: its walk ends with the window.
 void frmBook::mnuMenu_Click() {
-    if (gBusy == 1 && !SentenceWalk) {
+    if (busyHoldsWindow()) {
         Beep();
         return;
     }
@@ -1110,7 +1109,7 @@ void frmBook::mnuMenu_Click() {
 }
 
 void frmBook::mnuExit_Click() {
-    if (gBusy == 1 && !SentenceWalk) {
+    if (busyHoldsWindow()) {
         Beep();
         return;
     }
