@@ -30,7 +30,8 @@ constexpr int kPrintedWidth = kDesignWidth - kUnprintedLeft;
 // Fitting lowers the size in steps of 2 with nothing to stop it; below this a page would be
 // unreadable, so the fit ends here and the text prints at this size.
 constexpr double kSmallestPrintSize = 4;
-// The fitting starts here and grows the size until a line reaches the height below.
+// Both fittings (the page, the whole story) start here and grow the size until a line
+// reaches the height they allow it.
 constexpr double kFirstFitSize = 24;
 // A printed line of the page takes at most this share of the title block's height, so that
 // ascenders and descenders ("Tg", "Ty") fit with room to spare.
