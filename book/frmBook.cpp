@@ -1,12 +1,9 @@
 #include "book/frmBook.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QFontMetricsF>
-#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMouseEvent>
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
@@ -1102,9 +1099,8 @@ void frmBook::cmdMenu_Click() { mnuMenu_Click(); }
 
 // ---- menus ----
 
-// A sentence being heard does not hold the child: its walk ends with the window.
 void frmBook::mnuMenu_Click() {
-    if (gBusy == 1 && !SentenceWalk) {
+    if (busyHoldsWindow()) {
         Beep();
         return;
     }
@@ -1113,7 +1109,7 @@ void frmBook::mnuMenu_Click() {
 }
 
 void frmBook::mnuExit_Click() {
-    if (gBusy == 1 && !SentenceWalk) {
+    if (busyHoldsWindow()) {
         Beep();
         return;
     }
@@ -1128,9 +1124,6 @@ void frmBook::mnuHelp_Click() {
 }
 
 void frmBook::mnuHelpLocal_Click() { ReaderHelpTopic(booklayout::helpContext(gActivity)); }
-void frmBook::mnuHelpContents_Click() { ReaderHelpContents(); }
-void frmBook::mnuHelpSearch_Click() { ReaderHelpSearch(); }
-void frmBook::mnuHelpAbout_Click() { ShowAboutBox(); }
 
 // ---- opening ----
 

@@ -115,8 +115,8 @@ public:
     int HearNesting = 0;
     int TellingStory = 0;
     int StopRequested = 0;
-    // True while the sentence's underline walks its words: Exit, Menu and closing then go
-    // through, busy or not.
+    // True while the sentence's underline walks its words: being busy with it does not hold
+    // the window (busyHoldsWindow).
     bool SentenceWalk = false;
     // The words the two bars stand under, so that a re-layout moves the bars with them.
     int UnderlinedWord = 0;
@@ -159,9 +159,6 @@ public:
     void mnuExit_Click();
     void mnuHelp_Click();
     void mnuHelpLocal_Click();
-    void mnuHelpContents_Click();
-    void mnuHelpSearch_Click();
-    void mnuHelpAbout_Click();
 
     // ---- hearing and Tell story: book/frmBookHear.cpp ----
     // The sentence with its words underlined, single words, the whole story told, and the
@@ -255,9 +252,12 @@ private:
     void printWritingTexts(Printer& p, const bookprint::PageGeometry& g);
     void printPictures(Printer& p, const bookprint::PageGeometry& g);
 
-    // Whether a close must be refused: while busy (gBusy = 1: a sentence, a pause, a print)
-    // and while Tell story runs, even between its steps. The program closing ends Tell story
-    // instead of being refused by it.
+    // Whether the window's work holds the child in it, so that Menu, Exit and a close are
+    // refused: busy (gBusy = 1: a pause, a print, Writing's text spoken), but not the
+    // sentence's underline walk, which ends when the window goes.
+    bool busyHoldsWindow() const;
+    // Whether a close must be refused: while busyHoldsWindow and while Tell story runs, even
+    // between its steps. The program closing ends Tell story instead of being refused by it.
     bool hearingRefusesClose(int unloadMode);
     // Each returns false when the window went away meanwhile; the caller then returns at once
     // without touching it.

@@ -333,9 +333,11 @@ bool frmBook::hearingRefusesClose(int unloadMode) {
         }
         return true;
     }
-    // The sentence's walk notices the window gone and ends: a child may always leave it.
-    return gBusy == 1 && !SentenceWalk;
+    return busyHoldsWindow();
 }
+
+// The sentence's walk notices the window gone and ends: a child may always leave it.
+bool frmBook::busyHoldsWindow() const { return gBusy == 1 && !SentenceWalk; }
 
 void frmBook::replaceUnderlines() {
     if (!Shape1->isHidden())

@@ -30,7 +30,8 @@ constexpr int kPrintedWidth = kDesignWidth - kUnprintedLeft;
 // Fitting lowers the size in steps of 2 with nothing to stop it; below this a page would be
 // unreadable, so the fit ends here and the text prints at this size.
 constexpr double kSmallestPrintSize = 4;
-// The fitting starts here and grows the size until a line reaches the height below.
+// Both fittings (the page, the whole story) start here and grow the size until a line
+// reaches the height they allow it.
 constexpr double kFirstFitSize = 24;
 // A printed line of the page takes at most this share of the title block's height, so that
 // ascenders and descenders ("Tg", "Ty") fit with room to spare.
@@ -287,7 +288,8 @@ void frmBook::printPictures(Printer& p, const PageGeometry& g) {
         if (forceMono() && startsWithCol(name))
             picture = LoadPicture(
                 FindDataFile(booklayout::pictureFileName(gBookCode, name.mid(3) + QStringLiteral("BW")), 0));
-        if (picture.isNull()) {
+        const bool twin = !picture.isNull();
+        if (!twin) {
             const QString path = FindDataFile(booklayout::pictureFileName(gBookCode, name), 1);
             if (!self || isUnloaded())
                 return;
@@ -300,7 +302,8 @@ void frmBook::printPictures(Printer& p, const PageGeometry& g) {
         picframe[size_t(i)]->repaint();
         p.PaintPicture(picture, g.x(Book.PictureRect(1, i, gFrame)), g.y(Book.PictureRect(2, i, gFrame)),
                        g.w(Book.PictureRect(3, i, gFrame)), g.h(Book.PictureRect(4, i, gFrame)));
-        if (startsWithCol(name)) {
+        // The screen shows the colour picture again; one printed in colour is on show already.
+        if (twin) {
             const QString colour = FindDataFile(booklayout::pictureFileName(gBookCode, name), 1);
             if (!self || isUnloaded())
                 return;

@@ -437,8 +437,7 @@ void frmBook::CarryCaretToBlocks(int offset) {
     for (int b = 1; b <= MaxBlocks; ++b)
         now << Book.BlockText(b, gFrame);
     const writingrefit::Caret c = writingrefit::carryCaret(
-        UndoBlocks, now, {CaretBlock, CaretPos}, offset,
-        [this](int b) { return b >= 1 && b <= MaxBlocks && !text[size_t(b)]->isHidden(); });
+        UndoBlocks, now, {CaretBlock, CaretPos}, offset, [this](int b) { return lineShown(b); });
     CaretBlock = c.block;
     CaretPos = c.pos;
 }
