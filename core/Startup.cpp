@@ -14,6 +14,9 @@
 
 namespace {
 
+// "D:\BOOKS": the old programs' drive form, kept as it is.
+bool isDriveForm(const QString& folder) { return folder.size() >= 2 && folder[0].isLetter() && folder[1] == u':'; }
+
 struct StartupArguments {
     bool set = false;
     QString applicationFolder;
@@ -63,15 +66,12 @@ QString WithoutTrailingSeparators(const QString& folder) {
 QString DataFolderFromCommandLine(const QString& commandLine) {
     QString f = lang::Trim(commandLine);
     // "/D:\BOOKS": the old programs' way of passing a drive; "/home/..." is a Linux path.
-    if (f.size() >= 3 && f[0] == u'/' && f[1].isLetter() && f[2] == u':')
+    if (f.startsWith(u'/') && isDriveForm(f.mid(1)))
         f.remove(0, 1);
     return lang::Trim(f);
 }
 
 namespace {
-
-// "D:\BOOKS": the old programs' drive form, kept as it is.
-bool isDriveForm(const QString& folder) { return folder.size() >= 2 && folder[0].isLetter() && folder[1] == u':'; }
 
 bool isRelative(const QString& folder) { return !folder.startsWith(u'/') && !isDriveForm(folder); }
 

@@ -316,7 +316,7 @@ bool TextBox::typeCharacter(int keyAscii) {
     case 1: selectAll(); break;
     case 3: copy(); break;
     case 8: backspace(); break;
-    case 22: return typePasted();
+    case 22: return typeText(pastableText(PasteText()));  // each character passes KeyPress as typed
     case 24: cut(); break;
     case 25: redo(); break;
     case 26: undo(); break;
@@ -333,11 +333,8 @@ bool TextBox::typeCharacter(int keyAscii) {
     return true;
 }
 
-// The box's own paste: what the paste brings, typed, so that each character passes KeyPress as
-// a typed one does.
-bool TextBox::typePasted() {
-    const QString pasted = pastableText(PasteText());
-    for (QChar c : pasted)
+bool TextBox::typeText(const QString& text) {
+    for (QChar c : text)
         if (!typeCharacter(ansi::code(c)))
             return false;
     return true;
@@ -345,21 +342,16 @@ bool TextBox::typePasted() {
 
 void TextBox::keyPressEvent(QKeyEvent* e) {
     e->accept();
-    const QPointer<TextBox> self(this);
     int code = keyCodeOf(e);
     if (!keyDown(code, shiftBitsOf(e->modifiers())))
         return;
     QString text;
     const int ch = characterOf(e, text);
     if (ch != 0) {
-        if (text.size() > 1) {
-            // Composed input: one KeyPress per character.
-            for (QChar c : text)
-                if (!typeCharacter(ansi::code(c)))
-                    return;
-        } else {
+        if (text.size() > 1)
+            typeText(text);  // composed input: one KeyPress per character
+        else
             typeCharacter(ch);
-        }
         return;
     }
     if (code == 0)
@@ -424,11 +416,8 @@ void TextBox::dropEvent(QDropEvent* e) { e->ignore(); }
 
 void TextBox::inputMethodEvent(QInputMethodEvent* e) {
     // Committed text is typed character by character; pre-edit text is not shown.
-    const QString commit = e->commitString();
     e->accept();
-    for (QChar c : commit)
-        if (!typeCharacter(ansi::code(c)))
-            return;
+    typeText(e->commitString());
 }
 
 void TextBox::focusInEvent(QFocusEvent* e) {

@@ -123,8 +123,9 @@ private:
     // KeyPress (the form's first) for one character and, unless it was dropped, its default
     // action. False when the box's window went away meanwhile.
     bool typeCharacter(int keyAscii);
-    // A paste the box does itself: the pasted text typed one character at a time.
-    bool typePasted();
+    // Text from a paste, an input method or a composed key, typed one character at a time:
+    // each passes KeyPress as a typed one does. False when the box's window went away meanwhile.
+    bool typeText(const QString& text);
     bool stillThere() const;
 
     QString passwordChar_;
