@@ -33,6 +33,16 @@ public:
     // All N characters as stored (what the password descrambler needs).
     QString rawText() const { return ansi::decode(bytes()); }
 
+    // Whether the field gives the text back as it was given: no more than N characters, all of
+    // them Windows-1252, and no blank at either end (text() trims those).
+    static bool holds(const QString& text) {
+        if (ansi::encode(text).size() > N)
+            return false;
+        FixedText f;
+        f.setText(text);
+        return f.text() == text;
+    }
+
     // Stores the text cut to N characters and padded with blanks.
     void setText(const QString& text) {
         QByteArray b = ansi::encode(text).left(N);

@@ -8,7 +8,6 @@
 #include "core/Catalogue.h"
 #include "core/Globals.h"
 #include "core/Settings.h"
-#include "platform/Ansi.h"
 #include "platform/Lang.h"
 #include "platform/Paths.h"
 
@@ -75,11 +74,7 @@ namespace {
 
 bool isRelative(const QString& folder) { return !folder.startsWith(u'/') && !isDriveForm(folder); }
 
-// The field holds it and gives it back unchanged.
-bool fitsTheField(const QString& text) {
-    const QByteArray bytes = ansi::encode(text);
-    return bytes.size() <= decltype(GlobalSettingsRecord::DataFolder)::Width && ansi::decode(bytes) == text;
-}
+bool fitsTheField(const QString& text) { return decltype(GlobalSettingsRecord::DataFolder)::holds(text); }
 
 }  // namespace
 

@@ -3,7 +3,6 @@
 #include "core/Catalogue.h"
 #include "core/Settings.h"
 #include "core/Users.h"
-#include "platform/Ansi.h"
 #include "platform/Lang.h"
 
 namespace settingsedit {
@@ -60,9 +59,7 @@ int clozeChoicesOf(int16_t field) {
 }
 
 bool bookFieldHolds(const QString& stem) {
-    const QByteArray bytes = ansi::encode(stem);
-    return !stem.isEmpty() && bytes.size() <= decltype(ActivitySettingsRecord::Book)::Width &&
-           ansi::decode(bytes) == stem;
+    return !stem.isEmpty() && decltype(ActivitySettingsRecord::Book)::holds(stem);
 }
 
 BookChoices bookChoices(const QStringList& files, const QStringList& titles) {

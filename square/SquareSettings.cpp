@@ -7,7 +7,6 @@
 #include "core/Settings.h"
 #include "core/Voice.h"
 #include "core/frmKest.h"
-#include "platform/Ansi.h"
 #include "platform/Dialogs.h"
 #include "platform/Lang.h"
 #include "platform/Mouse.h"
@@ -34,9 +33,7 @@ int16_t EncodeSquareFlags(int sizeIndex, bool mayChooseSize, bool mayLoadLists, 
 }
 
 bool FitsStartList(const QString& stem) {
-    if (stem.isEmpty() || stem.size() > 8 || lang::Trim(stem) != stem || stem == u"*DUMMY*")
-        return false;
-    return ansi::decode(ansi::encode(stem)) == stem;
+    return !stem.isEmpty() && stem != u"*DUMMY*" && decltype(ActivitySettingsRecord::SquareWordList)::holds(stem);
 }
 
 bool IsTeacherEdition(const QString& editionName) { return lang::UCase(editionName).contains(u"TEACHER"); }

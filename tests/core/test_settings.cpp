@@ -113,6 +113,20 @@ TEST(SettingsRecords, FixedTextCutsPadsAndTrims) {
     EXPECT_EQ(g.encode().mid(58), QByteArray(255, 'x'));
 }
 
+// What a field gives back as it was given: no more than its width, Windows-1252 only, no blank
+// at an end (trimmed on reading).
+TEST(SettingsRecords, FixedTextHoldsWhatReadsBackUnchanged) {
+    const struct {
+        const char* text;
+        bool held;
+    } cases[] = {
+        {"", true},          {"_001_030", true},  {"caf\u00E9", true},   {"_001_030B", false},
+        {"\u03A9mega", false}, {" ann", false},     {"ann ", false},      {"a b", true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FixedText<8>::holds(QString::fromUtf8(c.text)), c.held) << c.text;
+}
+
 class SettingsFiles : public coretest::ProgramFolder {};
 
 TEST_F(SettingsFiles, LoadAndSaveLeaveTheFilesByteForByte) {

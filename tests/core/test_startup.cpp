@@ -60,6 +60,7 @@ TEST(StartupRules, AStoredDataFolderReadsBackAsTheSameFolder) {
         {gProgramRoot + QStringLiteral("/\u041A\u043D\u0438\u0433\u0438"), std::nullopt},
         {QStringLiteral("/home/\u0418\u0432\u0430\u043D/books"), std::nullopt},
         {QStringLiteral("/") + QString(300, u'x'), std::nullopt},
+        {QStringLiteral("/data/books "), std::nullopt},  // the blank is trimmed on reading
     };
     for (const Case& c : cases) {
         const std::optional<QString> stored = StorableDataFolder(c.folder);
