@@ -83,4 +83,9 @@ void installTerminationHandler(std::function<void()> onTerminate) {
     sa.sa_flags = SA_RESTART | SA_RESETHAND;
     sigaction(SIGTERM, &sa, nullptr);
     sigaction(SIGINT, &sa, nullptr);
+    // A terminal or desktop session going away hangs up; started under nohup, the hang-up is
+    // meant to pass the program by.
+    struct sigaction hangUp = {};
+    if (sigaction(SIGHUP, nullptr, &hangUp) == 0 && hangUp.sa_handler != SIG_IGN)
+        sigaction(SIGHUP, &sa, nullptr);
 }

@@ -13,8 +13,8 @@ struct ProgramEnded {
 // The handler must not return (the test one throws ProgramEnded); nullptr restores the default.
 void setEndHandler(std::function<void(int)> handler);
 
-// SIGTERM and SIGINT call onTerminate on the GUI thread (once); the program then closes as
-// its close box would.
+// SIGTERM, SIGINT and SIGHUP (unless SIGHUP is ignored, as under nohup) call onTerminate on
+// the GUI thread (once); the program then closes as its close box would.
 void installTerminationHandler(std::function<void()> onTerminate);
 
 // True once a termination signal has reached the GUI thread: nobody is there to answer a question.

@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
     SetStartupArguments(QApplication::applicationDirPath(), args.join(u' '));
 
     registerWindows();
-    // SIGTERM and SIGINT close the frame as its close box does, then the program ends.
+    // SIGTERM, SIGINT and SIGHUP close the frame as its close box does, then the program ends.
     installTerminationHandler([] { UnloadFrameAndEnd(0, unload::FormControlMenu); });
 
     auto* splash = new frmSplash;

@@ -1,4 +1,4 @@
-// The real Kestrow in a fixture folder: it starts, reaches the main menu, and on SIGTERM closes
+// The real Kestrow in a fixture folder: it starts, reaches the main menu, and on SIGTERM or SIGHUP closes
 // as its close box would, writing the session into LOG.DAT.
 #include <QRegularExpression>
 #include <csignal>
@@ -18,13 +18,24 @@ protected:
     Installation inst;
 };
 
+// The signals that end a session from outside: a logout or kill (SIGTERM), a terminal or desktop
+// session going away (SIGHUP).
+class RealProgramEnded : public RealProgram, public ::testing::WithParamInterface<int> {
+protected:
+    void SetUp() override {
+        RealProgram::SetUp();
+        // Whatever the test runner ignores, the program starts with the signals at their defaults.
+        program.setChildProcessModifier([] { ::signal(SIGHUP, SIG_DFL); });
+    }
+};
+
 }  // namespace
 
-TEST_F(RealProgram, StartsToTheMenuAndLogsTheSessionOnSigterm) {
+TEST_P(RealProgramEnded, StartsToTheMenuAndLogsTheSession) {
     program.start();
     ASSERT_TRUE(program.waitForStarted(10000));
     ASSERT_TRUE(waitForLine(QStringLiteral("show\tfrmMenu"), 30000)) << journalLines().join(u'\n').toStdString();
-    ASSERT_EQ(::kill(pid_t(program.processId()), SIGTERM), 0);
+    ASSERT_EQ(::kill(pid_t(program.processId()), GetParam()), 0);
     ASSERT_TRUE(program.waitForFinished(15000));
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(program.exitCode(), 0);
@@ -48,6 +59,11 @@ TEST_F(RealProgram, StartsToTheMenuAndLogsTheSessionOnSigterm) {
     EXPECT_GE(at(QStringLiteral("unload\tfrmMenu")), 0);
     EXPECT_EQ(lines.last(), QStringLiteral("exit\t0"));
 }
+
+INSTANTIATE_TEST_SUITE_P(BySignal, RealProgramEnded, ::testing::Values(SIGTERM, SIGHUP),
+                         [](const ::testing::TestParamInfo<int>& info) {
+                             return std::string(info.param == SIGHUP ? "Sighup" : "Sigterm");
+                         });
 
 // A missing GLOBSET.DAT is fatal before any window but the splash: status 1, the message shown.
 TEST_F(RealProgram, AFatalStartEndsWithStatusOne) {

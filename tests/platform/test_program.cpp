@@ -1,6 +1,7 @@
 #include <QCoreApplication>
 #include <QThread>
 #include <csignal>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <thread>
 
@@ -59,6 +60,35 @@ TEST(TerminationHandler, SigtermAndSigintCallTheCallbackOnceOnTheGuiThread) {
     waitYielding(0.05);
     EXPECT_EQ(calls, 1);
     EXPECT_EQ(thread, qApp->thread());
+}
+
+// A hang-up (the terminal or the desktop session going away) ends the program as SIGTERM does.
+TEST(TerminationHandler, EachEndingSignalCallsTheCallbackOnTheGuiThread) {
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        SCOPED_TRACE(::strsignal(signal));
+        int calls = 0;
+        QThread* thread = nullptr;
+        installTerminationHandler([&] {
+            ++calls;
+            thread = QThread::currentThread();
+        });
+        std::thread([signal] { ::raise(signal); }).join();
+        waitYielding(2.0, [&] { return calls > 0; });
+        EXPECT_EQ(calls, 1);
+        EXPECT_EQ(thread, qApp->thread());
+    }
+}
+
+// Started under nohup the hang-up is ignored on purpose, and stays so.
+TEST(TerminationHandler, AnIgnoredHangUpStaysIgnored) {
+    struct sigaction ignore = {};
+    ignore.sa_handler = SIG_IGN;
+    struct sigaction before = {};
+    ASSERT_EQ(::sigaction(SIGHUP, &ignore, &before), 0);
+    installTerminationHandler([] { ADD_FAILURE() << "an ignored hang-up must not end the program"; });
+    struct sigaction now = {};
+    ::sigaction(SIGHUP, &before, &now);
+    EXPECT_EQ(now.sa_handler, SIG_IGN);
 }
 
 }  // namespace
