@@ -1,7 +1,6 @@
 #include "book/StoryFile.h"
 
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <algorithm>
 
 #include "book/BookFile.h"
@@ -52,17 +51,6 @@ QByteArray encode(const QString& bookTitle, const BookData& book, int maxBlocks)
         for (int b = 1; b <= maxBlocks; ++b)
             s += ConvertQuotesToMarkers(oneLine(book.BlockText(b, f))) + kCrLf;
     return ansi::encode(u'"' + s + u'"' + kCrLf);
-}
-
-bool write(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
 }
 
 ReadResult read(const QString& path, const QString& bookTitle, BookData& book, int maxBlocks, bool writing,

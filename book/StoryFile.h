@@ -12,9 +12,6 @@ namespace storyfile {
 // The whole file for the book's current block texts (maxBlocks lines per frame).
 QByteArray encode(const QString& bookTitle, const BookData& book, int maxBlocks);
 
-// Writes the file whole or not at all: a failed write leaves any old file as it was.
-bool write(const QString& path, const QByteArray& bytes);
-
 struct ReadResult {
     enum Status { Ok, NotSuitable, OtherBook } status = NotSuitable;
     QString writtenFor;  // OtherBook: the file's title, without a leading book number

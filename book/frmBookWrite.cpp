@@ -18,6 +18,7 @@
 #include "platform/Mouse.h"
 #include "platform/Paths.h"
 #include "platform/Screen.h"
+#include "platform/WholeFile.h"
 
 namespace {
 
@@ -539,7 +540,7 @@ void frmBook::SaveTextFile(const QString& path) {
     mouse::setPointer(mouse::Hourglass);
     // A story is tied to the title in the book's own file: every story of the book was written
     // with it, whatever the catalogue calls the book.
-    const bool written = storyfile::write(path, storyfile::encode(Book.title, Book, MaxBlocks));
+    const bool written = wholefile::replace(path, storyfile::encode(Book.title, Book, MaxBlocks));
     mouse::setPointer(mouse::Default);
     if (!written)
         MsgBox(storyfile::saveFailedMessage(path), mb::Exclamation);

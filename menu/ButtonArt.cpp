@@ -1,7 +1,6 @@
 #include "menu/ButtonArt.h"
 
 #include <QDir>
-#include <QFile>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
@@ -10,6 +9,7 @@
 #include <numbers>
 
 #include "platform/LittleEndian.h"
+#include "platform/WholeFile.h"
 
 namespace buttonart {
 
@@ -452,11 +452,7 @@ QImage menuImage2() {
 bool saveBmp(const QImage& image, const QString& path) {
     if (image.isNull())
         return false;
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    const QByteArray bytes = encodeBmp(image);
-    return f.write(bytes) == bytes.size();
+    return wholefile::replace(path, encodeBmp(image));
 }
 
 bool writeMenuPictures(const QString& folder, QStringList* written) {

@@ -11,6 +11,7 @@
 #include "platform/Ansi.h"
 #include "platform/Controls.h"
 #include "platform/FileDialogs.h"
+#include "support/FullDisk.h"
 
 namespace {
 
@@ -444,6 +445,39 @@ TEST_F(WritingTest, AFailedSaveSaysSoAndKeepsThePathAndTheTexts) {
     EXPECT_EQ(shown[0].style, int(mb::Exclamation));
     EXPECT_EQ(b->TextFilePath, path);
     EXPECT_EQ(b->text[1]->Text(), QStringLiteral("The dog ran "));
+}
+
+// A story saved over an older one on a disk with no room left: the old story stays whole,
+// nothing is left beside it, the message says so, and once there is room Save writes it.
+TEST_F(WritingTest, ASaveOnAFullDiskKeepsTheOldStoryAndSaysSo) {
+    testsupport::FullDisk disk;
+    const QByteArray old = "\"Text for Own Book\r\n" + QByteArray(343, 'o') + "\r\n\"\r\n";
+    ASSERT_EQ(old.size(), 368);
+    disk.folder().write(QStringLiteral("K/TEXT/S.TXT"), old);
+    const QString path = disk.path() + QStringLiteral("/K/TEXT/S.TXT");
+    frmBook* b = openWriting(2);
+    place(b, 1, 0);
+    for (const char c : {'h', 'e', 'l', 'l', 'o'})
+        type(b, c);
+
+    disk.fill();
+    files.answer(path);
+    boxes.answer(mb::OK);
+    b->mnuFileSaveAs->trigger();
+    ASSERT_EQ(boxes.msgBoxes().size(), 1u);
+    EXPECT_EQ(boxes.msgBoxes()[0].text, "It was not possible to save the file\r\n\r\n" + path);
+    EXPECT_EQ(boxes.msgBoxes()[0].style, int(mb::Exclamation));
+    EXPECT_EQ(readFile(path), old);
+    EXPECT_EQ(QDir(disk.path() + QStringLiteral("/K/TEXT")).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("S.TXT")});
+    EXPECT_EQ(b->TextFilePath, path);
+
+    disk.empty();
+    b->mnuFileSave->trigger();
+    EXPECT_EQ(boxes.msgBoxes().size(), 1u);
+    const QByteArray saved = readFile(path);
+    EXPECT_TRUE(saved.startsWith("\"Text for Own Book\r\n")) << saved.toStdString();
+    EXPECT_TRUE(saved.contains("\r\nhello")) << saved.toStdString();
 }
 
 TEST_F(WritingTest, CancelledDialogsAndABusyWindowChangeNothing) {

@@ -1,13 +1,11 @@
 #include "book/StoryFile.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <gtest/gtest.h>
 
 #include "book/BookFile.h"
 #include "core/Globals.h"
 #include "platform/Ansi.h"
+#include "platform/WholeFile.h"
 #include "support/TestEnv.h"
 
 namespace {
@@ -51,7 +49,7 @@ TEST_F(StoryFileTest, SavedTextsComeBackWithQuotesAlternatingAfreshOnEveryFrame)
     book.setBlockText(1, 2, QStringLiteral("\"Run, "));
     book.setBlockText(2, 2, "Hen!" + kClose + " said @Ann ");  // a typed "@" is a quote on reading
     book.setBlockText(1, 3, kClose + "No" + kOpen + " ");
-    ASSERT_TRUE(storyfile::write(path(), storyfile::encode(kTitle, book, 2)));
+    ASSERT_TRUE(wholefile::replace(path(), storyfile::encode(kTitle, book, 2)));
 
     struct Case {
         bool curly;
@@ -159,24 +157,14 @@ TEST_F(StoryFileTest, ALongerTitleAndLineEndsOfOtherEditorsAreRead) {
 TEST_F(StoryFileTest, LineEndsInsideATextDoNotShiftTheFollowingBlocks) {
     BookData book = twoBlockBook(2);
     book.setBlockText(1, 2, QStringLiteral("two\r\nlines "));
-    ASSERT_TRUE(storyfile::write(path(), storyfile::encode(kTitle, book, 2)));
+    ASSERT_TRUE(wholefile::replace(path(), storyfile::encode(kTitle, book, 2)));
     BookData back = twoBlockBook(2);
     ASSERT_EQ(storyfile::read(path(), kTitle, back, 2, true, true).status, storyfile::ReadResult::Ok);
     EXPECT_EQ(back.BlockText(1, 2), QStringLiteral("two  lines "));
     EXPECT_EQ(back.BlockText(2, 2), QStringLiteral("f2b2 "));
 }
 
-TEST_F(StoryFileTest, AFailedWriteLeavesTheOldFileWholeAndReportsFalse) {
-    dir.write(QStringLiteral("TEXT/OLD.TXT"), "old story");
-    // The target is a folder: the new content cannot replace it.
-    QDir(dir.path()).mkpath(QStringLiteral("TEXT/BUSY.TXT"));
-    EXPECT_FALSE(storyfile::write(dir.path() + QStringLiteral("/TEXT/BUSY.TXT"), "new"));
-    EXPECT_TRUE(QFileInfo(dir.path() + QStringLiteral("/TEXT/BUSY.TXT")).isDir());
-    EXPECT_FALSE(storyfile::write(dir.path() + QStringLiteral("/NOFOLDER/NEW.TXT"), "new"));
-    EXPECT_FALSE(QFileInfo::exists(dir.path() + QStringLiteral("/NOFOLDER/NEW.TXT")));
-    // A successful write replaces the old file entirely.
-    EXPECT_TRUE(storyfile::write(dir.path() + QStringLiteral("/TEXT/OLD.TXT"), "new"));
-    EXPECT_EQ(dir.read(QStringLiteral("TEXT/OLD.TXT")), QByteArray("new"));
+TEST(StoryFileMessages, AFailedSaveNamesThePath) {
     EXPECT_EQ(storyfile::saveFailedMessage(QStringLiteral("C:\\K\\TEXT\\A.TXT")),
               QStringLiteral("It was not possible to save the file\r\n\r\nC:\\K\\TEXT\\A.TXT"));
 }

@@ -9,6 +9,7 @@
 #include "book/BookFile.h"
 #include "book/StoryFile.h"
 #include "platform/Ansi.h"
+#include "platform/WholeFile.h"
 
 namespace {
 
@@ -66,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 if (writing && !read.BlockText(i, f).endsWith(u' '))
                     __builtin_trap();
         const QString again = fuzzfolder::path(QStringLiteral("TEXT/AGAIN.TXT"));
-        if (!storyfile::write(again, storyfile::encode(kTitle, read, kBlocks)))
+        if (!wholefile::replace(again, storyfile::encode(kTitle, read, kBlocks)))
             __builtin_trap();
         BookData back = book();
         if (storyfile::read(again, kTitle, back, kBlocks, writing, false).status != storyfile::ReadResult::Ok ||

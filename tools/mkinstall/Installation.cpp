@@ -25,6 +25,7 @@
 #include "platform/Ansi.h"
 #include "platform/Speech.h"
 #include "platform/WavFile.h"
+#include "platform/WholeFile.h"
 
 namespace mkinstall {
 namespace {
@@ -38,8 +39,7 @@ public:
     void write(const QString& relative, const QByteArray& bytes) {
         const QString path = root_ + u'/' + relative;
         QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile f(path);
-        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
+        if (!wholefile::replace(path, bytes))
             throw std::runtime_error(("cannot write " + path).toStdString());
         ++files_;
     }
