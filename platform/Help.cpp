@@ -20,15 +20,72 @@
 
 namespace {
 
+// Our help pages are a few kilobytes; a page past this is no help page, and laying out tens of
+// megabytes would hold the program for minutes.
+constexpr qint64 kLargestHelpPage = 2 * 1024 * 1024;
+
+// Every page the help window shows passes here first, whether a help call asks for it or a
+// link leads to it: a missing page, or one far larger than any help page, gives a message
+// naming the file looked for, and the page is not shown.
+bool pageShowable(const QString& path, const QString& lookedFor) {
+    QString what;
+    if (path.isEmpty() || !fileExists(path))
+        what = QStringLiteral("cannot be found.");
+    else if (fileLength(path) > kLargestHelpPage)
+        what = QStringLiteral("is too large to be shown.");
+    else
+        return true;
+    MsgBox(QStringLiteral("The help file\r\n") + lookedFor + QStringLiteral("\r\n") + what, mb::Exclamation,
+           QStringLiteral("Help"));
+    return false;
+}
+
+bool pageShowable(const QUrl& url) {
+    const QString path = url.isLocalFile() ? url.toLocalFile() : QString();
+    return pageShowable(path, path.isEmpty() ? url.toString() : path);
+}
+
+// The browser follows links, and goes back and forward, by itself; each page it loads is
+// checked as a help call's is.
+class HelpBrowser : public QTextBrowser {
+public:
+    using QTextBrowser::QTextBrowser;
+
+protected:
+    void doSetSource(const QUrl& url, QTextDocument::ResourceType type) override {
+        // A link to a place on the page shown only scrolls; another page is checked before the
+        // one shown goes, so a refused link leaves the reader where he was.
+        if (url.adjusted(QUrl::RemoveFragment) != source().adjusted(QUrl::RemoveFragment) && !pageShowable(url))
+            return;
+        QTextBrowser::doSetSource(url, type);
+    }
+
+    // Back and forward load their page without doSetSource.
+    QVariant loadResource(int type, const QUrl& name) override {
+        const bool page = type == QTextDocument::HtmlResource || type == QTextDocument::MarkdownResource ||
+                          type == QTextDocument::UnknownResource;
+        if (page && !pageShowable(name))
+            return {};
+        return QTextBrowser::loadResource(type, name);
+    }
+};
+
 // One window for every help call of the program, as the original's help system had.
 class HelpWindow : public QWidget {
 public:
     HelpWindow() {
         setObjectName(QStringLiteral("HelpWindow"));
         setAttribute(Qt::WA_DeleteOnClose);
-        browser_ = new QTextBrowser(this);
+        browser_ = new HelpBrowser(this);
         browser_->setOpenLinks(true);
         browser_->setOpenExternalLinks(false);
+        // Where a link leads is what the window shows.
+        connect(browser_, &QTextBrowser::sourceChanged, this, [this](const QUrl& url) {
+            file_ = url.toLocalFile();
+            anchor_ = url.fragment();
+            const QString title = browser_->documentTitle();
+            setWindowTitle(title.isEmpty() ? QStringLiteral("Help") : title);
+        });
 
         findBar_ = new QWidget(this);
         auto* bar = new QHBoxLayout(findBar_);
@@ -59,17 +116,15 @@ public:
     }
 
     void showFile(const QString& path, const QString& anchor) {
-        file_ = path;
-        anchor_ = anchor;
-        QUrl url = QUrl::fromLocalFile(path);
+        const QUrl url = QUrl::fromLocalFile(path);
         if (browser_->source().adjusted(QUrl::RemoveFragment) != url)
             browser_->setSource(url);
+        file_ = path;
+        anchor_ = anchor;
         if (anchor.isEmpty())
             browser_->verticalScrollBar()->setValue(0);
         else
             browser_->scrollToAnchor(anchor);
-        const QString title = browser_->documentTitle();
-        setWindowTitle(title.isEmpty() ? QStringLiteral("Help") : title);
     }
 
     void showFindBox() {
@@ -121,19 +176,22 @@ private:
 
 QPointer<HelpWindow> gWindow;
 
-// Our help pages are a few kilobytes; a page past this is no help page, and laying out tens of
-// megabytes would hold the program for minutes.
-constexpr qint64 kLargestHelpPage = 2 * 1024 * 1024;
-
-void helpFileMessage(const QString& name, const QString& what) {
-    MsgBox(QStringLiteral("The help file") + QStringLiteral("\r\n") + name + QStringLiteral("\r\n") + what,
-           mb::Exclamation, QStringLiteral("Help"));
-}
-
 QString withoutNuls(QString s) {
     while (!s.isEmpty() && s.back() == QChar(0))
         s.chop(1);
     return s;
+}
+
+// The HTML file a help file name stands for, as spelled: the extension replaced, "/" between
+// folders.
+QString htmlNameOf(const QString& file) {
+    QString p = withoutNuls(file);
+    p.replace(u'\\', u'/');
+    const qsizetype slash = p.lastIndexOf(u'/');
+    QString name = p.mid(slash + 1);
+    const qsizetype dot = name.lastIndexOf(u'.');
+    name = (dot >= 0 ? name.left(dot) : name) + QStringLiteral(".html");
+    return p.left(slash + 1) + name;
 }
 
 }  // namespace
@@ -141,15 +199,9 @@ QString withoutNuls(QString s) {
 namespace help {
 
 QString resolveHelpFile(const QString& file) {
-    QString p = withoutNuls(file);
-    p.replace(u'\\', u'/');
-    if (p.trimmed().isEmpty())
+    if (withoutNuls(file).trimmed().isEmpty())
         return {};
-    const qsizetype slash = p.lastIndexOf(u'/');
-    QString name = p.mid(slash + 1);
-    const qsizetype dot = name.lastIndexOf(u'.');
-    name = (dot >= 0 ? name.left(dot) : name) + QStringLiteral(".html");
-    p = p.left(slash + 1) + name;
+    const QString p = htmlNameOf(file);
     const QString real = p.startsWith(u'/') ? resolvePath(QStringLiteral("/"), p.mid(1)) : resolvePath(QString(), p);
     return fileExists(real) ? real : QString();
 }
@@ -175,14 +227,8 @@ void Help(const QString& file, int command, int data) {
         return;
 
     const QString path = help::resolveHelpFile(name);
-    if (path.isEmpty()) {
-        helpFileMessage(name, QStringLiteral("cannot be found."));
+    if (!pageShowable(path, path.isEmpty() ? htmlNameOf(name) : path))
         return;
-    }
-    if (fileLength(path) > kLargestHelpPage) {
-        helpFileMessage(name, QStringLiteral("is too large to be shown."));
-        return;
-    }
     if (!gWindow)
         gWindow = new HelpWindow;
     gWindow->showFile(path, command == help::Context ? QStringLiteral("topic-%1").arg(data) : QString());

@@ -3,8 +3,8 @@
 // command and a data value. The file named (Reader.hlp ...) is looked up without regard to
 // letter case with the extension .html in its place, and shown in one help window, at the
 // anchor "topic-<number>" for a context. Every call is journalled ("help <file> <command>
-// <data>"); a missing file, or a page far larger than any help page, gives a message and
-// the program goes on.
+// <data>"). A missing file, or a page far larger than any help page, gives a message naming
+// the file looked for, and the program goes on; a page a link leads to is checked the same.
 #include <QString>
 
 class QWidget;
