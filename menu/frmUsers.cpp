@@ -6,7 +6,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QSaveFile>
 
 #include "core/Catalogue.h"
 #include "core/Globals.h"
@@ -22,6 +21,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Lang.h"
 #include "platform/Mouse.h"
+#include "platform/WholeFile.h"
 
 namespace {
 
@@ -32,13 +32,7 @@ bool copyTeacherSettings(const QString& target) {
     if (!source.open(QIODevice::ReadOnly))
         return false;
     const QByteArray bytes = source.readAll();
-    if (bytes.isEmpty())
-        return false;
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    out.write(bytes);
-    return out.commit();
+    return !bytes.isEmpty() && wholefile::replace(target, bytes);
 }
 
 void illegalName(const QString& text) {
@@ -212,7 +206,8 @@ void frmUsers::cmdAdd_Click() {
     fillList();
 
     const QString target = MakeFilePath(gProgramRoot, FileKey(name) + QStringLiteral(".DAT"));
-    if (!copyTeacherSettings(ProgramFile(FileKey(name) + QStringLiteral(".DAT")))) {
+    const QString settingsFile = ProgramFile(FileKey(name) + QStringLiteral(".DAT"));
+    if (!copyTeacherSettings(settingsFile)) {
         mouse::setPointer(mouse::Default);
         MsgBox("It was not possible to create a settings file " + gCrLf + target + gCrLf + "for this new user." +
                    gCrLf + gCrLf + "The attempt to create this user will be abandoned.",
@@ -221,6 +216,9 @@ void frmUsers::cmdAdd_Click() {
         return;
     }
     if (!SaveUsers()) {
+        // The list on disk is still the old one, without the name: his settings file goes
+        // too, so that the two never disagree.
+        QFile::remove(settingsFile);
         abandon(before);
         return;
     }

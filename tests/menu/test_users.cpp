@@ -10,6 +10,7 @@
 #include "core/Users.h"
 #include "menu/frmUsers.h"
 #include "platform/Controls.h"
+#include "support/FullDisk.h"
 
 using teachertest::settle;
 using teachertest::TeacherTest;
@@ -254,6 +255,50 @@ TEST_F(UsersTest, AFailedCopyAbandonsTheNewName) {
     EXPECT_EQ(UserNames, QStringList({"3", "Ann", "Bob", "Teacher"}));  // as read
     EXPECT_EQ(GlobalSettings.UserNameFlags, 1) << "the unsaved choice goes with the window";
     EXPECT_EQ(mouse::pointer(), mouse::Default);
+}
+
+// Add on a full disk: the new name comes with his settings file whole, or neither comes, and the
+// teacher is told. A short list grows inside its last block, so only the copy fails; a list
+// that fills its block cannot grow once the copy has taken the last free one.
+TEST_F(UsersTest, AddOnAFullDiskAddsNeitherTheNameNorAnEmptySettingsFile) {
+    QStringList many;
+    for (int i = 1; i <= 255; ++i)
+        many << QStringLiteral("N%1").arg(i, 3, 10, QLatin1Char('0'));
+    const struct {
+        const char* what;
+        QStringList names;
+        qint64 room;
+        const char* title;  // of the message
+    } cases[] = {
+        {"the sample's list", {"Ann", "Bob", "Teacher"}, 0, "Can't create"},
+        {"a list that fills its block", many, 4096, "Can't write"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        testsupport::FullDisk disk;
+        disk.folder().write(QStringLiteral("K/USERS.DAT"), usersFile(c.names));
+        disk.folder().write(QStringLiteral("K/TEACHER.DAT"), teacher.encode());
+        const QByteArray usersBefore = disk.folder().read(QStringLiteral("K/USERS.DAT"));
+        ASSERT_EQ(usersBefore.size(), 16 * (c.names.size() + 1));
+        gProgramRoot = disk.path() + QStringLiteral("/K");
+        GlobalSettings.UserNameFlags = 1;
+        frmUsers* u = openUsers();
+        disk.fill(c.room);
+        boxes.answerText(QStringLiteral("Zed")).answer(mb::OK);
+        QTest::mouseClick(u->cmdAdd, Qt::LeftButton);
+        settle();
+        disk.empty();
+        ASSERT_EQ(boxes.msgBoxes().size(), 1u);
+        EXPECT_EQ(boxes.msgBoxes()[0].title, QString::fromLatin1(c.title));
+        EXPECT_TRUE(u->isUnloaded());
+        EXPECT_EQ(disk.folder().read(QStringLiteral("K/USERS.DAT")), usersBefore);
+        EXPECT_EQ(QDir(gProgramRoot).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+                  (QStringList{QStringLiteral("TEACHER.DAT"), QStringLiteral("USERS.DAT")}));
+        LoadUsers();
+        EXPECT_FALSE(UserNames.contains(QStringLiteral("Zed")));
+        boxes.clear();
+        closeAllWindowsAndReset();
+    }
 }
 
 TEST_F(UsersTest, AFailedListWriteKeepsTheDeletedUsersFile) {
