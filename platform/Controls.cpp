@@ -68,7 +68,8 @@ int characterOf(const QKeyEvent* e, QString& text) {
     const Qt::KeyboardModifiers m = e->modifiers();
     const bool ctrl = m & Qt::ControlModifier;
     text.clear();
-    if (m & Qt::AltModifier)
+    // Alt and Meta (the Windows key) chords are the system's or a shortcut's, never text.
+    if (m & (Qt::AltModifier | Qt::MetaModifier))
         return 0;
     switch (key) {
     case Qt::Key_Return: case Qt::Key_Enter: return 13;
@@ -371,7 +372,7 @@ void TextBox::keyPressEvent(QKeyEvent* e) {
         return;
     }
     // Moving and deleting are the line edit's; it inserts no text that did not pass KeyPress
-    // (an Alt chord keeps its letter in the event, which it would otherwise type).
+    // (an Alt or Meta chord keeps its letter in the event, which it would otherwise type).
     QKeyEvent bare(e->type(), e->key(), e->modifiers(), e->nativeScanCode(), e->nativeVirtualKey(),
                    e->nativeModifiers(), QString(), e->isAutoRepeat(), e->count());
     QLineEdit::keyPressEvent(&bare);

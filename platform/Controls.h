@@ -4,15 +4,15 @@
 // TextBox: KeyDown (key code, shift bits 1 Shift / 2 Ctrl / 4 Alt) first; a handler that sets
 // the key code to 0 stops the box's own handling of the key, but not the KeyPress that follows.
 // KeyPress (the character code; Enter 13, Esc 27, Backspace 8, Ctrl+C/V/X 3/22/24) may change
-// the character or drop it with 0; Delete, arrows, Alt chords and other keys without a
-// character give no KeyPress. Change follows every change of the text, also when code sets
+// the character or drop it with 0; Delete, arrows, Alt and Meta chords and other keys without
+// a character give no KeyPress. Change follows every change of the text, also when code sets
 // Text. In a form with KeyPreview the form's KeyDown and KeyPress come first.
 //
 // Text enters a box only through these events. A paste (Ctrl+V, or Shift+Insert left to the
 // box) is KeyPress 22: dropped there, nothing enters; left to the box, the text is typed one
 // character at a time through KeyPress. The X11 middle-button paste is a Ctrl+V of the primary
-// selection, KeyDown included; input-method text is typed through KeyPress; an Alt or Ctrl
-// chord that is no shortcut inserts nothing; there is no context menu and no drag-and-drop.
+// selection, KeyDown included; input-method text is typed through KeyPress; an Alt, Ctrl or
+// Meta chord that is no shortcut inserts nothing; there is no context menu and no drag-and-drop.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>

@@ -1,10 +1,11 @@
-// Every way text can reach a box passes the box's own checks: Alt and Ctrl chords, Ctrl+V and
-// Shift+Insert, input-method text, a drop, the context menu and the X11 middle-button paste of
-// the primary selection, each in a full Writing line, the title box, the Cloze (type) box and
-// the password box in both of its modes. The middle-button rows need a real X server: they
+// Every way text can reach a box passes the box's own checks: Alt, Ctrl and Meta chords, Ctrl+V
+// and Shift+Insert, input-method text, a drop, the context menu and the X11 middle-button paste
+// of the primary selection, each in a full Writing line, the title box, the Cloze (type) box,
+// the password box in both of its modes, the input box and the data-folder box. The middle-button rows need a real X server: they
 // are skipped on the offscreen platform and run again under Xvfb (tests/CMakeLists.txt).
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDialog>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QMimeData>
@@ -12,8 +13,10 @@
 
 #include "BookWindowFixture.h"
 #include "core/Password.h"
+#include "core/frmNoData.h"
 #include "core/frmPass.h"
 #include "platform/Controls.h"
+#include "platform/Dialogs.h"
 
 using booktest::BookWindowTest;
 using booktest::settle;
@@ -24,12 +27,13 @@ namespace {
 // password box refuses.
 const QString kForeign = QString::fromUtf8("\xc3\xa9 b!");
 
-enum class Path { AltChords, CtrlChords, CtrlV, ShiftInsert, InputMethod, Drop, ContextMenu, MiddleClick };
+enum class Path { AltChords, CtrlChords, MetaChords, CtrlV, ShiftInsert, InputMethod, Drop, ContextMenu, MiddleClick };
 
 const char* nameOf(Path p) {
     switch (p) {
-    case Path::AltChords: return "Alt+Q Alt+J Alt+K";
+    case Path::AltChords: return "Alt+Z Alt+J Alt+K";
     case Path::CtrlChords: return "Ctrl+Q Ctrl+1";
+    case Path::MetaChords: return "Meta+Z Meta+J Meta+K";
     case Path::CtrlV: return "Ctrl+V";
     case Path::ShiftInsert: return "Shift+Insert";
     case Path::InputMethod: return "input method";
@@ -46,8 +50,10 @@ bool x11Selection() { return QGuiApplication::clipboard()->supportsSelection(); 
 void send(TextBox* box, Path path) {
     switch (path) {
     case Path::AltChords:
-        for (Qt::Key k : {Qt::Key_Q, Qt::Key_J, Qt::Key_K})
-            QTest::keyClick(box, k, Qt::AltModifier);
+    case Path::MetaChords:
+        // Letters no caption of these windows carries, so that no access key takes them.
+        for (Qt::Key k : {Qt::Key_Z, Qt::Key_J, Qt::Key_K})
+            QTest::keyClick(box, k, path == Path::AltChords ? Qt::AltModifier : Qt::MetaModifier);
         break;
     case Path::CtrlChords:
         QTest::keyClick(box, Qt::Key_Q, Qt::ControlModifier);
@@ -91,7 +97,7 @@ void send(TextBox* box, Path path) {
     }
 }
 
-enum class Box { FullWritingLine, Title, ClozeType, Password, PasswordEdit };
+enum class Box { FullWritingLine, Title, ClozeType, Password, PasswordEdit, Input, DataFolder };
 
 const char* nameOf(Box b) {
     switch (b) {
@@ -100,6 +106,8 @@ const char* nameOf(Box b) {
     case Box::ClozeType: return "the Cloze (type) box";
     case Box::Password: return "the password box";
     case Box::PasswordEdit: return "the password box (edit mode)";
+    case Box::Input: return "the input box";
+    case Box::DataFolder: return "the data-folder box";
     }
     return "?";
 }
@@ -116,10 +124,32 @@ protected:
     void TearDown() override {
         if (pass_)
             pass_->Unload();
+        if (noData_)
+            noData_->Unload();
         BookWindowTest::TearDown();
     }
 
     int beeps() const { return int(journalOf(QStringLiteral("beep")).size()); }
+
+    // Runs fn on the box in its window, with the caret at the end of its text; the input box is
+    // a modal one, so there fn runs inside the box's own loop.
+    void withBox(Box which, const std::function<void(TextBox*)>& fn) {
+        if (which != Box::Input) {
+            TextBox* box = open(which);
+            ASSERT_NE(box, nullptr);
+            fn(box);
+            return;
+        }
+        testsupport::onNextModal([&fn](QWidget* w) {
+            auto* box = w->findChild<TextBox*>();
+            EXPECT_NE(box, nullptr);
+            if (box)
+                fn(box);
+            static_cast<QDialog*>(w)->reject();
+        });
+        realDialogs().inputBox(QStringLiteral("Type the new name, then hit ENTER."), QStringLiteral("New user"),
+                               QString(), -1, -1);
+    }
 
     // The box, in its window, with the caret at the end of its text.
     TextBox* open(Box which) {
@@ -161,6 +191,16 @@ protected:
             pass_->Show();
             settle();
             return pass_->Text1;
+        case Box::DataFolder:
+            gDataRoot = QStringLiteral("/books/");
+            gDialogRequest = QStringLiteral("STARTUP");
+            noData_ = new frmNoData;
+            noData_->Show();
+            settle();
+            noData_->cmdDetails->click();  // the box comes with the explanation
+            noData_->Text1->setSelStart(int(noData_->Text1->Text().size()));
+            return noData_->Text1;
+        case Box::Input: break;
         }
         return nullptr;
     }
@@ -174,6 +214,7 @@ protected:
     }
 
     QPointer<frmPass> pass_;
+    QPointer<frmNoData> noData_;
 };
 
 struct Case {
@@ -185,11 +226,13 @@ struct Case {
 
 // What each box makes of each path. The Writing line and the title box check a paste's width
 // (a line that cannot hold it beeps once) and never wrap it; the password box takes no paste
-// at all and types only letters and digits; Alt and Ctrl chords that are no shortcut, drops and
-// the context menu bring nothing anywhere.
+// at all and types only letters and digits; the input box and the data-folder box take what
+// comes; Alt, Ctrl and Meta chords that are no shortcut, drops and the context menu bring
+// nothing anywhere.
 const Case kCases[] = {
     {Box::FullWritingLine, Path::AltChords, nullptr, 0},
     {Box::FullWritingLine, Path::CtrlChords, nullptr, 0},
+    {Box::FullWritingLine, Path::MetaChords, nullptr, 0},
     {Box::FullWritingLine, Path::CtrlV, nullptr, 1},
     {Box::FullWritingLine, Path::ShiftInsert, nullptr, 1},
     {Box::FullWritingLine, Path::InputMethod, nullptr, 4},  // typed: each character refused
@@ -198,6 +241,7 @@ const Case kCases[] = {
     {Box::FullWritingLine, Path::MiddleClick, nullptr, 1},
     {Box::Title, Path::AltChords, nullptr, 0},
     {Box::Title, Path::CtrlChords, nullptr, 0},
+    {Box::Title, Path::MetaChords, nullptr, 0},
     {Box::Title, Path::CtrlV, "Own Book \xc3\xa9 b!", 0},
     {Box::Title, Path::ShiftInsert, "Own Book \xc3\xa9 b!", 0},
     {Box::Title, Path::InputMethod, "Own Book \xc3\xa9 b!", 0},
@@ -206,10 +250,12 @@ const Case kCases[] = {
     {Box::Title, Path::MiddleClick, "Own Book \xc3\xa9 b!", 0},
     {Box::ClozeType, Path::AltChords, nullptr, 0},
     {Box::ClozeType, Path::CtrlChords, nullptr, 0},
+    {Box::ClozeType, Path::MetaChords, nullptr, 0},
     {Box::ClozeType, Path::Drop, nullptr, 0},
     {Box::ClozeType, Path::ContextMenu, nullptr, 0},
     {Box::Password, Path::AltChords, nullptr, 0},
     {Box::Password, Path::CtrlChords, nullptr, 0},
+    {Box::Password, Path::MetaChords, nullptr, 0},
     {Box::Password, Path::CtrlV, nullptr, 0},
     {Box::Password, Path::ShiftInsert, nullptr, 0},
     {Box::Password, Path::InputMethod, "B", 0},
@@ -217,11 +263,30 @@ const Case kCases[] = {
     {Box::Password, Path::ContextMenu, nullptr, 0},
     {Box::Password, Path::MiddleClick, nullptr, 0},
     {Box::PasswordEdit, Path::AltChords, nullptr, 0},
+    {Box::PasswordEdit, Path::MetaChords, nullptr, 0},
     {Box::PasswordEdit, Path::CtrlV, nullptr, 0},
     {Box::PasswordEdit, Path::ShiftInsert, nullptr, 0},
     {Box::PasswordEdit, Path::InputMethod, "CATB", 0},
     {Box::PasswordEdit, Path::Drop, nullptr, 0},
     {Box::PasswordEdit, Path::MiddleClick, nullptr, 0},
+    {Box::Input, Path::AltChords, nullptr, 0},
+    {Box::Input, Path::CtrlChords, nullptr, 0},
+    {Box::Input, Path::MetaChords, nullptr, 0},
+    {Box::Input, Path::CtrlV, "\xc3\xa9 b!", 0},
+    {Box::Input, Path::ShiftInsert, "\xc3\xa9 b!", 0},
+    {Box::Input, Path::InputMethod, "\xc3\xa9 b!", 0},
+    {Box::Input, Path::Drop, nullptr, 0},
+    {Box::Input, Path::ContextMenu, nullptr, 0},
+    {Box::Input, Path::MiddleClick, "\xc3\xa9 b!", 0},
+    {Box::DataFolder, Path::AltChords, nullptr, 0},
+    {Box::DataFolder, Path::CtrlChords, nullptr, 0},
+    {Box::DataFolder, Path::MetaChords, nullptr, 0},
+    {Box::DataFolder, Path::CtrlV, "/books/\xc3\xa9 b!", 0},
+    {Box::DataFolder, Path::ShiftInsert, "/books/\xc3\xa9 b!", 0},
+    {Box::DataFolder, Path::InputMethod, "/books/\xc3\xa9 b!", 0},
+    {Box::DataFolder, Path::Drop, nullptr, 0},
+    {Box::DataFolder, Path::ContextMenu, nullptr, 0},
+    {Box::DataFolder, Path::MiddleClick, "/books/\xc3\xa9 b!", 0},
 };
 
 void PrintTo(const Case& c, std::ostream* os) { *os << nameOf(c.path) << " in " << nameOf(c.box); }
@@ -235,18 +300,18 @@ TEST_P(InputPathCase, TextEntersOnlyThroughTheBoxsChecks) {
             FAIL() << "this platform has no primary selection";
         GTEST_SKIP() << "no primary selection on this platform";
     }
-    TextBox* box = open(c.box);
-    ASSERT_NE(box, nullptr);
-    const QString before = box->Text();
-    const int beepsBefore = beeps();
-    send(box, c.path);
-    settle();
-    const QString expected = c.expected ? QString::fromUtf8(c.expected) : before;
-    EXPECT_EQ(box->Text().toStdString(), expected.toStdString()) << nameOf(c.path) << " in " << nameOf(c.box);
-    EXPECT_EQ(beeps() - beepsBefore, c.beeps) << nameOf(c.path) << " in " << nameOf(c.box);
-    EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "a menu opened";
-    if (QWidget* menu = QApplication::activePopupWidget())
-        menu->close();
+    withBox(c.box, [&](TextBox* box) {
+        const QString before = box->Text();
+        const int beepsBefore = beeps();
+        send(box, c.path);
+        settle();
+        const QString expected = c.expected ? QString::fromUtf8(c.expected) : before;
+        EXPECT_EQ(box->Text().toStdString(), expected.toStdString()) << nameOf(c.path) << " in " << nameOf(c.box);
+        EXPECT_EQ(beeps() - beepsBefore, c.beeps) << nameOf(c.path) << " in " << nameOf(c.box);
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "a menu opened";
+        if (QWidget* menu = QApplication::activePopupWidget())
+            menu->close();
+    });
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryBoxEveryPath, InputPathCase, ::testing::ValuesIn(kCases),
@@ -256,8 +321,8 @@ INSTANTIATE_TEST_SUITE_P(EveryBoxEveryPath, InputPathCase, ::testing::ValuesIn(k
 TEST_F(InputPathTest, APastedPasswordHoldsNothingAKeyboardCannotType) {
     TextBox* box = open(Box::PasswordEdit);
     box->setText(QString());
-    for (Path p : {Path::AltChords, Path::CtrlChords, Path::CtrlV, Path::ShiftInsert, Path::InputMethod, Path::Drop,
-                   Path::MiddleClick})
+    for (Path p : {Path::AltChords, Path::CtrlChords, Path::MetaChords, Path::CtrlV, Path::ShiftInsert,
+                   Path::InputMethod, Path::Drop, Path::MiddleClick})
         if (p != Path::MiddleClick || x11Selection())
             send(box, p);
     QTest::keyClick(box, Qt::Key_Return);

@@ -97,6 +97,20 @@ TEST_F(GameWindowTest, TreasureRoundWonByTypedLetters) {
     EXPECT_EQ(back(g->lblAlphabet[24]), kYellow);
 }
 
+// A letter held with Alt, Ctrl or the Windows key is a chord, no guess; the letter alone is.
+TEST_F(GameWindowTest, TreasureTakesNoLetterFromAChord) {
+    writeList({"frog", "frog", "frog", "frog"});
+    frmHangman* g = open(32);
+    for (Qt::KeyboardModifier chord : {Qt::AltModifier, Qt::ControlModifier, Qt::MetaModifier}) {
+        QTest::keyClick(g, Qt::Key_F, chord);
+        EXPECT_EQ(g->RightCount(), 0) << chord;
+        EXPECT_EQ(g->WrongCount(), 0) << chord;
+    }
+    QTest::keyClick(g, Qt::Key_F);
+    EXPECT_EQ(shownCells(g), QStringLiteral("f---"));
+    EXPECT_EQ(g->RightCount(), 1);
+}
+
 TEST_F(GameWindowTest, TreasureLossRevealsTheWordInRedOnce) {
     writeList({"frog", "frog", "frog", "frog"});
     ActiveSettings.TreasureFails = 3;

@@ -21,6 +21,7 @@
 
 namespace {
 
+using testsupport::onNextModal;
 using testsupport::ScopedDialogs;
 
 // Journal into a temporary file for the test's lifetime.
@@ -155,24 +156,6 @@ TEST(ScriptedDialogs, LeftoverAnswersFailTheTest) {
             d.answer(mb::Yes);
         },
         "never used");
-}
-
-// Runs fn on the next modal widget that appears (a real box under exec), polling the event loop.
-void onNextModal(std::function<void(QWidget*)> fn) {
-    auto* poll = new QTimer;
-    auto tries = std::make_shared<int>(0);
-    QObject::connect(poll, &QTimer::timeout, [poll, tries, fn] {
-        if (QWidget* w = QApplication::activeModalWidget()) {
-            poll->stop();
-            poll->deleteLater();
-            fn(w);
-        } else if (++*tries > 500) {
-            poll->stop();
-            poll->deleteLater();
-            ADD_FAILURE() << "no modal box appeared";
-        }
-    });
-    poll->start(10);
 }
 
 TEST(RealDialogs, MessageBoxShowsTheButtonsIconAndTextWithEveryKindOfLineBreak) {

@@ -5,6 +5,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QTimer>
+#include <memory>
 
 #include "platform/Ansi.h"
 #include "platform/Dialogs.h"
@@ -82,6 +84,23 @@ bool processUntil(const std::function<bool()>& done, int ms) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     }
     return true;
+}
+
+void onNextModal(std::function<void(QWidget*)> fn) {
+    auto* poll = new QTimer;
+    auto tries = std::make_shared<int>(0);
+    QObject::connect(poll, &QTimer::timeout, [poll, tries, fn] {
+        if (QWidget* w = QApplication::activeModalWidget()) {
+            poll->stop();
+            poll->deleteLater();
+            fn(w);
+        } else if (++*tries > 500) {
+            poll->stop();
+            poll->deleteLater();
+            ADD_FAILURE() << "no modal box appeared";
+        }
+    });
+    poll->start(10);
 }
 
 Form* findForm(const QString& name) {

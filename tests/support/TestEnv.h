@@ -63,6 +63,10 @@ QByteArray logFile(const QString& text);
 // The text of LOG.DAT's bytes, as far as its length says; empty when they hold no length.
 QString logFileText(const QByteArray& bytes);
 
+// Runs fn once on the next modal window to come up (a box of the real dialogs, in its own loop);
+// a failure when none comes within a few seconds.
+void onNextModal(std::function<void(QWidget*)> fn);
+
 // Runs fn on the form each time one of that name is up (a modal dialog opened by the code
 // under test); polls the event queue, so it works inside the dialog's own loop. Lives as long
 // as the returned object.
