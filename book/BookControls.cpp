@@ -5,6 +5,8 @@
 #include <QStyleOptionToolButton>
 #include <QStylePainter>
 
+#include "platform/Controls.h"
+
 // ---- BookButton
 
 BookButton::BookButton(const QString& caption, QWidget* parent) : QToolButton(parent) {
@@ -31,10 +33,7 @@ void BookButton::setPicture(const QImage& picture, int side, QRgb transparent) {
     setIconSize(QSize(side, side));
 }
 
-void BookButton::setCaption(const QString& caption) {
-    setText(caption);
-    setToolButtonStyle(caption.isEmpty() ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextUnderIcon);
-}
+void BookButton::setCaption(const QString& caption, bool drawn) { setPictureCaption(this, caption, drawn); }
 
 void BookButton::paintEvent(QPaintEvent*) {
     QStylePainter p(this);
@@ -47,7 +46,7 @@ void BookButton::paintEvent(QPaintEvent*) {
     const bool hasPicture = !icon().isNull();
     const QSize side = iconSize();
     const QFontMetrics fm(font());
-    const int textHeight = text().isEmpty() ? 0 : fm.height();
+    const int textHeight = captionDrawn() ? fm.height() : 0;
     const int gap = hasPicture && textHeight > 0 ? 4 : 0;
     const int total = (hasPicture ? side.height() : 0) + gap + textHeight;
     int y = (height() - total) / 2 + (isDown() ? 1 : 0);

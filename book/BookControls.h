@@ -20,9 +20,11 @@ public:
     // A null image removes it.
     void setPicture(const QImage& picture, int side, QRgb transparent);
     QImage picture() const { return picture_; }
-    // "" shows the picture alone; the "&" makes the following letter the access key.
-    void setCaption(const QString& caption);
+    // The "&" makes the following letter the access key, which the button keeps where its
+    // caption is not drawn (the picture alone shows).
+    void setCaption(const QString& caption, bool drawn = true);
     QString Caption() const { return text(); }
+    bool captionDrawn() const { return toolButtonStyle() != Qt::ToolButtonIconOnly; }
 
 protected:
     // The picture and the caption are centred together, as one block, on the button's face.

@@ -570,7 +570,7 @@ void frmBook::SetButtonPictures() {
         const int room = std::min(r.button->width() - 8, r.button->height() - 8 - captionHeight);
         const int side = std::max(4, std::min(room, int(base * std::max(1.0f, gScale))));
         r.button->setPicture(stripCell(strip, r.cell), side, cellBackground());
-        r.button->setCaption(big ? QString::fromLatin1(r.caption) : QString());
+        r.button->setCaption(QString::fromLatin1(r.caption), big);
     }
     // Stop has no picture: it keeps its caption at every size.
     cmdCancel->setPicture(QImage(), 0, cellBackground());

@@ -147,8 +147,8 @@ GameButton::GameButton(QWidget* parent) : QToolButton(parent) {
     });
 }
 
-void GameButton::setFace(const QImage& cell, const QString& caption) {
-    setText(caption);
+void GameButton::setFace(const QImage& cell, const QString& caption, bool captionDrawn) {
+    setPictureCaption(this, caption, captionDrawn);
     face_ = cell;
     fit();
 }
@@ -163,7 +163,7 @@ void GameButton::fit() {
         setIcon(QIcon());
         return;
     }
-    const int captionRoom = text().isEmpty() ? 0 : fontMetrics().height() + 4;
+    const int captionRoom = toolButtonStyle() == Qt::ToolButtonIconOnly ? 0 : fontMetrics().height() + 4;
     const QSize size = face_.size().scaled(std::max(4, width() - 10), std::max(4, height() - 12 - captionRoom),
                                            Qt::KeepAspectRatio);
     setIconSize(size);
@@ -657,7 +657,7 @@ void frmHangman::SetButtonFaces() {
         f.setBold(true);
         f.setPointSizeF(std::max(6.0, 8.25 * double(gScale)));
         r.button->setFont(f);
-        r.button->setFace(gameart::stripCell(strip, r.cell), big ? QString::fromLatin1(r.caption) : QString());
+        r.button->setFace(gameart::stripCell(strip, r.cell), QString::fromLatin1(r.caption), big);
     }
 }
 

@@ -28,8 +28,9 @@ class GameButton : public QToolButton {
 public:
     explicit GameButton(QWidget* parent = nullptr);
     std::function<void()> Click;
-    // The picture fills what the caption leaves of the face, keeping its shape.
-    void setFace(const QImage& cell, const QString& caption);
+    // The picture fills what the caption leaves of the face, keeping its shape. A caption not
+    // drawn (the small faces) still gives the button its access key.
+    void setFace(const QImage& cell, const QString& caption, bool captionDrawn);
     QImage face() const { return face_; }
 
 protected:

@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QProxyStyle>
+#include <QToolButton>
 #include <algorithm>
 #include <cmath>
 
@@ -546,6 +547,11 @@ void fitButtonCaption(QAbstractButton* button) {
         f.setPointSizeF(std::max(1.0, f.pointSizeF() * 0.95));
         button->setFont(f);
     }
+}
+
+void setPictureCaption(QToolButton* button, const QString& caption, bool drawn) {
+    button->setText(caption);
+    button->setToolButtonStyle(drawn && !caption.isEmpty() ? Qt::ToolButtonTextUnderIcon : Qt::ToolButtonIconOnly);
 }
 
 // ---- ListBox

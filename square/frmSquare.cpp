@@ -467,8 +467,7 @@ void frmSquare::LayoutSquare() {
     const int side = std::max(8, int(std::min(cmdAgain->width(), cmdAgain->height()) * (big ? 0.7 : 0.5)));
     cmdAgain->setIcon(QIcon(nextPicture(side)));
     cmdAgain->setIconSize(QSize(side, side));
-    cmdAgain->setText(big ? QStringLiteral("&Next") : QString());
-    cmdAgain->setToolButtonStyle(big ? Qt::ToolButtonTextUnderIcon : Qt::ToolButtonIconOnly);
+    setPictureCaption(cmdAgain, QStringLiteral("&Next"), big);
     setControlFont(cmdAgain, 10 * gScale, true);
     if (!teacher())
         ShowWordList();

@@ -1,8 +1,10 @@
 // The book window in the frame, driven by the keyboard alone: the access keys of its buttons
-// (each owned by the one button in view, acting at once), Alt+1 .. Alt+4 of Cloze (click) while
-// the book window has the focus, and F1 wherever the focus is, the frame's menu bar included.
+// (each owned by the one button in view, acting at once, with their captions drawn or not),
+// Tab through the buttons, Alt+1 .. Alt+4 of Cloze (click) while the book window has the
+// focus, and F1 wherever the focus is, the frame's menu bar included.
 #include <QMenu>
 #include <QMenuBar>
+#include <QSignalSpy>
 #include <QTest>
 
 #include "BookWindowFixture.h"
@@ -12,6 +14,7 @@
 #include "platform/Controls.h"
 
 using booktest::BookWindowTest;
+using booktest::closeAllWindows;
 using booktest::settle;
 
 namespace {
@@ -56,6 +59,22 @@ protected:
 
     int helps() const { return int(journalOf(QStringLiteral("help")).size()); }
 
+    // The window alone at the size of the scale, the window system's keys going to it.
+    frmBook* openAtScale(int activity, double scale) {
+        gActivity = activity;
+        frmBook* b = openBook(booktest::sizeForScale(scale, scale));
+        b->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(b));
+        settle();
+        EXPECT_EQ(b->cmdNext->captionDrawn(), scale > 0.74);
+        return b;
+    }
+
+    // A key as the window system gives it to the active window.
+    static void key(frmBook* b, Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
+        QTest::keyClick(b->windowHandle(), k, m);
+    }
+
     QPointer<frmKest> frame;
 };
 
@@ -67,6 +86,67 @@ TEST_F(BookKeysTest, AltNTurnsThePageAtOnceAndAltBTurnsBack) {
     press(Qt::Key_B, Qt::AltModifier);
     EXPECT_EQ(gFrame, 1);
     (void)b;
+}
+
+// With the small pictures no caption is drawn, but every button keeps its access key.
+TEST_F(BookKeysTest, EveryButtonTakesItsAccessKeyWithOrWithoutItsCaptionDrawn) {
+    ActiveSettings.ClozeTypeSound = -1;
+    for (const double scale : {1.0, 0.7}) {
+        SCOPED_TRACE(scale);
+        frmBook* b = openAtScale(1, scale);
+        struct Step {
+            Qt::Key key;
+            BookButton* button;
+            int frameAfter;
+        };
+        // On the last page "&Start" is the one of Alt+S; "&Menu" closes the window.
+        for (const Step& s : {Step{Qt::Key_N, b->cmdNext, 2}, Step{Qt::Key_B, b->cmdBack, 1},
+                              Step{Qt::Key_H, b->cmdEar, 1}, Step{Qt::Key_N, b->cmdNext, 2},
+                              Step{Qt::Key_N, b->cmdNext, 3}, Step{Qt::Key_S, b->cmdRestart, 1},
+                              Step{Qt::Key_M, b->cmdMenu, 1}}) {
+            SCOPED_TRACE(s.button->Caption().toStdString());
+            QSignalSpy clicks(s.button, &QAbstractButton::clicked);
+            key(b, s.key, Qt::AltModifier);
+            EXPECT_EQ(clicks.count(), 1);
+            EXPECT_EQ(gFrame, s.frameAfter);
+        }
+        EXPECT_EQ(menuOpened, 1);
+        menuOpened = 0;
+        closeAllWindows();
+
+        frmBook* c = openAtScale(4, scale);
+        key(c, Qt::Key_N, Qt::AltModifier);
+        ASSERT_EQ(gFrame, 2);
+        ASSERT_TRUE(c->cmdEarSmall->isVisible());
+        QSignalSpy clue(c->cmdEarSmall, &QAbstractButton::clicked);
+        key(c, Qt::Key_C, Qt::AltModifier);
+        EXPECT_EQ(clue.count(), 1);
+        closeAllWindows();
+    }
+}
+
+// Tab and Shift+Tab walk the buttons in view, at every size, and the one with the focus shows it.
+TEST_F(BookKeysTest, TabWalksTheButtonsInViewWithAFocusMark) {
+    for (const double scale : {1.0, 0.7}) {
+        SCOPED_TRACE(scale);
+        frmBook* b = openAtScale(1, scale);
+        ASSERT_EQ(QApplication::focusWidget(), b->cmdEar);
+        const QImage plain = b->cmdMenu->grab().toImage();
+        key(b, Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), b->cmdMenu);
+        EXPECT_NE(b->cmdMenu->grab().toImage(), plain) << "no focus mark";
+        key(b, Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), b->cmdNext);
+        EXPECT_EQ(b->cmdMenu->grab().toImage(), plain);
+        key(b, Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), b->cmdEar);
+        key(b, Qt::Key_Backtab, Qt::ShiftModifier);
+        EXPECT_EQ(QApplication::focusWidget(), b->cmdNext);
+        // Space presses the button with the focus, not Hear.
+        key(b, Qt::Key_Space);
+        EXPECT_EQ(gFrame, 2);
+        closeAllWindows();
+    }
 }
 
 TEST_F(BookKeysTest, AltSStopsTellStoryAndStartsAgainOnTheLastPage) {

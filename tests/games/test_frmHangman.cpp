@@ -2,6 +2,7 @@
 // keys and clicks, the pictures, the animation, word lists, and leaving.
 #include <QMenu>
 #include <QMenuBar>
+#include <QSignalSpy>
 #include <QTimer>
 #include <QTest>
 
@@ -384,20 +385,27 @@ TEST_F(GameWindowTest, AResizeLaysTheWindowOutForItsNewScale) {
     EXPECT_FLOAT_EQ(gScale, 0.5f);
     EXPECT_EQ(g->lblAlphabet[1]->width(), 25);  // 382.5 twips cut to whole pixels
     EXPECT_EQ(g->lblshow[1]->width(), 25);
-    EXPECT_TRUE(g->cmdEar->text().isEmpty());  // small faces without captions
+    EXPECT_EQ(g->cmdEar->toolButtonStyle(), Qt::ToolButtonIconOnly);  // small faces without captions
     EXPECT_EQ(shownCells(g), QStringLiteral("--o-"));
     EXPECT_TRUE(g->RoundActive());
     EXPECT_TRUE(g->PirateLeft->hasScaledContents());  // pictures stretch away from the design size
 }
 
-TEST_F(GameWindowTest, ButtonFacesFollowTheScale) {
+TEST_F(GameWindowTest, ButtonFacesFollowTheScaleAndKeepTheirAccessKeys) {
     frmHangman* g = open(32);
-    EXPECT_EQ(g->cmdEar->text(), QStringLiteral("&Hear"));
+    EXPECT_EQ(g->cmdEar->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
     EXPECT_EQ(g->cmdAgain->face().size(), QSize(32, 48));
     gScale = 0.74f;
     g->SetButtonFaces();
-    EXPECT_TRUE(g->cmdEar->text().isEmpty());
+    EXPECT_EQ(g->cmdEar->toolButtonStyle(), Qt::ToolButtonIconOnly);
     EXPECT_EQ(g->cmdMenu->face().size(), QSize(16, 24));
+    // The caption no longer drawn still gives the button its key.
+    g->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(g));
+    ASSERT_TRUE(g->cmdEar->isEnabled());
+    QSignalSpy hear(g->cmdEar, &QAbstractButton::clicked);
+    QTest::keyClick(g->windowHandle(), Qt::Key_H, Qt::AltModifier);
+    EXPECT_EQ(hear.count(), 1);
 }
 
 TEST_F(GameWindowTest, ListFailuresShowTheirMessageAndGoBackToTheMenu) {
