@@ -70,7 +70,8 @@ bool SaveUsers() {
         QByteArray image;
         for (int i = 0; i <= std::max(*n, 0); ++i)
             image.append(record(UserNames[i]));
-        failed = !recordfile::write(path, 0, image);
+        // At its new length: the records of deleted names would stay behind the last one.
+        failed = !recordfile::writeWhole(path, image);
     }
     mouse::setPointer(mouse::Default);
     if (!failed)

@@ -7,7 +7,8 @@
 // file ends the program ("file"), leaving an empty file behind.
 void LoadUsers();
 
-// Writes UserNames, trusting the count in element 0; "Can't write" and false on failure.
+// Writes UserNames as the whole file, trusting the count in element 0; "Can't write" and false
+// on failure.
 bool SaveUsers();
 
 // True for a file key that names one of the installation's own files (TEACHER, GLOBSET, LOG,

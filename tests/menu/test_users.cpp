@@ -199,7 +199,7 @@ TEST_F(UsersTest, AnEmptyListTakesAFirstName) {
     boxes.answerText(QStringLiteral("Kim"));
     u->cmdAdd_Click();
     EXPECT_EQ(UserNames, QStringList({" 1", "Kim"}));
-    EXPECT_EQ(dir.read(QStringLiteral("USERS.DAT")).left(32), usersFile({"Kim"}));
+    EXPECT_EQ(dir.read(QStringLiteral("USERS.DAT")), usersFile({"Kim"}));
 }
 
 TEST_F(UsersTest, Deleting) {
@@ -232,7 +232,7 @@ TEST_F(UsersTest, Deleting) {
     EXPECT_EQ(listed(u), QStringList({"Bob", "Teacher"}));
     EXPECT_EQ(u->listnames->ListIndex(), -1);
     EXPECT_EQ(UserNames, QStringList({" 2", "Bob", "Teacher"}));
-    EXPECT_EQ(dir.read(QStringLiteral("USERS.DAT")).left(48), usersFile({"Bob", "Teacher"}));
+    EXPECT_EQ(dir.read(QStringLiteral("USERS.DAT")), usersFile({"Bob", "Teacher"}));
     EXPECT_FALSE(exists(QStringLiteral("ANN.DAT")));
     EXPECT_FALSE(u->isUnloaded());
 }
