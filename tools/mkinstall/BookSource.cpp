@@ -99,6 +99,56 @@ QString shownText(const QString& text) {
     return out;
 }
 
+// An indented line under a picture: its kind, then numbers and words in any order.
+SceneItem parseSceneItem(const QString& file, int lineNo, const QStringList& t) {
+    SceneItem item;
+    item.kind = t[0];
+    item.line = lineNo;
+    for (int k = 1; k < t.size(); ++k) {
+        bool ok = false;
+        const double v = t[k].toDouble(&ok);
+        if (ok)
+            item.numbers.push_back(v);
+        else
+            item.words << t[k];
+    }
+    const QString problem = sceneItemError(item);
+    if (!problem.isEmpty())
+        fail(file, lineNo, problem);
+    return item;
+}
+
+// The left, top, width and height a text or picture statement begins with.
+template <class Placed>
+void readBox(const QString& file, int lineNo, const QStringList& t, Placed& into) {
+    into.left = toInt(file, lineNo, t[1], "left");
+    into.top = toInt(file, lineNo, t[2], "top");
+    into.width = toInt(file, lineNo, t[3], "width");
+    into.height = toInt(file, lineNo, t[4], "height");
+}
+
+SourceBlock parseTextBlock(const QString& file, int lineNo, const QString& line, const QStringList& t) {
+    if (t.size() < 7)
+        fail(file, lineNo, QStringLiteral("text takes left, top, width, height, label left and the text"));
+    SourceBlock b;
+    readBox(file, lineNo, t, b);
+    b.labelLeft = toInt(file, lineNo, t[5], "label left");
+    b.text = restAfter(line, 6);
+    b.text.replace(u'"', u'@');
+    return b;
+}
+
+SourcePicture parsePicture(const QString& file, int lineNo, const QStringList& t) {
+    if (t.size() != 7)
+        fail(file, lineNo, QStringLiteral("picture takes left, top, width, height, name and 8 or 24"));
+    SourcePicture p;
+    readBox(file, lineNo, t, p);
+    p.name = t[5];
+    p.bits = toInt(file, lineNo, t[6], "the bits per pixel");
+    p.line = lineNo;
+    return p;
+}
+
 }  // namespace
 
 double textWidthTwips(const QString& text, int points) {
@@ -122,26 +172,11 @@ SourceBook parseBookSource(const QString& file, const QByteArray& content) {
         const QString line = raw.trimmed();
         if (line.isEmpty() || line.startsWith(u'#'))
             continue;
-        const bool indented = raw.startsWith(u' ');
         const QStringList t = tokens(line);
-        if (indented) {
+        if (raw.startsWith(u' ')) {
             if (!picture)
                 fail(file, lineNo, QStringLiteral("a drawing line must follow a picture"));
-            SceneItem item;
-            item.kind = t[0];
-            item.line = lineNo;
-            for (int k = 1; k < t.size(); ++k) {
-                bool ok = false;
-                const double v = t[k].toDouble(&ok);
-                if (ok)
-                    item.numbers.push_back(v);
-                else
-                    item.words << t[k];
-            }
-            const QString problem = sceneItemError(item);
-            if (!problem.isEmpty())
-                fail(file, lineNo, problem);
-            picture->scene.push_back(item);
+            picture->scene.push_back(parseSceneItem(file, lineNo, t));
             continue;
         }
         picture = nullptr;
@@ -160,29 +195,9 @@ SourceBook parseBookSource(const QString& file, const QByteArray& content) {
             if (!page)
                 fail(file, lineNo, QStringLiteral("\"%1\" before the first page").arg(key));
             if (key == u"text") {
-                if (t.size() < 7)
-                    fail(file, lineNo, QStringLiteral("text takes left, top, width, height, label left and the text"));
-                SourceBlock b;
-                b.left = toInt(file, lineNo, t[1], "left");
-                b.top = toInt(file, lineNo, t[2], "top");
-                b.width = toInt(file, lineNo, t[3], "width");
-                b.height = toInt(file, lineNo, t[4], "height");
-                b.labelLeft = toInt(file, lineNo, t[5], "label left");
-                b.text = restAfter(line, 6);
-                b.text.replace(u'"', u'@');
-                page->blocks.push_back(b);
+                page->blocks.push_back(parseTextBlock(file, lineNo, line, t));
             } else if (key == u"picture") {
-                if (t.size() != 7)
-                    fail(file, lineNo, QStringLiteral("picture takes left, top, width, height, name and 8 or 24"));
-                SourcePicture p;
-                p.left = toInt(file, lineNo, t[1], "left");
-                p.top = toInt(file, lineNo, t[2], "top");
-                p.width = toInt(file, lineNo, t[3], "width");
-                p.height = toInt(file, lineNo, t[4], "height");
-                p.name = t[5];
-                p.bits = toInt(file, lineNo, t[6], "the bits per pixel");
-                p.line = lineNo;
-                page->pictures.push_back(p);
+                page->pictures.push_back(parsePicture(file, lineNo, t));
                 picture = &page->pictures.back();
             } else {
                 if (t.size() != 2)
