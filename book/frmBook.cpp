@@ -23,7 +23,6 @@
 #include "core/frmKest.h"
 #include "core/frmNoData.h"
 #include "core/frmSplash.h"
-#include "platform/Clock.h"
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
 #include "platform/Lang.h"
@@ -254,7 +253,7 @@ void frmBook::loadButtonStrips() {
 // ---- load ----
 
 void frmBook::Form_Load() {
-    gActivityStart = Timer();
+    gActivityStart = SessionClock();
     PreloadedPictureName.clear();
     TextFilePath.clear();
     mnuScale->setVisible(false);
@@ -505,7 +504,7 @@ void frmBook::Form_Unload(int& cancel) {
     MMControl2->Command(QStringLiteral("Close"));
     cloze_timer->stop();
     closeChoicesWindow();  // however the window closes, its Choices window goes with it
-    gActivityEnd = Timer();
+    gActivityEnd = SessionClock();
     gActivityLog += booklayout::activityLine(gActivity, GetBookTitle(gBookCode),
                                              FormatMinutes(gActivityStart, gActivityEnd, 0));
     shell::setFrameCaption(QStringLiteral("Kestrow Menu"));

@@ -68,11 +68,11 @@
     G(int, gDesignHeight, 6630)                                     \
     /* The session. */                                              \
     G(QString, gSessionText)                                        \
-    G(float, gSessionStart, 0)                                      \
-    G(float, gSessionEnd, 0)                                        \
+    G(double, gSessionStart, 0)                                     \
+    G(double, gSessionEnd, 0)                                       \
     G(QString, gActivityLog)                                        \
-    G(float, gActivityStart, 0)                                     \
-    G(float, gActivityEnd, 0)                                       \
+    G(double, gActivityStart, 0)                                    \
+    G(double, gActivityEnd, 0)                                      \
     /* The records and lists kept in the program folder's files. */ \
     G(GlobalSettingsRecord, GlobalSettings)                         \
     G(ActivitySettingsRecord, ActiveSettings)                       \

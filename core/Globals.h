@@ -82,13 +82,14 @@ extern float gScale;
 extern int gDesignWidth;   // twips
 extern int gDesignHeight;  // twips
 
-// The session.
+// The session. The starts and ends are readings of the steady clock (appClock().monotonic()),
+// so that a clock set back or a change to summer time does not change the minutes logged.
 extern QString gSessionText;
-extern float gSessionStart;
-extern float gSessionEnd;
+extern double gSessionStart;
+extern double gSessionEnd;
 extern QString gActivityLog;
-extern float gActivityStart;
-extern float gActivityEnd;
+extern double gActivityStart;
+extern double gActivityEnd;
 
 // The records and lists kept in the program folder's files.
 extern GlobalSettingsRecord GlobalSettings;

@@ -1,5 +1,7 @@
 #include "core/Session.h"
 
+#include <algorithm>
+
 #include "core/Globals.h"
 #include "core/Log.h"
 #include "platform/Clock.h"
@@ -10,16 +12,17 @@
 
 namespace {
 
-long long minutesBetween(float start, float finish) {
-    double span = double(finish) - double(start);
-    if (span < 0)
-        span += 86400.0;  // midnight came between the two readings
+long long minutesBetween(double start, double finish) {
+    // The steady clock never goes back, and passes midnight as any other moment.
+    const double span = std::max(0.0, finish - start);
     return static_cast<long long>(lang::RoundHalfEven(span + 50.0)) / 60;
 }
 
 }  // namespace
 
-QString FormatMinutes(float start, float finish, int longForm) {
+double SessionClock() { return appClock().monotonic(); }
+
+QString FormatMinutes(double start, double finish, int longForm) {
     const long long minutes = minutesBetween(start, finish);
     QString text = QString::number(minutes) + QStringLiteral(" min");
     if (longForm == 1)
@@ -29,7 +32,7 @@ QString FormatMinutes(float start, float finish, int longForm) {
     return text;
 }
 
-QString ActivityLine(const QString& field, float start, float finish) {
+QString ActivityLine(const QString& field, double start, double finish) {
     const long long minutes = minutesBetween(start, finish);
     QString line = field.left(46).leftJustified(46, u' ');
     if (minutes < 10)
@@ -41,7 +44,7 @@ QString ActivityLine(const QString& field, float start, float finish) {
 
 void StartSession() {
     gSessionText = lang::FormatSessionTime(appClock().now()) + QStringLiteral(".  ");
-    gSessionStart = Timer();
+    gSessionStart = SessionClock();
     gActivityLog.clear();
 }
 
@@ -54,7 +57,7 @@ QString SessionEntry() {
 bool WriteSessionToLog() {
     if (gSessionText.isEmpty() || GlobalSettings.TrackingOn != 1)
         return false;
-    gSessionEnd = Timer();
+    gSessionEnd = SessionClock();
     gSessionText += QStringLiteral("Session time: ") + FormatMinutes(gSessionStart, gSessionEnd, 1) + u'.';
     for (;;) {
         mouse::setPointer(mouse::Hourglass);

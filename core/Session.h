@@ -3,18 +3,22 @@
 // the entry the frame window writes at the end, and the retries when the log cannot be written.
 #include <QString>
 
-// The minutes from start to finish (seconds since midnight) as text: "12 mins", or with
+// The steady clock's reading (seconds) at which a session or an activity starts or ends.
+// Durations go by it, never by the time of day, which may be set back or jump an hour.
+double SessionClock();
+
+// The minutes from start to finish (SessionClock readings) as text: "12 mins", or with
 // longForm 1 "12 minutes"; "1 min" / "1 minute". A started minute counts once 10 s of it have
-// passed. A finish before the start means midnight came between; the span is then the true one.
-QString FormatMinutes(float start, float finish, int longForm);
+// passed.
+QString FormatMinutes(double start, double finish, int longForm);
 
 // One line of gActivityLog as an activity writes it when its window closes: the field (the
 // activity's name and the book title) padded or cut to 46 characters, the short minutes right
 // in a three-digit column, CR LF.
-QString ActivityLine(const QString& field, float start, float finish);
+QString ActivityLine(const QString& field, double start, double finish);
 
-// gSessionText = the start time ("9:05 am, 3 March 2010") and ".  "; gSessionStart = the
-// clock; gActivityLog empty.
+// gSessionText = the start time of day ("9:05 am, 3 March 2010") and ".  "; gSessionStart =
+// SessionClock(); gActivityLog empty.
 void StartSession();
 
 // The entry the log gets: gSessionText, CR LF, then the activity lines when there are any.

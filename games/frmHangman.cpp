@@ -294,7 +294,7 @@ void frmHangman::createMenus() {
 // ---- load ----
 
 void frmHangman::Form_Load() {
-    gActivityStart = Timer();
+    gActivityStart = SessionClock();
     SlideAnimated = true;
     gWordListName = gBookCode;
     setCaption(GetBookTitle(gWordListName));
@@ -776,7 +776,7 @@ void frmHangman::Form_Unload(int& cancel) {
     (void)cancel;
     Timer1->stop();
     MMControl1->Command(QStringLiteral("Close"));
-    gActivityEnd = Timer();
+    gActivityEnd = SessionClock();
     gActivityLog += ActivityLine(wordgame::activityName(gameActivity_), gActivityStart, gActivityEnd);
     shell::setFrameCaption(QStringLiteral("Kestrow Menu"));
 }

@@ -1,7 +1,8 @@
 #pragma once
-// Time, as the programs see it: seconds since midnight for session times and the given waits,
-// a monotonic clock for how long a wait lasts, and event yielding that never spins the CPU.
-// Tests replace the clock with a fake one.
+// Time, as the programs see it: seconds since midnight for the given waits, the time of day
+// for what is shown or logged as a time, a monotonic clock for how long a wait, an activity or
+// a session lasts, and event yielding that never spins the CPU. Tests replace the clock with a
+// fake one.
 #include <QDateTime>
 #include <functional>
 

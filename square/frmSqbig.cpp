@@ -15,7 +15,6 @@
 #include "core/frmNoData.h"
 #include "core/frmSplash.h"
 #include "core/frmWarning.h"
-#include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Help.h"
 #include "platform/Program.h"
@@ -102,7 +101,7 @@ void frmSqbig::Form_Unload(int& cancel) {
     MM_Yes->Command(QStringLiteral("Close"));
     MM_No->Command(QStringLiteral("Close"));
     if (gSquareMode != squaremode::Teacher && !gSessionText.isEmpty() && GlobalSettings.TrackingOn == 1) {
-        gActivityLog = ActivityLine(QStringLiteral("   Word squares"), gSessionStart, Timer());
+        gActivityLog = ActivityLine(QStringLiteral("   Word squares"), gSessionStart, SessionClock());
         WriteSessionToLog();
     }
     // A start-up splash still up goes with the frame.

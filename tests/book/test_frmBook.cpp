@@ -443,12 +443,21 @@ TEST_F(BookWindowTest, TheActivityLineOfAShortAndALongerVisit) {
     ASSERT_FALSE(lang::Trim(padded).isEmpty());
     struct Case {
         double seconds;
+        int stepSeconds;  // the clock of the day set on or back by this halfway through
         QString minutes;
-    } cases[] = {{9, QStringLiteral("  0 mins")}, {70, QStringLiteral("  2 mins")}};
+    } cases[] = {
+        {9, 0, QStringLiteral("  0 mins")},
+        {70, 0, QStringLiteral("  2 mins")},
+        {9, -3600, QStringLiteral("  0 mins")},
+        {70, 3600, QStringLiteral("  2 mins")},
+    };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.stepSeconds);
         gActivityLog.clear();
         frmBook* b = openBook();
-        clock.advance(c.seconds);
+        clock.advance(c.seconds / 2);
+        clock.setNow(clock.now().addSecs(c.stepSeconds));
+        clock.advance(c.seconds / 2);
         ASSERT_EQ(b->MMControl1->Mode(), mci::ModeStop);
         ASSERT_TRUE(b->Unload());
         EXPECT_EQ(gActivityLog, QStringLiteral("   Reading     ") + padded + u' ' + c.minutes + QStringLiteral("\r\n"));

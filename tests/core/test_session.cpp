@@ -11,7 +11,7 @@ using namespace startuptest;
 
 TEST(FormatMinutes, StartedMinutesCountOnceTenSecondsHavePassed) {
     struct Case {
-        float start, finish;
+        double start, finish;
         int longForm;
         const char* text;
     } cases[] = {
@@ -33,16 +33,6 @@ TEST(FormatMinutes, StartedMinutesCountOnceTenSecondsHavePassed) {
             << c.start << " " << c.finish << " " << c.longForm;
 }
 
-TEST(FormatMinutes, ASessionOverMidnightCountsItsTrueLength) {
-    // 10 s before to 30 s after midnight is 40 s, as any other 40 s.
-    EXPECT_EQ(FormatMinutes(86390, 30, 0), QStringLiteral("1 min"));
-    EXPECT_EQ(FormatMinutes(86390, 30, 1), QStringLiteral("1 minute"));
-    EXPECT_EQ(FormatMinutes(100, 140, 0), QStringLiteral("1 min"));
-    // 23:50 to 00:05 is a quarter of an hour.
-    EXPECT_EQ(FormatMinutes(23 * 3600 + 50 * 60, 5 * 60, 1), QStringLiteral("15 minutes"));
-    EXPECT_EQ(FormatMinutes(86399, 0, 0), QStringLiteral("0 mins"));
-}
-
 TEST(ActivityLine, TheMinutesSitInAThreeDigitColumn) {
     gCrLf = QStringLiteral("\r\n");
     const QString field = QStringLiteral("   Reading     ") + QStringLiteral("The Red Hen").leftJustified(30) + u' ';
@@ -55,8 +45,6 @@ TEST(ActivityLine, TheMinutesSitInAThreeDigitColumn) {
     EXPECT_EQ(ActivityLine(QStringLiteral("   Slide"), 0, 0),
               QStringLiteral("   Slide").leftJustified(46) + QStringLiteral("  0 mins\r\n"));
     EXPECT_EQ(ActivityLine(QString(60, u'x'), 0, 0), QString(46, u'x') + QStringLiteral("  0 mins\r\n"));
-    // Over midnight too.
-    EXPECT_EQ(ActivityLine(field, 86390, 30), field + QStringLiteral("  1 min\r\n"));
 }
 
 class SessionLog : public testsupport::WindowTest {
@@ -87,6 +75,34 @@ TEST_F(SessionLog, NewLogNewUser) {
               kLogHeader + QStringLiteral("=====\r\nLog for Ann\r\n\r\n"
                                           "9:30 am, 4 March 2024.  Session time: 12 minutes.\r\n\r\n"));
     EXPECT_EQ(clock.sleepCalls(), 0);
+}
+
+// The session time is how long the session lasted, whatever the clock of the day does meanwhile;
+// the heading keeps the time of day the session began.
+TEST_F(SessionLog, TheSessionTimeIsItsLengthWhateverTheClockOfTheDayDoes) {
+    struct Case {
+        const char* what;
+        QTime start;
+        int stepSeconds;  // the clock of the day set on or back by this, 5 s into the session
+        double length;
+        const char* entry;
+    } cases[] = {
+        {"clock set back an hour", QTime(9, 30), -3600, 10, "9:30 am, 4 March 2024.  Session time: 1 minute."},
+        {"summer time begins", QTime(1, 59, 58), 3600, 8, "1:59 am, 4 March 2024.  Session time: 0 minutes."},
+        {"over midnight", QTime(23, 50), 0, 15 * 60, "11:50 pm, 4 March 2024.  Session time: 15 minutes."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        inst.dir.write(QStringLiteral("LOG.DAT"), logRecord(kLogHeader));
+        clock.setNow(QDateTime(QDate(2024, 3, 4), c.start));
+        StartSession();
+        clock.advance(5);
+        clock.setNow(clock.now().addSecs(c.stepSeconds));
+        clock.advance(c.length - 5);
+        ASSERT_TRUE(WriteSessionToLog());
+        EXPECT_EQ(inst.storedLog(), kLogHeader + QStringLiteral("=====\r\nLog for Ann\r\n\r\n") +
+                                        QLatin1String(c.entry) + QStringLiteral("\r\n\r\n"));
+    }
 }
 
 TEST_F(SessionLog, ActivityLinesFollowTheHeading) {

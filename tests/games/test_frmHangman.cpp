@@ -481,14 +481,19 @@ TEST_F(GameWindowTest, LeavingWritesTheActivityLine) {
     struct Case {
         int activity;
         double minutes;
+        int stepSeconds;  // the clock of the day set on or back by this halfway through
         const char* tail;
     } cases[] = {
-        {32, 9 * 60, "  9 mins\r\n"}, {34, 99 * 60, " 99 mins\r\n"}, {32, 100 * 60, "100 mins\r\n"}, {34, 60, "  1 min\r\n"},
+        {32, 9 * 60, 0, "  9 mins\r\n"}, {34, 99 * 60, 0, " 99 mins\r\n"}, {32, 100 * 60, 0, "100 mins\r\n"},
+        {34, 60, 0, "  1 min\r\n"},      {34, 60, -3600, "  1 min\r\n"},   {32, 9 * 60, 3600, "  9 mins\r\n"},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.stepSeconds);
         gActivityLog.clear();
         frmHangman* g = open(c.activity);
-        clock.advance(c.minutes);
+        clock.advance(c.minutes / 2);
+        clock.setNow(clock.now().addSecs(c.stepSeconds));
+        clock.advance(c.minutes / 2);
         const int menus = menuOpened;
         g->cmdMenu_Click();
         EXPECT_TRUE(g->isUnloaded());
