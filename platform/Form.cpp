@@ -7,10 +7,12 @@
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QResizeEvent>
 #include <QShortcutEvent>
 #include <QShowEvent>
 #include <QTimer>
+#include <QToolButton>
 
 #include "platform/Controls.h"
 #include "platform/Journal.h"
@@ -40,6 +42,17 @@ QList<QObject*> accessKeyOwners(QWidget* window, const QKeySequence& key) {
                 owners << a;
     }
     return owners;
+}
+
+// The command button that Enter or keypad Enter presses: the one the key is given to, as Space
+// presses it. A dialog's own buttons do so in a dialog; this is for every window.
+QAbstractButton* buttonEnterPresses(QObject* to, const QKeyEvent* e) {
+    if ((e->key() != Qt::Key_Return && e->key() != Qt::Key_Enter) || (e->modifiers() & ~Qt::KeypadModifier))
+        return nullptr;
+    if (!qobject_cast<QPushButton*>(to) && !qobject_cast<QToolButton*>(to))
+        return nullptr;
+    auto* b = static_cast<QAbstractButton*>(to);
+    return b->isVisible() && b->isEnabled() ? b : nullptr;
 }
 
 // The key goes to its one owner, or to the next of several each time it is pressed.
@@ -299,6 +312,11 @@ bool Form::previewKey(QObject* target, QKeyEvent* e) {
         e->accept();
         return true;
     }
+    if (QAbstractButton* b = buttonEnterPresses(to, e)) {
+        b->click();
+        e->accept();
+        return true;
+    }
     delivering_ = true;
     QCoreApplication::instance()->notify(to, e);  // as it came, spontaneous or not
     if (self)
@@ -327,13 +345,14 @@ bool Form::eventFilter(QObject* watched, QEvent* e) {
         return true;
     }
     case QEvent::KeyPress: {
-        if (!keyPreview_ || delivering_ || unloaded_ || !watched->isWidgetType())
+        if (delivering_ || unloaded_ || !watched->isWidgetType())
             break;
         auto* w = static_cast<QWidget*>(watched);
+        auto* k = static_cast<QKeyEvent*>(e);
         // A text box orders the form's events among its own.
-        if (qobject_cast<TextBox*>(w) || ownerOf(w) != this)
+        if (qobject_cast<TextBox*>(w) || ownerOf(w) != this || (!keyPreview_ && !buttonEnterPresses(w, k)))
             break;
-        return previewKey(w, static_cast<QKeyEvent*>(e));
+        return previewKey(w, k);
     }
     default:
         break;

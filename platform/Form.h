@@ -10,7 +10,8 @@
 // window. An access key ("&Stop": Alt+S) belongs to the one visible, enabled button or menu
 // title of the window that carries it, which acts at once (a button clicks with no press
 // animation); hidden or disabled ones never take it. Where two visible ones share the letter,
-// each press goes to the next of them.
+// each press goes to the next of them. Enter and keypad Enter press the command button that has
+// the focus, as Space does, once the form's key preview has heard them.
 #include <QPointer>
 #include <QString>
 #include <QWidget>

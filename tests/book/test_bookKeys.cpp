@@ -125,8 +125,9 @@ TEST_F(BookKeysTest, EveryButtonTakesItsAccessKeyWithOrWithoutItsCaptionDrawn) {
     }
 }
 
-// Tab and Shift+Tab walk the buttons in view, at every size, and the one with the focus shows it.
-TEST_F(BookKeysTest, TabWalksTheButtonsInViewWithAFocusMark) {
+// Tab and Shift+Tab walk the buttons in view, at every size, the one with the focus shows it, and
+// Space and Enter press it.
+TEST_F(BookKeysTest, TabWalksTheButtonsInViewAndSpaceOrEnterPressesOne) {
     for (const double scale : {1.0, 0.7}) {
         SCOPED_TRACE(scale);
         frmBook* b = openAtScale(1, scale);
@@ -142,8 +143,18 @@ TEST_F(BookKeysTest, TabWalksTheButtonsInViewWithAFocusMark) {
         EXPECT_EQ(QApplication::focusWidget(), b->cmdEar);
         key(b, Qt::Key_Backtab, Qt::ShiftModifier);
         EXPECT_EQ(QApplication::focusWidget(), b->cmdNext);
-        // Space presses the button with the focus, not Hear.
+        // Space, Enter and keypad Enter press the button with the focus, not Hear.
         key(b, Qt::Key_Space);
+        EXPECT_EQ(gFrame, 2);
+        ASSERT_EQ(QApplication::focusWidget(), b->cmdEar);  // each page gives Hear the focus
+        key(b, Qt::Key_Backtab, Qt::ShiftModifier);
+        ASSERT_EQ(QApplication::focusWidget(), b->cmdBack);
+        key(b, Qt::Key_Enter, Qt::KeypadModifier);
+        EXPECT_EQ(gFrame, 1);
+        key(b, Qt::Key_Tab);
+        key(b, Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget(), b->cmdNext);
+        key(b, Qt::Key_Return);
         EXPECT_EQ(gFrame, 2);
         closeAllWindows();
     }

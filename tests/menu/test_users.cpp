@@ -2,6 +2,7 @@
 // the new settings file), deleting them, OK putting the choices in force, and failed writes.
 #include <QDir>
 #include <QFile>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 
@@ -177,6 +178,26 @@ TEST_F(UsersTest, AddingPutsTheNameInOrderWithACopyOfTheTeachersSettings) {
     boxes.answerText(QStringLiteral("Christopher Robin Milne")).answer(mb::No);
     u->cmdAdd_Click();
     EXPECT_EQ(listed(u).size(), 4);
+}
+
+// From the keyboard alone: Enter, or keypad Enter, presses the button with the focus.
+TEST_F(UsersTest, EnterPressesTheButtonWithTheFocus) {
+    GlobalSettings.UserNameFlags = 1;
+    dir.write(QStringLiteral("USERS.DAT"), usersFile({"Bob"}));
+    QPointer<frmUsers> u = openUsers();
+    u->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(u));
+    u->cmdAdd->setFocus();
+    boxes.answerText(QStringLiteral("Ann"));
+    QTest::keyClick(u->windowHandle(), Qt::Key_Return);
+    EXPECT_EQ(listed(u), QStringList({"Ann", "Bob"}));
+    boxes.answerText(QStringLiteral("Cy"));
+    QTest::keyClick(u->windowHandle(), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(listed(u), QStringList({"Ann", "Bob", "Cy"}));
+    u->cmdOK->setFocus();
+    QTest::keyClick(u->windowHandle(), Qt::Key_Return);
+    settle();
+    EXPECT_TRUE(!u || u->isUnloaded());
 }
 
 // The list is kept in the order of the bytes USERS.DAT stores: the 1252 code of "\u0152" (140)

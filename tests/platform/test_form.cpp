@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 
@@ -498,6 +499,58 @@ TEST_F(FormTest, NoFormHearsTheKeysOfAnotherWindow) {
     QTest::keyClick(edit, Qt::Key_H);
     EXPECT_TRUE(log.isEmpty()) << log.join(", ").toStdString();
     outer->Unload();
+}
+
+// Enter and keypad Enter press the command button with the focus in a window that is no dialog,
+// with or without the key preview, once the preview has heard them; a preview that takes the
+// key keeps it, and a check box is no command button.
+TEST_F(FormTest, EnterPressesTheCommandButtonWithTheFocus) {
+    enum Target { Push, Tool, Check };
+    struct Case {
+        const char* name;
+        Target target;
+        bool preview;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        bool previewTakes;
+        int clicks;
+    };
+    const Case cases[] = {
+        {"push button, Enter", Push, false, Qt::Key_Return, Qt::NoModifier, false, 1},
+        {"push button, keypad Enter", Push, false, Qt::Key_Enter, Qt::KeypadModifier, false, 1},
+        {"picture button, Enter, preview", Tool, true, Qt::Key_Return, Qt::NoModifier, false, 1},
+        {"Enter the preview takes", Push, true, Qt::Key_Return, Qt::NoModifier, true, 0},
+        {"Ctrl+Enter", Push, false, Qt::Key_Return, Qt::ControlModifier, false, 0},
+        {"check box, Enter", Check, false, Qt::Key_Return, Qt::NoModifier, false, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QStringList log;
+        QPointer<KeyForm> form = new KeyForm(&log);
+        form->setKeyPreview(c.preview);
+        form->onKeyDown = [&c](int& k, int) {
+            if (c.previewTakes && k == keycode::Return)
+                k = 0;
+        };
+        auto* layout = new QVBoxLayout(form);
+        QAbstractButton* buttons[] = {new QPushButton(QStringLiteral("Add"), form), new QToolButton(form),
+                                      new CheckBox(QStringLiteral("Sound"), form)};
+        for (QAbstractButton* b : buttons)
+            layout->addWidget(b);
+        form->resize(200, 150);
+        form->Show();
+        form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form));
+        QAbstractButton* target = buttons[c.target];
+        target->setFocus();
+        int clicks = 0;
+        QObject::connect(target, &QAbstractButton::clicked, [&clicks] { ++clicks; });
+        QTest::keyClick(form->windowHandle(), c.key, c.modifiers);
+        EXPECT_EQ(clicks, c.clicks);
+        EXPECT_EQ(log.contains(QString("frmKeys down 13 %1").arg(c.modifiers & Qt::ControlModifier ? 2 : 0)), c.preview);
+        form->Unload();
+        settle();
+    }
 }
 
 // ---- access keys ----
