@@ -82,8 +82,8 @@ std::optional<QString> StorableDataFolder(const QString& folder) {
     // A relative folder means one under the current folder now; stored so, it would mean one
     // under the program folder at the next start.
     const QString absolute = isRelative(folder) ? QDir::current().absoluteFilePath(folder) : folder;
-    if (fitsTheField(absolute))
-        return absolute;
+    // The program folder and what lies in it are stored relative to it, so that they move with
+    // the installation: renamed or copied, it finds its own books and not the old place's.
     const QString clean = QDir::cleanPath(absolute);
     const QString program = QDir::cleanPath(gProgramRoot);
     QString relative;
@@ -93,6 +93,8 @@ std::optional<QString> StorableDataFolder(const QString& folder) {
         relative = clean.mid(program.size() + 1);
     if (!relative.isEmpty() && fitsTheField(relative))
         return relative;
+    if (fitsTheField(absolute))
+        return absolute;
     return std::nullopt;
 }
 

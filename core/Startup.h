@@ -23,11 +23,11 @@ QString WithoutTrailingSeparators(const QString& folder);
 // letter ("/D:\BOOKS" gives "D:\BOOKS"), so an absolute Linux path is kept; trimmed again.
 QString DataFolderFromCommandLine(const QString& commandLine);
 
-// What DataFolder keeps for a data folder: a text that reads back as the same folder. The
-// folder as it is when it fits the field (one Windows-1252 byte a letter, at most 255); a
-// relative folder is kept as the absolute one it names now. Otherwise, for a folder inside the
-// program folder, its path relative to that ("." for the program folder itself). nullopt when
-// neither can be stored.
+// What DataFolder keeps for a data folder: a text that reads back as the same folder, and
+// that fits the field (one Windows-1252 byte a letter, at most 255). The program folder and a
+// folder inside it as their path relative to the program folder ("." for the program folder
+// itself); any other folder as it is, a relative one as the absolute one it names now.
+// nullopt when it cannot be stored.
 std::optional<QString> StorableDataFolder(const QString& folder);
 
 // The data folder that a stored DataFolder names: a relative one lies in the program folder.

@@ -126,6 +126,39 @@ protected:
         s->TimerSplash_Timer();
         return s;
     }
+    // The installation's files copied into folder, a program folder of its own.
+    void copyInstallationTo(const QString& folder) {
+        for (const QString& f : {QStringLiteral("GLOBSET.DAT"), QStringLiteral("TEACHER.DAT"),
+                                 QStringLiteral("USERS.DAT"), QStringLiteral("LOG.DAT"),
+                                 QStringLiteral("DATA/ONE.DAT")}) {
+            QDir().mkpath(QFileInfo(folder + u'/' + f).path());
+            ASSERT_TRUE(QFile::copy(inst.dir.file(f), folder + u'/' + f));
+        }
+    }
+    // A start from that program folder with no command line. Should the data folder not be
+    // found, the dialog is answered with the program folder, so the start still ends; the
+    // result says whether it was asked.
+    bool startFrom(const QString& program) {
+        closeAllWindows();
+        resetGlobals();
+        bool asked = false;
+        testsupport::WhenShown watch(QStringLiteral("frmNoData"), [&](Form* f) {
+            asked = true;
+            auto* d = static_cast<frmNoData*>(f);
+            d->Text1->setText(program);
+            d->cmdAgain_Click();
+        });
+        SetStartupArguments(program, QString());
+        auto* s = new frmSplash;
+        s->Show();
+        s->TimerSplash_Timer();
+        return asked;
+    }
+    static GlobalSettingsRecord storedIn(const QString& program) {
+        QFile f(program + QStringLiteral("/GLOBSET.DAT"));
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+        return GlobalSettingsRecord::decode(f.readAll());
+    }
     Installation inst;
     int menusShown = 0;
     double loadedAt = 0;
@@ -168,41 +201,42 @@ TEST_F(SplashStart, NoStoredFolderTakesTheCommandLineAndShowsTheMenu) {
 // first start stores the program folder as itself, ".", and every later start finds it again.
 TEST_F(SplashStart, AProgramFolderOutside1252IsStoredSoThatItReadsBack) {
     const QString program = inst.dir.file(QStringLiteral("\u0418\u0432\u0430\u043D/kestrow"));
-    for (const QString& f : {QStringLiteral("GLOBSET.DAT"), QStringLiteral("TEACHER.DAT"), QStringLiteral("USERS.DAT"),
-                             QStringLiteral("LOG.DAT"), QStringLiteral("DATA/ONE.DAT")}) {
-        QDir().mkpath(QFileInfo(program + u'/' + f).path());
-        ASSERT_TRUE(QFile::copy(inst.dir.file(f), program + u'/' + f));
-    }
-    auto startIn = [&] {
-        SetStartupArguments(program, QString());
-        auto* s = new frmSplash;
-        s->Show();
-        s->TimerSplash_Timer();
-    };
+    copyInstallationTo(program);
     boxes.setOnBox([](const testsupport::ScriptedDialogs::Call&) { ADD_FAILURE() << "no message expected"; });
-    startIn();
-    const auto stored = [&] {
-        QFile f(program + QStringLiteral("/GLOBSET.DAT"));
-        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
-        return GlobalSettingsRecord::decode(f.readAll());
-    };
-    EXPECT_EQ(stored().DataFolder.text(), QStringLiteral("."));
+    startFrom(program);
+    EXPECT_EQ(storedIn(program).DataFolder.text(), QStringLiteral("."));
     EXPECT_EQ(gDataRoot, program);
 
-    closeAllWindows();
-    resetGlobals();
-    // Should the folder not be found, the dialog is answered with it, so the start still ends.
-    bool asked = false;
-    testsupport::WhenShown watch(QStringLiteral("frmNoData"), [&](Form* f) {
-        asked = true;
-        auto* d = static_cast<frmNoData*>(f);
-        d->Text1->setText(program);
-        d->cmdAgain_Click();
-    });
-    startIn();
-    EXPECT_FALSE(asked) << "the stored folder is found again";
+    EXPECT_FALSE(startFrom(program)) << "the stored folder is found again";
     EXPECT_EQ(gDataRoot, program);
     EXPECT_EQ(gBookFiles, QStringList{QStringLiteral("ONE")});
+}
+
+// The program folder stored at the first start goes with the installation: renamed, it finds
+// its books; copied, the copy reads its own books, not the original's.
+TEST_F(SplashStart, AMovedOrCopiedInstallationUsesItsOwnFolder) {
+    const QString first = inst.dir.file(QStringLiteral("first"));
+    copyInstallationTo(first);
+    boxes.setOnBox([](const testsupport::ScriptedDialogs::Call&) { ADD_FAILURE() << "no message expected"; });
+    EXPECT_FALSE(startFrom(first));
+    EXPECT_EQ(storedIn(first).DataFolder.text(), QStringLiteral("."));
+
+    const QString moved = inst.dir.file(QStringLiteral("moved"));
+    closeAllWindows();  // the session is logged before the folder goes
+    ASSERT_TRUE(QDir().rename(first, moved));
+    EXPECT_FALSE(startFrom(moved)) << "No books could be found!";
+    EXPECT_EQ(gDataRoot, moved);
+    EXPECT_EQ(gBookFiles, QStringList{QStringLiteral("ONE")});
+
+    testsupport::TempDir otherDisk;
+    const QString copy = otherDisk.file(QStringLiteral("kestrow"));
+    copyInstallationTo(copy);
+    otherDisk.write(QStringLiteral("kestrow/GLOBSET.DAT"), testsupport::readFile(moved + QStringLiteral("/GLOBSET.DAT")));
+    otherDisk.write(QStringLiteral("kestrow/DATA/TWO.DAT"), "x");
+    EXPECT_FALSE(startFrom(copy));
+    EXPECT_EQ(gDataRoot, copy);
+    EXPECT_EQ(gBookFiles, (QStringList{QStringLiteral("ONE"), QStringLiteral("TWO")}));
+    closeAllWindows();  // while the copy's folder is still there to log into
 }
 
 // A folder typed in the dialog that DataFolder cannot give back: used for the session, the
@@ -253,7 +287,7 @@ TEST_F(SplashStart, AStoredFolderWinsOverTheCommandLine) {
 TEST_F(SplashStart, NoFolderAndNoArgumentStoresTheProgramFolder) {
     start();
     EXPECT_EQ(gDataRoot, inst.path());
-    EXPECT_EQ(inst.storedGlobal().DataFolder.text(), inst.path());
+    EXPECT_EQ(inst.storedGlobal().DataFolder.text(), QStringLiteral("."));
     EXPECT_EQ(gBookFiles, QStringList{QStringLiteral("ONE")});
 }
 
