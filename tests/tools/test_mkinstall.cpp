@@ -134,6 +134,35 @@ TEST(CheckBook, RefusesWhatTheBookWindowCannotShow) {
     }
 }
 
+TEST(CheckBook, RefusesABookThatFailsAsAWhole) {
+    // Each of these is refused before any page is looked at; the message says which.
+    struct Case {
+        const char* what;
+        QByteArray from;
+        QByteArray to;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"no title", "title Test Book", "title", "has no title"},
+        {"font too small", "font 24", "font 7", "font size must lie between"},
+        {"font too large", "font 24", "font 73", "font size must lie between"},
+        {"five pages", "page\ntext 1080 4500 8160 630 1080 This is page 6.", "text 1080 5200 8160 630 1080 This is page 6.",
+         "6 to 12 pages"},
+        {"a picture name twice", "COLT5", "COLT4", "COLT4 is used twice"},
+    };
+    for (const Case& c : cases) {
+        QByteArray source = goodBook();
+        ASSERT_TRUE(source.contains(c.from)) << c.what;
+        source.replace(c.from, c.to);
+        try {
+            checkBook(parseBookSource(QStringLiteral("t.book"), source));
+            ADD_FAILURE() << c.what << " was accepted";
+        } catch (const SourceError& e) {
+            EXPECT_TRUE(QString::fromUtf8(e.what()).contains(QLatin1String(c.message))) << c.what << ": " << e.what();
+        }
+    }
+}
+
 TEST(WordLists, IncludesAreResolvedSortedAndOnce) {
     QByteArray many;
     for (char c = 'a'; c <= 'u'; ++c)

@@ -149,6 +149,113 @@ SourcePicture parsePicture(const QString& file, int lineNo, const QStringList& t
     return p;
 }
 
+// A text block or picture of a page, and how a message names it.
+struct Placed {
+    QRect rect;
+    QString what;
+};
+
+void checkBookAsAWhole(const SourceBook& book) {
+    if (book.title.isEmpty())
+        fail(book.file, 0, QStringLiteral("the book has no title"));
+    if (book.fontSize < 8 || book.fontSize > 72)
+        fail(book.file, 0, QStringLiteral("the font size must lie between 8 and 72 points"));
+    if (book.pages.size() < 6 || book.pages.size() > 12)
+        fail(book.file, 0, QStringLiteral("a book has 6 to 12 pages, this one %1").arg(book.pages.size()));
+}
+
+// The names of all the book's pictures, each of which may be used once.
+QSet<QString> pictureNames(const SourceBook& book) {
+    QSet<QString> names;
+    for (const SourcePage& page : book.pages)
+        for (const SourcePicture& p : page.pictures) {
+            if (names.contains(p.name))
+                fail(book.file, p.line, QStringLiteral("the picture name %1 is used twice").arg(p.name));
+            names.insert(p.name);
+        }
+    return names;
+}
+
+void checkTextBlocks(const SourceBook& book, const SourcePage& page, bool titlePage, double lineHeight,
+                     std::vector<Placed>& placed) {
+    const QString& file = book.file;
+    const int line = page.line;
+    int words = 0;
+    int quotes = 0;
+    for (const SourceBlock& b : page.blocks) {
+        const QString what = QStringLiteral("the text \"%1\"").arg(b.text);
+        if (b.text.isEmpty())
+            fail(file, line, QStringLiteral("a text line is empty"));
+        for (QChar c : b.text)
+            if (c.unicode() < 32 || c.unicode() > 126)
+                fail(file, line, what + QStringLiteral(" holds a character the book file cannot keep"));
+        words += int(b.text.split(u' ', Qt::SkipEmptyParts).size());
+        quotes += int(b.text.count(u'@'));
+        if (b.labelLeft < b.left || b.labelLeft >= b.left + b.width)
+            fail(file, line, what + QStringLiteral(": the label must start inside the block"));
+        if (b.height < lineHeight)
+            fail(file, line, what + QStringLiteral(": the block is lower than a line of the font"));
+        // Some room for the screen font's hinting, which widens text a little.
+        const double width = textWidthTwips(shownText(b.text), book.fontSize);
+        const int room = b.left + b.width - b.labelLeft;
+        if (width * 1.08 > room)
+            fail(file, line, what + QStringLiteral(" is %1 twips wide, its label %2").arg(int(width)).arg(room));
+        if (titlePage && &b == &page.blocks.front() && width / 2 > 5160 - kPageLeft)
+            fail(file, line, QStringLiteral("the title is too wide to centre on the page"));
+        placed.push_back({rectOf(b), what});
+    }
+    if (words > kMaxWordsPerPage)
+        fail(file, line, QStringLiteral("a page holds at most %1 words").arg(kMaxWordsPerPage));
+    if (quotes % 2 != 0)
+        fail(file, line, QStringLiteral("the quotation marks of a page must pair up"));
+}
+
+void checkPictures(const QString& file, const SourcePage& page, const QSet<QString>& names,
+                   std::vector<Placed>& placed) {
+    static const QRegularExpression pictureName(QStringLiteral("^[A-Z0-9]{1,8}$"));
+    for (const SourcePicture& p : page.pictures) {
+        const QString what = QStringLiteral("the picture %1").arg(p.name);
+        if (!pictureName.match(p.name).hasMatch())
+            fail(file, p.line, what + QStringLiteral(": a name is 1 to 8 capital letters or digits"));
+        if (p.name.startsWith(QStringLiteral("COL"))) {
+            const QString twin = twinName(p.name);
+            if (p.name.size() < 4 || twin.size() > 8 || names.contains(twin))
+                fail(file, p.line, what + QStringLiteral(": its black-and-white twin %1 cannot be named").arg(twin));
+        }
+        if (p.bits != 8 && p.bits != 24)
+            fail(file, p.line, what + QStringLiteral(": a picture has 8 or 24 bits per pixel"));
+        // Unstretched, a picture shows at its own size: 15 twips to the pixel.
+        if (p.width % 15 != 0 || p.height % 15 != 0 || p.width <= 0 || p.height <= 0)
+            fail(file, p.line, what + QStringLiteral(": width and height must be multiples of 15 twips"));
+        if (p.scene.empty())
+            fail(file, p.line, what + QStringLiteral(" draws nothing"));
+        placed.push_back({rectOf(p), what});
+    }
+}
+
+// Everything stays on the page, off the buttons and the title page's credits, and apart.
+void checkPlacement(const QString& file, int line, bool titlePage, const std::vector<Placed>& placed) {
+    for (size_t i = 0; i < placed.size(); ++i) {
+        const QRect& r = placed[i].rect;
+        if (r.left() < kPageLeft || r.top() < 0 || r.x() + r.width() > kPageWidth ||
+            r.y() + r.height() > kPageHeight)
+            fail(file, line, placed[i].what + QStringLiteral(" leaves the page or covers the buttons"));
+        if (titlePage && r.intersects(kCredits))
+            fail(file, line, placed[i].what + QStringLiteral(" covers the credits line"));
+        for (size_t k = i + 1; k < placed.size(); ++k)
+            if (r.intersects(placed[k].rect))
+                fail(file, line, placed[i].what + QStringLiteral(" overlaps ") + placed[k].what);
+    }
+}
+
+// The last page leads back to the first.
+void checkNextLink(const QString& file, const SourcePage& page, const SourcePage& following) {
+    const bool linked = std::any_of(following.pictures.begin(), following.pictures.end(),
+                                    [&](const SourcePicture& p) { return p.name == page.next; });
+    if (!linked)
+        fail(file, page.line, QStringLiteral("next must name a picture of the following page"));
+}
+
 }  // namespace
 
 double textWidthTwips(const QString& text, int points) {
@@ -212,98 +319,21 @@ SourceBook parseBookSource(const QString& file, const QByteArray& content) {
 }
 
 void checkBook(const SourceBook& book) {
-    const QString& file = book.file;
-    if (book.title.isEmpty())
-        fail(file, 0, QStringLiteral("the book has no title"));
-    if (book.fontSize < 8 || book.fontSize > 72)
-        fail(file, 0, QStringLiteral("the font size must lie between 8 and 72 points"));
-    if (book.pages.size() < 6 || book.pages.size() > 12)
-        fail(file, 0, QStringLiteral("a book has 6 to 12 pages, this one %1").arg(book.pages.size()));
-
+    checkBookAsAWhole(book);
+    const QSet<QString> names = pictureNames(book);
     const double lineHeight = lineHeightTwips(book.fontSize);
-    static const QRegularExpression pictureName(QStringLiteral("^[A-Z0-9]{1,8}$"));
-    QSet<QString> names;
-    for (const SourcePage& page : book.pages)
-        for (const SourcePicture& p : page.pictures) {
-            if (names.contains(p.name))
-                fail(file, p.line, QStringLiteral("the picture name %1 is used twice").arg(p.name));
-            names.insert(p.name);
-        }
-
     for (size_t f = 0; f < book.pages.size(); ++f) {
         const SourcePage& page = book.pages[f];
-        const int line = page.line;
+        const bool titlePage = f == 0;
         if (page.blocks.empty() || page.blocks.size() > 3)
-            fail(file, line, QStringLiteral("a page has one to three text lines"));
+            fail(book.file, page.line, QStringLiteral("a page has one to three text lines"));
         if (page.pictures.empty() || page.pictures.size() > 2)
-            fail(file, line, QStringLiteral("a page has one or two pictures"));
-
-        std::vector<std::pair<QRect, QString>> placed;
-        int words = 0;
-        int quotes = 0;
-        for (const SourceBlock& b : page.blocks) {
-            const QString what = QStringLiteral("the text \"%1\"").arg(b.text);
-            if (b.text.isEmpty())
-                fail(file, line, QStringLiteral("a text line is empty"));
-            for (QChar c : b.text)
-                if (c.unicode() < 32 || c.unicode() > 126)
-                    fail(file, line, what + QStringLiteral(" holds a character the book file cannot keep"));
-            words += int(b.text.split(u' ', Qt::SkipEmptyParts).size());
-            quotes += int(b.text.count(u'@'));
-            if (b.labelLeft < b.left || b.labelLeft >= b.left + b.width)
-                fail(file, line, what + QStringLiteral(": the label must start inside the block"));
-            if (b.height < lineHeight)
-                fail(file, line, what + QStringLiteral(": the block is lower than a line of the font"));
-            // Some room for the screen font's hinting, which widens text a little.
-            const double width = textWidthTwips(shownText(b.text), book.fontSize);
-            const int room = b.left + b.width - b.labelLeft;
-            if (width * 1.08 > room)
-                fail(file, line, what + QStringLiteral(" is %1 twips wide, its label %2").arg(int(width)).arg(room));
-            if (f == 0 && &b == &page.blocks.front() && width / 2 > 5160 - kPageLeft)
-                fail(file, line, QStringLiteral("the title is too wide to centre on the page"));
-            placed.push_back({rectOf(b), what});
-        }
-        if (words > kMaxWordsPerPage)
-            fail(file, line, QStringLiteral("a page holds at most %1 words").arg(kMaxWordsPerPage));
-        if (quotes % 2 != 0)
-            fail(file, line, QStringLiteral("the quotation marks of a page must pair up"));
-
-        for (const SourcePicture& p : page.pictures) {
-            const QString what = QStringLiteral("the picture %1").arg(p.name);
-            if (!pictureName.match(p.name).hasMatch())
-                fail(file, p.line, what + QStringLiteral(": a name is 1 to 8 capital letters or digits"));
-            if (p.name.startsWith(QStringLiteral("COL"))) {
-                const QString twin = twinName(p.name);
-                if (p.name.size() < 4 || twin.size() > 8 || names.contains(twin))
-                    fail(file, p.line, what + QStringLiteral(": its black-and-white twin %1 cannot be named").arg(twin));
-            }
-            if (p.bits != 8 && p.bits != 24)
-                fail(file, p.line, what + QStringLiteral(": a picture has 8 or 24 bits per pixel"));
-            // Unstretched, a picture shows at its own size: 15 twips to the pixel.
-            if (p.width % 15 != 0 || p.height % 15 != 0 || p.width <= 0 || p.height <= 0)
-                fail(file, p.line, what + QStringLiteral(": width and height must be multiples of 15 twips"));
-            if (p.scene.empty())
-                fail(file, p.line, what + QStringLiteral(" draws nothing"));
-            placed.push_back({rectOf(p), what});
-        }
-
-        for (size_t i = 0; i < placed.size(); ++i) {
-            const QRect& r = placed[i].first;
-            if (r.left() < kPageLeft || r.top() < 0 || r.x() + r.width() > kPageWidth ||
-                r.y() + r.height() > kPageHeight)
-                fail(file, line, placed[i].second + QStringLiteral(" leaves the page or covers the buttons"));
-            if (f == 0 && r.intersects(kCredits))
-                fail(file, line, placed[i].second + QStringLiteral(" covers the credits line"));
-            for (size_t k = i + 1; k < placed.size(); ++k)
-                if (r.intersects(placed[k].first))
-                    fail(file, line, placed[i].second + QStringLiteral(" overlaps ") + placed[k].second);
-        }
-
-        const SourcePage& following = book.pages[(f + 1) % book.pages.size()];
-        const bool linked = std::any_of(following.pictures.begin(), following.pictures.end(),
-                                        [&](const SourcePicture& p) { return p.name == page.next; });
-        if (!linked)
-            fail(file, line, QStringLiteral("next must name a picture of the following page"));
+            fail(book.file, page.line, QStringLiteral("a page has one or two pictures"));
+        std::vector<Placed> placed;
+        checkTextBlocks(book, page, titlePage, lineHeight, placed);
+        checkPictures(book.file, page, names, placed);
+        checkPlacement(book.file, page.line, titlePage, placed);
+        checkNextLink(book.file, page, book.pages[(f + 1) % book.pages.size()]);
     }
 }
 
