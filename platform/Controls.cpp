@@ -301,24 +301,24 @@ bool TextBox::keyDown(int& code, int shift) {
     return true;
 }
 
-bool TextBox::typeCharacter(int keyAscii) {
+TextBox::Typed TextBox::typeCharacter(int keyAscii) {
     const QPointer<TextBox> self(this);
     if (Form* f = Form::ownerOf(this); f && !f->previewKeyPress(keyAscii))
-        return false;
+        return Typed::BoxGone;
     if (!self || !stillThere())
-        return false;
+        return Typed::BoxGone;
     if (keyAscii != 0 && KeyPress) {
         KeyPress(keyAscii);
         if (!self || !stillThere())
-            return false;
+            return Typed::BoxGone;
     }
     if (keyAscii == 0 || isReadOnly())
-        return true;
+        return Typed::Dropped;
     switch (keyAscii) {
     case 1: selectAll(); break;
     case 3: copy(); break;
     case 8: backspace(); break;
-    case 22: return typeText(pastableText(PasteText()));  // each character passes KeyPress as typed
+    case 22: return typeText(pastableText(PasteText()), true) ? Typed::Passed : Typed::BoxGone;
     case 24: cut(); break;
     case 25: redo(); break;
     case 26: undo(); break;
@@ -332,13 +332,19 @@ bool TextBox::typeCharacter(int keyAscii) {
             insert(QString(ansi::chr(keyAscii)));
         break;
     }
-    return true;
+    return Typed::Passed;
 }
 
-bool TextBox::typeText(const QString& text) {
-    for (QChar c : text)
-        if (!typeCharacter(ansi::code(c)))
+bool TextBox::typeText(const QString& text, bool oneEdit) {
+    for (QChar c : text) {
+        // What is left of the box's text once the character has taken the selection's place.
+        const qsizetype left = this->text().size() - selectedText().size();
+        const Typed typed = typeCharacter(ansi::code(c));
+        if (typed == Typed::BoxGone)
             return false;
+        if (oneEdit && (typed == Typed::Dropped || this->text().size() <= left))
+            return true;
+    }
     return true;
 }
 

@@ -10,9 +10,10 @@
 //
 // Text enters a box only through these events. A paste (Ctrl+V, or Shift+Insert left to the
 // box) is KeyPress 22: dropped there, nothing enters; left to the box, the text is typed one
-// character at a time through KeyPress. The X11 middle-button paste is a Ctrl+V of the primary
-// selection, KeyDown included; input-method text is typed through KeyPress; an Alt, Ctrl or
-// Meta chord that is no shortcut inserts nothing; there is no context menu and no drag-and-drop.
+// character at a time through KeyPress, up to the first character the box does not keep. The
+// X11 middle-button paste is a Ctrl+V of the primary selection, KeyDown included; input-method
+// text is typed through KeyPress; an Alt, Ctrl or Meta chord that is no shortcut inserts
+// nothing; there is no context menu and no drag-and-drop.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -120,12 +121,18 @@ protected:
 private:
     // KeyDown (the form's first) with its code; false when the box's window went away.
     bool keyDown(int& code, int shift);
+    // What became of a character given to the box: KeyPress let it through, dropped it, or the
+    // box's window went away meanwhile.
+    enum class Typed { Passed, Dropped, BoxGone };
     // KeyPress (the form's first) for one character and, unless it was dropped, its default
-    // action. False when the box's window went away meanwhile.
-    bool typeCharacter(int keyAscii);
-    // Text from a paste, an input method or a composed key, typed one character at a time:
-    // each passes KeyPress as a typed one does. False when the box's window went away meanwhile.
-    bool typeText(const QString& text);
+    // action.
+    Typed typeCharacter(int keyAscii);
+    // Text from a paste, an input method or a composed key, typed one character at a time: each
+    // passes KeyPress as a typed one does. A paste is one edit (oneEdit): the first character the
+    // box does not keep, dropped by KeyPress or taken out again by Change (a wrong letter), ends
+    // it, and the rest is dropped as keys typed meanwhile are. False when the box's window went
+    // away meanwhile.
+    bool typeText(const QString& text, bool oneEdit = false);
     bool stillThere() const;
 
     QString passwordChar_;

@@ -44,10 +44,18 @@ const char* nameOf(Path p) {
     return "?";
 }
 
+// A paste into the Cloze (type) box brings that text followed by the page's answer, which a
+// paste must drop once a wrong letter came before it.
+QString broughtBy(Path path, bool cloze) {
+    const bool paste = path == Path::CtrlV || path == Path::ShiftInsert || path == Path::MiddleClick;
+    return paste && cloze ? kForeign + gCurrentWord : kForeign;
+}
+
 bool x11Selection() { return QGuiApplication::clipboard()->supportsSelection(); }
 
-// The input comes to the box as it would from the keyboard, the mouse, or the window system.
-void send(TextBox* box, Path path) {
+// The input comes to the box as it would from the keyboard, the mouse, or the window system;
+// the pastes, the input method and the drop bring the text given.
+void send(TextBox* box, Path path, const QString& text) {
     switch (path) {
     case Path::AltChords:
     case Path::MetaChords:
@@ -60,22 +68,22 @@ void send(TextBox* box, Path path) {
         QTest::keyClick(box, Qt::Key_1, Qt::ControlModifier);
         break;
     case Path::CtrlV:
-        QGuiApplication::clipboard()->setText(kForeign);
+        QGuiApplication::clipboard()->setText(text);
         QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
         break;
     case Path::ShiftInsert:
-        QGuiApplication::clipboard()->setText(kForeign);
+        QGuiApplication::clipboard()->setText(text);
         QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
         break;
     case Path::InputMethod: {
         QInputMethodEvent e;
-        e.setCommitString(kForeign);
+        e.setCommitString(text);
         QCoreApplication::sendEvent(box, &e);
         break;
     }
     case Path::Drop: {
         QMimeData mime;
-        mime.setText(kForeign);
+        mime.setText(text);
         const QPoint at(box->width() - 2, box->height() / 2);
         QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(box, &enter);
@@ -90,7 +98,7 @@ void send(TextBox* box, Path path) {
     }
     case Path::MiddleClick:
         QGuiApplication::clipboard()->setText(QStringLiteral("unused"));
-        QGuiApplication::clipboard()->setText(kForeign, QClipboard::Selection);
+        QGuiApplication::clipboard()->setText(text, QClipboard::Selection);
         // At the end of the text, where the press puts the caret.
         QTest::mouseClick(box, Qt::MiddleButton, {}, QPoint(box->width() - 2, box->height() / 2));
         break;
@@ -181,6 +189,7 @@ protected:
             b->cmdNext_Click();
             b->activateWindow();
             b->Cloze->setFocus();
+            endFlashesOnTheClock(b);
             return b->Cloze;
         }
         case Box::Password:
@@ -205,6 +214,20 @@ protected:
         return nullptr;
     }
 
+    // A wrong letter's red flash lasts until the Cloze timer's first tick; here that tick comes
+    // on the test's clock, and each flash it ends is counted.
+    void endFlashesOnTheClock(frmBook* b) {
+        clock.after(0.5, [this, book = QPointer<frmBook>(b)] {
+            if (!book)
+                return;
+            if (book->ClozeFlashDone == 0 && book->cloze_timer->interval() == 1000) {
+                ++flashes_;
+                book->cloze_timer_Timer();
+            }
+            endFlashesOnTheClock(book);
+        });
+    }
+
     static void focusAtEnd(frmBook* b, TextBox* t, int block) {
         b->activateWindow();
         settle();
@@ -215,6 +238,7 @@ protected:
 
     QPointer<frmPass> pass_;
     QPointer<frmNoData> noData_;
+    int flashes_ = 0;
 };
 
 struct Case {
@@ -222,12 +246,14 @@ struct Case {
     Path path;
     const char* expected;  // nullptr: the text stays as it was
     int beeps;
+    int flashes = 0;  // wrong letters flashed in the Cloze (type) box
 };
 
 // What each box makes of each path. The Writing line and the title box check a paste's width
 // (a line that cannot hold it beeps once) and never wrap it; the password box takes no paste
-// at all and types only letters and digits; the input box and the data-folder box take what
-// comes; Alt, Ctrl and Meta chords that are no shortcut, drops and the context menu bring
+// at all and types only letters and digits; the Cloze (type) box takes a paste as one edit, which
+// ends at its first wrong letter, but typed text letter by letter; the input box and the
+// data-folder box take what comes; Alt, Ctrl and Meta chords that are no shortcut, drops and the context menu bring
 // nothing anywhere.
 const Case kCases[] = {
     {Box::FullWritingLine, Path::AltChords, nullptr, 0},
@@ -251,8 +277,12 @@ const Case kCases[] = {
     {Box::ClozeType, Path::AltChords, nullptr, 0},
     {Box::ClozeType, Path::CtrlChords, nullptr, 0},
     {Box::ClozeType, Path::MetaChords, nullptr, 0},
+    {Box::ClozeType, Path::CtrlV, nullptr, 0, 1},
+    {Box::ClozeType, Path::ShiftInsert, nullptr, 0, 1},
+    {Box::ClozeType, Path::InputMethod, nullptr, 0, 3},  // typed: each wrong letter flashes
     {Box::ClozeType, Path::Drop, nullptr, 0},
     {Box::ClozeType, Path::ContextMenu, nullptr, 0},
+    {Box::ClozeType, Path::MiddleClick, nullptr, 0, 1},
     {Box::Password, Path::AltChords, nullptr, 0},
     {Box::Password, Path::CtrlChords, nullptr, 0},
     {Box::Password, Path::MetaChords, nullptr, 0},
@@ -303,11 +333,15 @@ TEST_P(InputPathCase, TextEntersOnlyThroughTheBoxsChecks) {
     withBox(c.box, [&](TextBox* box) {
         const QString before = box->Text();
         const int beepsBefore = beeps();
-        send(box, c.path);
+        send(box, c.path, broughtBy(c.path, c.box == Box::ClozeType));
         settle();
         const QString expected = c.expected ? QString::fromUtf8(c.expected) : before;
         EXPECT_EQ(box->Text().toStdString(), expected.toStdString()) << nameOf(c.path) << " in " << nameOf(c.box);
         EXPECT_EQ(beeps() - beepsBefore, c.beeps) << nameOf(c.path) << " in " << nameOf(c.box);
+        EXPECT_EQ(flashes_, c.flashes) << nameOf(c.path) << " in " << nameOf(c.box);
+        if (c.box == Box::ClozeType) {
+            EXPECT_TRUE(box->isVisible()) << "the page was solved";
+        }
         EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "a menu opened";
         if (QWidget* menu = QApplication::activePopupWidget())
             menu->close();
@@ -324,7 +358,7 @@ TEST_F(InputPathTest, APastedPasswordHoldsNothingAKeyboardCannotType) {
     for (Path p : {Path::AltChords, Path::CtrlChords, Path::MetaChords, Path::CtrlV, Path::ShiftInsert,
                    Path::InputMethod, Path::Drop, Path::MiddleClick})
         if (p != Path::MiddleClick || x11Selection())
-            send(box, p);
+            send(box, p, kForeign);
     QTest::keyClick(box, Qt::Key_Return);
     for (QChar ch : gNewPassword)
         EXPECT_TRUE((ch >= u'A' && ch <= u'Z') || (ch >= u'0' && ch <= u'9')) << gNewPassword.toStdString();

@@ -155,15 +155,42 @@ TEST_F(Box, PastingIsAKeyPressThatCanBeRefused) {
     QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
     QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
     EXPECT_EQ(box->Text(), "");
-    // A paste let through still passes each character by KeyPress, as if typed; line breaks
-    // come as blanks and what a stored file cannot hold as "?".
-    QApplication::clipboard()->setText(QString::fromUtf8("a!b\nc\u4e00"));
+    // A paste let through passes each character by KeyPress, as if typed; line breaks come as
+    // blanks and what a stored file cannot hold as "?".
+    onKeyPress = nullptr;
+    QApplication::clipboard()->setText(QString::fromUtf8("ab\nc\u4e00"));
+    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(box->Text(), "ab c?");
+}
+
+// A paste is one edit: the first character the box does not keep ends it, whether KeyPress
+// dropped it or Change took it out again, and nothing after it comes in.
+TEST_F(Box, APasteEndsAtTheFirstCharacterTheBoxDoesNotKeep) {
     onKeyPress = [](int& k) {
         if (k == '!')
             k = 0;
     };
+    box->Change = [this] {
+        log << "change " + box->Text();
+        if (box->Text().endsWith(u'x'))
+            box->setText(box->Text().chopped(1));
+    };
+    struct Case {
+        const char* pasted;
+        const char* kept;
+    } cases[] = {{"ab!cd", "ab"}, {"abxcd", "ab"}, {"!ab", ""}, {"abcd", "abcd"}};
+    for (const Case& c : cases) {
+        box->setText("");
+        QApplication::clipboard()->setText(c.pasted);
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(box->Text(), c.kept) << c.pasted;
+    }
+    // Over a selection, a character that takes its place is kept.
+    box->setText("abc");
+    box->selectAll();
+    QApplication::clipboard()->setText("d!e");
     QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(box->Text(), "ab c?");
+    EXPECT_EQ(box->Text(), "d");
 }
 
 TEST_F(Box, InputMethodTextGoesThroughKeyPress) {
