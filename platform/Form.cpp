@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QResizeEvent>
@@ -71,13 +72,23 @@ void fireAccessKey(QWidget* window, const QKeySequence& key) {
         return;
     }
     auto* a = static_cast<QAction*>(owner);
-    if (a->menu()) {
-        for (QMenuBar* bar : window->findChildren<QMenuBar*>())
-            if (bar->actions().contains(a) && bar->isVisible())
-                bar->setActiveAction(a);
-    } else {
+    QMenu* menu = a->menu();
+    if (!menu) {
         a->trigger();
+        return;
     }
+    for (QMenuBar* bar : window->findChildren<QMenuBar*>())
+        if (bar->actions().contains(a) && bar->isVisible())
+            bar->setActiveAction(a);
+    // Opened by the keyboard, the menu highlights its first item that can be chosen (as it
+    // stands once the menu's own click has run), so Enter runs it at once.
+    if (!menu->isVisible())
+        return;
+    for (QAction* item : menu->actions())
+        if (item->isVisible() && item->isEnabled() && !item->isSeparator()) {
+            menu->setActiveAction(item);
+            return;
+        }
 }
 
 }  // namespace

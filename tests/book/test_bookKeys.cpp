@@ -160,6 +160,17 @@ TEST_F(BookKeysTest, TabWalksTheButtonsInViewAndSpaceOrEnterPressesOne) {
     }
 }
 
+// Alt+F and Enter run the File menu's first item in view, "To menu", as one Enter.
+TEST_F(BookKeysTest, AltFThenEnterGoesBackToTheMenu) {
+    frmBook* b = openInFrame(1);
+    const int opened = menuOpened;
+    press(Qt::Key_F, Qt::AltModifier);
+    ASSERT_EQ(QApplication::activePopupWidget(), b->mnuFile);
+    QTest::keyClick(b->mnuFile, Qt::Key_Return);
+    settle();
+    EXPECT_EQ(menuOpened, opened + 1);
+}
+
 TEST_F(BookKeysTest, AltSStopsTellStoryAndStartsAgainOnTheLastPage) {
     frmBook* b = openInFrame(1);
     // Alt+S while the story is told: only "&Stop" is in view ("&Start" and the hidden "&Scale"

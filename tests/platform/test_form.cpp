@@ -10,6 +10,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
+#include <tuple>
 
 #include "platform/Controls.h"
 #include "platform/Form.h"
@@ -617,6 +618,46 @@ TEST_F(FormTest, AnAccessKeyIsTheVisibleOwnersAndActsAtOnce) {
     w.scale->setVisible(true);  // now the only owner
     w.press(Qt::Key_S);
     EXPECT_EQ(w.clicks, (QStringList{"Start", "Stop", "Scale"}));
+}
+
+// Enter after Alt+letter runs the first item that can be chosen: not a hidden one, a separator
+// or a disabled one, but one the menu's own click enables as it opens.
+TEST_F(FormTest, AMenuOpenedByItsAccessKeyHighlightsItsFirstItemThatCanBeChosen) {
+    auto* form = new Form(QStringLiteral("frmMenus"));
+    auto* layout = new QVBoxLayout(form);
+    auto* bar = new QMenuBar(form);
+    bar->setNativeMenuBar(false);
+    layout->setMenuBar(bar);
+    layout->addWidget(new QPushButton(QStringLiteral("&Go"), form));
+    QMenu* file = bar->addMenu(QStringLiteral("&File"));
+    file->addAction(QStringLiteral("&Open"))->setVisible(false);
+    file->addSeparator();
+    file->addAction(QStringLiteral("&Save"))->setEnabled(false);
+    QAction* toMenu = file->addAction(QStringLiteral("To &menu"));
+    file->addAction(QStringLiteral("E&xit"));
+    QMenu* print = bar->addMenu(QStringLiteral("&Print"));
+    QAction* text = print->addAction(QStringLiteral("&Text"));
+    text->setEnabled(false);
+    print->addAction(QStringLiteral("&All"));
+    QObject::connect(print, &QMenu::aboutToShow, [text] { text->setEnabled(true); });
+    QStringList ran;
+    for (QAction* a : {toMenu, text})
+        QObject::connect(a, &QAction::triggered, [&ran, a] { ran << a->text(); });
+    form->resize(300, 200);
+    form->Show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form));
+
+    for (const auto& [key, menu, first] : {std::tuple{Qt::Key_F, file, toMenu}, std::tuple{Qt::Key_P, print, text}}) {
+        SCOPED_TRACE(first->text().toStdString());
+        QTest::keyClick(form->windowHandle(), key, Qt::AltModifier);
+        ASSERT_EQ(QApplication::activePopupWidget(), menu);
+        EXPECT_EQ(menu->activeAction(), first);
+        QTest::keyClick(menu, Qt::Key_Return);
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    }
+    EXPECT_EQ(ran, (QStringList{"To &menu", "&Text"}));
+    form->Unload();
 }
 
 TEST_F(FormTest, TwoVisibleOwnersOfAnAccessKeyTakeTurns) {
