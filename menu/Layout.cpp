@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QFontMetricsF>
 #include <QFrame>
+#include <QHash>
 #include <QLabel>
 #include <QPalette>
 #include <QRadioButton>
@@ -63,9 +64,13 @@ void fitCaptions(std::initializer_list<QLabel*> labels) {
 }
 
 void fitButtonCaptions(QWidget* window) {
+    // A group is the frame (or the window) the buttons sit in; each group is fitted on its own.
+    QHash<QWidget*, QList<QAbstractButton*>> groups;
     for (QAbstractButton* b : window->findChildren<QAbstractButton*>())
         if (qobject_cast<QCheckBox*>(b) || qobject_cast<QRadioButton*>(b))
-            fitButtonCaption(b);
+            groups[b->parentWidget()] << b;
+    for (const QList<QAbstractButton*>& group : std::as_const(groups))
+        ::fitButtonCaptions(group);
 }
 
 QFrame* shape(QWidget* parent, const QColor& fill) {

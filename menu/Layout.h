@@ -36,7 +36,8 @@ void setFonts(std::initializer_list<QWidget*> controls, double points, bool bold
 // comes down just enough for the wrapped caption to stay whole inside the label.
 void fitCaption(QLabel* label);
 void fitCaptions(std::initializer_list<QLabel*> labels);
-// The same for every tick box and option button of a window, each within its own width.
+// The same for the tick boxes and option buttons of a window, each within its own width; those
+// of one frame come down together and keep one size.
 void fitButtonCaptions(QWidget* window);
 
 // A rectangle shape: filled (an invalid colour leaves it clear) with a black border.

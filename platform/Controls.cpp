@@ -545,13 +545,24 @@ void OptionButton::setValue(int value) {
 
 Frame3D::Frame3D(const QString& caption, QWidget* parent) : QGroupBox(caption, parent) {}
 
-void fitButtonCaption(QAbstractButton* button) {
-    if (button->text().isEmpty() || button->width() <= 0)
-        return;
-    QFont f = button->font();
-    while (f.pointSizeF() > 1.0 && button->sizeHint().width() > button->width()) {
-        f.setPointSizeF(std::max(1.0, f.pointSizeF() * 0.95));
-        button->setFont(f);
+void fitButtonCaptions(const QList<QAbstractButton*>& group) {
+    QList<QAbstractButton*> captioned;
+    for (QAbstractButton* b : group)
+        if (!b->text().isEmpty() && b->width() > 0)
+            captioned << b;
+    const auto cut = [](const QAbstractButton* b) { return b->sizeHint().width() > b->width(); };
+    while (std::any_of(captioned.begin(), captioned.end(), cut)) {
+        bool smaller = false;
+        for (QAbstractButton* b : captioned) {
+            QFont f = b->font();
+            if (f.pointSizeF() <= 1.0)
+                continue;
+            f.setPointSizeF(std::max(1.0, f.pointSizeF() * 0.95));
+            b->setFont(f);
+            smaller = true;
+        }
+        if (!smaller)
+            return;
     }
 }
 

@@ -201,9 +201,11 @@ public:
     void setValue(int value);
 };
 
-// A check box's or option button's font brought down just enough for its caption to show whole
-// in the width it was placed at (our Arial stand-in sets some captions wider than designed).
-void fitButtonCaption(QAbstractButton* button);
+// A group of check boxes and option buttons (those of one frame) brought down together, step by
+// step, just far enough for every caption to show whole in the width it was placed at (our
+// Arial stand-in sets some captions wider than designed): the captions of a group keep one
+// size. Buttons without a caption or a width take no part.
+void fitButtonCaptions(const QList<QAbstractButton*>& group);
 
 class QToolButton;
 // The caption of a picture button, drawn under its picture or, with the small pictures, not

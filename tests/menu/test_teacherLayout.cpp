@@ -47,6 +47,11 @@ protected:
             // The box or button keeps to the text's size, as the design's 3-D controls did.
             EXPECT_GE(indicator(b).height(), b->fontMetrics().height() * 0.6) << what;
             EXPECT_LE(indicator(b).height(), b->height()) << what;
+            // The captions of one frame, fitted or not, keep one size.
+            for (QAbstractButton* other : buttons)
+                if (other->parentWidget() == b->parentWidget())
+                    EXPECT_DOUBLE_EQ(other->font().pointSizeF(), b->font().pointSizeF())
+                        << what << " and \"" << other->text().toStdString() << "\"";
         }
     }
     void checkAll(QSize size) {
