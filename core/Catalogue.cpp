@@ -192,6 +192,10 @@ QString MakeFilePath(const QString& folder, const QString& name) {
 
 QString ProgramFile(const QString& name) { return resolvePath(gProgramRoot, name); }
 
+bool BookFileReads(const QString& stem) {
+    return fileLength(resolvePath(gDataRoot, QStringLiteral("DATA\\") + stem + QStringLiteral(".DAT"))) > 0;
+}
+
 void ShowFatalError(const QString& detail, const QString& kind) {
     journal::write(QStringLiteral("fatal"), {kind, detail});
     mouse::setPointer(mouse::Default);

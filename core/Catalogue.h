@@ -21,5 +21,8 @@ QString MakeFilePath(const QString& folder, const QString& name);
 // The real path of a file in the program folder, found without regard to letter case.
 QString ProgramFile(const QString& name);
 
+// True when the book's file DATA\<stem>.DAT of the data folder holds anything.
+bool BookFileReads(const QString& stem);
+
 // Shows the keyed fatal message, unloads the frame window and ends the program (status 1).
 [[noreturn]] void ShowFatalError(const QString& detail, const QString& kind);

@@ -62,10 +62,12 @@ bool bookFieldHolds(const QString& stem) {
     return !stem.isEmpty() && decltype(ActivitySettingsRecord::Book)::holds(stem);
 }
 
+bool settableBook(const QString& stem) { return bookFieldHolds(stem) && BookFileReads(stem); }
+
 BookChoices bookChoices(const QStringList& files, const QStringList& titles) {
     BookChoices out;
     for (int i = 0; i < files.size() && i < titles.size(); ++i) {
-        if (!bookFieldHolds(files.at(i)))
+        if (!settableBook(files.at(i)))
             continue;
         out.files << files.at(i);
         out.texts << (titles.at(i).isEmpty() ? files.at(i) : titles.at(i));

@@ -43,8 +43,12 @@ int clozeChoicesOf(int16_t field);
 // True when the Book field (8 characters, one Windows-1252 byte each) holds the stem as it is.
 bool bookFieldHolds(const QString& stem);
 
-// The books the start-book list offers, in catalogue order: those whose stem the Book field can
-// hold, each shown by its title, or by its stem when it has none (a book outside the catalogue).
+// True for a book the Book setting may be given: the field holds its stem, and its file reads
+// (the main menu replaces any other book at its start).
+bool settableBook(const QString& stem);
+
+// The books the start-book list offers, in catalogue order: the settable ones, each shown by its
+// title, or by its stem when it has none (a book outside the catalogue).
 struct BookChoices {
     QStringList files;
     QStringList texts;

@@ -34,7 +34,6 @@
 #include "platform/Dialogs.h"
 #include "platform/Lang.h"
 #include "platform/Mouse.h"
-#include "platform/Paths.h"
 #include "platform/Screen.h"
 
 namespace design = menurules::design;
@@ -204,22 +203,12 @@ void frmMenu::Form_Load() {
     mouse::setPointer(mouse::Default);
 }
 
-namespace {
-
-bool bookReads(const QString& stem) {
-    return fileLength(resolvePath(gDataRoot, QStringLiteral("DATA\\") + stem + QStringLiteral(".DAT"))) > 0;
-}
-
-}  // namespace
-
 void frmMenu::CheckBookFile() {
-    if (bookReads(gBookCode) || gBookFiles.isEmpty())
+    if (BookFileReads(gBookCode) || gBookFiles.isEmpty())
         return;
     // The book in the settings is gone: the catalogue's first book that reads, and that the
     // setting can hold, takes its place for good. Without one nothing better can be stored.
-    const auto usable = std::find_if(gBookFiles.cbegin(), gBookFiles.cend(), [](const QString& stem) {
-        return settingsedit::bookFieldHolds(stem) && bookReads(stem);
-    });
+    const auto usable = std::find_if(gBookFiles.cbegin(), gBookFiles.cend(), settingsedit::settableBook);
     if (usable == gBookFiles.cend())
         return;
     gBookCode = *usable;

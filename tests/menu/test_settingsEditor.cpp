@@ -226,6 +226,7 @@ TEST_F(SettingsEditorTest, TheStartBookFollowsTheListForTheSession) {
     gBookTitles = {QStringLiteral("Same title"), QStringLiteral("Same title"), QStringLiteral("Third")};
     gBookFiles = {QStringLiteral("01PIP"), QStringLiteral("02HEN"), QStringLiteral("03KITE")};
     gBookCount = 3;
+    dir.write(QStringLiteral("DATA/03KITE.DAT"), QByteArray("book three"));
     teacher.Book.setText(QStringLiteral("03kite"));
     writeTeacher();
     frmSettings* s = openEditor();
@@ -252,6 +253,8 @@ TEST_F(SettingsEditorTest, TheBookListShowsStemsAndOffersOnlyWhatTheSettingCanHo
                   QStringLiteral("\u0416UK"), QStringLiteral("OURS")};
     gBookTitles = {QStringLiteral("01  Pip the Pup"), QString(), QString(), QString(), QString()};
     gBookCount = 5;
+    for (const QString& stem : gBookFiles)
+        dir.write("DATA/" + stem + ".DAT", QByteArray("a book"));
     teacher.Book.setText(QStringLiteral("OURS"));
     writeTeacher();
     frmSettings* s = openEditor();
@@ -267,6 +270,28 @@ TEST_F(SettingsEditorTest, TheBookListShowsStemsAndOffersOnlyWhatTheSettingCanHo
     EXPECT_EQ(gBookCode, QStringLiteral("MYBOOK"));
     s->cmdOK_Click();
     EXPECT_EQ(stored(QStringLiteral("TEACHER.DAT")).Book.text(), QStringLiteral("MYBOOK"));
+}
+
+// A book whose file is empty or gone is not offered: the main menu would put another book in
+// its place at the next start.
+TEST_F(SettingsEditorTest, TheBookListOffersOnlyTheBooksWhoseFilesRead) {
+    dir.write(QStringLiteral("DATA/01PIP.DAT"), QByteArray());
+    gBookFiles = {QStringLiteral("01PIP"), QStringLiteral("02HEN"), QStringLiteral("03KITE")};
+    gBookTitles = {QStringLiteral("01  Pip the Pup"), QStringLiteral("02  The Red Hen"), QStringLiteral("03  Kite")};
+    gBookCount = 3;
+    teacher.Book.setText(QStringLiteral("02HEN"));
+    writeTeacher();
+    frmSettings* s = openEditor();
+    ASSERT_EQ(s->drop_book->ListCount(), 1);
+    EXPECT_EQ(s->drop_book->List(0), QStringLiteral("02  The Red Hen"));
+    EXPECT_EQ(s->drop_book->Text(), QStringLiteral("02  The Red Hen"));
+    s->drop_book->setFocus();
+    for (const Qt::Key key : {Qt::Key_Up, Qt::Key_Down, Qt::Key_Home, Qt::Key_End}) {
+        QTest::keyClick(s->drop_book, key);
+        EXPECT_EQ(s->drop_book->Text(), QStringLiteral("02  The Red Hen"));
+    }
+    s->cmdOK_Click();
+    EXPECT_EQ(stored(QStringLiteral("TEACHER.DAT")).Book.text(), QStringLiteral("02HEN"));
 }
 
 TEST_F(SettingsEditorTest, OkSavesOnlyWhenChangedAndPutsTheFileInForce) {
