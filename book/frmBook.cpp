@@ -25,6 +25,7 @@
 #include "core/frmSplash.h"
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
+#include "platform/GraphicalButton.h"
 #include "platform/Lang.h"
 #include "platform/Mouse.h"
 #include "platform/Picture.h"
@@ -176,7 +177,8 @@ void frmBook::createControls() {
     yellowfudge->hide();
 
     auto button = [this](const QString& caption, void (frmBook::*handler)()) {
-        auto* b = new BookButton(caption, this);
+        auto* b = new GraphicalButton(caption, this);
+        b->setCentredFace(true);
         QPalette bp = b->palette();
         bp.setColor(QPalette::Button, kFaceColour);
         b->setPalette(bp);
@@ -550,7 +552,7 @@ void frmBook::SetButtonPictures() {
     const QImage& strip = big ? picclipbig : picclipsmall;
     using namespace bookbuttonart;
     const struct {
-        BookButton* button;
+        GraphicalButton* button;
         int cell;
         const char* caption;
     } rows[] = {{cmdBack, cell::Back, "&Back"}, {cmdEar, cell::Hear, "&Hear"},  {cmdEarSmall, cell::Clue, "&Clue"},
@@ -568,11 +570,11 @@ void frmBook::SetButtonPictures() {
         const int captionHeight = big ? int(std::ceil(QFontMetricsF(f).height())) + 4 : 0;
         const int room = std::min(r.button->width() - 8, r.button->height() - 8 - captionHeight);
         const int side = std::max(4, std::min(room, int(base * std::max(1.0f, gScale))));
-        r.button->setPicture(stripCell(strip, r.cell), side, cellBackground());
+        r.button->setPicture(stripCell(strip, r.cell), QSize(side, side), cellBackground(), Qt::SmoothTransformation);
         r.button->setCaption(QString::fromLatin1(r.caption), big);
     }
     // Stop has no picture: it keeps its caption at every size.
-    cmdCancel->setPicture(QImage(), 0, cellBackground());
+    cmdCancel->setPicture(QImage(), QSize(), std::nullopt);
     cmdCancel->setCaption(QStringLiteral("&Stop"));
 }
 

@@ -15,7 +15,7 @@
 #include "book/BookLayout.h"
 #include "core/ChildForm.h"
 
-class BookButton;
+class GraphicalButton;
 class ImageBox;
 class Label;
 class QAction;
@@ -51,13 +51,13 @@ public:
     Label* lblCredits = nullptr;
     ShapeBox* shpmargin = nullptr;
     ShapeBox* linmargin = nullptr;
-    BookButton* cmdNext = nullptr;
-    BookButton* cmdRestart = nullptr;
-    BookButton* cmdBack = nullptr;
-    BookButton* cmdEarSmall = nullptr;
-    BookButton* cmdEar = nullptr;
-    BookButton* cmdMenu = nullptr;
-    BookButton* cmdCancel = nullptr;
+    GraphicalButton* cmdNext = nullptr;
+    GraphicalButton* cmdRestart = nullptr;
+    GraphicalButton* cmdBack = nullptr;
+    GraphicalButton* cmdEarSmall = nullptr;
+    GraphicalButton* cmdEar = nullptr;
+    GraphicalButton* cmdMenu = nullptr;
+    GraphicalButton* cmdCancel = nullptr;
     QTimer* cloze_timer = nullptr;
     std::unique_ptr<WaveDevice> MMControl1;  // the page's sentence sound
     std::unique_ptr<WaveDevice> MMControl2;  // single word sounds

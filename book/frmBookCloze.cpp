@@ -15,6 +15,7 @@
 #include "core/frmKest.h"
 #include "platform/Clock.h"
 #include "platform/Controls.h"
+#include "platform/GraphicalButton.h"
 #include "platform/Lang.h"
 
 namespace {

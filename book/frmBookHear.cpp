@@ -18,6 +18,7 @@
 #include "platform/Clock.h"
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
+#include "platform/GraphicalButton.h"
 #include "platform/Lang.h"
 #include "platform/Screen.h"
 #include "platform/Twips.h"

@@ -6,7 +6,6 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QTimer>
-#include <QToolButton>
 #include <algorithm>
 #include <cmath>
 
@@ -25,6 +24,7 @@
 #include "platform/Clock.h"
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
+#include "platform/GraphicalButton.h"
 #include "platform/Lang.h"
 #include "platform/Picture.h"
 #include "platform/Mouse.h"
@@ -90,16 +90,7 @@ QWidget* panel(QWidget* parent, const QColor& c) {
 
 // A picture with its background (white, or the given colour) shown as transparent.
 QPixmap transparentPicture(const QImage& drawn, QRgb key = gameart::background()) {
-    if (drawn.isNull())
-        return QPixmap();
-    QImage img = drawn.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < img.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
-        for (int x = 0; x < img.width(); ++x)
-            if ((line[x] & 0xFFFFFF) == (key & 0xFFFFFF))
-                line[x] = 0;
-    }
-    return QPixmap::fromImage(img);
+    return drawn.isNull() ? QPixmap() : QPixmap::fromImage(withClearKey(drawn, key));
 }
 
 QPixmap loadPicture(const QString& path) {
@@ -135,42 +126,6 @@ void focus(QWidget* w) {
 wordgame::Scale currentScale() { return wordgame::Scale{gScaleX, gScaleY, gScale, tpx(), tpy()}; }
 
 }  // namespace
-
-// ---- the column's buttons ----
-
-GameButton::GameButton(QWidget* parent) : QToolButton(parent) {
-    setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    setFocusPolicy(Qt::StrongFocus);
-    connect(this, &QToolButton::clicked, this, [this] {
-        if (Click)
-            Click();
-    });
-}
-
-void GameButton::setFace(const QImage& cell, const QString& caption, bool captionDrawn) {
-    setPictureCaption(this, caption, captionDrawn);
-    face_ = cell;
-    fit();
-}
-
-void GameButton::resizeEvent(QResizeEvent* e) {
-    QToolButton::resizeEvent(e);
-    fit();
-}
-
-void GameButton::fit() {
-    if (face_.isNull()) {
-        setIcon(QIcon());
-        return;
-    }
-    const int captionRoom = toolButtonStyle() == Qt::ToolButtonIconOnly ? 0 : fontMetrics().height() + 4;
-    const QSize size = face_.size().scaled(std::max(4, width() - 10), std::max(4, height() - 12 - captionRoom),
-                                           Qt::KeepAspectRatio);
-    setIconSize(size);
-    // The strip's grey ground lets the button's face show through.
-    const QImage scaled = face_.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    setIcon(QIcon(transparentPicture(scaled, face_.pixel(0, 0))));
-}
 
 // ---- construction ----
 
@@ -219,7 +174,7 @@ void frmHangman::createControls() {
     linmargin = filledShape(this, kBlack);
 
     auto button = [this](void (frmHangman::*handler)()) {
-        auto* b = new GameButton(this);
+        auto* b = new GraphicalButton(QString(), this);
         QPalette bp = b->palette();
         bp.setColor(QPalette::Button, kGrey);
         b->setPalette(bp);
@@ -647,17 +602,24 @@ void frmHangman::SetButtonFaces() {
     const bool big = wordgame::bigButtonFaces(gScale);
     const QImage& strip = big ? picclipbig : picclipsmall;
     const struct {
-        GameButton* button;
+        GraphicalButton* button;
         int cell;
         const char* caption;
     } rows[] = {{cmdEar, 3, "&Hear"}, {cmdClue, 4, "&Clue"}, {cmdMenu, 5, "&Menu"}, {cmdAgain, 1, "&Next"}};
     for (const auto& r : rows) {
-        QFont f = r.button->font();
+        GraphicalButton* b = r.button;
+        QFont f = b->font();
         f.setFamily(screen::arialFamily());
         f.setBold(true);
         f.setPointSizeF(std::max(6.0, 8.25 * double(gScale)));
-        r.button->setFont(f);
-        r.button->setFace(gameart::stripCell(strip, r.cell), QString::fromLatin1(r.caption), big);
+        b->setFont(f);
+        b->setCaption(QString::fromLatin1(r.caption), big);
+        // The picture fills what the caption leaves of the face, keeping its shape; the strip's
+        // grey ground lets the face show through.
+        const QImage cell = gameart::stripCell(strip, r.cell);
+        const int captionRoom = b->captionDrawn() ? b->fontMetrics().height() + 4 : 0;
+        const QSize room(std::max(4, b->width() - 10), std::max(4, b->height() - 12 - captionRoom));
+        b->setPicture(cell, cell.size().scaled(room, Qt::KeepAspectRatio), cell.pixel(0, 0));
     }
 }
 

@@ -8,38 +8,18 @@
 // times the screen's twips per pixel.
 #include <QImage>
 #include <QStringList>
-#include <QToolButton>
-#include <functional>
 #include <memory>
 #include <vector>
 
 #include "core/ChildForm.h"
 #include "games/GameRound.h"
 
+class GraphicalButton;
 class Label;
 class QAction;
 class QMenu;
 class QTimer;
 class WaveDevice;
-
-// A button of the window's column: a picture cut from a strip above an optional caption.
-class GameButton : public QToolButton {
-    Q_OBJECT
-public:
-    explicit GameButton(QWidget* parent = nullptr);
-    std::function<void()> Click;
-    // The picture fills what the caption leaves of the face, keeping its shape. A caption not
-    // drawn (the small faces) still gives the button its access key.
-    void setFace(const QImage& cell, const QString& caption, bool captionDrawn);
-    QImage face() const { return face_; }
-
-protected:
-    void resizeEvent(QResizeEvent* e) override;
-
-private:
-    void fit();
-    QImage face_;
-};
 
 class frmHangman : public ChildForm {
     Q_OBJECT
@@ -49,10 +29,10 @@ public:
 
     // ---- controls ----
     // Control arrays are 1-based as the window uses them: element 0 is unused (nullptr).
-    GameButton* cmdMenu = nullptr;
-    GameButton* cmdEar = nullptr;
-    GameButton* cmdClue = nullptr;
-    GameButton* cmdAgain = nullptr;
+    GraphicalButton* cmdMenu = nullptr;
+    GraphicalButton* cmdEar = nullptr;
+    GraphicalButton* cmdClue = nullptr;
+    GraphicalButton* cmdAgain = nullptr;
     std::vector<Label*> lblAlphabet;  // 1..26
     std::vector<Label*> lblshow;      // 1..12
     std::unique_ptr<WaveDevice> MMControl1;  // the current word's sound

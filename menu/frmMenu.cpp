@@ -24,7 +24,6 @@
 #include "core/frmSplash.h"
 #include "core/frmWarning.h"
 #include "menu/ButtonArt.h"
-#include "menu/GraphicalButton.h"
 #include "menu/Layout.h"
 #include "menu/MenuRules.h"
 #include "menu/SettingsEdit.h"
@@ -32,6 +31,7 @@
 #include "menu/frmOption.h"
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
+#include "platform/GraphicalButton.h"
 #include "platform/Lang.h"
 #include "platform/Mouse.h"
 #include "platform/Screen.h"
@@ -147,6 +147,7 @@ void frmMenu::createControls() {
 
     auto button = [this](const QString& caption, void (frmMenu::*handler)()) {
         auto* b = new GraphicalButton(caption, this);
+        b->setDisabledPictureGiven(true);  // SetMenuButtons gives the disabled cell
         QPalette bp = b->palette();
         bp.setColor(QPalette::Button, kPanelColour);
         b->setPalette(bp);
@@ -308,7 +309,12 @@ void frmMenu::SetMenuButtons() {
     const QImage& strip = menurules::useBigStrip(gScale) ? PicclipBig : PicClipSmall;
     const QRgb clear = buttonart::cellBackground();
     const int zoom = menurules::pictureZoom(gScale);
-    cmdExit->setPicture(buttonart::stripCell(strip, buttonart::cell::Exit), clear, zoom);
+    // Whole pixels, so that a 16-colour picture stays crisp.
+    auto show = [&](GraphicalButton* b, int cell) {
+        const QImage picture = buttonart::stripCell(strip, cell);
+        b->setPicture(picture, picture.size() * zoom, clear);
+    };
+    show(cmdExit, buttonart::cell::Exit);
     const struct {
         GraphicalButton* button;
         MenuButton which;
@@ -319,7 +325,7 @@ void frmMenu::SetMenuButtons() {
     for (const auto& r : rows) {
         const menurules::ButtonState s = menurules::buttonState(r.which, ActiveSettings);
         r.button->setEnabled(s.enabled);
-        r.button->setPicture(buttonart::stripCell(strip, s.cell), clear, zoom);
+        show(r.button, s.cell);
     }
 }
 

@@ -9,7 +9,6 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QProxyStyle>
-#include <QToolButton>
 #include <algorithm>
 #include <cmath>
 
@@ -564,11 +563,6 @@ void fitButtonCaptions(const QList<QAbstractButton*>& group) {
         if (!smaller)
             return;
     }
-}
-
-void setPictureCaption(QToolButton* button, const QString& caption, bool drawn) {
-    button->setText(caption);
-    button->setToolButtonStyle(drawn && !caption.isEmpty() ? Qt::ToolButtonTextUnderIcon : Qt::ToolButtonIconOnly);
 }
 
 // ---- ListBox

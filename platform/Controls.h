@@ -207,11 +207,6 @@ public:
 // size. Buttons without a caption or a width take no part.
 void fitButtonCaptions(const QList<QAbstractButton*>& group);
 
-class QToolButton;
-// The caption of a picture button, drawn under its picture or, with the small pictures, not
-// drawn at all: either way the button keeps it, and with it its access key.
-void setPictureCaption(QToolButton* button, const QString& caption, bool drawn);
-
 // A 3-D frame with its caption; controls inside it are placed relative to it.
 class Frame3D : public QGroupBox {
     Q_OBJECT

@@ -5,3 +5,8 @@
 #include <QString>
 
 QImage LoadPicture(const QString& path);
+
+// The picture with every pixel of the key colour made clear, so that what lies beneath shows
+// through: the pictures are drawn on a ground of one colour that is not part of the drawing.
+// Only red, green and blue are compared. The result has an alpha channel (ARGB32).
+QImage withClearKey(const QImage& picture, QRgb key);

@@ -10,7 +10,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
-#include <QToolButton>
 #include <algorithm>
 #include <cmath>
 
@@ -26,6 +25,7 @@
 #include "core/frmSplash.h"
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
+#include "platform/GraphicalButton.h"
 #include "platform/Help.h"
 #include "platform/Journal.h"
 #include "platform/Lang.h"
@@ -78,11 +78,11 @@ QSize textSizeTwips(const QFont& f, const QString& text) {
     return QSize(widest * tx(), int(lines.size()) * m.height() * ty());
 }
 
-// The "&Next" button's picture: a green arrow to the right, drawn to the size.
-QPixmap nextPicture(int size) {
-    QPixmap pm(size, size);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
+// The "&Next" button's picture: a green arrow to the right, drawn to the size on a clear ground.
+QImage nextPicture(int size) {
+    QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     QPainterPath arrow;
     arrow.moveTo(size * 0.10, size * 0.38);
@@ -96,7 +96,7 @@ QPixmap nextPicture(int size) {
     p.setPen(QPen(QColor(0, 90, 0), std::max(1.0, size * 0.04)));
     p.setBrush(QColor(0, 170, 0));
     p.drawPath(arrow);
-    return pm;
+    return img;
 }
 
 long long intDiv(double a, double b) { return lang::IntDiv(a, b).value_or(0); }
@@ -161,10 +161,10 @@ void frmSquare::createControls() {
     linmargin->setObjectName(QStringLiteral("linmargin"));
     linmargin->setFrameShape(QFrame::VLine);
 
-    cmdAgain = new QToolButton(this);
+    cmdAgain = new GraphicalButton(QStringLiteral("&Next"), this);
     cmdAgain->setObjectName(QStringLiteral("cmdAgain"));
-    cmdAgain->setText(QStringLiteral("&Next"));
-    connect(cmdAgain, &QToolButton::clicked, this, [this] { cmdAgain_Click(); });
+    cmdAgain->setFocusPolicy(Qt::TabFocus);  // a click leaves the focus where it was
+    cmdAgain->Click = [this] { cmdAgain_Click(); };
 
     pic = new SquarePicture(this, this);
 
@@ -465,9 +465,8 @@ void frmSquare::LayoutSquare() {
     // The big picture with its caption, or on a small screen the small one alone.
     const bool big = gScale > 0.74;
     const int side = std::max(8, int(std::min(cmdAgain->width(), cmdAgain->height()) * (big ? 0.7 : 0.5)));
-    cmdAgain->setIcon(QIcon(nextPicture(side)));
-    cmdAgain->setIconSize(QSize(side, side));
-    setPictureCaption(cmdAgain, QStringLiteral("&Next"), big);
+    cmdAgain->setPicture(nextPicture(side), QSize(side, side), std::nullopt);
+    cmdAgain->setCaption(QStringLiteral("&Next"), big);
     setControlFont(cmdAgain, 10 * gScale, true);
     if (!teacher())
         ShowWordList();

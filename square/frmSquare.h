@@ -12,13 +12,13 @@
 #include "square/SquareBuilder.h"
 #include "square/SquareSolver.h"
 
+class GraphicalButton;
 class Label;
 class QAction;
 class QFrame;
 class QGroupBox;
 class QMenu;
 class QPainter;
-class QToolButton;
 class WaveDevice;
 class frmSquare;
 
@@ -50,7 +50,7 @@ public:
     Label* lblList = nullptr;
     Label* lblList2 = nullptr;
     Label* well_done = nullptr;
-    QToolButton* cmdAgain = nullptr;
+    GraphicalButton* cmdAgain = nullptr;
     Label* lblWarning = nullptr;
     Label* lblPupil = nullptr;
     QFrame* shpmargin = nullptr;

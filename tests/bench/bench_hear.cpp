@@ -31,6 +31,7 @@
 #include "core/Settings.h"
 #include "core/WindowShaping.h"
 #include "platform/Clock.h"
+#include "platform/GraphicalButton.h"
 #include "platform/Screen.h"
 #include "platform/WavFile.h"
 #include "platform/WaveDevice.h"

@@ -22,6 +22,7 @@
 #include "core/Shell.h"
 #include "core/WindowShaping.h"
 #include "platform/Form.h"
+#include "platform/GraphicalButton.h"
 #include "platform/Journal.h"
 #include "platform/Mouse.h"
 #include "platform/Program.h"

@@ -12,6 +12,7 @@
 #include "book/frmCloze.h"
 #include "core/frmKest.h"
 #include "platform/Controls.h"
+#include "platform/GraphicalButton.h"
 
 using booktest::BookWindowTest;
 using booktest::closeAllWindows;
@@ -96,7 +97,7 @@ TEST_F(BookKeysTest, EveryButtonTakesItsAccessKeyWithOrWithoutItsCaptionDrawn) {
         frmBook* b = openAtScale(1, scale);
         struct Step {
             Qt::Key key;
-            BookButton* button;
+            GraphicalButton* button;
             int frameAfter;
         };
         // On the last page "&Start" is the one of Alt+S; "&Menu" closes the window.

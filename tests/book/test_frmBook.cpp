@@ -201,7 +201,7 @@ TEST_F(BookWindowTest, ResizingLaysTheSamePageOutAgainAndSwitchesTheButtonPictur
     b->cmdNext_Click();
     b->cmdNext_Click();
     const struct {
-        BookButton* button;
+        GraphicalButton* button;
         int cell;
         const char* caption;
     } rows[] = {{b->cmdBack, bookbuttonart::cell::Back, "&Back"},     {b->cmdNext, bookbuttonart::cell::Next, "&Next"},

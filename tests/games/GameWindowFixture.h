@@ -15,6 +15,7 @@
 #include "core/Shell.h"
 #include "core/WindowShaping.h"
 #include "games/frmHangman.h"
+#include "platform/GraphicalButton.h"
 #include "platform/Journal.h"
 #include "platform/Lang.h"
 #include "platform/Mouse.h"

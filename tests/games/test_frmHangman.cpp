@@ -394,11 +394,11 @@ TEST_F(GameWindowTest, AResizeLaysTheWindowOutForItsNewScale) {
 TEST_F(GameWindowTest, ButtonFacesFollowTheScaleAndKeepTheirAccessKeys) {
     frmHangman* g = open(32);
     EXPECT_EQ(g->cmdEar->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
-    EXPECT_EQ(g->cmdAgain->face().size(), QSize(32, 48));
+    EXPECT_EQ(g->cmdAgain->picture().size(), QSize(32, 48));
     gScale = 0.74f;
     g->SetButtonFaces();
     EXPECT_EQ(g->cmdEar->toolButtonStyle(), Qt::ToolButtonIconOnly);
-    EXPECT_EQ(g->cmdMenu->face().size(), QSize(16, 24));
+    EXPECT_EQ(g->cmdMenu->picture().size(), QSize(16, 24));
     // The caption no longer drawn still gives the button its key.
     g->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(g));

@@ -16,6 +16,7 @@
 #include "core/frmKest.h"
 #include "menu/frmMenu.h"
 #include "platform/Form.h"
+#include "platform/GraphicalButton.h"
 #include "platform/Journal.h"
 #include "platform/Mouse.h"
 #include "platform/Program.h"

@@ -15,9 +15,9 @@
 #include "core/frmSplash.h"
 #include "core/frmWarning.h"
 #include "menu/ButtonArt.h"
-#include "menu/GraphicalButton.h"
 #include "menu/MenuRules.h"
 #include "platform/Controls.h"
+#include "platform/GraphicalButton.h"
 #include "platform/Help.h"
 
 using menutest::MenuTest;

@@ -7,11 +7,11 @@
 #include "TeacherFixture.h"
 #include "core/Password.h"
 #include "core/frmPass.h"
-#include "menu/GraphicalButton.h"
 #include "menu/frmLog.h"
 #include "menu/frmSettings.h"
 #include "menu/frmUsers.h"
 #include "platform/Controls.h"
+#include "platform/GraphicalButton.h"
 #include "platform/Help.h"
 #include "platform/Lang.h"
 

@@ -19,6 +19,7 @@
 #include "core/WindowShaping.h"
 #include "core/Password.h"
 #include "platform/Controls.h"
+#include "platform/GraphicalButton.h"
 #include "square/SquareSettings.h"
 #include "square/frmSqSet.h"
 #include "support/ThirtyWords.h"
