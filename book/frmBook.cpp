@@ -355,19 +355,36 @@ void frmBook::growControlArrays() {
     yellowfudge->raise();
 }
 
+// The window as the activity and its settings want it, in the order the steps run; a Cloze
+// (click) book without its word list goes back to the main menu instead.
 void frmBook::applyActivitySettings() {
     const ActivitySettingsRecord& s = ActiveSettings;
-    const bool speechOff = GlobalSettings.SpeechDisabled != 0;
     const int a = gActivity;
-    const bool cloze = activity::isCloze(a);
     setCaption(GetBookTitle(gBookCode));
 
-    if (a == activity::ClozeClick) {
-        gClozeChoicesOpen = 0;  // nothing asked yet in this window
-        gClozeLevel = s.ClozeChoose & 7;
-        if (gClozeLevel < 2 || gClozeLevel > 4)
-            gClozeLevel = 2;
-    }
+    if (a == activity::ClozeClick)
+        startClozeLevel(s);
+    showFileItems(a, s);
+    showEarButtons(a, s);
+    showPrintAndTellItems(a, s);
+    showClozeGap(a);
+    if (a == activity::ClozeClick && !openClozeChoices())
+        return;
+    if (activity::isCloze(a))
+        openClickSound();
+    if (activity::showsBookText(a))
+        showCredits(a);
+}
+
+void frmBook::startClozeLevel(const ActivitySettingsRecord& s) {
+    gClozeChoicesOpen = 0;  // nothing asked yet in this window
+    gClozeLevel = s.ClozeChoose & 7;
+    if (gClozeLevel < 2 || gClozeLevel > 4)
+        gClozeLevel = 2;
+}
+
+// Only Writing opens and saves text files, and only where the teacher allows it.
+void frmBook::showFileItems(int a, const ActivitySettingsRecord& s) {
     for (QAction* item : {mnuFileOpen, mnuFileSave, mnuFileSaveAs}) {
         item->setVisible(a == activity::Writing);
         if (a == activity::Writing)
@@ -375,7 +392,12 @@ void frmBook::applyActivitySettings() {
     }
     if (activity::showsBookText(a))
         mnuBlank->setVisible(false);
+}
 
+// The big ear as each activity's setting says; the small one follows it in Cloze and is gone
+// where the story is told.
+void frmBook::showEarButtons(int a, const ActivitySettingsRecord& s) {
+    const bool speechOff = GlobalSettings.SpeechDisabled != 0;
     if (a == activity::Reading)
         cmdEar->setVisible(s.ReadHearSentence != 0);
     else if (a == activity::Writing)
@@ -386,14 +408,16 @@ void frmBook::applyActivitySettings() {
         cmdEar->setVisible(s.ClozeChooseSound != 0);
     if (activity::tellsStory(a))
         cmdEarSmall->hide();
-    else if (cloze)
+    else if (activity::isCloze(a))
         cmdEarSmall->setVisible(!cmdEar->isHidden());
+}
 
+void frmBook::showPrintAndTellItems(int a, const ActivitySettingsRecord& s) {
     if (a == activity::Reading)
         mnuPrint->menuAction()->setEnabled(s.ReadPrint != 0);
     else if (a == activity::Writing)
         mnuPrint->menuAction()->setEnabled(s.WritePrint != 0);
-    else if (cloze)
+    else if (activity::isCloze(a))
         mnuPrint->menuAction()->setVisible(false);
     if (a == activity::Reading) {
         mnuBlank4->setVisible(false);
@@ -402,8 +426,11 @@ void frmBook::applyActivitySettings() {
     if (a == activity::Reading)
         mnuPlayAll->setEnabled(s.ReadTellStory != 0);
     else if (a == activity::Writing)
-        mnuPlayAll->setEnabled(s.WriteTellStory != 0 && !speechOff);
+        mnuPlayAll->setEnabled(s.WriteTellStory != 0 && GlobalSettings.SpeechDisabled == 0);
+}
 
+// The typed answer box belongs to Cloze (type) only; Cloze (click) marks the gap in blue.
+void frmBook::showClozeGap(int a) {
     if (activity::tellsStory(a) || a == activity::ClozeClick)
         Cloze->hide();
     if (activity::tellsStory(a)) {
@@ -413,30 +440,36 @@ void frmBook::applyActivitySettings() {
         yellowfudge->setBorderColor(QBColor(1));
         yellowfudge->show();
     }
+}
 
-    if (a == activity::ClozeClick) {
-        const QString list = resolvePath(gProgramRoot, QStringLiteral("WORDLIST\\") + gBookCode + QStringLiteral(".TXT"));
-        if (!LoadWordList(list, ClozeWordList)) {
-            returnToMenu();
-            return;
-        }
-        openChoicesWindow();
+// False when the book's word list cannot be read and the window went back to the menu.
+bool frmBook::openClozeChoices() {
+    const QString list = resolvePath(gProgramRoot, QStringLiteral("WORDLIST\\") + gBookCode + QStringLiteral(".TXT"));
+    if (!LoadWordList(list, ClozeWordList)) {
+        returnToMenu();
+        return false;
     }
-    if (cloze) {
-        if (frmKest* frame = frmKest::instance(); frame && frame->MM_No) {
-            WaveDevice& effects = *frame->MM_No;
-            effects.Command(QStringLiteral("Close"));
-            effects.DeviceType = QStringLiteral("WaveAudio");
-            effects.FileName = FindDataFile(QStringLiteral("WAVS\\CLICK.WAV"), 1);
-            effects.Command(QStringLiteral("Open"));
-        }
-    }
-    if (activity::showsBookText(a)) {
-        if (a == activity::Reading)
-            GetBookTitle(gBookCode);
-        lblCredits->setCaption(QStringLiteral("Story ") + gAuthor + QStringLiteral(".    Pictures by ") + gIllustrator +
-                               u'.');
-    }
+    openChoicesWindow();
+    return true;
+}
+
+// Cloze answers click through the frame's effects device.
+void frmBook::openClickSound() {
+    frmKest* frame = frmKest::instance();
+    if (!frame || !frame->MM_No)
+        return;
+    WaveDevice& effects = *frame->MM_No;
+    effects.Command(QStringLiteral("Close"));
+    effects.DeviceType = QStringLiteral("WaveAudio");
+    effects.FileName = FindDataFile(QStringLiteral("WAVS\\CLICK.WAV"), 1);
+    effects.Command(QStringLiteral("Open"));
+}
+
+void frmBook::showCredits(int a) {
+    if (a == activity::Reading)
+        GetBookTitle(gBookCode);
+    lblCredits->setCaption(QStringLiteral("Story ") + gAuthor + QStringLiteral(".    Pictures by ") + gIllustrator +
+                           u'.');
 }
 
 // The load cannot go on: back to the main menu, leaving the activity's line as any close does.

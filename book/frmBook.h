@@ -25,6 +25,7 @@ class ShapeBox;
 class TextBox;
 class WaveDevice;
 class frmCloze;
+struct ActivitySettingsRecord;
 
 class Printer;
 namespace bookprint {
@@ -292,6 +293,15 @@ private:
     void loadButtonStrips();
     void growControlArrays();
     void applyActivitySettings();
+    // The steps of applyActivitySettings, in its order.
+    void startClozeLevel(const ActivitySettingsRecord& s);
+    void showFileItems(int a, const ActivitySettingsRecord& s);
+    void showEarButtons(int a, const ActivitySettingsRecord& s);
+    void showPrintAndTellItems(int a, const ActivitySettingsRecord& s);
+    void showClozeGap(int a);
+    bool openClozeChoices();
+    void openClickSound();
+    void showCredits(int a);
     void returnToMenu();
     void changeFrame(int frame);
     // The steps of ShowFrame, in its order (with placePicture, showPageButtons and
