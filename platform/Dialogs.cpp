@@ -16,6 +16,7 @@
 
 #include "platform/Controls.h"
 #include "platform/Journal.h"
+#include "platform/ModalFocus.h"
 #include "platform/Screen.h"
 #include "platform/Twips.h"
 
@@ -130,6 +131,7 @@ QMessageBox::Icon qtIcon(int style) {
 class RealDialogs final : public Dialogs {
 public:
     int msgBox(const QString& text, int style, const QString& title) override {
+        const ModalFocus giveBack;
         QMessageBox box(qtIcon(style), title, normaliseBreaks(text), QMessageBox::NoButton, boxParent());
         box.setTextFormat(Qt::PlainText);
         const std::vector<int> answers = buttonsOf(style);
@@ -153,6 +155,7 @@ public:
 
     QString inputBox(const QString& prompt, const QString& title, const QString& defaultText, int xTwips,
                      int yTwips) override {
+        const ModalFocus giveBack;
         QDialog dlg(boxParent());
         dlg.setWindowTitle(title);
         auto* layout = new QVBoxLayout(&dlg);

@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFileDialog>
 
+#include "platform/ModalFocus.h"
+
 namespace {
 
 // "Text files (*.TXT)|*.TXT" -> "Text files (*.TXT)": Qt wants the descriptions with their
@@ -27,6 +29,7 @@ public:
 
 private:
     static std::optional<QString> run(const FileDialogRequest& r, QFileDialog::AcceptMode mode) {
+        const ModalFocus giveBack;
         QFileDialog dialog(QApplication::activeWindow());
         dialog.setAcceptMode(mode);
         dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);

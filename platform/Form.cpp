@@ -17,6 +17,7 @@
 
 #include "platform/Controls.h"
 #include "platform/Journal.h"
+#include "platform/ModalFocus.h"
 #include "platform/Screen.h"
 #include "platform/Twips.h"
 
@@ -128,6 +129,7 @@ void Form::Show(bool modal) {
     }
     if (modalLoop_)  // already shown modally
         return;
+    const ModalFocus giveBack;
     if (isWindow())
         setWindowModality(Qt::ApplicationModal);
     show();
@@ -238,6 +240,13 @@ void Form::showEvent(QShowEvent* e) {
         return;
     shownOnce_ = true;
     journal::write(QStringLiteral("show"), {name_, windowTitle()});
+    // A window shown while none of ours has the keys takes them, as a window manager would give
+    // them (after a modal window that had no window to give them back to, at start-up).
+    if (isWindow() && !testAttribute(Qt::WA_ShowWithoutActivating)) {
+        const QWidget* active = QApplication::activeWindow();
+        if (!active || !active->isVisible())
+            activateWindow();
+    }
     // Without a window manager no WindowActivate may ever come: post the activation. When the
     // real one comes first, this one finds the form active and does nothing.
     QTimer::singleShot(0, this, [this] { fireActivate(); });

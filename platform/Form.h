@@ -4,6 +4,8 @@
 // QueryUnload (may cancel), Unload (may cancel). Unload may be called inside a handler of the
 // same form: the unload logic runs at once, the widget is deleted later, and code that resumes
 // after a modal dialog or a wait checks isUnloaded() (or holds a QPointer) before touching it.
+// A window shown while none of the program's has the keys takes them; a modal form gives them
+// back to the window that had them when it closes (ModalFocus), with or without a window manager.
 //
 // Keys and access keys: with KeyPreview on, Form_KeyDown and Form_KeyPress hear every key of the
 // form's own controls before the control that has the focus; no form hears the keys of another

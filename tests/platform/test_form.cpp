@@ -13,6 +13,8 @@
 #include <tuple>
 
 #include "platform/Controls.h"
+#include "platform/Dialogs.h"
+#include "platform/FileDialogs.h"
 #include "platform/Form.h"
 #include "platform/Journal.h"
 #include "platform/Screen.h"
@@ -296,6 +298,70 @@ TEST_F(FormTest, ModalShowReturnsWhenTheFormIsHidden) {
     EXPECT_FALSE(f->isUnloaded());
     EXPECT_TRUE(f->isLoaded());
     f->Unload();
+}
+
+// Every kind of modal window, once closed, leaves the keys with the window that opened it, on
+// the control that had them. Offscreen, as without a window manager, nobody else gives them back.
+TEST_F(FormTest, AModalWindowGivesTheFocusBackToTheWindowThatOpenedIt) {
+    QPointer<Form> opener = new Form(QStringLiteral("frmOpener"));
+    auto* layout = new QVBoxLayout(opener);
+    layout->addWidget(new QPushButton(QStringLiteral("One"), opener));
+    auto* second = new QPushButton(QStringLiteral("Two"), opener);
+    layout->addWidget(second);
+    opener->resize(200, 120);
+    opener->Show();
+    opener->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(opener));
+    second->setFocus();
+    struct Case {
+        const char* name;
+        std::function<void()> open;
+    };
+    const Case cases[] = {
+        {"modal form",
+         [] {
+             auto* f = new Form(QStringLiteral("frmModal"));
+             f->resize(100, 80);
+             f->Show(true);
+         }},
+        {"message box", [] { realDialogs().msgBox(QStringLiteral("Saved."), mb::OKOnly, QStringLiteral("T")); }},
+        {"input box", [] { realDialogs().inputBox(QStringLiteral("Name?"), QStringLiteral("T"), QString(), -1, -1); }},
+        {"file dialog", [] { realFileDialogs().openFile(FileDialogRequest{}); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        // Closed as its close box closes it, once it is up.
+        QTimer closer;
+        closer.setInterval(10);
+        QObject::connect(&closer, &QTimer::timeout, [] {
+            if (QWidget* modal = QApplication::activeModalWidget())
+                modal->close();
+        });
+        closer.start();
+        c.open();
+        closer.stop();
+        settle();
+        EXPECT_EQ(QApplication::activeWindow(), opener.data());
+        EXPECT_EQ(QApplication::focusWidget(), second);
+    }
+    opener->Unload();
+}
+
+// A modal window that no window opened (the name asked at start-up, before the program's window
+// shows) has none to give the keys back to; with no window manager to choose one, the next
+// window shown takes them.
+TEST_F(FormTest, AWindowShownWhileNoneHasTheKeysTakesThem) {
+    auto* asked = new Form(QStringLiteral("frmAsked"));
+    asked->resize(100, 80);
+    QTimer::singleShot(50, asked, [asked] { asked->Unload(); });
+    asked->Show(true);
+    settle();
+    ASSERT_EQ(QApplication::activeWindow(), nullptr);
+    QPointer<Form> next = new Form(QStringLiteral("frmNext"));
+    next->resize(200, 120);
+    next->Show();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(next));
+    next->Unload();
 }
 
 TEST_F(FormTest, ShowAndUnloadAreJournalled) {
