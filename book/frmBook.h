@@ -252,6 +252,9 @@ private:
     void printReadingTexts(Printer& p, const bookprint::PageGeometry& g);
     void printWritingTexts(Printer& p, const bookprint::PageGeometry& g);
     void printPictures(Printer& p, const bookprint::PageGeometry& g);
+    // The steps of mnuPrintStory_Click.
+    int countStoryLines(QString& longest) const;
+    void printStoryLines(Printer& p, double left, double top, double pitch);
 
     // Whether the window's work holds the child in it, so that Menu, Exit and a close are
     // refused: busy (gBusy = 1: a pause, a print, Writing's text spoken), but not the

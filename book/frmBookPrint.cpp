@@ -109,6 +109,35 @@ QString printChoiceFile() {
     return QString();
 }
 
+// Grows the size from kFirstFitSize in steps of 2 until a line ("Tg") reaches lineLimit, then
+// lowers it in steps of 2 until a line ("Ty") stays below lineLimit and widthFits() holds; at
+// kSmallestPrintSize the fit ends.
+template <class WidthFits>
+void fitFontSize(Printer& p, double lineLimit, WidthFits widthFits) {
+    double size = kFirstFitSize;
+    p.setFontSize(size);
+    while (p.TextHeight(QStringLiteral("Tg")) < lineLimit) {
+        size += 2;
+        p.setFontSize(size);
+    }
+    for (;;) {
+        size -= 2;
+        if (size <= kSmallestPrintSize) {
+            p.setFontSize(kSmallestPrintSize);
+            return;
+        }
+        p.setFontSize(size);
+        if (p.TextHeight(QStringLiteral("Ty")) < lineLimit && widthFits())
+            return;
+    }
+}
+
+// A block prints in the story when it has a place on its page and a text; the title page's
+// second block is the credits line and never prints.
+bool printsInStory(const BookData& book, int frame, int block, const QString& text) {
+    return book.BlockRect(1, block, frame) >= 1 && !lang::Trim(text).isEmpty() && !(frame == 1 && block == 2);
+}
+
 // The hourglass and gBusy for the length of one print job.
 class PrintJob {
 public:
@@ -199,32 +228,15 @@ void frmBook::PrintPage(int mode) {
 void frmBook::fitPrintFontSize(Printer& p, const PageGeometry& g) {
     const double refHeight = g.h(Book.BlockRect(4, 1, 1));
     const double widthLimit = kPrintedWidth * g.s / g.tx;
-    double size = kFirstFitSize;
-    p.setFontSize(size);
-    while (p.TextHeight(QStringLiteral("Tg")) < kLineShareOfBlock * refHeight) {
-        size += 2;
-        p.setFontSize(size);
-    }
     auto tooWide = [&](QWidget* w, const QString& t) { return !w->isHidden() && p.TextWidth(t) >= widthLimit; };
-    bool fits = false;
-    while (!fits) {
-        fits = true;
-        size -= 2;
-        if (size <= kSmallestPrintSize) {
-            p.setFontSize(kSmallestPrintSize);
-            break;
-        }
-        p.setFontSize(size);
-        if (p.TextHeight(QStringLiteral("Ty")) >= kLineShareOfBlock * refHeight)
-            fits = false;
-        for (int i = 1; i <= MaxBlocks && fits; ++i) {
+    fitFontSize(p, kLineShareOfBlock * refHeight, [&] {
+        for (int i = 1; i <= MaxBlocks; ++i) {
             if (gActivity == activity::Reading ? tooWide(label[size_t(i)], label[size_t(i)]->Caption())
                                                : tooWide(text[size_t(i)], text[size_t(i)]->Text()))
-                fits = false;
+                return false;
         }
-        if (fits && gActivity == activity::Writing && tooWide(TextTitle, TextTitle->Text()))
-            fits = false;
-    }
+        return !(gActivity == activity::Writing && tooWide(TextTitle, TextTitle->Text()));
+    });
 }
 
 // Reading: the title page's lines centred in their blocks, later pages' lines from their label
@@ -313,33 +325,15 @@ void frmBook::printPictures(Printer& p, const PageGeometry& g) {
     }
 }
 
+// The whole story on one sheet: the printable lines of every page in one fitted size, one
+// column centred on the sheet, a blank line after each page.
 void frmBook::mnuPrintStory_Click() {
     if (!printerReady())
         return;
     Printer& p = printer();
     PrintJob job;
-
-    // A block prints when it has a place on its page and a text; the title page's second
-    // block is the credits line and never prints.
-    auto printable = [this](int f, int b, const QString& t) {
-        return Book.BlockRect(1, b, f) >= 1 && !lang::Trim(t).isEmpty() && !(f == 1 && b == 2);
-    };
-    int lineCount = 0;
     QString longest;
-    for (int f = 1; f <= gFrameCount; ++f) {
-        for (int b = 1; b <= MaxBlocks; ++b) {
-            const QString t = Book.BlockText(b, f);
-            if (!printable(f, b, t))
-                continue;
-            ++lineCount;
-            if (TextWidth(t) > TextWidth(longest))
-                longest = t;
-        }
-        ++lineCount;
-    }
-    ++lineCount;
-    if (lineCount < 1)
-        lineCount = 1;
+    const int lineCount = countStoryLines(longest);
 
     printHeader(p);
     const double pageHeight = roundEven(p.ScaleHeight());
@@ -347,37 +341,44 @@ void frmBook::mnuPrintStory_Click() {
     p.setFontName(lang::Trim(ActiveSettings.TextFont.text()));
     p.setFontBold(windowFont_.bold());
     p.setFontItalic(false);
-
     const double widthLimit = roundEven(pageWidth * 0.85);
-    const double lineLimit = roundEven(pageHeight * 0.85 / lineCount);
-    double size = kFirstFitSize;
-    p.setFontSize(size);
-    while (p.TextHeight(QStringLiteral("Tg")) < lineLimit) {
-        size += 2;
-        p.setFontSize(size);
-    }
-    for (;;) {
-        size -= 2;
-        if (size <= kSmallestPrintSize) {
-            p.setFontSize(kSmallestPrintSize);
-            break;
-        }
-        p.setFontSize(size);
-        if (p.TextHeight(QStringLiteral("Ty")) < lineLimit && p.TextWidth(longest) <= widthLimit)
-            break;
-    }
+    fitFontSize(p, roundEven(pageHeight * 0.85 / lineCount), [&] { return p.TextWidth(longest) <= widthLimit; });
 
     const double left = roundEven(p.ScaleLeft() + idiv(roundEven(pageWidth - p.TextWidth(longest)), 2));
     const double pitch = p.TextHeight(QStringLiteral("Ty")) / 0.85;
     const double top = roundEven(p.ScaleTop() + idiv(roundEven(pageHeight - pitch * lineCount), 2));
+    printStoryLines(p, left, top, pitch);
+    p.EndDoc();
+}
 
+// How many lines the sheet takes: the printable ones, a blank one after each page and one
+// more; longest becomes the widest of them in the window's font.
+int frmBook::countStoryLines(QString& longest) const {
+    int lineCount = 0;
+    for (int f = 1; f <= gFrameCount; ++f) {
+        for (int b = 1; b <= MaxBlocks; ++b) {
+            const QString t = Book.BlockText(b, f);
+            if (!printsInStory(Book, f, b, t))
+                continue;
+            ++lineCount;
+            if (TextWidth(t) > TextWidth(longest))
+                longest = t;
+        }
+        ++lineCount;
+    }
+    return lineCount + 1;
+}
+
+// Each page's lines with its quotes turned as the screen shows them, a pitch apart from top;
+// a page's quote pairing starts afresh.
+void frmBook::printStoryLines(Printer& p, double left, double top, double pitch) {
     const bool curly = screen::fontFamilyFor(QStringLiteral("Arial")) == TextTitle->font().family();
     int lineIndex = 0;
     for (int f = 1; f <= gFrameCount; ++f) {
         QuoteToggle = 0;
         for (int b = 1; b <= MaxBlocks; ++b) {
             const QString t = ConvertQuotes(Book.BlockText(b, f), 1, QuoteToggle, curly);
-            if (!printable(f, b, t))
+            if (!printsInStory(Book, f, b, t))
                 continue;
             ++lineIndex;
             p.setCurrentX(left);
@@ -386,5 +387,4 @@ void frmBook::mnuPrintStory_Click() {
         }
         ++lineIndex;
     }
-    p.EndDoc();
 }
