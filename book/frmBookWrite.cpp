@@ -271,6 +271,9 @@ void frmBook::text_KeyPress(int index, int& keyAscii) {
         keyAscii = 0;
         return;
     }
+    // A letter the story file has no byte for goes in as the "?" it would be saved as.
+    if (keyAscii > 0xFF)
+        keyAscii = '?';
     if (keyAscii == 34)
         UpdatePending = -1;
     if (title)
@@ -305,8 +308,9 @@ void frmBook::doPendingClipAction(int index) {
             CaretBlock = b;
             CaretPos = t->SelStart();
         }
-        // The clipboard's text, or the selection a middle click pastes.
-        const QString clip = pastableText(t->PasteText());
+        // The clipboard's text, or the selection a middle click pastes, as the story file will
+        // hold it: a letter it has no byte for is the "?" it would be saved as.
+        const QString clip = ansi::decode(ansi::encode(pastableText(t->PasteText())));
         t->insert(clip);
         Book.setBlockText(b, f, t->Text());
         if (lang::RoundHalfEven(TextWidth(Book.BlockText(b, f))) <= widthTwips(t)) {

@@ -61,6 +61,26 @@ int keypadKeyCode(int key) {
     }
 }
 
+// The code KeyPress hears for a character: its Windows-1252 code, or where the code page has
+// none, its Unicode value (above 255), so that the character reaches whatever checks it as it
+// was typed rather than as the "?" a stored file would make of it.
+int keyAsciiOfCharacter(char32_t u) {
+    if (u <= 0xFFFF) {
+        const QChar c{char16_t(u)};
+        if (const int code = ansi::code(c); ansi::chr(code) == c)
+            return code;
+    }
+    return u > 0xFF ? int(u) : '?';
+}
+
+// The character a box inserts for a KeyPress code.
+QString characterOfKeyAscii(int keyAscii) {
+    if (keyAscii <= 0xFF)
+        return QString(ansi::chr(keyAscii));
+    const char32_t u = char32_t(keyAscii);
+    return QString::fromUcs4(&u, 1);
+}
+
 // The character a key gives to KeyPress, 0 for none. Control characters come from the key, not
 // from the event's text, which differs between platforms.
 int characterOf(const QKeyEvent* e, QString& text) {
@@ -87,7 +107,7 @@ int characterOf(const QKeyEvent* e, QString& text) {
     if (t.isEmpty() || t[0].unicode() < 32 || t[0].unicode() == 127)
         return 0;
     text = t;
-    return ansi::code(t[0]);
+    return keyAsciiOfCharacter(t.toUcs4().value(0));
 }
 
 // The mask character of a text box: the base style's own is a bullet.
@@ -208,9 +228,9 @@ int buttonOf(Qt::MouseButton button) {
 }
 
 QString pastableText(const QString& text) {
-    QString out = ansi::decode(ansi::encode(text));
+    QString out = text;
     for (QChar& c : out)
-        if (c.unicode() < 32 || c.unicode() == 127)
+        if (c.unicode() < 32 || (c.unicode() >= 127 && c.unicode() < 0xA0))
             c = u' ';
     return out;
 }
@@ -328,17 +348,17 @@ TextBox::Typed TextBox::typeCharacter(int keyAscii) {
         break;
     default:
         if (keyAscii >= 32)
-            insert(QString(ansi::chr(keyAscii)));
+            insert(characterOfKeyAscii(keyAscii));
         break;
     }
     return Typed::Passed;
 }
 
 bool TextBox::typeText(const QString& text, bool oneEdit) {
-    for (QChar c : text) {
+    for (char32_t c : text.toUcs4()) {
         // What is left of the box's text once the character has taken the selection's place.
         const qsizetype left = this->text().size() - selectedText().size();
-        const Typed typed = typeCharacter(ansi::code(c));
+        const Typed typed = typeCharacter(keyAsciiOfCharacter(c));
         if (typed == Typed::BoxGone)
             return false;
         if (oneEdit && (typed == Typed::Dropped || this->text().size() <= left))

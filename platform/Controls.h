@@ -3,7 +3,8 @@
 //
 // TextBox: KeyDown (key code, shift bits 1 Shift / 2 Ctrl / 4 Alt) first; a handler that sets
 // the key code to 0 stops the box's own handling of the key, but not the KeyPress that follows.
-// KeyPress (the character code; Enter 13, Esc 27, Backspace 8, Ctrl+C/V/X 3/22/24) may change
+// KeyPress (the character's Windows-1252 code, or for a character the code page has none for
+// its Unicode value, above 255; Enter 13, Esc 27, Backspace 8, Ctrl+C/V/X 3/22/24) may change
 // the character or drop it with 0; Delete, arrows, Alt and Meta chords and other keys without
 // a character give no KeyPress. Change follows every change of the text, also when code sets
 // Text. In a form with KeyPreview the form's KeyDown and KeyPress come first.
@@ -66,9 +67,9 @@ int shiftBitsOf(Qt::KeyboardModifiers modifiers);
 // The original's mouse button: 1 left, 2 right, 4 middle (0 for any other).
 int buttonOf(Qt::MouseButton button);
 
-// Text from outside (the clipboard, a selection) as a one-line box of one-byte characters can
-// hold it: line ends and other control characters become blanks, characters the stored files
-// cannot hold become "?".
+// Text from outside (the clipboard, a selection) as a one-line box holds it: line ends and
+// other control characters become blanks. Every other character stays as it is; what the
+// stored files cannot hold is for the box's owner to check.
 QString pastableText(const QString& text);
 
 class TextBox : public QLineEdit {

@@ -1,5 +1,6 @@
 // The user names editor: the two choices and what they enable, adding names (refusals, order,
 // the new settings file), deleting them, OK putting the choices in force, and failed writes.
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QPointer>
@@ -11,6 +12,7 @@
 #include "core/Users.h"
 #include "menu/frmUsers.h"
 #include "platform/Controls.h"
+#include "platform/Dialogs.h"
 #include "support/FullDisk.h"
 
 using teachertest::settle;
@@ -19,6 +21,26 @@ using teachertest::usersFile;
 using testsupport::showWindow;
 
 namespace {
+
+// The real input box, to be typed into by keys, for as long as it lives; message boxes stay
+// with the scripted ones.
+class RealInputBox : public Dialogs {
+public:
+    explicit RealInputBox(Dialogs& scripted) : scripted_(scripted) { setDialogs(this); }
+    ~RealInputBox() override { setDialogs(&scripted_); }
+    RealInputBox(const RealInputBox&) = delete;
+    RealInputBox& operator=(const RealInputBox&) = delete;
+    int msgBox(const QString& text, int style, const QString& title) override {
+        return scripted_.msgBox(text, style, title);
+    }
+    QString inputBox(const QString& prompt, const QString& title, const QString& defaultText, int xTwips,
+                     int yTwips) override {
+        return realDialogs().inputBox(prompt, title, defaultText, xTwips, yTwips);
+    }
+
+private:
+    Dialogs& scripted_;
+};
 
 class UsersTest : public TeacherTest {
 protected:
@@ -147,6 +169,33 @@ TEST_F(UsersTest, RefusedNames) {
     }
     EXPECT_EQ(boxes.inputBoxes().size(), 1u);
     EXPECT_EQ(listed(u), QStringList({"Ann", "Ann Marie", "Teacher"}));
+    EXPECT_EQ(dir.read(QStringLiteral("USERS.DAT")), usersBefore);
+}
+
+// A name typed into the input box reaches Add as it was typed, so a letter USERS.DAT cannot
+// hold is refused there instead of being stored as "?".
+TEST_F(UsersTest, ATypedNameIsCheckedAsItWasTyped) {
+    GlobalSettings.UserNameFlags = 1;
+    const QByteArray usersBefore = dir.read(QStringLiteral("USERS.DAT"));
+    frmUsers* u = openUsers();
+    const RealInputBox real(boxes);
+    testsupport::onNextModal([](QWidget* w) {
+        auto* box = w->findChild<TextBox*>();
+        if (!box) {
+            ADD_FAILURE() << "no text box in the input box";
+            static_cast<QDialog*>(w)->reject();
+            return;
+        }
+        testsupport::typeKeys(box, QString::fromUtf8("Zo\u03A9e"));
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    boxes.answer(mb::OK);
+    u->cmdAdd_Click();
+    ASSERT_EQ(boxes.msgBoxes().size(), 1u);
+    EXPECT_EQ(boxes.msgBoxes()[0].text,
+              QString::fromUtf8("Please choose a different name.\r\n\r\nThis name has letters the computer cannot "
+                                "store (\u03A9)."));
+    EXPECT_EQ(listed(u), QStringList({"Ann", "Bob", "Teacher"}));
     EXPECT_EQ(dir.read(QStringLiteral("USERS.DAT")), usersBefore);
 }
 

@@ -156,11 +156,11 @@ TEST_F(Box, PastingIsAKeyPressThatCanBeRefused) {
     QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
     EXPECT_EQ(box->Text(), "");
     // A paste let through passes each character by KeyPress, as if typed; line breaks come as
-    // blanks and what a stored file cannot hold as "?".
+    // blanks, and a letter a stored file cannot hold comes as it is, for the box's owner to check.
     onKeyPress = nullptr;
     QApplication::clipboard()->setText(QString::fromUtf8("ab\nc\u4e00"));
     QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(box->Text(), "ab c?");
+    EXPECT_EQ(box->Text(), QString::fromUtf8("ab c\u4e00"));
 }
 
 // A paste is one edit: the first character the box does not keep ends it, whether KeyPress
@@ -191,6 +191,22 @@ TEST_F(Box, APasteEndsAtTheFirstCharacterTheBoxDoesNotKeep) {
     QApplication::clipboard()->setText("d!e");
     QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(box->Text(), "d");
+}
+
+// KeyPress hears a character by its Windows-1252 code; one the code page has no code for, by
+// its Unicode value, and the box keeps it unless KeyPress changes it.
+TEST_F(Box, ALetterOutsideTheCodePageIsHeardAndKeptAsTyped) {
+    onKeyPress = [](int& k) {
+        if (k == 0x416)  // Zhe becomes the stored files' "?"
+            k = '?';
+    };
+    testsupport::typeKeys(box, QString::fromUtf8("\u03a9\u00e9\u20ac\u0416"));
+    EXPECT_EQ(box->Text(), QString::fromUtf8("\u03a9\u00e9\u20ac?"));
+    QStringList presses;
+    for (const QString& e : events())
+        if (e.startsWith("press "))
+            presses << e;
+    EXPECT_EQ(presses, (QStringList{"press 937", "press 233", "press 128", "press 1046"}));
 }
 
 TEST_F(Box, InputMethodTextGoesThroughKeyPress) {

@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QTest>
 #include <QTimer>
 #include <memory>
 
@@ -84,6 +85,11 @@ bool processUntil(const std::function<bool()>& done, int ms) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     }
     return true;
+}
+
+void typeKeys(QWidget* w, const QString& text) {
+    for (QChar c : text)  // Qt names a letter's key by its capital
+        QTest::sendKeyEvent(QTest::Click, w, Qt::Key(c.toUpper().unicode()), QString(c), Qt::NoModifier);
 }
 
 void onNextModal(std::function<void(QWidget*)> fn) {

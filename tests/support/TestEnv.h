@@ -63,6 +63,10 @@ QByteArray logFile(const QString& text);
 // The text of LOG.DAT's bytes, as far as its length says; empty when they hold no length.
 QString logFileText(const QByteArray& bytes);
 
+// Types the text key by key, each key bringing its character as a keyboard with that letter
+// would (QTest::keyClicks knows only Latin-1).
+void typeKeys(QWidget* w, const QString& text);
+
 // Runs fn once on the next modal window to come up (a box of the real dialogs, in its own loop);
 // a failure when none comes within a few seconds.
 void onNextModal(std::function<void(QWidget*)> fn);
