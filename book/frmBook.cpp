@@ -16,6 +16,7 @@
 #include "core/Activity.h"
 #include "core/Catalogue.h"
 #include "core/Globals.h"
+#include "core/Layout.h"
 #include "core/Registry.h"
 #include "core/Session.h"
 #include "core/Shell.h"
@@ -28,8 +29,8 @@
 #include "platform/GraphicalButton.h"
 #include "platform/Lang.h"
 #include "platform/Mouse.h"
-#include "platform/Picture.h"
 #include "platform/Paths.h"
+#include "platform/Picture.h"
 #include "platform/Screen.h"
 #include "platform/Twips.h"
 #include "platform/WaveDevice.h"
@@ -50,36 +51,10 @@ const QColor kPageColour(255, 255, 255);
 const QColor kMarginColour(192, 192, 192);
 const QColor kFaceColour(192, 192, 192);
 
-int tpx() { return screen::twipsPerPixelX(); }
-int tpy() { return screen::twipsPerPixelY(); }
-
-void moveToTwips(QWidget* w, double left, double top) {
-    w->move(twipsToPixels(left, tpx()), twipsToPixels(top, tpy()));
-}
-
 // Repaints a control at once, as the page is built piece by piece.
 void refresh(QWidget* w) {
     if (w->isVisible())
         w->repaint();
-}
-
-// The toolkit's smallest usable size stands in for sizes that scale below it.
-double usableSize(double points) { return points < booklayout::kSmallestFontSize ? booklayout::kSmallestFontSize : points; }
-
-void setFontSize(QWidget* w, double points) {
-    QFont f = w->font();
-    f.setPointSizeF(usableSize(points));
-    w->setFont(f);
-}
-
-// A font name the display cannot use leaves the previous one in place.
-void setFontName(QWidget* w, const QString& name) {
-    const QString family = screen::fontFamilyFor(name);
-    if (family.isEmpty())
-        return;
-    QFont f = w->font();
-    f.setFamily(family);
-    w->setFont(f);
 }
 
 QImage stripOrDrawn(const char* stored, int cellSize) {
@@ -153,7 +128,7 @@ void frmBook::createControls() {
     TextTitle = new TextBox(this);
     TextTitle->setFrame(false);
     TextTitle->hide();
-    setFontName(TextTitle, QStringLiteral("Arial"));
+    layout::setFontName(TextTitle, QStringLiteral("Arial"));
     for (int i = 1; i <= kDesignBlocks; ++i)
         label.push_back(newBlockLabel());
     lblCredits = new Label(this);
@@ -314,7 +289,7 @@ void frmBook::LoadBookFile() {
     setWindowFontSize(BookFontSize);
     auto bookFont = [this](QWidget* w) {
         QFont f = windowFont_;
-        f.setPointSizeF(usableSize(BookFontSize));
+        f.setPointSizeF(layout::usablePoints(BookFontSize));
         w->setFont(f);
     };
     for (int i = 1; i <= MaxBlocks; ++i) {
@@ -550,13 +525,13 @@ void frmBook::Form_Unload(int& cancel) {
 void frmBook::LayoutBookWindow() {
     using namespace booklayout;
     const double sx = gScaleX, sy = gScaleY;
-    setFontSize(lblCredits, kCreditsDesignFontSize);
-    setFontName(lblCredits, QStringLiteral("Arial"));
+    layout::setFontSize(lblCredits, kCreditsDesignFontSize);
+    layout::setFontName(lblCredits, QStringLiteral("Arial"));
     for (int j = 1; j <= MaxPictures; ++j)
-        picframe[size_t(j)]->setStretch(picturesStretch(gScale, tpx()));
+        picframe[size_t(j)]->setStretch(picturesStretch(gScale, screen::twipsPerPixelX()));
 
     setGeometryTwips(shpmargin, scaledTwips(kMargin, sx, sy));
-    setGeometryTwips(linmargin, TwipRect{kMarginLineX * sx, 0, double(tpx()), kMargin.height * sy});
+    setGeometryTwips(linmargin, TwipRect{kMarginLineX * sx, 0, double(screen::twipsPerPixelX()), kMargin.height * sy});
 
     const struct {
         QWidget* control;
@@ -566,17 +541,17 @@ void frmBook::LayoutBookWindow() {
                   {cmdCancel, kCancelPlace}};
     for (const auto& c : column)
         setGeometryTwips(c.control, columnRect(c.place, sx, sy));
-    setFontName(cmdCancel, QStringLiteral("Arial"));
-    setFontSize(cmdCancel, kCancelFontSize * gScale);
+    layout::setFontName(cmdCancel, QStringLiteral("Arial"));
+    layout::setFontSize(cmdCancel, kCancelFontSize * gScale);
     SetButtonPictures();
 
     // The book's texts show in the font their words are measured in (the teacher's text font
     // once the book is loaded), or the underline and the word clicks would miss the words.
-    setFontName(lblCredits, QStringLiteral("Arial"));
-    setFontName(TextTitle, fontName_);
+    layout::setFontName(lblCredits, QStringLiteral("Arial"));
+    layout::setFontName(TextTitle, fontName_);
     for (size_t i = 1; i < label.size(); ++i) {
-        setFontName(label[i], fontName_);
-        setFontName(text[i], fontName_);
+        layout::setFontName(label[i], fontName_);
+        layout::setFontName(text[i], fontName_);
     }
 }
 
@@ -598,7 +573,7 @@ void frmBook::SetButtonPictures() {
         QFont f = r.button->font();
         f.setFamily(screen::arialFamily());
         f.setBold(true);
-        f.setPointSizeF(usableSize(captionPoints));
+        f.setPointSizeF(layout::usablePoints(captionPoints));
         r.button->setFont(f);
         const int captionHeight = big ? int(std::ceil(QFontMetricsF(f).height())) + 4 : 0;
         const int room = std::min(r.button->width() - 8, r.button->height() - 8 - captionHeight);
@@ -614,17 +589,17 @@ void frmBook::SetButtonPictures() {
 // ---- fonts and text metrics ----
 
 double frmBook::TextWidth(const QString& s) const {
-    return QFontMetricsF(windowFont_, this).horizontalAdvance(s) * tpx();
+    return QFontMetricsF(windowFont_, this).horizontalAdvance(s) * screen::twipsPerPixelX();
 }
 
 double frmBook::TextHeight(const QString& s) const {
     const int lines = 1 + int(s.count(u'\n'));
-    return QFontMetricsF(windowFont_, this).height() * lines * tpy();
+    return QFontMetricsF(windowFont_, this).height() * lines * screen::twipsPerPixelY();
 }
 
 double frmBook::fontSize() const { return windowFont_.pointSizeF(); }
 
-void frmBook::setWindowFontSize(double points) { windowFont_.setPointSizeF(usableSize(points)); }
+void frmBook::setWindowFontSize(double points) { windowFont_.setPointSizeF(layout::usablePoints(points)); }
 
 void frmBook::setWindowFontName(const QString& name) {
     const QString family = screen::fontFamilyFor(name);
@@ -636,12 +611,12 @@ void frmBook::setWindowFontName(const QString& name) {
 
 void frmBook::setBlockFontSize(double points) {
     for (int i = 1; i <= MaxBlocks; ++i)
-        setFontSize(label[size_t(i)], points);
+        layout::setFontSize(label[size_t(i)], points);
     if (gActivity == activity::ClozeType)
-        setFontSize(Cloze, points);
+        layout::setFontSize(Cloze, points);
     if (gActivity == activity::ClozeClick && ChoicesWindow)
         for (int k = 1; k <= 4; ++k)
-            setFontSize(ChoicesWindow->cloze_choice[size_t(k)], points);
+            layout::setFontSize(ChoicesWindow->cloze_choice[size_t(k)], points);
 }
 
 // ---- the page ----
@@ -692,7 +667,7 @@ void frmBook::clearPage(double bookPoints) {
         refresh(picframe[size_t(j)]);
     }
     lblCredits->hide();
-    setFontSize(lblCredits, booklayout::kCreditsFontSize * gScale);
+    layout::setFontSize(lblCredits, booklayout::kCreditsFontSize * gScale);
     refresh(lblCredits);
 
     // Clear what the previous page showed.
@@ -700,19 +675,19 @@ void frmBook::clearPage(double bookPoints) {
         for (int i = 1; i <= MaxBlocks; ++i) {
             label[size_t(i)]->hide();
             refresh(label[size_t(i)]);
-            setFontSize(label[size_t(i)], bookPoints);
+            layout::setFontSize(label[size_t(i)], bookPoints);
         }
     }
     if (a == activity::Writing) {
         for (int i = 1; i <= MaxBlocks; ++i) {
             text[size_t(i)]->hide();
-            setFontSize(text[size_t(i)], bookPoints);
+            layout::setFontSize(text[size_t(i)], bookPoints);
             refresh(text[size_t(i)]);
             box[size_t(i)]->hide();
             refresh(box[size_t(i)]);
         }
         TextTitle->hide();
-        setFontSize(TextTitle, bookPoints);
+        layout::setFontSize(TextTitle, bookPoints);
         refresh(TextTitle);
     } else if (a == activity::ClozeType) {
         if (gRelayout == 0) {
@@ -722,13 +697,13 @@ void frmBook::clearPage(double bookPoints) {
             refresh(Cloze);
         }
         TextLoading = 0;
-        setFontSize(Cloze, bookPoints);
+        layout::setFontSize(Cloze, bookPoints);
     } else if (a == activity::ClozeClick) {
         yellowfudge->hide();
         if (ChoicesWindow) {
             for (int k = 1; k <= 4; ++k) {
                 ChoicesWindow->cloze_choice[size_t(k)]->setCaption(QString());
-                setFontSize(ChoicesWindow->cloze_choice[size_t(k)], bookPoints);
+                layout::setFontSize(ChoicesWindow->cloze_choice[size_t(k)], bookPoints);
             }
         }
     }
@@ -1018,7 +993,7 @@ void frmBook::layoutChoices() {
     }
     // The labels and a small margin under the last one; the window system adds the caption.
     const TwipRect inner{0, 0, w + 90, ClozeChoiceCount * h + 60};
-    c->resize(twipsToPixels(inner, tpx(), tpy(), TwipSizes::RoundedUp).size());
+    c->resize(twipsToPixels(inner, screen::twipsPerPixelX(), screen::twipsPerPixelY(), TwipSizes::RoundedUp).size());
 }
 
 void frmBook::placeChoicesWindow() {
@@ -1031,13 +1006,13 @@ void frmBook::placeChoicesWindow() {
             continue;
         const double top = Book.BlockRect(2, i, f) * gScaleY;
         const double bottom = top + Book.BlockRect(4, i, f) * gScaleY;
-        rows.append({mapToGlobal(QPoint(0, twipsToPixels(top - 8, tpy()))).y(),
-                     mapToGlobal(QPoint(0, twipsToPixels(bottom + 8, tpy()))).y()});
+        rows.append({mapToGlobal(QPoint(0, twipsToPixels(top - 8, screen::twipsPerPixelY()))).y(),
+                     mapToGlobal(QPoint(0, twipsToPixels(bottom + 8, screen::twipsPerPixelY()))).y()});
     }
     // The outer size: the caption and borders, once the window system has given them.
     const QSize outer = c->frameGeometry().size().expandedTo(c->size());
     const QRect screenArea(0, 0, screen::widthPixels(), screen::heightPixels());
-    const int step = std::max(1, twipsToPixels(TextHeight(QStringLiteral("Hy")) / 2, tpy()));
+    const int step = std::max(1, twipsToPixels(TextHeight(QStringLiteral("Hy")) / 2, screen::twipsPerPixelY()));
     c->move(cloze::choicesWindowPlace(gap, rows, outer, screenArea, step));
 }
 

@@ -4,10 +4,10 @@
 #include <QClipboard>
 #include <QGuiApplication>
 
+#include "book/Quotes.h"
 #include "book/StoryFile.h"
 #include "book/WritingRefit.h"
 #include "book/frmBook.h"
-#include "book/Quotes.h"
 #include "core/Activity.h"
 #include "core/Globals.h"
 #include "platform/Ansi.h"
@@ -18,6 +18,7 @@
 #include "platform/Mouse.h"
 #include "platform/Paths.h"
 #include "platform/Screen.h"
+#include "platform/Twips.h"
 #include "platform/WholeFile.h"
 
 namespace {
@@ -26,9 +27,6 @@ constexpr int kCtrl = 2;
 constexpr int kShift = 1;
 enum Key { KeyBack = 8, KeyLeft = 37, KeyUp = 38, KeyRight = 39, KeyDown = 40, KeyInsert = 45, KeyDelete = 46 };
 enum Clip { ClipNone = 0, ClipCut = 1, ClipCopy = 2, ClipPaste = 3 };
-
-// Box widths in twips, as the text widths are measured.
-int widthTwips(const QWidget* w) { return w->width() * screen::twipsPerPixelX(); }
 
 }  // namespace
 
@@ -313,7 +311,7 @@ void frmBook::doPendingClipAction(int index) {
         const QString clip = ansi::decode(ansi::encode(pastableText(t->PasteText())));
         t->insert(clip);
         Book.setBlockText(b, f, t->Text());
-        if (lang::RoundHalfEven(TextWidth(Book.BlockText(b, f))) <= widthTwips(t)) {
+        if (lang::RoundHalfEven(TextWidth(Book.BlockText(b, f))) <= geometryTwips(t).width) {
             CaretPos += int(clip.size());
         } else {
             Beep();
@@ -334,7 +332,7 @@ double frmBook::typedLineWidth(int block, int frame, int keyAscii) const {
 
 // The title never wraps: a character that does not fit is refused.
 void frmBook::typeIntoTitle(int& keyAscii) {
-    if (widthTwips(TextTitle) < typedLineWidth(1, 1, keyAscii)) {
+    if (geometryTwips(TextTitle).width < typedLineWidth(1, 1, keyAscii)) {
         Beep();
         keyAscii = 0;
     }
@@ -349,7 +347,7 @@ void frmBook::typeIntoLine(int index, int& keyAscii) {
     const QChar typed = ansi::chr(keyAscii);
     const QString block = Book.BlockText(b, f);
     const double w = typedLineWidth(b, f, keyAscii);
-    const int boxWidth = widthTwips(t);
+    const int boxWidth = int(geometryTwips(t).width);
     if (LineFitMode == 2 && boxWidth < w) {
         Beep();
         keyAscii = 0;

@@ -7,6 +7,7 @@
 
 #include "core/Catalogue.h"
 #include "core/Globals.h"
+#include "core/Layout.h"
 #include "core/frmPass.h"
 #include "platform/Controls.h"
 #include "platform/Lang.h"
@@ -130,9 +131,7 @@ void frmGetfile::LayoutGetfile() {
     place(cmdYes, 3780, 360, 855, 855);
     place(cmdNo, 3780, 1800, 855, 855);
     place(list, 120, 75, 3540, 2850);
-    QFont f(screen::arialFamily());
-    f.setPointSizeF(std::max(1.0, 12 * s));
-    list->setFont(f);
+    layout::setFont(list, 12 * s, false);
 }
 
 void frmGetfile::Form_QueryUnload(int& cancel, int unloadMode) {

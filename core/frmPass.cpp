@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "core/Globals.h"
+#include "core/Layout.h"
 #include "core/Password.h"
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
@@ -18,12 +19,6 @@ namespace {
 // The design size of the dialog in twips.
 constexpr double kDesignWidth = 5310;
 constexpr double kDesignHeight = 4110;
-
-QFont arial(double points) {
-    QFont f(screen::arialFamily());
-    f.setPointSizeF(std::max(1.0, points));
-    return f;
-}
 
 }  // namespace
 
@@ -152,11 +147,11 @@ void frmPass::LayoutPass() {
         setGeometryTwips(c, design.place(TwipRect{left, top, width, height}));
     };
     place(Label1, 240, 240, 4695, 855);
-    Label1->setFont(arial(31.5 * s));
+    layout::setFont(Label1, 31.5 * s, false);
     place(Label2, 240, 1320, 4695, 1695);
-    Label2->setFont(arial(12 * s));
+    layout::setFont(Label2, 12 * s, false);
     place(Text1, 1560, 3120, 2055, 675);
-    Text1->setFont(arial(24 * s));
+    layout::setFont(Text1, 24 * s, false);
     place(cmdOK, 480, 3120, 735, 735);
     place(cmdAbort, 3960, 3120, 735, 735);
 

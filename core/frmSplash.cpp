@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "core/Globals.h"
+#include "core/Layout.h"
 #include "core/Registry.h"
 #include "core/Settings.h"
 #include "core/Startup.h"
@@ -59,6 +60,12 @@ frmSplash::frmSplash() : Form(QStringLiteral("frmSplash")) {
         l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Label1->setForeColor(QColor(0, 0, 128));
     Label2->setForeColor(QColor(0, 128, 0));
+    {
+        // The subtitle is set in italics; the layout sets only family, size and weight.
+        QFont f = Label2->font();
+        f.setItalic(true);
+        Label2->setFont(f);
+    }
 
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
@@ -128,24 +135,16 @@ void frmSplash::layoutControls() {
     auto place = [&](QWidget* c, double l, double t, double wd, double ht) {
         setGeometryTwips(c, design.place(TwipRect{l, t, wd, ht}));
     };
-    const QString arial = screen::arialFamily();
-    auto font = [&](QWidget* c, double points, bool bold, bool italic = false) {
-        QFont f(arial);
-        f.setPointSizeF(std::max(1.0, points * s));
-        f.setBold(bold);
-        f.setItalic(italic);
-        c->setFont(f);
-    };
     place(Label1, 120, 480, 5070, 735);
-    font(Label1, 24, true);
+    layout::setFont(Label1, 24 * s, true);
     place(Label2, 120, 1260, 5070, 495);
-    font(Label2, 14, false, true);
+    layout::setFont(Label2, 14 * s, false);
     place(Label4, 240, 1980, 4830, 735);
-    font(Label4, 9, false);
+    layout::setFont(Label4, 9 * s, false);
     place(Label3, 240, 2820, 4830, 375);
-    font(Label3, 9, false);
+    layout::setFont(Label3, 9 * s, false);
     place(cmdOK, 2055, 3360, 1200, 450);
-    font(cmdOK, 9, false);
+    layout::setFont(cmdOK, 9 * s, false);
 }
 
 void frmSplash::Form_QueryUnload(int& cancel, int unloadMode) {

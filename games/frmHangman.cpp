@@ -11,6 +11,7 @@
 
 #include "core/Catalogue.h"
 #include "core/Globals.h"
+#include "core/Layout.h"
 #include "core/Registry.h"
 #include "core/Session.h"
 #include "core/Shell.h"
@@ -26,9 +27,9 @@
 #include "platform/Dialogs.h"
 #include "platform/GraphicalButton.h"
 #include "platform/Lang.h"
-#include "platform/Picture.h"
 #include "platform/Mouse.h"
 #include "platform/Paths.h"
+#include "platform/Picture.h"
 #include "platform/Screen.h"
 #include "platform/Twips.h"
 #include "platform/WaveDevice.h"
@@ -47,18 +48,6 @@ const QColor kGrass(0, 192, 0);
 
 // A layout pass that reshapes the frame may bring a nested resize; deeper nesting is a fault.
 constexpr int kMaxResizeDepth = 4;
-
-int tpx() { return screen::twipsPerPixelX(); }
-int tpy() { return screen::twipsPerPixelY(); }
-
-void placeTwips(QWidget* w, double left, double top, double width, double height) {
-    setGeometryTwips(w, TwipRect{left, top, width, height});
-}
-
-double leftOf(const QWidget* w) { return geometryTwips(w).left; }
-double topOf(const QWidget* w) { return geometryTwips(w).top; }
-double widthOf(const QWidget* w) { return geometryTwips(w).width; }
-double heightOf(const QWidget* w) { return geometryTwips(w).height; }
 
 QColor backOf(const QWidget* w) { return w->palette().color(QPalette::Window); }
 
@@ -81,10 +70,7 @@ Label* filledShape(QWidget* parent, const QColor& c) {
 
 QWidget* panel(QWidget* parent, const QColor& c) {
     auto* p = new QWidget(parent);
-    p->setAutoFillBackground(true);
-    QPalette pal = p->palette();
-    pal.setColor(QPalette::Window, c);
-    p->setPalette(pal);
+    layout::setBackground(p, c);
     return p;
 }
 
@@ -108,11 +94,11 @@ Label* picture(QWidget* parent) {
 
 // A picture stretches to its control unless the window is at its design size in pixels of 15
 // twips; then the control takes the picture's own size.
-bool stretching() { return gScaleX != 1.0f || gScaleY != 1.0f || tpx() != 15; }
+bool stretching() { return gScaleX != 1.0f || gScaleY != 1.0f || screen::twipsPerPixelX() != 15; }
 
 void placePicture(Label* image, const TwipRect& b) {
     image->setScaledContents(stretching());
-    placeTwips(image, b.left, b.top, b.width, b.height);
+    setGeometryTwips(image, {b.left, b.top, b.width, b.height});
     if (!stretching() && !image->pixmap().isNull())
         image->resize(image->pixmap().size());
 }
@@ -123,7 +109,9 @@ void focus(QWidget* w) {
         w->setFocus();
 }
 
-wordgame::Scale currentScale() { return wordgame::Scale{gScaleX, gScaleY, gScale, tpx(), tpy()}; }
+wordgame::Scale currentScale() {
+    return wordgame::Scale{gScaleX, gScaleY, gScale, screen::twipsPerPixelX(), screen::twipsPerPixelY()};
+}
 
 }  // namespace
 
@@ -254,21 +242,11 @@ void frmHangman::Form_Load() {
     gWordListName = gBookCode;
     setCaption(GetBookTitle(gWordListName));
 
-    const QString arial = screen::arialFamily();
-    for (int k = 1; k <= 26; ++k) {
-        Label* l = lblAlphabet[size_t(k)];
-        QFont f = l->font();
-        f.setFamily(arial);
-        l->setFont(f);
-        l->setCaption(QString(QChar(u'a' + (k - 1))));
-    }
+    for (int k = 1; k <= 26; ++k)
+        lblAlphabet[size_t(k)]->setCaption(QString(QChar(u'a' + (k - 1))));
     for (int i = 1; i <= 12; ++i) {
-        Label* l = lblshow[size_t(i)];
-        QFont f = l->font();
-        f.setFamily(arial);
-        l->setFont(f);
-        l->hide();
-        l->raise();
+        lblshow[size_t(i)]->hide();
+        lblshow[size_t(i)]->raise();
     }
 
     // Treasure asked for or running; anything else is Slide.
@@ -550,7 +528,7 @@ void frmHangman::ShowSlide() {
         return;
     const wordgame::Scale s = currentScale();
     const TwipRect scene = wordgame::slideSceneBox(s);
-    if (imgslide1->geometry() != twipsToPixels(scene, tpx(), tpy()))
+    if (imgslide1->geometry() != twipsToPixels(scene, screen::twipsPerPixelX(), screen::twipsPerPixelY()))
         placePicture(imgslide1, scene);
     imgslide2->hide();
     const int picture = wordgame::slidePicture(int(TheWord().size()), RightCount());
@@ -608,11 +586,7 @@ void frmHangman::SetButtonFaces() {
     } rows[] = {{cmdEar, 3, "&Hear"}, {cmdClue, 4, "&Clue"}, {cmdMenu, 5, "&Menu"}, {cmdAgain, 1, "&Next"}};
     for (const auto& r : rows) {
         GraphicalButton* b = r.button;
-        QFont f = b->font();
-        f.setFamily(screen::arialFamily());
-        f.setBold(true);
-        f.setPointSizeF(std::max(6.0, 8.25 * double(gScale)));
-        b->setFont(f);
+        layout::setFont(b, std::max(6.0, 8.25 * double(gScale)), true);
         b->setCaption(QString::fromLatin1(r.caption), big);
         // The picture fills what the caption leaves of the face, keeping its shape; the strip's
         // grey ground lets the face show through.
@@ -627,68 +601,64 @@ void frmHangman::LayoutForm() {
     if (!loaded_ || isUnloaded())
         return;
     const double sx = gScaleX, sy = gScaleY;
-    const int px = tpx(), py = tpy();
+    const double px = screen::twipsPerPixelX(), py = screen::twipsPerPixelY();
 
     // Letters: Arial when there is one, else the smaller size of the stand-in.
     const double points = (screen::arialAvailable() ? 29.25 : 24.0) * double(gScale);
-    auto letterFont = [points](Label* l) {
-        QFont f = l->font();
-        f.setPointSizeF(std::max(1.0, points));
-        l->setFont(f);
-    };
     for (int k = 1; k <= 26; ++k)
-        letterFont(lblAlphabet[size_t(k)]);
+        layout::setFont(lblAlphabet[size_t(k)], points, false);
     for (int i = 1; i <= 12; ++i)
-        letterFont(lblshow[size_t(i)]);
+        layout::setFont(lblshow[size_t(i)], points, false);
 
-    placeTwips(shpmargin, 0, 0, 705 * sx, 6660 * sy);
-    placeTwips(linmargin, 705 * sx, 0, px, 6660 * sy);
-    placeTwips(cmdAgain, 0, 0, 705 * sx, 1665 * sy);
-    placeTwips(cmdClue, 0, 1665 * sy, 705 * sx, 1665 * sy);
-    placeTwips(cmdEar, 0, 3330 * sy, 705 * sx, 1650 * sy);
-    placeTwips(cmdMenu, 0, 4980 * sy, 705 * sx, 1650 * sy);
+    setGeometryTwips(shpmargin, {0, 0, 705 * sx, 6660 * sy});
+    setGeometryTwips(linmargin, {705 * sx, 0, px, 6660 * sy});
+    setGeometryTwips(cmdAgain, {0, 0, 705 * sx, 1665 * sy});
+    setGeometryTwips(cmdClue, {0, 1665 * sy, 705 * sx, 1665 * sy});
+    setGeometryTwips(cmdEar, {0, 3330 * sy, 705 * sx, 1650 * sy});
+    setGeometryTwips(cmdMenu, {0, 4980 * sy, 705 * sx, 1650 * sy});
     SetButtonFaces();
 
-    const int w = wordgame::cellSize(gScaleX, px);
-    const int h = wordgame::cellSize(gScaleY, py);
+    const double w = wordgame::cellSize(gScaleX, int(px));
+    const double h = wordgame::cellSize(gScaleY, int(py));
     const bool t = treasure();
     if (t) {
-        placeTwips(Frame4, 960 * sx, 0, 8415 * sx, 2445 * sy);
-        placeTwips(Frame2, 960 * sx, 2520 * sy, 8415 * sx, 2910 * sy);
-        placeTwips(Frame3, 960 * sx, 5520 * sy, 8415 * sx, 975 * sy);
+        setGeometryTwips(Frame4, {960 * sx, 0, 8415 * sx, 2445 * sy});
+        setGeometryTwips(Frame2, {960 * sx, 2520 * sy, 8415 * sx, 2910 * sy});
+        setGeometryTwips(Frame3, {960 * sx, 5520 * sy, 8415 * sx, 975 * sy});
         for (Label* band : {bg4, bg1, bg3})
-            placeTwips(band, 0, 0, 8445 * sx, 105);
-        placeTwips(lblAlphabet[1], 720 * sx, 360 * sy, w, h);
+            setGeometryTwips(band, {0, 0, 8445 * sx, 105});
+        setGeometryTwips(lblAlphabet[1], {720 * sx, 360 * sy, w, h});
     } else {
-        placeTwips(Shape1, 5385 * sx, 1065 * sy + 105, 3975 * sx, 5415 * sy - 105);
-        placeTwips(Frame2, 960 * sx, 1065 * sy, 4215 * sx, 5415 * sy);
-        placeTwips(bg1, 0, 0, 4245 * sx, 105);
-        placeTwips(Frame3, 960 * sx, 0, 8415 * sx, 1020 * sy);
-        placeTwips(bg3, 0, 0, 8445 * sx, 1500 * sy);
+        setGeometryTwips(Shape1, {5385 * sx, 1065 * sy + 105, 3975 * sx, 5415 * sy - 105});
+        setGeometryTwips(Frame2, {960 * sx, 1065 * sy, 4215 * sx, 5415 * sy});
+        setGeometryTwips(bg1, {0, 0, 4245 * sx, 105});
+        setGeometryTwips(Frame3, {960 * sx, 0, 8415 * sx, 1020 * sy});
+        setGeometryTwips(bg3, {0, 0, 8445 * sx, 1500 * sy});
         for (int f = 1; f <= 6; ++f)
             placePicture(imganim[size_t(f)], wordgame::slideAnimBox(f, currentScale()));
-        placeTwips(lblAlphabet[1], 975 * sx, 510 * sy, w, h);
+        setGeometryTwips(lblAlphabet[1], {975 * sx, 510 * sy, w, h});
     }
-    const double l1 = leftOf(lblAlphabet[1]), t1 = topOf(lblAlphabet[1]);
-    const double w1 = widthOf(lblAlphabet[1]), h1 = heightOf(lblAlphabet[1]);
+    const TwipRect first = geometryTwips(lblAlphabet[1]);
     const wordgame::Game game = t ? wordgame::Game::Treasure : wordgame::Game::Slide;
     for (int i = 1; i <= 26; ++i) {
         const wordgame::CellPlace c = wordgame::alphabetPlace(game, i);
-        const double half = c.halfRight ? std::trunc(lang::RoundHalfEven(w1) / 2) : 0.0;
-        placeTwips(lblAlphabet[size_t(i)], l1 + c.column * (w1 - px) + half, t1 + c.row * (h1 - py), w1, h1);
+        const double half = c.halfRight ? std::trunc(lang::RoundHalfEven(first.width) / 2) : 0.0;
+        setGeometryTwips(lblAlphabet[size_t(i)], {first.left + c.column * (first.width - px) + half,
+                                                  first.top + c.row * (first.height - py), first.width, first.height});
         lblAlphabet[size_t(i)]->show();
     }
     if (t) {
         ShowPirate();
     } else {
-        const double panelLeft = leftOf(Shape1), panelTop = topOf(Shape1);
-        const double panelRight = panelLeft + widthOf(Shape1), panelBottom = panelTop + heightOf(Shape1);
+        const TwipRect panel = geometryTwips(Shape1);
+        const double panelLeft = panel.left, panelTop = panel.top;
+        const double panelRight = panelLeft + panel.width, panelBottom = panelTop + panel.height;
         const double farX = screen::widthTwips(), farY = screen::heightTwips();
-        placeTwips(yshape1, 705 * sx, 0, panelLeft - 705 * sx, 6660 * sy);
-        const double fillerLeft = leftOf(yshape1) - px;
-        placeTwips(yshape2, fillerLeft, 0, farX, panelTop);
-        placeTwips(yshape3, fillerLeft, panelBottom, farX, farY);
-        placeTwips(yshape4, panelRight, 0, farX, farY);
+        setGeometryTwips(yshape1, {705 * sx, 0, panelLeft - 705 * sx, 6660 * sy});
+        const double fillerLeft = geometryTwips(yshape1).left - px;
+        setGeometryTwips(yshape2, {fillerLeft, 0, farX, panelTop});
+        setGeometryTwips(yshape3, {fillerLeft, panelBottom, farX, farY});
+        setGeometryTwips(yshape4, {panelRight, 0, farX, farY});
         ShowSlide();
     }
 
@@ -697,13 +667,16 @@ void frmHangman::LayoutForm() {
 
 // The word's cells, centred on the word panel, neighbours sharing one pixel of border.
 void frmHangman::placeWordCells() {
-    const int px = tpx();
+    const int px = screen::twipsPerPixelX();
     const int n = int(ShownWord().size());
-    placeTwips(lblshow[1], leftOf(lblshow[1]), 120, wordgame::cellSize(gScaleX, px), wordgame::cellSize(gScaleY, tpy()));
-    const double w1 = widthOf(lblshow[1]), h1 = heightOf(lblshow[1]);
-    placeTwips(lblshow[1], std::trunc(lang::RoundHalfEven(widthOf(Frame3) - (w1 - px) * n) / 2), 120, w1, h1);
+    setGeometryTwips(lblshow[1], {geometryTwips(lblshow[1]).left, 120, double(wordgame::cellSize(gScaleX, px)),
+                                  double(wordgame::cellSize(gScaleY, screen::twipsPerPixelY()))});
+    const double w1 = geometryTwips(lblshow[1]).width, h1 = geometryTwips(lblshow[1]).height;
+    setGeometryTwips(lblshow[1],
+                     {std::trunc(lang::RoundHalfEven(geometryTwips(Frame3).width - (w1 - px) * n) / 2), 120, w1, h1});
+    const TwipRect first = geometryTwips(lblshow[1]);
     for (int i = 1; i <= std::min(n, 12); ++i) {
-        placeTwips(lblshow[size_t(i)], leftOf(lblshow[1]) + (i - 1) * (w1 - px), topOf(lblshow[1]), w1, h1);
+        setGeometryTwips(lblshow[size_t(i)], {first.left + (i - 1) * (w1 - px), first.top, w1, h1});
         lblshow[size_t(i)]->show();
     }
 }

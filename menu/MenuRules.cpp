@@ -41,10 +41,6 @@ bool fontWarningNeeded(int16_t noFontWarning, bool arialAvailable) {
     return noFontWarning == 0 && !arialAvailable;
 }
 
-QRect placeRect(const TwipRect& r, double sx, double sy, int tx, int ty) {
-    return twipsToPixels(scaledTwips(r, sx, sy), tx, ty);
-}
-
 QRect placeCentred(int centreX, int centreY, int width, int height, double sx, double sy, double g,
                    int tx, int ty) {
     const double w = width * g, h = height * g;

@@ -33,8 +33,6 @@ enum class ColourCheck { Nothing, Warn, ClearSuppression };
 ColourCheck colourCheck(int32_t colourBits, int16_t noColourWarning);
 bool fontWarningNeeded(int16_t noFontWarning, bool arialAvailable);
 
-// Placed at left L*sx, top T*sy, width W*sx, height H*sy twips, then in pixels.
-QRect placeRect(const TwipRect& r, double sx, double sy, int twipsPerPixelX, int twipsPerPixelY);
 // A picture kept in proportion: size W*g by H*g, centred on (X*sx, Y*sy), in pixels.
 QRect placeCentred(int centreX, int centreY, int width, int height, double sx, double sy, double g,
                    int twipsPerPixelX, int twipsPerPixelY);

@@ -1,7 +1,6 @@
 #include "menu/frmMenu.h"
 
 #include <QAction>
-#include <QFontMetricsF>
 #include <QFrame>
 #include <QLabel>
 #include <QMenu>
@@ -13,6 +12,7 @@
 #include "core/Activity.h"
 #include "core/Catalogue.h"
 #include "core/Globals.h"
+#include "core/Layout.h"
 #include "core/Registry.h"
 #include "core/Settings.h"
 #include "core/Shell.h"
@@ -24,7 +24,6 @@
 #include "core/frmSplash.h"
 #include "core/frmWarning.h"
 #include "menu/ButtonArt.h"
-#include "menu/Layout.h"
 #include "menu/MenuRules.h"
 #include "menu/SettingsEdit.h"
 #include "menu/frmChoose.h"
@@ -44,25 +43,6 @@ const QColor kWindowColour(160, 200, 240);
 const QColor kPanelColour(192, 192, 192);
 const QColor kBorderColour(0, 0, 128);
 const QColor kDarkGreen(0, 128, 0);
-
-using layout::place;
-
-// A font size the toolkit accepts, whatever the scale.
-double usableSize(double points) { return points < 1.0 ? 1.0 : points; }
-
-void setFontSize(QWidget* w, double points, bool bold) { layout::setFont(w, points, bold); }
-
-// The title captions are wider in our Arial stand-in than the labels designed for them: the
-// size comes down just enough for the caption to stay whole.
-void fitCaption(QLabel* label, int widthPx) {
-    QFont f = label->font();
-    const double wanted = f.pointSizeF();
-    const double advance = QFontMetricsF(f).horizontalAdvance(label->text());
-    if (advance > widthPx && advance > 0) {
-        f.setPointSizeF(usableSize(wanted * widthPx / advance * 0.98));
-        label->setFont(f);
-    }
-}
 
 QLabel* titleLabel(QWidget* parent, const QString& caption, const QColor& colour) {
     auto* l = new QLabel(caption, parent);
@@ -264,9 +244,7 @@ void frmMenu::ArrangeMenu() {
     Image1->setScaledContents(imagesStretched_);
     Image2->setScaledContents(imagesStretched_);
 
-    place(frame_pupil, design::framePupil);
-    place(Shape2, design::shape2);
-    place(Shape1, design::shape1);
+    layout::placeAll({{frame_pupil, design::framePupil}, {Shape2, design::shape2}, {Shape1, design::shape1}});
 
     struct Title {
         QLabel* label;
@@ -279,9 +257,10 @@ void frmMenu::ArrangeMenu() {
                             {Label5, design::label5, design::titleFontSize},
                             {Label2, design::label2, design::titleFontSize}};
     for (const Title& t : titles) {
-        setFontSize(t.label, t.size * g, true);
-        place(t.label, t.rect);
-        fitCaption(t.label, t.label->width());
+        layout::setFont(t.label, t.size * g, true);
+        layout::place(t.label, t.rect);
+        // The stand-in sets the titles wider than the labels designed for them.
+        layout::fitLineCaption(t.label);
     }
 
     const struct {
@@ -293,8 +272,8 @@ void frmMenu::ArrangeMenu() {
                    {cmdExit, design::cmdExit},           {cmdClozeType, design::cmdClozeType},
                    {cmdTeacher, design::cmdTeacher}};
     for (const auto& b : buttons) {
-        setFontSize(b.button, design::buttonFontSize * g, true);
-        place(b.button, b.rect);
+        layout::setFont(b.button, design::buttonFontSize * g, true);
+        layout::place(b.button, b.rect);
     }
 
     Image1->setGeometry(menurules::placeCentred(design::image1X, design::image1Y, design::image1W,

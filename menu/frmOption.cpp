@@ -7,6 +7,7 @@
 
 #include "core/Activity.h"
 #include "core/Globals.h"
+#include "core/Layout.h"
 #include "core/Password.h"
 #include "core/Settings.h"
 #include "core/Shell.h"
@@ -14,7 +15,6 @@
 #include "core/frmKest.h"
 #include "core/frmPass.h"
 #include "core/frmSplash.h"
-#include "menu/Layout.h"
 #include "menu/frmLog.h"
 #include "menu/frmSettings.h"
 #include "menu/frmUsers.h"

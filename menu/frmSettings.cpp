@@ -8,6 +8,7 @@
 
 #include "core/Catalogue.h"
 #include "core/Globals.h"
+#include "core/Layout.h"
 #include "core/Settings.h"
 #include "core/Shell.h"
 #include "core/Users.h"
@@ -15,7 +16,6 @@
 #include "core/frmKest.h"
 #include "core/frmSplash.h"
 #include "core/frmUserName.h"
-#include "menu/Layout.h"
 #include "menu/SettingsEdit.h"
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"

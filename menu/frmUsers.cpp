@@ -9,12 +9,12 @@
 
 #include "core/Catalogue.h"
 #include "core/Globals.h"
+#include "core/Layout.h"
 #include "core/Settings.h"
 #include "core/Users.h"
 #include "core/WindowShaping.h"
 #include "core/frmKest.h"
 #include "core/frmSplash.h"
-#include "menu/Layout.h"
 #include "menu/SettingsEdit.h"
 #include "menu/UserList.h"
 #include "platform/Controls.h"

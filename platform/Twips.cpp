@@ -48,6 +48,10 @@ void setGeometryTwips(QWidget* w, const TwipRect& r, TwipSizes sizes) {
     w->setGeometry(twipsToPixels(r, screen::twipsPerPixelX(), screen::twipsPerPixelY(), sizes));
 }
 
+void moveToTwips(QWidget* w, double left, double top) {
+    w->move(twipsToPixels(left, screen::twipsPerPixelX()), twipsToPixels(top, screen::twipsPerPixelY()));
+}
+
 TwipRect geometryTwips(const QWidget* w) {
     const double tx = screen::twipsPerPixelX(), ty = screen::twipsPerPixelY();
     return TwipRect{w->x() * tx, w->y() * ty, w->width() * tx, w->height() * ty};

@@ -42,5 +42,7 @@ QRect twipsToPixels(const TwipRect& r, int twipsPerPixelX, int twipsPerPixelY,
 
 // The control at r (twips of its parent), in pixels of this screen.
 void setGeometryTwips(QWidget* w, const TwipRect& r, TwipSizes sizes = TwipSizes::Nearest);
+// Its top left corner at (left, top) twips, its size kept.
+void moveToTwips(QWidget* w, double left, double top);
 // The control's rectangle in twips, as the window reads it back after placing it.
 TwipRect geometryTwips(const QWidget* w);

@@ -5,6 +5,7 @@
 
 #include "core/Catalogue.h"
 #include "core/Globals.h"
+#include "core/Layout.h"
 #include "core/Settings.h"
 #include "core/Shell.h"
 #include "core/WindowShaping.h"
@@ -18,19 +19,6 @@
 #include "platform/Twips.h"
 #include "square/SquareSettings.h"
 #include "square/frmSquare.h"
-
-namespace {
-
-// A control given no design height keeps the height its font asks for.
-void place(QWidget* w, double left, double top, double width, double height) {
-    QRect g = twipsToPixels(scaledTwips(TwipRect{left, top, width, height}, gScaleX, gScaleY),
-                            screen::twipsPerPixelX(), screen::twipsPerPixelY());
-    if (height <= 0)
-        g.setHeight(w->sizeHint().height());
-    w->setGeometry(g);
-}
-
-}  // namespace
 
 frmSqSet::frmSqSet() : Form(QStringLiteral("frmSqSet")) {
     setCaption(QStringLiteral("Settings"));
@@ -115,39 +103,29 @@ void frmSqSet::Form_Resize() {
 }
 
 void frmSqSet::LayoutSettings() {
-    const QList<QWidget*> all = {cmdSave, cmdCancel, Label1, Label2, Label3, Label4, Label5, Label6,
-                                 combo_file, combo_size, Check3D1, Check3D2, Check3D3, Check3D4};
-    if (!fontsSet_) {
-        fontsSet_ = true;
-        for (QWidget* w : all) {
-            QFont f = w->font();
-            f.setFamily(screen::arialFamily());
-            f.setPointSizeF(10);
-            w->setFont(f);
-        }
-    }
-    struct Row {
-        QWidget* w;
-        double left, top, width, height;
-        bool bold;
-    };
-    const Row rows[] = {
-        {cmdSave, 1440, 240, 1095, 495, true},    {cmdCancel, 1440, 840, 1095, 495, true},
-        {Label1, 2880, 360, 5415, 315, true},     {Label2, 2880, 960, 5415, 315, true},
-        {Label3, 360, 1680, 8175, 495, false},    {Label6, 360, 2400, 8175, 735, false},
-        {Label4, 1200, 3600, 2295, 495, true},    {combo_file, 1200, 4200, 3135, 0, true},
-        {Label5, 1200, 4800, 1815, 495, true},    {combo_size, 1200, 5400, 1575, 0, true},
-        {Check3D1, 4440, 3720, 3255, 255, true},  {Check3D2, 4440, 4080, 3255, 255, true},
-        {Check3D3, 4440, 4440, 3255, 255, true},  {Check3D4, 4440, 4800, 3255, 255, true},
-    };
-    for (const Row& r : rows) {
-        QFont f = r.w->font();
-        f.setPointSizeF(std::max(1.0, 9.75 * gScale));
-        f.setBold(r.bold);
-        r.w->setFont(f);
-        place(r.w, r.left, r.top, r.width, r.height);
-    }
-    place(Shape1, 840, 3360, 6975, 2775);
+    const double points = 9.75 * gScale;
+    layout::setFonts({cmdSave, cmdCancel, Label1, Label2, Label4, Label5, combo_file, combo_size, Check3D1, Check3D2,
+                      Check3D3, Check3D4},
+                     points, true);
+    layout::setFonts({Label3, Label6}, points, false);
+    layout::placeAll({
+        {cmdSave, {1440, 240, 1095, 495}},
+        {cmdCancel, {1440, 840, 1095, 495}},
+        {Label1, {2880, 360, 5415, 315}},
+        {Label2, {2880, 960, 5415, 315}},
+        {Label3, {360, 1680, 8175, 495}},
+        {Label6, {360, 2400, 8175, 735}},
+        {Label4, {1200, 3600, 2295, 495}},
+        {Label5, {1200, 4800, 1815, 495}},
+        {Check3D1, {4440, 3720, 3255, 255}},
+        {Check3D2, {4440, 4080, 3255, 255}},
+        {Check3D3, {4440, 4440, 3255, 255}},
+        {Check3D4, {4440, 4800, 3255, 255}},
+        {Shape1, {840, 3360, 6975, 2775}},
+    });
+    // The lists keep the height their font asks for.
+    layout::placeKeepHeight(combo_file, {1200, 4200, 3135, 0});
+    layout::placeKeepHeight(combo_size, {1200, 5400, 1575, 0});
 }
 
 bool SavePupilOptions(int showMessage) {

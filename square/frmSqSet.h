@@ -41,9 +41,6 @@ public:
 protected:
     void Form_Load() override;
     void Form_Resize() override;
-
-private:
-    bool fontsSet_ = false;
 };
 
 // The "&Alter the settings" item of the word-square window: the password when one is set and

@@ -16,6 +16,7 @@
 #include "core/Activity.h"
 #include "core/Catalogue.h"
 #include "core/Globals.h"
+#include "core/Layout.h"
 #include "core/Registry.h"
 #include "core/Shell.h"
 #include "core/WindowShaping.h"
@@ -45,22 +46,6 @@ const QColor kPictureColour = QBColor(11);  // light cyan
 const QColor kMarginColour(0, 128, 128);
 const QColor kWindowColour(255, 255, 128);  // pale yellow
 
-int tx() { return screen::twipsPerPixelX(); }
-int ty() { return screen::twipsPerPixelY(); }
-
-// A design rectangle in twips, scaled, as pixels.
-QRect scaled(double left, double top, double width, double height) {
-    return twipsToPixels(scaledTwips(TwipRect{left, top, width, height}, gScaleX, gScaleY), tx(), ty());
-}
-
-void setControlFont(QWidget* w, double points, bool bold) {
-    QFont f = w->font();
-    f.setFamily(screen::arialFamily());
-    f.setPointSizeF(std::max(1.0, points));
-    f.setBold(bold);
-    w->setFont(f);
-}
-
 // Display text: the labels break lines at LF.
 QString shown(const QString& text) {
     QString t = text;
@@ -75,7 +60,7 @@ QSize textSizeTwips(const QFont& f, const QString& text) {
     int widest = 0;
     for (const QString& l : lines)
         widest = std::max(widest, m.horizontalAdvance(l));
-    return QSize(widest * tx(), int(lines.size()) * m.height() * ty());
+    return QSize(widest * screen::twipsPerPixelX(), int(lines.size()) * m.height() * screen::twipsPerPixelY());
 }
 
 // The "&Next" button's picture: a green arrow to the right, drawn to the size on a clear ground.
@@ -117,7 +102,8 @@ void SquarePicture::paintEvent(QPaintEvent*) {
 
 void SquarePicture::mousePressEvent(QMouseEvent* e) {
     const QPointF pos = e->position();
-    owner_->pic_MouseDown(int(e->button()), 0, float(pos.x() * tx()), float(pos.y() * ty()));
+    owner_->pic_MouseDown(int(e->button()), 0, float(pos.x() * screen::twipsPerPixelX()),
+                          float(pos.y() * screen::twipsPerPixelY()));
 }
 
 void SquarePicture::resizeEvent(QResizeEvent* e) {
@@ -446,28 +432,28 @@ void frmSquare::MakeSquare() {
 
 void frmSquare::LayoutSquare() {
     for (Label* l : {lblWarning, lblPupil, lblList, lblList2})
-        setControlFont(l, 10, l == lblList || l == lblList2);
-    shpmargin->setGeometry(scaled(0, 0, 705, 6660));
-    const QRect line = scaled(705, 0, 0, 6660);
+        layout::setFont(l, 10, l == lblList || l == lblList2);
+    layout::place(shpmargin, {0, 0, 705, 6660});
+    const QRect line = layout::scaledPixels({705, 0, 0, 6660});
     linmargin->setGeometry(line.left(), line.top(), 2, line.height());
-    cmdAgain->setGeometry(scaled(0, 0, 705, 1665));
-    lblPupil->setGeometry(scaled(840, 6075, 5895, 495));
-    setControlFont(lblPupil, 9.75 * gScale, false);
+    layout::place(cmdAgain, {0, 0, 705, 1665});
+    layout::place(lblPupil, {840, 6075, 5895, 495});
+    layout::setFont(lblPupil, 9.75 * gScale, false);
     lblPupil->setCaption(QStringLiteral("When you have found a word, click on each letter of it in turn\nstarting with the first."));
-    lblWarning->setGeometry(scaled(885, 6015, 8655, 615));
-    setControlFont(lblWarning, 9.75 * gScale, false);
-    frameList->setGeometry(scaled(6810, 15, 2760, 6600));
-    setControlFont(frameList, 10, false);
-    lblList->setGeometry(scaled(120, 240, 2055, 6135));
-    lblList2->setGeometry(scaled(840, 840, 855, 735));
-    well_done->setGeometry(scaled(240, 960, 2415, 615));
-    setControlFont(well_done, 24 * gScale, true);
+    layout::place(lblWarning, {885, 6015, 8655, 615});
+    layout::setFont(lblWarning, 9.75 * gScale, false);
+    layout::place(frameList, {6810, 15, 2760, 6600});
+    layout::setFont(frameList, 10, false);
+    layout::place(lblList, {120, 240, 2055, 6135});
+    layout::place(lblList2, {840, 840, 855, 735});
+    layout::place(well_done, {240, 960, 2415, 615});
+    layout::setFont(well_done, 24 * gScale, true);
     // The big picture with its caption, or on a small screen the small one alone.
     const bool big = gScale > 0.74;
     const int side = std::max(8, int(std::min(cmdAgain->width(), cmdAgain->height()) * (big ? 0.7 : 0.5)));
     cmdAgain->setPicture(nextPicture(side), QSize(side, side), std::nullopt);
     cmdAgain->setCaption(QStringLiteral("&Next"), big);
-    setControlFont(cmdAgain, 10 * gScale, true);
+    layout::setFont(cmdAgain, 10 * gScale, true);
     if (!teacher())
         ShowWordList();
     ComputeCellSize(0);
@@ -487,8 +473,8 @@ void frmSquare::ComputeCellSize(int keepPicture) {
         const long spareH = std::lround(gScaleY * 6000 - double(CellHeight) * SquareRows);
         const double left = gScaleX * bandLeft + double(spareW / 2);
         const double top = gScaleY * 15 + double(spareH / 2);
-        setGeometryTwips(pic, TwipRect{left, top, double(CellWidth) * SquareCols + tx(),
-                                       double(CellHeight) * SquareRows + ty()});
+        setGeometryTwips(pic, TwipRect{left, top, double(CellWidth) * SquareCols + screen::twipsPerPixelX(),
+                                       double(CellHeight) * SquareRows + screen::twipsPerPixelY()});
     }
     fitLetterFont();
 }
@@ -502,7 +488,8 @@ void frmSquare::fitLetterFont() {
     auto fits = [&](double size) {
         f.setPointSizeF(std::max(1.0, size));
         const QFontMetrics m(f);
-        return long(m.horizontalAdvance(u'W')) * tx() < wAim && long(m.height()) * ty() < hAim;
+        return long(m.horizontalAdvance(u'W')) * screen::twipsPerPixelX() < wAim &&
+               long(m.height()) * screen::twipsPerPixelY() < hAim;
     };
     double size = std::round(f.pointSizeF() + 1);
     // Grow while the next size still fits, then shrink until it fits; never below one point.
@@ -534,11 +521,11 @@ void frmSquare::paintSquare(QPainter& p) {
         return;
     p.setPen(Qt::black);
     for (int k = 1; k < SquareRows; ++k) {
-        const int y = twipsToPixels(double(CellHeight) * k - ty(), ty());
+        const int y = twipsToPixels(double(CellHeight) * k - screen::twipsPerPixelY(), screen::twipsPerPixelY());
         p.drawLine(0, y, pic->width(), y);
     }
     for (int k = 1; k < SquareCols; ++k) {
-        const int x = twipsToPixels(double(CellWidth) * k - tx(), tx());
+        const int x = twipsToPixels(double(CellWidth) * k - screen::twipsPerPixelX(), screen::twipsPerPixelX());
         p.drawLine(x, 0, x, pic->height());
     }
     p.drawRect(pic->rect().adjusted(0, 0, -1, -1));
@@ -551,8 +538,8 @@ void frmSquare::paintSquare(QPainter& p) {
 }
 
 void frmSquare::DrawCell(QPainter& p, QChar letter, int col, int row, int mode) {
-    const double cw = double(CellWidth) / tx();
-    const double ch = double(CellHeight) / ty();
+    const double cw = double(CellWidth) / screen::twipsPerPixelX();
+    const double ch = double(CellHeight) / screen::twipsPerPixelY();
     const int m = int(std::min(std::lround(cw), std::lround(ch)));
     const int inset = m / 16;
     const int outer = 2 * inset + 2;
@@ -745,7 +732,7 @@ void frmSquare::ShowWordList() {
 
     const int frameHeight = frameList->height();
     auto placeLabel = [&](Label* l, double left, double top, double width, double height) {
-        QRect r = scaled(left, top, width, height);
+        QRect r = layout::scaledPixels({left, top, width, height});
         if (r.top() < 14)
             r.moveTop(14);
         if (r.bottom() + 1 > frameHeight - 3)
@@ -765,14 +752,14 @@ void frmSquare::ShowWordList() {
 
     auto fits = [&] {
         font.setPointSizeF(std::max(1.0, f));
+        const TwipRect one = geometryTwips(lblList), two = geometryTwips(lblList2);
         if (ListColumns == 1) {
             const QSize s = textSizeTwips(font, ListText);
-            return lblList->width() * tx() > s.width() && lblList->height() * ty() > s.height();
+            return one.width > s.width() && one.height > s.height();
         }
         const QSize s1 = textSizeTwips(font, ListText1);
         const QSize s2 = textSizeTwips(font, ListText2);
-        return lblList->width() * tx() > s1.width() && lblList2->width() * tx() > s2.width() &&
-               lblList2->height() * ty() > s1.height();
+        return one.width > s1.width() && two.width > s2.width() && two.height > s1.height();
     };
     while (!fits()) {
         // The width of one of the two columns, which grows with the window like the rest.
@@ -780,8 +767,8 @@ void frmSquare::ShowWordList() {
             ListColumns = 2;
             placeLabel(lblList, 75, 360, 1320, 6215);
             const QRect r1 = lblList->geometry();
-            lblList2->setGeometry(scaled(1410, 0, 1320, 0).left(), r1.top(), scaled(1410, 0, 1320, 0).width(),
-                                  r1.height());
+            const QRect column2 = layout::scaledPixels({1410, 0, 1320, 0});
+            lblList2->setGeometry(column2.left(), r1.top(), column2.width(), r1.height());
             lblList2->show();
             f = std::round(gScale * 48);
         } else {
@@ -792,13 +779,7 @@ void frmSquare::ShowWordList() {
             break;
         }
     }
-    for (Label* l : {lblList, lblList2}) {
-        QFont lf = l->font();
-        lf.setFamily(screen::arialFamily());
-        lf.setBold(true);
-        lf.setPointSizeF(f);
-        l->setFont(lf);
-    }
+    layout::setFonts({lblList, lblList2}, f, true);
     if (ListColumns == 1) {
         lblList->setCaption(shown(ListText));
     } else {

@@ -102,14 +102,6 @@ TEST(MenuRules, FontWarning) {
     EXPECT_FALSE(fontWarningNeeded(1, false));
 }
 
-TEST(MenuRules, RectanglesScaleEachSide) {
-    // At 15 twips a pixel the design surface is 640 x 442 pixels.
-    EXPECT_EQ(placeRect(design::cmdRead, 1, 1, 15, 15), QRect(40, 216, 86, 97));
-    EXPECT_EQ(placeRect(design::cmdRead, 0.8, 0.8, 15, 15), QRect(32, 173, 69, 78));
-    EXPECT_EQ(placeRect(design::cmdTeacher, 2, 1, 15, 15), QRect(880, 216, 328, 25));
-    EXPECT_EQ(placeRect(design::cmdRead, 1, 1, 12, 12), QRect(50, 270, 108, 121));
-}
-
 TEST(MenuRules, PicturesKeepTheirProportionsAroundAScaledCentre) {
     // Image2 at g = 1: 3360 x 2520 around (7080, 1425): left 5400, top 165.
     EXPECT_EQ(placeCentred(7080, 1425, 3360, 2520, 1, 1, 1, 15, 15), QRect(360, 11, 224, 168));

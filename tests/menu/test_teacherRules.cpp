@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "core/Globals.h"
+#include "core/Layout.h"
 #include "menu/BookChoice.h"
-#include "menu/Layout.h"
 #include "menu/LogView.h"
 #include "menu/SettingsEdit.h"
 #include "menu/UserList.h"

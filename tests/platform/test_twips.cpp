@@ -78,6 +78,9 @@ TEST(Twips, AControlIsPlacedAndReadBackInTheScreensTwips) {
     setGeometryTwips(child, TwipRect{600, 3240, 1290, 1455});
     EXPECT_EQ(child->geometry(), QRect(40, 216, 86, 97));
     EXPECT_EQ(geometryTwips(child), (TwipRect{600, 3240, 1290, 1455}));
+    // A move keeps the size and rounds the corner as a placing does.
+    moveToTwips(child, 607.5, 22.5);
+    EXPECT_EQ(child->geometry(), QRect(40, 2, 86, 97));
     screen::clearOverride();
 }
 

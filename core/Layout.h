@@ -1,21 +1,26 @@
 #pragma once
-// What every window of the menu folder does to lay itself out: design rectangles in twips
-// scaled by the current factors, Arial (or its stand-in) at a scaled size, and the plain
-// rectangles drawn behind controls.
+// What every window does to lay itself out: design rectangles in twips scaled by the current
+// factors (gScaleX for left and width, gScaleY for top and height), Arial (or its stand-in) at
+// a scaled size, captions brought down to fit their labels, and the plain rectangles drawn
+// behind controls.
 #include <QColor>
+#include <QRect>
 #include <QString>
 #include <initializer_list>
 
-#include "menu/MenuRules.h"
+#include "platform/Twips.h"
 
-class QFont;
 class QFrame;
 class QLabel;
 class QWidget;
 
 namespace layout {
 
-// The control at its design rectangle times gScaleX (left, width) and gScaleY (top, height).
+// A design rectangle at the current scale: in twips, and as pixels of this screen.
+TwipRect scaled(const TwipRect& design);
+QRect scaledPixels(const TwipRect& design);
+
+// The control at its design rectangle, scaled.
 void place(QWidget* w, const TwipRect& r);
 // A window's table of design rectangles, placed in order.
 struct Placement {
@@ -26,16 +31,24 @@ void placeAll(std::initializer_list<Placement> rows);
 // The same for a drop-down list, whose height follows its font.
 void placeKeepHeight(QWidget* w, const TwipRect& r);
 
-// Font family, size (points, never below 1) and weight.
+// The toolkit's smallest usable size stands in for sizes that scale below it.
+double usablePoints(double points);
+// Font family, size (points, never below 1) and weight; the other attributes of the control's
+// font (italics) stay as they are.
 void setFont(QWidget* w, double points, bool bold, const QString& family = QString());
-
 // The same font for a group of controls.
 void setFonts(std::initializer_list<QWidget*> controls, double points, bool bold);
+// Only the size (never below 1), or only the family for a font name: a name the display cannot
+// use leaves the family as it was.
+void setFontSize(QWidget* w, double points);
+void setFontName(QWidget* w, const QString& name);
 
 // Our Arial stand-in sets some captions wider than the labels designed for them: the font
 // comes down just enough for the wrapped caption to stay whole inside the label.
 void fitCaption(QLabel* label);
 void fitCaptions(std::initializer_list<QLabel*> labels);
+// A caption of one line brought down in one step, in proportion, to the label's width.
+void fitLineCaption(QLabel* label);
 // The same for the tick boxes and option buttons of a window, each within its own width; those
 // of one frame come down together and keep one size.
 void fitButtonCaptions(QWidget* window);

@@ -1,4 +1,4 @@
-#include "menu/Layout.h"
+#include "core/Layout.h"
 
 #include <QCheckBox>
 #include <QFontMetricsF>
@@ -16,7 +16,13 @@
 
 namespace layout {
 
-void place(QWidget* w, const TwipRect& r) { setGeometryTwips(w, scaledTwips(r, gScaleX, gScaleY)); }
+TwipRect scaled(const TwipRect& design) { return scaledTwips(design, gScaleX, gScaleY); }
+
+QRect scaledPixels(const TwipRect& design) {
+    return twipsToPixels(scaled(design), screen::twipsPerPixelX(), screen::twipsPerPixelY());
+}
+
+void place(QWidget* w, const TwipRect& r) { setGeometryTwips(w, scaled(r)); }
 
 void placeAll(std::initializer_list<Placement> rows) {
     for (const Placement& r : rows)
@@ -24,15 +30,32 @@ void placeAll(std::initializer_list<Placement> rows) {
 }
 
 void placeKeepHeight(QWidget* w, const TwipRect& r) {
-    const QRect g = menurules::placeRect(r, gScaleX, gScaleY, screen::twipsPerPixelX(), screen::twipsPerPixelY());
+    const QRect g = scaledPixels(r);
     w->setGeometry(g.left(), g.top(), g.width(), w->sizeHint().height());
 }
+
+double usablePoints(double points) { return points < 1.0 ? 1.0 : points; }
 
 void setFont(QWidget* w, double points, bool bold, const QString& family) {
     QFont f = w->font();
     f.setFamily(family.isEmpty() ? screen::arialFamily() : family);
-    f.setPointSizeF(points < 1.0 ? 1.0 : points);
+    f.setPointSizeF(usablePoints(points));
     f.setBold(bold);
+    w->setFont(f);
+}
+
+void setFontSize(QWidget* w, double points) {
+    QFont f = w->font();
+    f.setPointSizeF(usablePoints(points));
+    w->setFont(f);
+}
+
+void setFontName(QWidget* w, const QString& name) {
+    const QString family = screen::fontFamilyFor(name);
+    if (family.isEmpty())
+        return;
+    QFont f = w->font();
+    f.setFamily(family);
     w->setFont(f);
 }
 
@@ -61,6 +84,15 @@ void fitCaption(QLabel* label) {
 void fitCaptions(std::initializer_list<QLabel*> labels) {
     for (QLabel* l : labels)
         fitCaption(l);
+}
+
+void fitLineCaption(QLabel* label) {
+    QFont f = label->font();
+    const double advance = QFontMetricsF(f).horizontalAdvance(label->text());
+    if (advance > label->width() && advance > 0) {
+        f.setPointSizeF(usablePoints(f.pointSizeF() * label->width() / advance * 0.98));
+        label->setFont(f);
+    }
 }
 
 void fitButtonCaptions(QWidget* window) {
