@@ -53,10 +53,94 @@ protected:
             EXPECT_EQ(l.width, 1);
         return {lines[0].x, lines[0].y, lines[1].x - lines[0].x};
     }
+
+    // The steps of the puzzle sheet's check on a 4760 x 6800 pixel page, in the sheet's order.
+    static constexpr double kPageWidth = 4760, kPageHeight = 6800;
+    using Texts = std::vector<Op>;
+
+    // The header: the maker at the left edge, the product at the right.
+    static void expectHeader(testsupport::RecordingPrinter& printer, const Op& header) {
+        EXPECT_TRUE(header.text.startsWith("Quorrin Software  ")) << header.text.toStdString();
+        EXPECT_TRUE(header.text.endsWith("  The Kestrow Readers"));
+        EXPECT_DOUBLE_EQ(header.x, 0);
+        EXPECT_DOUBLE_EQ(header.y, 0);
+        printer.setFontName("Arial");
+        printer.setFontBold(false);
+        printer.setFontSize(8);
+        const double blank = printer.TextWidth(" ");
+        EXPECT_LE(printer.TextWidth(header.text), kPageWidth - 2 * blank + 1e-6);
+        EXPECT_GT(printer.TextWidth(header.text), kPageWidth - 4 * blank);
+    }
+
+    // The title centred above the grid, the name line below it; gap is the space they keep.
+    static void expectTitleAndName(testsupport::RecordingPrinter& printer, const Texts& texts, const Grid& g,
+                                   double& gap) {
+        const Op* title = findText(texts, "WORD SQUARE");
+        ASSERT_TRUE(title);
+        EXPECT_DOUBLE_EQ(title->fontSize, 32);
+        printer.setFontSize(32);
+        EXPECT_DOUBLE_EQ(title->x, idiv(kPageWidth - printer.TextWidth("WORD SQUARE"), 2));
+        gap = title->y;
+        EXPECT_GT(gap, 19);
+        const Op* name = findText(texts, "Name:");
+        ASSERT_TRUE(name);
+        EXPECT_DOUBLE_EQ(name->x, g.left);
+        EXPECT_DOUBLE_EQ(name->y, lang::RoundHalfEven(printer.TextHeight("W") + 2 * gap));
+        EXPECT_DOUBLE_EQ(name->fontSize, 20);
+    }
+
+    // The frame, three pixels wide, five twips outside the grid.
+    void expectFrame(const testsupport::RecordingPrinter& printer, const Grid& g, int cols) const {
+        const auto boxesDrawn = ofKind(printer, Op::Box);
+        ASSERT_EQ(boxesDrawn.size(), 1u);
+        EXPECT_EQ(boxesDrawn[0].width, 3);
+        EXPECT_NEAR(boxesDrawn[0].x, g.left - 5 * 2.4, 1e-6);
+        EXPECT_NEAR(boxesDrawn[0].w, cols * g.cell + 10 * 2.4, 1e-6);
+        EXPECT_TRUE(ofKind(printer, Op::FilledBox).empty()) << "the puzzle is not shaded";
+    }
+
+    // Every letter centred in its cell, in the case on show.
+    static void expectLetters(testsupport::RecordingPrinter& printer, const Texts& texts, const Grid& g,
+                              const frmSquare& w) {
+        const int cols = w.SquareCols, rows = w.SquareRows;
+        int letters = 0;
+        for (const Op& o : texts) {
+            if (o.text.size() != 1 || o.y < g.top || o.y > g.top + rows * g.cell)
+                continue;
+            ++letters;
+            const int c = int((o.x - g.left) / g.cell) + 1, r = int((o.y - g.top) / g.cell) + 1;
+            const QChar stored(w.square.GridLetters.at(c, r));
+            EXPECT_EQ(o.text, w.ShowUpperCase == -1 ? QString(stored).toUpper() : QString(stored).toLower());
+            printer.setFontSize(o.fontSize);
+            EXPECT_DOUBLE_EQ(o.x - ((c - 1) * g.cell + g.left), idiv(g.cell - printer.TextWidth(o.text), 2));
+        }
+        EXPECT_EQ(letters, cols * rows);
+    }
+
+    // The list heading below the grid, then the words down the columns.
+    static void expectWordList(testsupport::RecordingPrinter& printer, const Texts& texts, const Grid& g,
+                               double gap, const frmSquare& w) {
+        const int cols = w.SquareCols, rows = w.SquareRows;
+        const Op* heading = findText(texts, "Find these words:");
+        ASSERT_TRUE(heading);
+        EXPECT_DOUBLE_EQ(heading->x, g.left);
+        EXPECT_DOUBLE_EQ(heading->y, lang::RoundHalfEven((rows + 0.5) * g.cell + g.top + gap));
+        const qsizetype firstWord =
+            std::find_if(texts.begin(), texts.end(), [&](const Op& o) { return &o == heading; }) - texts.begin() + 1;
+        ASSERT_EQ(texts.size() - size_t(firstWord), size_t(w.square.PlacedWords.size()));
+        printer.setFontSize(20);
+        for (qsizetype k = 0; k < w.square.PlacedWords.size(); ++k) {
+            const Op& o = texts[size_t(firstWord + k)];
+            EXPECT_EQ(o.text.toUpper(), w.square.PlacedWords[k].toUpper());
+            EXPECT_LE(o.y + printer.TextHeight("W"), kPageHeight) << "on the page";
+            EXPECT_GE(o.x, g.left);
+            EXPECT_LT(o.x, g.left + cols * g.cell);
+        }
+    }
 };
 
 TEST_F(SquarePrintTest, PuzzleSheetWithItsWordList) {
-    ScopedPrinter printer(600, 4760, 6800);
+    ScopedPrinter printer(600, kPageWidth, kPageHeight);
     frmSquare* w = openTeacher();
     ASSERT_TRUE(w);
     const int cols = w->SquareCols, rows = w->SquareRows;
@@ -67,75 +151,16 @@ TEST_F(SquarePrintTest, PuzzleSheetWithItsWordList) {
     const auto texts = printer.documents()[0].texts();
     printer.setScaleMode(Printer::Pixels);
 
-    // The header: the maker at the left edge, the product at the right.
-    const Op& header = texts.at(0);
-    EXPECT_TRUE(header.text.startsWith("Quorrin Software  ")) << header.text.toStdString();
-    EXPECT_TRUE(header.text.endsWith("  The Kestrow Readers"));
-    EXPECT_DOUBLE_EQ(header.x, 0);
-    EXPECT_DOUBLE_EQ(header.y, 0);
-    printer.setFontName("Arial");
-    printer.setFontBold(false);
-    printer.setFontSize(8);
-    const double blank = printer.TextWidth(" ");
-    EXPECT_LE(printer.TextWidth(header.text), 4760 - 2 * blank + 1e-6);
-    EXPECT_GT(printer.TextWidth(header.text), 4760 - 4 * blank);
-
+    expectHeader(printer, texts.at(0));
     // A 4760-pixel-wide portrait page fits at the first pass: the grid is four fifths of it.
     const Grid g = gridOf(printer, cols, rows);
-    EXPECT_DOUBLE_EQ(g.cell, idiv(4760 * 4, cols * 5));
-    EXPECT_DOUBLE_EQ(g.left, idiv(4760 - cols * g.cell, 2));
-
-    const Op* title = findText(texts, "WORD SQUARE");
-    ASSERT_TRUE(title);
-    EXPECT_DOUBLE_EQ(title->fontSize, 32);
-    printer.setFontSize(32);
-    EXPECT_DOUBLE_EQ(title->x, idiv(4760 - printer.TextWidth("WORD SQUARE"), 2));
-    const double gap = title->y;
-    EXPECT_GT(gap, 19);
-    const Op* name = findText(texts, "Name:");
-    ASSERT_TRUE(name);
-    EXPECT_DOUBLE_EQ(name->x, g.left);
-    EXPECT_DOUBLE_EQ(name->y, lang::RoundHalfEven(printer.TextHeight("W") + 2 * gap));
-    EXPECT_DOUBLE_EQ(name->fontSize, 20);
-
-    // The frame, three pixels wide, five twips outside the grid.
-    const auto boxesDrawn = ofKind(printer, Op::Box);
-    ASSERT_EQ(boxesDrawn.size(), 1u);
-    EXPECT_EQ(boxesDrawn[0].width, 3);
-    EXPECT_NEAR(boxesDrawn[0].x, g.left - 5 * 2.4, 1e-6);
-    EXPECT_NEAR(boxesDrawn[0].w, cols * g.cell + 10 * 2.4, 1e-6);
-    EXPECT_TRUE(ofKind(printer, Op::FilledBox).empty()) << "the puzzle is not shaded";
-
-    // Every letter centred in its cell, in the case on show.
-    int letters = 0;
-    for (const Op& o : texts) {
-        if (o.text.size() != 1 || o.y < g.top || o.y > g.top + rows * g.cell)
-            continue;
-        ++letters;
-        const int c = int((o.x - g.left) / g.cell) + 1, r = int((o.y - g.top) / g.cell) + 1;
-        const QChar stored(w->square.GridLetters.at(c, r));
-        EXPECT_EQ(o.text, w->ShowUpperCase == -1 ? QString(stored).toUpper() : QString(stored).toLower());
-        printer.setFontSize(o.fontSize);
-        EXPECT_DOUBLE_EQ(o.x - ((c - 1) * g.cell + g.left), idiv(g.cell - printer.TextWidth(o.text), 2));
-    }
-    EXPECT_EQ(letters, cols * rows);
-
-    // The list heading below the grid, then the words down the columns.
-    const Op* heading = findText(texts, "Find these words:");
-    ASSERT_TRUE(heading);
-    EXPECT_DOUBLE_EQ(heading->x, g.left);
-    EXPECT_DOUBLE_EQ(heading->y, lang::RoundHalfEven((rows + 0.5) * g.cell + g.top + gap));
-    const qsizetype firstWord = std::find_if(texts.begin(), texts.end(), [&](const Op& o) { return &o == heading; }) -
-                                texts.begin() + 1;
-    ASSERT_EQ(texts.size() - size_t(firstWord), size_t(w->square.PlacedWords.size()));
-    printer.setFontSize(20);
-    for (qsizetype k = 0; k < w->square.PlacedWords.size(); ++k) {
-        const Op& o = texts[size_t(firstWord + k)];
-        EXPECT_EQ(o.text.toUpper(), w->square.PlacedWords[k].toUpper());
-        EXPECT_LE(o.y + printer.TextHeight("W"), 6800) << "on the page";
-        EXPECT_GE(o.x, g.left);
-        EXPECT_LT(o.x, g.left + cols * g.cell);
-    }
+    EXPECT_DOUBLE_EQ(g.cell, idiv(kPageWidth * 4, cols * 5));
+    EXPECT_DOUBLE_EQ(g.left, idiv(kPageWidth - cols * g.cell, 2));
+    double gap = 0;
+    ASSERT_NO_FATAL_FAILURE(expectTitleAndName(printer, texts, g, gap));
+    ASSERT_NO_FATAL_FAILURE(expectFrame(printer, g, cols));
+    expectLetters(printer, texts, g, *w);
+    expectWordList(printer, texts, g, gap, *w);
 }
 
 TEST_F(SquarePrintTest, AnswerSheetShadesTheGridAndShowsTheWordsAsWhiteBands) {
