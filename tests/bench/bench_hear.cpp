@@ -27,6 +27,7 @@
 
 #include "book/BookControls.h"
 #include "book/frmBook.h"
+#include "core/Activity.h"
 #include "core/Globals.h"
 #include "core/Settings.h"
 #include "core/WindowShaping.h"
@@ -87,7 +88,7 @@ frmBook* openSampleBook() {
     if (!QFileInfo(root + QStringLiteral("/DATA/01PIP.DAT")).isFile())
         return nullptr;
     testsupport::readerGlobals(root);
-    gActivity = 1;
+    gActivity = activity::Reading;
     gBookCode = QStringLiteral("01PIP");
     ActiveSettings = testsupport::storedTeacher(root);
     ActiveSettings.ReadHearSentence = -1;

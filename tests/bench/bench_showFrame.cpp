@@ -12,6 +12,7 @@
 
 #include "BookEncoder.h"
 #include "book/frmBook.h"
+#include "core/Activity.h"
 #include "core/Globals.h"
 #include "core/WindowShaping.h"
 #include "platform/Screen.h"
@@ -78,7 +79,7 @@ void BM_ShowFrameTwoPicturesThreeBlocks(benchmark::State& state) {
     const int width = int(state.range(0)), height = int(state.range(1));
     // In 24-bit colour there is no reading ahead: every page decodes its pictures.
     testsupport::readerGlobals(inst.dir.path(), std::max(1024, width), std::max(768, height + 19));
-    gActivity = 1;
+    gActivity = activity::Reading;
     gBookCode = QStringLiteral("BENCH");
     ActiveSettings.TextFont.setText(QStringLiteral("Arial"));
     ActiveSettings.ReadHearSentence = -1;

@@ -16,6 +16,7 @@
 #include "BookEncoder.h"
 #include "book/BookControls.h"
 #include "book/frmBook.h"
+#include "core/Activity.h"
 #include "core/Globals.h"
 #include "core/Registry.h"
 #include "core/Settings.h"
@@ -28,9 +29,12 @@
 #include "platform/Program.h"
 #include "platform/Screen.h"
 #include "support/FakeClock.h"
+#include "support/Press.h"
 #include "support/StartedGlobals.h"
 #include "support/TestEnv.h"
 #include "support/WindowTest.h"
+
+using testsupport::click;
 
 namespace booktest {
 
@@ -134,7 +138,7 @@ protected:
     // The globals as start-up, the frame and the menu leave them for Reading.
     void useInstallation(const QString& root) {
         testsupport::readerGlobals(root);
-        gActivity = 1;
+        gActivity = activity::Reading;
         gBookCode = QStringLiteral("01PIP");
         ActiveSettings = testsupport::storedTeacher(root);
         ActiveSettings.ReadHearSentence = -1;
@@ -157,7 +161,7 @@ protected:
     frmBook* openAt(int f) {
         frmBook* b = openBook();
         while (gFrame < f)
-            b->cmdNext_Click();
+            click(b->cmdNext);
         EXPECT_EQ(gFrame, f);
         return b;
     }

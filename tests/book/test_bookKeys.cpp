@@ -13,6 +13,9 @@
 #include "core/frmKest.h"
 #include "platform/Controls.h"
 #include "platform/GraphicalButton.h"
+#include "support/Press.h"
+
+using testsupport::click;
 
 using booktest::BookWindowTest;
 using booktest::closeAllWindows;
@@ -202,7 +205,7 @@ TEST_F(BookKeysTest, AltSStopsTellStoryAndStartsAgainOnTheLastPage) {
 
 TEST_F(BookKeysTest, AltDigitsAnswerTheChoicesFromTheBookWindow) {
     frmBook* b = openInFrame(5);
-    b->cmdNext_Click();
+    click(b->cmdNext);
     settle();
     ASSERT_EQ(gFrame, 2);
     ASSERT_TRUE(b->ChoicesWindow && b->ChoicesWindow->isVisible());

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 
+#include "core/Activity.h"
 #include "core/Session.h"
 
 using namespace booklayout;
@@ -116,13 +117,14 @@ TEST(BookLayout, ActivityLineEndsTheMinutesInOneColumn) {
         float seconds;
         QString line;
     } cases[] = {
-        {1, 9, QStringLiteral("   Reading     ") + padded + QStringLiteral("   0 mins\r\n")},
-        {1, 70, QStringLiteral("   Reading     ") + padded + QStringLiteral("   2 mins\r\n")},
-        {1, 60, QStringLiteral("   Reading     ") + padded + QStringLiteral("   1 min\r\n")},
-        {4, 5 * 60, QStringLiteral("   Cloze-type  ") + padded + QStringLiteral("   5 mins\r\n")},
-        {5, 45 * 60, QStringLiteral("   Cloze-click ") + padded + QStringLiteral("  45 mins\r\n")},
-        {1, 120 * 60, QStringLiteral("   Reading     ") + padded + QStringLiteral(" 120 mins\r\n")},
-        {2, 70, QStringLiteral("   Writing     ") + QString(30, u' ') + QStringLiteral("   2 mins\r\n")},
+        {activity::Reading, 9, QStringLiteral("   Reading     ") + padded + QStringLiteral("   0 mins\r\n")},
+        {activity::Reading, 70, QStringLiteral("   Reading     ") + padded + QStringLiteral("   2 mins\r\n")},
+        {activity::Reading, 60, QStringLiteral("   Reading     ") + padded + QStringLiteral("   1 min\r\n")},
+        {activity::ClozeType, 5 * 60, QStringLiteral("   Cloze-type  ") + padded + QStringLiteral("   5 mins\r\n")},
+        {activity::ClozeClick, 45 * 60, QStringLiteral("   Cloze-click ") + padded + QStringLiteral("  45 mins\r\n")},
+        {activity::Reading, 120 * 60, QStringLiteral("   Reading     ") + padded + QStringLiteral(" 120 mins\r\n")},
+        {activity::Writing, 70,
+         QStringLiteral("   Writing     ") + QString(30, u' ') + QStringLiteral("   2 mins\r\n")},
     };
     const float start = 9 * 3600.0f;
     for (const Case& c : cases) {
@@ -130,9 +132,9 @@ TEST(BookLayout, ActivityLineEndsTheMinutesInOneColumn) {
         EXPECT_EQ(activityLine(c.activity, title, FormatMinutes(start, start + c.seconds, 0)), c.line);
     }
     const QString longTitle = QStringLiteral("A Title Far Longer Than Thirty Characters");
-    EXPECT_EQ(activityLine(1, longTitle, QStringLiteral("3 mins")).mid(15, 30), longTitle.left(30));
-    EXPECT_EQ(activityLine(6, title, QStringLiteral("3 mins")), QString());
-    EXPECT_EQ(activityLine(34, title, QStringLiteral("3 mins")), QString());
+    EXPECT_EQ(activityLine(activity::Reading, longTitle, QStringLiteral("3 mins")).mid(15, 30), longTitle.left(30));
+    EXPECT_EQ(activityLine(activity::TeacherOptions, title, QStringLiteral("3 mins")), QString());
+    EXPECT_EQ(activityLine(activity::Slide, title, QStringLiteral("3 mins")), QString());
 }
 
 TEST(BookLayout, HelpCaptionsAndTopics) {

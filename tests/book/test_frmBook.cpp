@@ -19,6 +19,11 @@
 #include "platform/Paths.h"
 #include "platform/Screen.h"
 #include "platform/WaveDevice.h"
+#include "support/Press.h"
+
+using testsupport::choose;
+using testsupport::click;
+using testsupport::pullDown;
 
 using booktest::bookOf;
 using booktest::BookWindowTest;
@@ -100,20 +105,17 @@ TEST_F(BookWindowTest, EverySamplePageForwardAndBackWithItsButtons) {
         EXPECT_EQ(b->caption(), GetBookTitle(code));
         expectPage(b, 1);
         for (int f = 2; f <= gFrameCount; ++f) {
-            b->cmdNext_Click();
+            click(b->cmdNext);
             expectPage(b, f);
         }
-        b->cmdNext_Click();  // Next on the last page stays there
-        expectPage(b, gFrameCount);
+        // The last page shows Start in place of Next, the first no Back (expectPage sees to it).
         for (int f = gFrameCount - 1; f >= 1; --f) {
-            b->cmdBack_Click();
+            click(b->cmdBack);
             expectPage(b, f);
         }
-        b->cmdBack_Click();  // Back on the first page stays there
-        expectPage(b, 1);
-        b->cmdNext_Click();
-        b->cmdNext_Click();
-        b->cmdRestart_Click();
+        for (int f = 2; f <= gFrameCount; ++f)
+            click(b->cmdNext);
+        click(b->cmdRestart);
         expectPage(b, 1);
         b->Unload();
         booktest::closeAllWindows();
@@ -145,7 +147,7 @@ TEST_F(BookWindowTest, PlacementsFollowTheScaleFactors) {
         EXPECT_NEAR(sy, c.sy, 0.01);
         for (int f : {1, 2, 4}) {  // the title, a page with one picture, a page with two
             while (gFrame < f)
-                b->cmdNext_Click();
+                click(b->cmdNext);
             SCOPED_TRACE("frame " + std::to_string(f));
             for (int j = 1; j <= b->MaxPictures; ++j) {
                 if (b->Book.PictureRect(1, j, f) <= 0)
@@ -185,7 +187,7 @@ TEST_F(BookWindowTest, PlacementsFollowTheScaleFactors) {
 TEST_F(BookWindowTest, LargeScaleCoordinatesBeyondSixteenBits) {
     useOwnBook(booktest::smallBook());
     frmBook* b = openBook(sizeForScale(4.5, 4.5));
-    b->cmdNext_Click();  // 8160-twip blocks are 36720 twips wide at this scale
+    click(b->cmdNext);  // 8160-twip blocks are 36720 twips wide at this scale
     const TwipRect label = booklayout::blockLabelRect(blockOf(b, 1, 2), gScaleX, gScaleY);
     ASSERT_GT(label.width, 32767.0);
     expectPlaced(b->label[1], label, "label");
@@ -198,8 +200,8 @@ TEST_F(BookWindowTest, LargeScaleCoordinatesBeyondSixteenBits) {
 TEST_F(BookWindowTest, ResizingLaysTheSamePageOutAgainAndSwitchesTheButtonPictures) {
     useOwnBook(booktest::smallBook());
     frmBook* b = openBook(sizeForScale(1, 1));
-    b->cmdNext_Click();
-    b->cmdNext_Click();
+    click(b->cmdNext);
+    click(b->cmdNext);
     const struct {
         GraphicalButton* button;
         int cell;
@@ -239,7 +241,7 @@ TEST_F(BookWindowTest, MeasuredWordsRunLeftToRightWithTheirMarksInside) {
         gBookCode = code;
         frmBook* b = openBook();
         for (int f = 2; f <= 4; ++f) {
-            b->cmdNext_Click();
+            click(b->cmdNext);
             SCOPED_TRACE("frame " + std::to_string(f));
             const booklayout::FrameWordTable& w = b->Words;
             int n = 0;
@@ -276,7 +278,7 @@ TEST_F(BookWindowTest, MeasuredWordsRunLeftToRightWithTheirMarksInside) {
 TEST_F(BookWindowTest, QuotesAndPunctuationStayOutsideTheMarks) {
     useOwnBook(bookOf({page({kOwnTitle}), page({line(4500, QStringLiteral("\"I'm too hot,\" says Bear."))})}));
     frmBook* b = openBook();
-    b->cmdNext_Click();
+    click(b->cmdNext);
     const booklayout::FrameWordTable& w = b->Words;
     ASSERT_GE(w.FrameWordCount(), 5);
     EXPECT_GT(w.FrameWordMarkLeft[0], w.FrameWordLeft[0]);  // the opening quote is left out
@@ -291,7 +293,7 @@ TEST_F(BookWindowTest, ALineTooWideShrinksTheFontTwoPointsAtATime) {
                        page({line(4500, longLine, 3000), line(5340, QStringLiteral("Short."))},
                             {{1560, 240, 4200, 3750, QStringLiteral("PIC")}})}));
     frmBook* b = openBook();
-    b->cmdNext_Click();
+    click(b->cmdNext);
     const double size = b->label[1]->font().pointSizeF();
     EXPECT_LT(size, b->BookFontSize);
     EXPECT_DOUBLE_EQ(std::fmod(b->BookFontSize - size, 2.0), 0.0);  // 2-point steps
@@ -299,7 +301,7 @@ TEST_F(BookWindowTest, ALineTooWideShrinksTheFontTwoPointsAtATime) {
     EXPECT_LE(b->TextWidth(longLine), b->label[1]->width() * 15);
     EXPECT_EQ(b->FrameWordCount(), 12 + 1);
     // The next page starts from the book's size again.
-    b->cmdBack_Click();
+    click(b->cmdBack);
     EXPECT_DOUBLE_EQ(b->label[1]->font().pointSizeF(), b->BookFontSize);
 }
 
@@ -317,7 +319,7 @@ TEST_F(BookWindowTest, ATabInABlockTextIsMeasuredAsTheBlankItIsShownAs) {
         SCOPED_TRACE(c.text);
         useOwnBook(bookOf({page({kOwnTitle}), page({line(4500, QString::fromLatin1(c.text), 3000)})}));
         frmBook* b = openBook();
-        b->cmdNext_Click();
+        click(b->cmdNext);
         Label* l = b->label[1];
         ASSERT_TRUE(l->isVisible());
         // The label needs no more room to draw its text than it has.
@@ -335,7 +337,7 @@ TEST_F(BookWindowTest, ALineThatNeverFitsStopsAtOnePoint) {
     useOwnBook(bookOf({page({kOwnTitle}),
                        page({line(4500, QStringLiteral("Nothing fits in two pixels at all"), 30)})}));
     frmBook* b = openBook();
-    b->cmdNext_Click();
+    click(b->cmdNext);
     EXPECT_EQ(gFrame, 2);
     EXPECT_DOUBLE_EQ(b->label[1]->font().pointSizeF(), 1.0);
     EXPECT_DOUBLE_EQ(b->fontSize(), 1.0);
@@ -368,7 +370,7 @@ TEST_F(BookWindowTest, TheTeachersTextFontIsTheFontShownAndMeasured) {
         GTEST_SKIP() << "no font other than Arial's is installed";
     ActiveSettings.TextFont.setText(family);
     frmBook* b = openBook();
-    b->cmdNext_Click();
+    click(b->cmdNext);
     auto expectShownAsMeasured = [&] {
         EXPECT_EQ(b->fontName().toStdString(), family.toStdString());
         for (int i = 1; i <= 2; ++i) {
@@ -395,7 +397,7 @@ TEST_F(BookWindowTest, ThePreloadedPictureServesTheNextPageOnFewColourDisplays) 
     EXPECT_EQ(b->PreloadedPictureName, QStringLiteral("COLPIP02"));
     ASSERT_FALSE(b->ImageNext.isNull());
     const QImage preloaded = b->ImageNext;
-    b->cmdNext_Click();
+    click(b->cmdNext);
     EXPECT_EQ(b->picframe[1]->picture().toImage().convertToFormat(QImage::Format_RGB32),
               preloaded.convertToFormat(QImage::Format_RGB32));
     EXPECT_EQ(b->PreloadedPictureName, QStringLiteral("COLPIP03"));
@@ -417,9 +419,9 @@ TEST_F(BookWindowTest, AFailedPreloadNeverLeavesAPageWithoutItsPicture) {
     gColourBits = 8;
     frmBook* b = openBook();
     EXPECT_EQ(b->PreloadedPictureName, QStringLiteral("AAA"));
-    b->cmdNext_Click();  // the preload of GONE finds no file
+    click(b->cmdNext);  // the preload of GONE finds no file
     EXPECT_EQ(b->PreloadedPictureName, QString());
-    b->cmdNext_Click();  // AAA again: read from its file, not from the emptied preload
+    click(b->cmdNext);  // AAA again: read from its file, not from the emptied preload
     ASSERT_TRUE(shown(b->picframe[1]));
     EXPECT_FALSE(b->picframe[1]->picture().isNull());
     EXPECT_EQ(b->picframe[1]->picture().size(), QSize(280, 250));
@@ -431,7 +433,7 @@ TEST_F(BookWindowTest, OnlyTheFirstActivationTurnsToTheTitlePage) {
     useOwnBook(booktest::smallBook());
     frmBook* b = openBook();
     EXPECT_EQ(gFrame, 1);
-    b->cmdNext_Click();
+    click(b->cmdNext);
     b->hide();  // as when a dialog or another window takes over
     b->show();
     settle();
@@ -471,8 +473,8 @@ TEST_F(BookWindowTest, TheActivityLineOfAShortAndALongerVisit) {
 TEST_F(BookWindowTest, MenuButtonClosesTheBookAndShowsTheMainMenu) {
     useOwnBook(booktest::smallBook());
     frmBook* b = openBook();
-    b->cmdNext_Click();
-    b->cmdMenu_Click();
+    click(b->cmdNext);
+    click(b->cmdMenu);
     EXPECT_TRUE(b->isUnloaded());
     EXPECT_EQ(menuOpened, 1);
     EXPECT_TRUE(gActivityLog.startsWith(QStringLiteral("   Reading     ")));
@@ -482,16 +484,20 @@ TEST_F(BookWindowTest, MenuButtonClosesTheBookAndShowsTheMainMenu) {
 TEST_F(BookWindowTest, WhileBusyTheButtonsMenusAndCloseBoxRefuseWithABeep) {
     useOwnBook(booktest::smallBook());
     frmBook* b = openBook();
-    b->cmdNext_Click();
+    click(b->cmdNext);
     gBusy = 1;
     const int beepsBefore = int(journalOf(QStringLiteral("beep")).size());
-    b->cmdNext_Click();
-    b->cmdBack_Click();
-    b->cmdRestart_Click();
+    click(b->cmdNext);
+    click(b->cmdBack);
     EXPECT_EQ(gFrame, 2);
-    b->cmdMenu_Click();
-    b->mnuMenu_Click();
-    EXPECT_NO_THROW(b->mnuExit_Click());
+    gBusy = 0;
+    click(b->cmdNext);  // the last page, with Start
+    gBusy = 1;
+    click(b->cmdRestart);
+    EXPECT_EQ(gFrame, 3);
+    click(b->cmdMenu);
+    choose(b->mnuMenu);
+    EXPECT_NO_THROW(choose(b->mnuExit));
     EXPECT_FALSE(b->close());
     EXPECT_FALSE(b->Unload());
     EXPECT_FALSE(b->isUnloaded());
@@ -500,8 +506,8 @@ TEST_F(BookWindowTest, WhileBusyTheButtonsMenusAndCloseBoxRefuseWithABeep) {
     EXPECT_EQ(int(journalOf(QStringLiteral("beep")).size()) - beepsBefore, 8);
 
     gBusy = 0;
-    b->cmdBack_Click();
-    EXPECT_EQ(gFrame, 1);
+    click(b->cmdBack);
+    EXPECT_EQ(gFrame, 2);
     EXPECT_TRUE(b->Unload());
 }
 
@@ -509,7 +515,7 @@ TEST_F(BookWindowTest, ExitEndsTheProgram) {
     useOwnBook(booktest::smallBook());
     frmBook* b = openBook();
     try {
-        b->mnuExit_Click();
+        choose(b->mnuExit);
         FAIL() << "Exit did not end the program";
     } catch (const ProgramEnded& e) {
         EXPECT_EQ(e.status, 0);
@@ -521,7 +527,7 @@ TEST_F(BookWindowTest, ExitEndsTheProgram) {
 TEST_F(BookWindowTest, F1OpensTheActivitysHelpWhereverTheFocusIs) {
     useOwnBook(booktest::smallBook());
     frmBook* b = openBook();
-    b->cmdNext_Click();
+    click(b->cmdNext);
     QWidget* targets[] = {b, b->cmdNext, b->cmdBack, b->cmdEar, b->cmdMenu, b->label[1], b->picframe[1]};
     int helps = 0;
     for (QWidget* w : targets) {
@@ -535,7 +541,7 @@ TEST_F(BookWindowTest, F1OpensTheActivitysHelpWhereverTheFocusIs) {
     EXPECT_EQ(gFrame, 2);
     booktest::closeAllWindows();
 
-    gActivity = 2;  // Writing: its own topic, with the focus in a text box
+    gActivity = activity::Writing;  // Writing: its own topic, with the focus in a text box
     b = openBook();
     QTest::keyClick(b->TextTitle, Qt::Key_F1);
     EXPECT_TRUE(journalOf(QStringLiteral("help")).last().endsWith(QStringLiteral("\t1\t100")));
@@ -545,7 +551,7 @@ TEST_F(BookWindowTest, HelpItemsAndTheirCaptions) {
     useOwnBook(booktest::smallBook());
     frmBook* b = openBook();
     EXPECT_EQ(b->mnuHelpLocal->text(), QStringLiteral("&Help on whatever"));
-    b->mnuHelp_Click();
+    pullDown(b->mnuHelp);
     EXPECT_EQ(b->mnuHelpLocal->text(), QStringLiteral("&Help on Reading             F1"));
     b->mnuHelpLocal->trigger();
     b->mnuHelpContents->trigger();
@@ -606,7 +612,7 @@ TEST_F(BookWindowTest, ReadingFollowsItsSettings) {
 
 TEST_F(BookWindowTest, WritingWithSpeechSwitchedOffHidesHearAndTellStory) {
     useOwnBook(booktest::smallBook());
-    gActivity = 2;
+    gActivity = activity::Writing;
     GlobalSettings.SpeechDisabled = -1;
     ActiveSettings.WriteSaveLoad = 0;
     frmBook* b = openBook();
@@ -617,13 +623,13 @@ TEST_F(BookWindowTest, WritingWithSpeechSwitchedOffHidesHearAndTellStory) {
         EXPECT_FALSE(a->isEnabled());
     }
     EXPECT_TRUE(b->mnuPrintStory->isVisible());
-    b->mnuHelp_Click();
+    pullDown(b->mnuHelp);
     EXPECT_EQ(b->mnuHelpLocal->text(), QStringLiteral("&Help on Writing             F1"));
 }
 
 TEST_F(BookWindowTest, WritingShowsTextBoxesFramedOnePixelWide) {
     useOwnBook(booktest::smallBook());
-    gActivity = 2;
+    gActivity = activity::Writing;
     frmBook* b = openBook();
     // The title page: only the title box.
     EXPECT_TRUE(shown(b->TextTitle));
@@ -635,7 +641,7 @@ TEST_F(BookWindowTest, WritingShowsTextBoxesFramedOnePixelWide) {
         EXPECT_FALSE(shown(b->label[size_t(i)]));
     }
     // A page with two blocks: a box each, framed one pixel outside.
-    b->cmdNext_Click();
+    click(b->cmdNext);
     EXPECT_FALSE(shown(b->TextTitle));
     EXPECT_EQ(b->LineFitMode, 0);
     for (int i = 1; i <= 2; ++i) {
@@ -648,20 +654,20 @@ TEST_F(BookWindowTest, WritingShowsTextBoxesFramedOnePixelWide) {
     }
     EXPECT_EQ(b->MMControl1->FileName, QString());  // Writing speaks typed text instead
     // A page with a single block.
-    b->cmdNext_Click();
+    click(b->cmdNext);
     EXPECT_EQ(b->LineFitMode, 2);
 }
 
 TEST_F(BookWindowTest, ClozeTypeShowsTheLabelsAndNoPageButtonsAfterTheTitle) {
     useOwnBook(booktest::smallBook());
-    gActivity = 4;
+    gActivity = activity::ClozeType;
     ActiveSettings.ClozeTypeSound = -1;
     frmBook* b = openBook();
     EXPECT_FALSE(b->mnuPrint->menuAction()->isVisible());
     EXPECT_TRUE(shown(b->cmdNext));
     EXPECT_FALSE(shown(b->cmdEarSmall));  // not on the title page
     EXPECT_TRUE(shown(b->lblCredits));
-    b->cmdNext_Click();
+    click(b->cmdNext);
     EXPECT_TRUE(shown(b->label[1]));
     EXPECT_TRUE(shown(b->label[2]));
     EXPECT_GT(b->FrameWordCount(), 0);
@@ -676,7 +682,7 @@ TEST_F(BookWindowTest, ClozeTypeShowsTheLabelsAndNoPageButtonsAfterTheTitle) {
 TEST_F(BookWindowTest, AnUnusableWordListTakesClozeClickBackToTheMenu) {
     useOwnBook(bookOf({page({kOwnTitle}),
                        page({line(4500, QStringLiteral("One more page."))})}));  // no WORDLIST\OWN.TXT
-    gActivity = 5;
+    gActivity = activity::ClozeClick;
     boxes.answer(mb::OK);
     const QPointer<frmBook> b = openBook();
     EXPECT_TRUE(!b || b->isUnloaded());

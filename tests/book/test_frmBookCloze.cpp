@@ -15,6 +15,10 @@
 #include "platform/Controls.h"
 #include "platform/Lang.h"
 #include "platform/Paths.h"
+#include "support/Press.h"
+
+using testsupport::choose;
+using testsupport::click;
 
 using booktest::BookWindowTest;
 using booktest::readFile;
@@ -63,10 +67,16 @@ protected:
     frmBook* openCloze(int activity, int frame) {
         gActivity = activity;
         frmBook* b = openBook();
+        skipTo(b, frame);
+        return b;
+    }
+
+    // Past the title page Next is hidden and a page is left by answering it; a test about a
+    // later page gets there through Next's handler, the pages on the way unanswered.
+    static void skipTo(frmBook* b, int frame) {
         while (gFrame < frame)
             b->cmdNext_Click();
         EXPECT_EQ(gFrame, frame);
-        return b;
     }
 
     // Word sounds started on the word player, by file stem.
@@ -107,14 +117,14 @@ protected:
 // ---- Cloze (type) ----
 
 TEST_F(ClozeTest, TheTitlePageAsksNothingAndLaterPagesHideTheirWord) {
-    frmBook* b = openCloze(4, 1);
+    frmBook* b = openCloze(activity::ClozeType, 1);
     EXPECT_FALSE(shown(b->Cloze));
     EXPECT_FALSE(shown(b->yellowfudge));
     expectPageButtons(b, false, true, false);
     EXPECT_TRUE(b->cloze_timer->isActive());
     EXPECT_EQ(b->cloze_timer->interval(), 2000);
 
-    b->cmdNext_Click();
+    click(b->cmdNext);
     EXPECT_EQ(b->ClozeWordIndex, 1);
     EXPECT_EQ(gCurrentWord, QStringLiteral("I'm"));
     ASSERT_TRUE(shown(b->Cloze));
@@ -134,7 +144,7 @@ TEST_F(ClozeTest, TheTitlePageAsksNothingAndLaterPagesHideTheirWord) {
 
 TEST_F(ClozeTest, TypingTheWordLetterByLetterSolvesThePage) {
     ActiveSettings.ClozeTypeSound = -1;
-    frmBook* b = openCloze(4, 2);
+    frmBook* b = openCloze(activity::ClozeType, 2);
     QTest::keyClicks(b->Cloze, QStringLiteral("i"));
     EXPECT_EQ(b->Cloze->Text(), QStringLiteral("I'"));  // the word's case, the apostrophe filled in
     EXPECT_TRUE(shown(b->Cloze));
@@ -145,7 +155,7 @@ TEST_F(ClozeTest, TypingTheWordLetterByLetterSolvesThePage) {
 
     // A word standing between quotes: the opening one is there from the start, the closing
     // ones come with the last letter.
-    b->cmdNext_Click();
+    click(b->cmdNext);
     EXPECT_EQ(b->Cloze->Text(), gCurrentWord.left(1));
     EXPECT_FALSE(cloze::isLetter(gCurrentWord.front()));
     QTest::keyClicks(b->Cloze, QStringLiteral("yes"));
@@ -154,7 +164,7 @@ TEST_F(ClozeTest, TypingTheWordLetterByLetterSolvesThePage) {
 }
 
 TEST_F(ClozeTest, AWrongLetterFlashesRedForTheFirstTickAndIsTakenAway) {
-    frmBook* b = openCloze(4, 2);
+    frmBook* b = openCloze(activity::ClozeType, 2);
     QTest::keyClicks(b->Cloze, QStringLiteral("i"));
     QColor during;
     QString textDuring;
@@ -184,7 +194,7 @@ TEST_F(ClozeTest, AWrongLetterFlashesRedForTheFirstTickAndIsTakenAway) {
 }
 
 TEST_F(ClozeTest, EnterAndKeysPastTheWordNeverReachTheBox) {
-    frmBook* b = openCloze(4, 5);  // "dog."
+    frmBook* b = openCloze(activity::ClozeType, 5);  // "dog."
     QTest::keyClick(b->Cloze, Qt::Key_Return);
     EXPECT_EQ(b->Cloze->Text(), QString());
     QTest::keyClicks(b->Cloze, QStringLiteral("do"));
@@ -200,7 +210,7 @@ TEST_F(ClozeTest, EnterAndKeysPastTheWordNeverReachTheBox) {
 }
 
 TEST_F(ClozeTest, TheLastPageEndsOnStart) {
-    frmBook* b = openCloze(4, 5);
+    frmBook* b = openCloze(activity::ClozeType, 5);
     EXPECT_EQ(gCurrentWord, QStringLiteral("dog."));
     QTest::keyClicks(b->Cloze, QStringLiteral("DOG"));  // the full stop follows by itself
     EXPECT_FALSE(shown(b->Cloze));
@@ -209,18 +219,18 @@ TEST_F(ClozeTest, TheLastPageEndsOnStart) {
 }
 
 TEST_F(ClozeTest, APageWithoutALetterAsksNothing) {
-    frmBook* b = openCloze(4, 4);  // "123"
+    frmBook* b = openCloze(activity::ClozeType, 4);  // "123"
     EXPECT_EQ(b->ClozeWordIndex, 0);
     EXPECT_FALSE(shown(b->Cloze));
     EXPECT_FALSE(shown(b->yellowfudge));
     EXPECT_TRUE(shown(b->label[1]));
     expectPageButtons(b, true, true, false);
-    b->cmdNext_Click();
+    click(b->cmdNext);
     EXPECT_EQ(gFrame, 5);
 }
 
 TEST_F(ClozeTest, TheTimerBringsTheFocusBackToTheBox) {
-    frmBook* b = openCloze(4, 2);
+    frmBook* b = openCloze(activity::ClozeType, 2);
     QTest::keyClicks(b->Cloze, QStringLiteral("i"));
     b->cmdMenu->setFocus();
     b->Cloze->setSelStart(0);
@@ -240,7 +250,7 @@ TEST_F(ClozeTest, ClickingTheBoxGivesTheClueOnlyWithTheSoundSetting) {
     for (int setting : {-1, 0}) {
         SCOPED_TRACE(setting);
         ActiveSettings.ClozeTypeSound = setting;
-        frmBook* b = openCloze(4, 2);
+        frmBook* b = openCloze(activity::ClozeType, 2);
         const qsizetype before = wordPlays().size();
         QTest::mouseClick(b->Cloze, Qt::LeftButton);
         EXPECT_EQ(wordPlays().size() - before, setting == -1 ? 1 : 0);
@@ -250,7 +260,7 @@ TEST_F(ClozeTest, ClickingTheBoxGivesTheClueOnlyWithTheSoundSetting) {
 }
 
 TEST_F(ClozeTest, AResizeKeepsTheTypedLettersOverTheMovedWord) {
-    frmBook* b = openCloze(4, 2);
+    frmBook* b = openCloze(activity::ClozeType, 2);
     QTest::keyClicks(b->Cloze, QStringLiteral("i"));
     resizeBook(b, QSize(800, 553));
     EXPECT_EQ(b->Cloze->Text(), QStringLiteral("I'"));
@@ -270,7 +280,7 @@ protected:
     frmBook* openChoices(int level, int frame) {
         ActiveSettings.ClozeChoose = 16 | level;
         ActiveSettings.ClozeChooseSound = -1;
-        return openCloze(5, frame);
+        return openCloze(activity::ClozeClick, frame);
     }
     static QStringList captions(const frmCloze* c) {
         QStringList out;
@@ -296,8 +306,8 @@ TEST_F(ChoicesTest, TheCoveredWordIsOfferedBareAmongCandidates) {
         EXPECT_FALSE(shown(b->ChoicesWindow));
         EXPECT_EQ(b->ChoicesWindow->caption(), QStringLiteral("Choices"));
 
-        b->cmdNext_Click();
-        b->cmdNext_Click();  // "Yes!" between quotes
+        click(b->cmdNext);
+        skipTo(b, 3);  // "Yes!" between quotes
         frmCloze* c = b->ChoicesWindow;
         EXPECT_EQ(gCurrentWord, QStringLiteral("Yes"));
         EXPECT_EQ(gClozeChoicesOpen, -1);
@@ -340,7 +350,7 @@ TEST_F(ChoicesTest, AWrongPickTurnsRedAndTheRightOneUncoversTheWord) {
     expectSolvedMiddlePage(b, before, QStringLiteral("I'm"));
 
     // The next page lays the labels out again, all black.
-    b->cmdNext_Click();
+    click(b->cmdNext);
     EXPECT_TRUE(shown(c));
     for (int i = 1; i <= 3; ++i)
         EXPECT_EQ(foreColour(c->cloze_choice[size_t(i)]), QColor(Qt::black));
@@ -372,8 +382,8 @@ TEST_F(ChoicesTest, TheAnswerStandsInEveryPlaceOverManyPages) {
         ASSERT_GT(right, 0);
         places.insert(right);
         press(b->ChoicesWindow, right);
-        b->cmdBack_Click();
-        b->cmdNext_Click();  // the same page, drawn afresh
+        click(b->cmdBack);
+        click(b->cmdNext);  // the same page, drawn afresh
     }
     EXPECT_EQ(places, (std::set<int>{1, 2, 3}));
 }
@@ -412,7 +422,7 @@ TEST_F(ChoicesTest, TheChoicesWindowGoesWithTheBookWindow) {
     ASSERT_TRUE(c && shown(c));
     c->close();  // not by hand: the page could no longer be answered
     EXPECT_TRUE(c && !c->isUnloaded());
-    b->mnuMenu_Click();
+    choose(b->mnuMenu);
     booktest::settle();
     EXPECT_TRUE(!c || c->isUnloaded());
     EXPECT_EQ(menuOpened, 1);

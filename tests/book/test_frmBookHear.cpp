@@ -23,7 +23,11 @@
 #include "platform/Speech.h"
 #include "platform/WavFile.h"
 #include "platform/WaveDevice.h"
+#include "support/Press.h"
 #include "support/SoundFiles.h"
+
+using testsupport::choose;
+using testsupport::click;
 
 using booktest::BookWindowTest;
 using booktest::kOwnTitle;
@@ -173,7 +177,7 @@ TEST_F(HearTest, TheUnderlineFollowsTheMarksOfEverySamplePage) {
         };
         const qsizetype prevs = sentenceCommands("Prev"), plays = sentenceCommands("Play");
         for (int f = 2; f <= gFrameCount; ++f) {
-            b->cmdNext_Click();
+            click(b->cmdNext);
             ASSERT_EQ(gFrame, f);
             SCOPED_TRACE("frame " + std::to_string(f));
             const int n = b->FrameWordCount();
@@ -201,7 +205,7 @@ TEST_F(HearTest, TheUnderlineFollowsTheMarksOfEverySamplePage) {
                     s.second.bar = wordUnderBar(b, b->Shape1);
                     s.second.busy = gBusy;
                 });
-            b->cmdEar_Click();
+            click(b->cmdEar);
             EXPECT_EQ(clock.pendingHooks(), 0);
             for (const auto& [t, seen] : samples) {
                 EXPECT_EQ(seen.bar, seen.expected) << "at " << t;
@@ -240,14 +244,14 @@ TEST_F(HearTest, ACompressedPageSoundLastsItsLengthAndABadOneIsToldOnce) {
     ASSERT_EQ(b->FrameWordCount(), 0);
     EXPECT_DOUBLE_EQ(b->MMControl1->Length(), double(frames) / rate);
     double t0 = clock.elapsed();
-    b->cmdEar_Click();
+    click(b->cmdEar);
     EXPECT_NEAR(clock.elapsed() - t0, double(frames) / rate, 0.005);
     EXPECT_TRUE(boxes.msgBoxes().empty());
 
     boxes.answer(mb::OK);
-    b->cmdNext_Click();
-    b->cmdBack_Click();
-    b->cmdNext_Click();
+    click(b->cmdNext);
+    click(b->cmdBack);
+    click(b->cmdNext);
     ASSERT_EQ(gFrame, 3);
     const auto told = boxes.msgBoxes();
     ASSERT_EQ(told.size(), 1u);
@@ -256,7 +260,7 @@ TEST_F(HearTest, ACompressedPageSoundLastsItsLengthAndABadOneIsToldOnce) {
     int barAt = -2;
     t0 = clock.elapsed();
     clock.at(t0 + 0.4, [&] { barAt = wordUnderBar(b, b->Shape1); });
-    b->cmdEar_Click();
+    click(b->cmdEar);
     EXPECT_EQ(barAt, 2);
     EXPECT_NEAR(clock.elapsed() - t0, 0.5, 0.005);
     EXPECT_EQ(boxes.msgBoxes().size(), 1u);
@@ -265,8 +269,8 @@ TEST_F(HearTest, ACompressedPageSoundLastsItsLengthAndABadOneIsToldOnce) {
 TEST_F(HearTest, TheSentencePlaysFromItsStartAtEveryHear) {
     frmBook* b = openAt(2);
     recordSentenceDevice(b);
-    b->cmdEar_Click();
-    b->cmdEar_Click();
+    click(b->cmdEar);
+    click(b->cmdEar);
     ASSERT_EQ(commands.size(), 4u);
     for (size_t k = 0; k < 4; ++k) {
         EXPECT_EQ(commands[k].command, k % 2 == 0 ? QStringLiteral("Prev") : QStringLiteral("Play"));
@@ -284,15 +288,15 @@ TEST_F(HearTest, WhileTheSentenceIsHeardThePageAndTheSoundsAreRefused) {
     int nesting = -1;
     clock.after(0.5, [&] {
         ASSERT_EQ(gBusy, 1);
-        b->cmdEar_Click();  // beeps
+        click(b->cmdEar);  // beeps
         nesting = b->HearNesting;
-        b->cmdNext_Click();  // beeps
-        b->cmdBack_Click();  // beeps
-        b->mnuPlayAll_Click();  // beeps
-        b->cmdEarSmall_Click();  // nothing
+        click(b->cmdNext);        // beeps
+        click(b->cmdBack);        // beeps
+        choose(b->mnuPlayAll);    // beeps
+        b->cmdEarSmall_Click();   // nothing (the Clue, hidden in Reading, refuses all the same)
         pressWord(b, 1);          // nothing
     });
-    b->cmdEar_Click();
+    click(b->cmdEar);
     EXPECT_EQ(beeps() - beepsBefore, 4);
     EXPECT_EQ(nesting, 1);
     EXPECT_EQ(gFrame, 2);
@@ -315,14 +319,14 @@ TEST_F(HearTest, MissingMarksCountAsZeroAndAPageWithoutWordsIsHeardToItsEnd) {
     int barAt = -2;
     double t0 = clock.elapsed();
     clock.at(t0 + 0.45, [&] { barAt = wordUnderBar(b, b->Shape1); });
-    b->cmdEar_Click();
+    click(b->cmdEar);
     EXPECT_EQ(barAt, 2);
     // Words 3 to 5 pass as soon as word 2's mark has: one yield each.
     EXPECT_NEAR(clock.elapsed() - t0, 0.6, 0.005);
     EXPECT_FALSE(shown(b->Shape1));
     EXPECT_EQ(gBusy, 0);
 
-    b->cmdNext_Click();
+    click(b->cmdNext);
     ASSERT_EQ(b->FrameWordCount(), 0);
     const double length = b->MMControl1->Length();
     ASSERT_GT(length, 0.3);
@@ -334,17 +338,17 @@ TEST_F(HearTest, MissingMarksCountAsZeroAndAPageWithoutWordsIsHeardToItsEnd) {
             barSeen = barSeen || shown(b->Shape1);
             busy = gBusy;
         });
-    b->cmdEar_Click();
+    click(b->cmdEar);
     EXPECT_FALSE(barSeen);
     EXPECT_EQ(busy, 1);
     EXPECT_NEAR(clock.elapsed() - t0, length, 0.005);
     EXPECT_EQ(gBusy, 0);
     EXPECT_EQ(b->HearNesting, 0);
 
-    b->cmdNext_Click();
+    click(b->cmdNext);
     ASSERT_EQ(b->FrameWordCount(), 4);
     t0 = clock.elapsed();
-    b->cmdEar_Click();
+    click(b->cmdEar);
     EXPECT_LT(clock.elapsed() - t0, 0.01);
     EXPECT_FALSE(shown(b->Shape1));
     EXPECT_EQ(gBusy, 0);
@@ -364,7 +368,7 @@ TEST_F(HearTest, JustAfterAndAcrossMidnightEveryWordIsUnderlinedForItsTime) {
             const double from = i > 1 ? b->Book.MarkTime(i - 1, 6) : 0.0;
             clock.at(t0 + (from + b->Book.MarkTime(i, 6)) / 2, [&] { bars.push_back(wordUnderBar(b, b->Shape1)); });
         }
-        b->cmdEar_Click();
+        click(b->cmdEar);
         std::vector<int> expected(static_cast<size_t>(n));
         std::iota(expected.begin(), expected.end(), 1);
         EXPECT_EQ(bars, expected);
@@ -416,13 +420,13 @@ TEST_F(HearTest, AMarkFarPastTheSoundEndsTheWalkASecondAfterTheSound) {
         ASSERT_EQ(b->FrameWordCount(), 3);
         ASSERT_EQ(b->MMControl1->Mode() != mci::ModeNotOpen, c.soundOpens);
         const double t0 = clock.elapsed();
-        b->cmdEar_Click();
+        click(b->cmdEar);
         EXPECT_NEAR(clock.elapsed() - t0, c.walk, 0.01);
         EXPECT_EQ(gBusy, 0);
         EXPECT_FALSE(shown(b->Shape1));
         EXPECT_EQ(b->focusWidget(), b->cmdRestart);
         // The window is itself again: the page turns.
-        b->cmdBack_Click();
+        click(b->cmdBack);
         EXPECT_EQ(gFrame, 1);
         booktest::closeAllWindows();
     }
@@ -455,7 +459,7 @@ TEST_F(HearTest, MenuExitAndClosingGoThroughWhileTheSentenceIsHeard) {
             case Exit:
                 gMDIForm = b;  // no frame here: the book window stands in for it
                 try {
-                    b->mnuExit_Click();
+                    choose(b->mnuExit);
                 } catch (const ProgramEnded&) {
                     ended = true;
                 }
@@ -463,7 +467,7 @@ TEST_F(HearTest, MenuExitAndClosingGoThroughWhileTheSentenceIsHeard) {
             case ProgramClose: EXPECT_TRUE(b->Unload(unload::FormMDIForm)); break;
             }
         });
-        b->cmdEar_Click();
+        click(b->cmdEar);
         EXPECT_TRUE(busyThen);
         EXPECT_EQ(beeps(), beepsBefore);
         EXPECT_TRUE(!alive || alive->isUnloaded());
@@ -480,7 +484,7 @@ TEST_F(HearTest, MenuExitAndClosingGoThroughWhileTheSentenceIsHeard) {
 }
 
 TEST_F(HearTest, InTheClozeActivitiesTheUnderlineSkipsTheHiddenWord) {
-    gActivity = 4;
+    gActivity = activity::ClozeType;
     ActiveSettings.ClozeTypeSound = -1;
     frmBook* b = openAt(2);
     ASSERT_GE(b->FrameWordCount(), 3);
@@ -494,7 +498,7 @@ TEST_F(HearTest, InTheClozeActivitiesTheUnderlineSkipsTheHiddenWord) {
             const double from = i > 1 ? b->Book.MarkTime(i - 1, 2) : 0.0;
             clock.at(t0 + (from + b->Book.MarkTime(i, 2)) / 2, [&] { bars.push_back(wordUnderBar(b, b->Shape1)); });
         }
-        b->cmdEar_Click();
+        click(b->cmdEar);
         EXPECT_EQ(bars, (std::vector<int>{1, gap ? 0 : 2, 3}));
     }
 }
@@ -521,7 +525,7 @@ TEST_F(HearTest, AResizeWhileTheSentencePlaysKeepsTheSoundAndMovesTheBarWithItsW
     for (int i = 3; i <= n; ++i)
         clock.at(t0 + (b->Book.MarkTime(i - 1, 6) + b->Book.MarkTime(i, 6)) / 2,
                  [&] { laterBars.push_back(wordUnderBar(b, b->Shape1)); });
-    b->cmdEar_Click();
+    click(b->cmdEar);
     EXPECT_NEAR(gScale, 0.8, 0.01);
     EXPECT_EQ(barAfter, 2);
     EXPECT_NE(barMoved, barBefore);
@@ -566,7 +570,7 @@ protected:
         voice = v.get();
         gVoice = std::move(v);
         GlobalSettings.SpeechDisabled = 0;
-        gActivity = 2;
+        gActivity = activity::Writing;
     }
     void TearDown() override {
         gVoice = std::move(saved);
@@ -579,13 +583,13 @@ protected:
 TEST_F(WritingHearTest, HearSpeaksTheTitleOrTheVisibleBoxesJoined) {
     frmBook* b = openBook();
     b->TextTitle->setText(QStringLiteral("My book "));
-    b->cmdEar_Click();
-    b->cmdNext_Click();
+    click(b->cmdEar);
+    click(b->cmdNext);
     b->text[1]->setText(QStringLiteral("One. "));
     b->text[2]->setText(QStringLiteral("Two. "));
-    b->cmdEar_Click();
+    click(b->cmdEar);
     b->text[2]->hide();
-    b->cmdEar_Click();
+    click(b->cmdEar);
     EXPECT_EQ(voice->spoken, (QStringList{QStringLiteral("My book "), QStringLiteral("One. Two. "),
                                           QStringLiteral("One. ")}));
     EXPECT_EQ(voice->busy, (QList<int>{1, 1, 1}));
@@ -599,7 +603,7 @@ TEST_F(WritingHearTest, WithSpeechSwitchedOffTheMessageComesAndHearIsIdleAgain) 
     frmBook* b = openBook();
     GlobalSettings.SpeechDisabled = -1;
     boxes.answer(mb::OK);
-    b->cmdEar_Click();
+    click(b->cmdEar);
     ASSERT_EQ(boxes.msgBoxes().size(), 1u);
     EXPECT_EQ(boxes.msgBoxes()[0].text, QStringLiteral("The artificial speech engine has been disabled."));
     EXPECT_TRUE(voice->spoken.isEmpty());
@@ -613,7 +617,7 @@ TEST_F(WritingHearTest, TellStorySpeaksEveryPageWithTheShorterPause) {
     frmBook* b = openBook();
     auto* recording = voice;
     // Each page's text is spoken once, in order.
-    b->mnuPlayAll_Click();
+    choose(b->mnuPlayAll);
     ASSERT_EQ(recording->spoken.size(), 3);
     EXPECT_EQ(recording->spoken[0], b->Book.BlockText(1, 1));
     EXPECT_EQ(recording->spoken[1], b->Book.BlockText(1, 2) + b->Book.BlockText(2, 2));
@@ -671,7 +675,7 @@ TEST_F(HearTest, ClicksThatHitNoWordOrAreSwitchedOffPlayNothing) {
 }
 
 TEST_F(HearTest, ClozeClicksFollowTheirSettingAndHideTheBarOverTheGap) {
-    gActivity = 4;
+    gActivity = activity::ClozeType;
     ActiveSettings.ReadHearWord = 0;  // not Cloze (type)'s setting
     ActiveSettings.ClozeTypeSound = -1;
     frmBook* b = openAt(2);
@@ -711,10 +715,12 @@ TEST_F(HearTest, AWordWithoutItsSoundIsSilent) {
 }
 
 TEST_F(HearTest, TheClueWordIsHeardUnlessTheSentenceIs) {
+    gActivity = activity::ClozeType;  // the Clue is there only
+    ActiveSettings.ClozeTypeSound = -1;
     frmBook* b = openAt(2);
     gCurrentWord = QStringLiteral("Pup");
     const double t0 = clock.elapsed();
-    b->cmdEarSmall_Click();
+    click(b->cmdEarSmall);
     EXPECT_EQ(b->MMControl2->FileName, wordSoundOf(QStringLiteral("PUP")));
     EXPECT_NEAR(clock.elapsed() - t0, b->MMControl2->Length(), 0.003);
     EXPECT_FALSE(shown(b->Shape2));  // the Clue shows no bar
@@ -726,7 +732,7 @@ TEST_F(HearTest, HearWhileAWordPlaysDoesNothing) {
     const int beepsBefore = beeps();
     clock.after(0.05, [&] {
         ASSERT_TRUE(shown(b->Shape2));
-        b->cmdEar_Click();
+        click(b->cmdEar);
     });
     pressWord(b, 2);
     EXPECT_TRUE(commands.empty());
@@ -739,7 +745,7 @@ TEST_F(HearTest, ClosingWhileAWordPlaysEndsTheWaitWithoutTouchingTheWindow) {
     QPointer<frmBook> alive(b);
     const double t0 = clock.elapsed();
     clock.after(0.05, [&] {
-        b->mnuMenu_Click();  // not busy: the window closes
+        choose(b->mnuMenu);  // not busy: the window closes
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     });
     pressWord(b, 4);
@@ -762,7 +768,7 @@ TEST_F(HearTest, TellStoryHearsEveryPageInOrderWithThePauses) {
         during = {b->PageButtonsShown, b->TellingStory, shown(b->cmdCancel), shown(b->cmdNext),
                   shown(b->cmdMenu), shown(b->cmdEar), shown(b->cmdBack)};
     });
-    b->mnuPlayAll_Click();
+    choose(b->mnuPlayAll);
 
     EXPECT_EQ(during.pageButtons, 0);
     EXPECT_EQ(during.telling, -1);
@@ -813,7 +819,7 @@ TEST_F(HearTest, StopDuringAPageLetsItFinishThenEndsOnTheFirstPage) {
             clock.after(0.05, watch);
     };
     clock.after(0.05, watch);
-    b->mnuPlayAll_Click();
+    choose(b->mnuPlayAll);
     ASSERT_TRUE(stopAt.has_value());
     const auto plays = commandsNamed(QStringLiteral("Play"));
     const auto opens = commandsNamed(QStringLiteral("Open"));
@@ -840,10 +846,10 @@ TEST_F(HearTest, WhileTheStoryIsToldTheWindowStaysAndNoSecondStoryStarts) {
             if (!b->Unload())
                 ++refusals;
             gBusy = busy;
-            b->mnuPlayAll_Click();
-            b->mnuMenu_Click();
+            choose(b->mnuPlayAll);
+            choose(b->mnuMenu);
         });
-    b->mnuPlayAll_Click();
+    choose(b->mnuPlayAll);
     ASSERT_GE(tries, 5);
     EXPECT_EQ(refusals, tries);
     EXPECT_FALSE(b->isUnloaded());
@@ -874,7 +880,7 @@ TEST_F(HearTest, TheProgramClosingInTheMiddleOfTheStoryEndsItCleanly) {
             clock.after(0.05, watch);
     };
     clock.after(0.05, watch);
-    b->mnuPlayAll_Click();
+    choose(b->mnuPlayAll);
     ASSERT_TRUE(closedAt.has_value());
     EXPECT_FALSE(alive);
     EXPECT_LT(clock.elapsed() - *closedAt, 0.01);
@@ -885,11 +891,11 @@ TEST_F(HearTest, TheProgramClosingInTheMiddleOfTheStoryEndsItCleanly) {
 
 TEST_F(HearTest, TellStoryIsOnlyForReadingAndWriting) {
     useOwnBook(booktest::smallBook());
-    gActivity = 4;
+    gActivity = activity::ClozeType;
     frmBook* b = openBook();
     const int beepsBefore = beeps();
     const double t0 = clock.elapsed();
-    b->mnuPlayAll_Click();
+    choose(b->mnuPlayAll);
     EXPECT_EQ(b->TellingStory, 0);
     EXPECT_EQ(clock.elapsed(), t0);
     EXPECT_EQ(beeps(), beepsBefore);
@@ -902,7 +908,7 @@ TEST_F(HearTest, AOnePageStoryIsToldOnceAndShownAgainWithItsButtons) {
     useOwnBook(book);
     frmBook* b = openBook();
     recordSentenceDevice(b);
-    b->mnuPlayAll_Click();
+    choose(b->mnuPlayAll);
     EXPECT_EQ(commandsNamed(QStringLiteral("Play")).size(), 1u);
     EXPECT_EQ(commandsNamed(QStringLiteral("Open")).size(), 2u);
     EXPECT_EQ(gFrame, 1);
@@ -924,7 +930,7 @@ TEST_F(HearTest, AStoryToldAtOrAcrossMidnightKeepsItsPausesAndUnderline) {
         int underlined = 0;
         for (double t = 0.05; t < 12; t += 0.05)
             clock.at(t0 + t, [&] { underlined += shown(b->Shape1) ? 1 : 0; });
-        b->mnuPlayAll_Click();
+        choose(b->mnuPlayAll);
         const double took = clock.elapsed() - t0;
         clock.advance(12);  // the remaining samples fall due
         booktest::expectAtRestAfterStory(b);
@@ -966,7 +972,7 @@ TEST_F(RealClockHearTest, WaitsCostNextToNoCpu) {
     frmBook* b = openBook();
     const double wall0 = realClock().monotonic();
     const double cpu0 = cpuSeconds();
-    b->mnuPlayAll_Click();
+    choose(b->mnuPlayAll);
     const double cpu = cpuSeconds() - cpu0;
     EXPECT_GE(realClock().monotonic() - wall0, 3.0 + 0.6);
     EXPECT_LT(cpu, 0.3) << "telling a page with a 3 s sentence cost " << cpu << " s of CPU time";
@@ -1011,8 +1017,8 @@ std::pair<double, double> loudSpan(const QByteArray& s16, int rate, int threshol
 TEST_F(RealDeviceHearTest, TheSentencePlaysToItsEndAndModeLeavesPlayingOnTime) {
     ASSERT_TRUE(WaveDevice::audioAvailable());
     frmBook* b = openBook();
-    b->cmdNext_Click();
-    b->cmdNext_Click();  // page 3: "Pip has a big red ball."
+    click(b->cmdNext);
+    click(b->cmdNext);  // page 3: "Pip has a big red ball."
     const double length = b->MMControl1->Length();
     ASSERT_GT(length, 0.5);
 
@@ -1037,7 +1043,7 @@ TEST_F(RealDeviceHearTest, TheSentencePlaysToItsEndAndModeLeavesPlayingOnTime) {
     QObject::connect(&sampler, &QTimer::timeout,
                      [&] { modes.push_back({realClock().monotonic() - t0, b->MMControl1->Mode()}); });
     sampler.start(1);
-    b->cmdEar_Click();
+    click(b->cmdEar);
     const double walked = realClock().monotonic() - t0;
     const int n = b->FrameWordCount();
     EXPECT_GE(walked, b->Book.MarkTime(n, 3));

@@ -5,15 +5,20 @@
 #include <QMenu>
 
 #include "BookWindowFixture.h"
-#include "core/StartupFixture.h"
 #include "book/BookControls.h"
 #include "core/Catalogue.h"
+#include "core/StartupFixture.h"
 #include "core/frmNoData.h"
 #include "platform/Ansi.h"
 #include "platform/Controls.h"
 #include "platform/Lang.h"
 #include "platform/Printer.h"
+#include "support/Press.h"
 #include "support/RecordingPrinter.h"
+
+using testsupport::choose;
+using testsupport::click;
+using testsupport::pullDown;
 
 namespace {
 
@@ -138,7 +143,7 @@ protected:
 TEST_F(BookPrintTest, ReadingPageTextAndPicturesAtTheirDesignPlaces) {
     useOwnBook();
     frmBook* b = openAt(2);
-    b->mnuPrintAll_Click();
+    choose(b->mnuPrintAll);
     EXPECT_EQ(gBusy, 0);
     EXPECT_EQ(mouse::pointer(), mouse::Default);
     const Expected e(printer);
@@ -195,7 +200,7 @@ TEST_F(BookPrintTest, TitlePageCentresEachLineAndTheCreditsAtTheirOwnSize) {
     useOwnBook();
     frmBook* b = openAt(1);
     ASSERT_FALSE(b->lblCredits->isHidden());
-    b->mnuPrintText_Click();
+    choose(b->mnuPrintText);
     const Expected e(printer);
     const auto t = bodyTexts();
     // The title, the title page's second block (shown as any block is), the credits line.
@@ -233,7 +238,7 @@ TEST_F(BookPrintTest, OneFontSizeFitsTheReferenceLineAndTheWidestText) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.second.toStdString());
         b->label[2]->setCaption(c.second);
-        b->mnuPrintText_Click();
+        choose(b->mnuPrintText);
         const auto t = bodyTexts();
         ASSERT_EQ(t.size(), 2u);
         const double size = t[0].fontSize;
@@ -265,7 +270,7 @@ TEST_F(BookPrintTest, ATextThatCannotFitStopsAtTheSmallestSize) {
     useOwnBook();
     frmBook* b = openAt(2);
     b->label[2]->setCaption(QString(3000, u'W'));
-    b->mnuPrintText_Click();
+    choose(b->mnuPrintText);
     const auto t = bodyTexts();
     ASSERT_EQ(t.size(), 2u);
     EXPECT_DOUBLE_EQ(t[0].fontSize, 4);
@@ -280,7 +285,7 @@ TEST_F(BookPrintTest, ForcedBlackAndWhitePrintsTheTwinAndTheScreenKeepsTheColour
     for (int mono : {0, -1}) {
         SCOPED_TRACE(mono);
         ActiveSettings.ForceMono = int16_t(mono);
-        b->mnuPrintPic_Click();
+        choose(b->mnuPrintPic);
         const auto pics = pictures();
         ASSERT_EQ(pics.size(), 2u);
         EXPECT_EQ(pics[0].picture.size(), mono ? QSize(7, 5) : colour) << "ColOwn2 from Own2BW when forced";
@@ -313,7 +318,7 @@ TEST_F(BookPrintTest, AMissingOrUnreadableTwinPrintsTheColourPictureWithoutAskin
             QImage bw(7, 5, QImage::Format_RGB32);
             bw.fill(Qt::gray);
             bw.save(own.file(QStringLiteral("BMPS/OWN/Own2BW.BMP")), "BMP");
-            static_cast<frmNoData*>(f)->cmdAgain_Click();
+            click(static_cast<frmNoData*>(f)->cmdAgain);
         });
         ActiveSettings.ForceMono = -1;
         b->mnuPrintAll->trigger();
@@ -338,7 +343,7 @@ TEST_F(BookPrintTest, AnyNonZeroForceMonoIsOnForTheCheckMarkAndThePrint) {
     for (int mono : {1, 2, -2, 255}) {
         SCOPED_TRACE(mono);
         ActiveSettings.ForceMono = int16_t(mono);
-        b->mnuPrint_Click();  // the menu opens
+        pullDown(b->mnuPrint);  // the menu opens
         EXPECT_TRUE(b->mnuPrintMono->isChecked());
         EXPECT_FALSE(b->mnuPrintCol->isChecked());
         b->mnuPrintPic->trigger();
@@ -357,11 +362,11 @@ TEST_F(BookPrintTest, AnyNonZeroForceMonoIsOnForTheCheckMarkAndThePrint) {
 
 TEST_F(BookPrintTest, WritingPrintsTheTitleBoxAndTheTextBoxes) {
     useOwnBook();
-    gActivity = 2;
+    gActivity = activity::Writing;
     frmBook* b = openAt(2);
     ASSERT_FALSE(b->text[1]->isHidden());
     b->text[1]->setText(QStringLiteral("My own words."));
-    b->mnuPrintText_Click();
+    choose(b->mnuPrintText);
     const Expected e(printer);
     const auto t = bodyTexts();
     ASSERT_GE(t.size(), 1u);
@@ -373,19 +378,20 @@ TEST_F(BookPrintTest, WritingPrintsTheTitleBoxAndTheTextBoxes) {
 
 TEST_F(BookPrintTest, BusyWindowBeepsAndNoPrinterIsToldAndNothingPrints) {
     useOwnBook();
+    gActivity = activity::Writing;  // every print item is there
     frmBook* b = openAt(2);
     gBusy = 1;
-    b->mnuPrintText_Click();
-    b->mnuPrintPic_Click();
-    b->mnuPrintAll_Click();
+    choose(b->mnuPrintText);
+    choose(b->mnuPrintPic);
+    choose(b->mnuPrintAll);
     EXPECT_EQ(journalOf("beep").size(), 3);
     gBusy = 0;
     EXPECT_TRUE(printer.documents().empty());
 
     printer.setAvailable(false);
     boxes.answer(mb::OK).answer(mb::OK);
-    b->mnuPrintAll_Click();
-    b->mnuPrintStory_Click();
+    choose(b->mnuPrintAll);
+    choose(b->mnuPrintStory);
     EXPECT_TRUE(printer.documents().empty());
     EXPECT_EQ(printer.pageCount(), 0);
     const auto shown = boxes.msgBoxes();
@@ -414,11 +420,11 @@ TEST_F(BookPrintTest, ColourChoiceChecksTheMenuAndKeepsItInItsOwnFile) {
         GlobalSettings.UserNameFlags = int16_t(c.flags);
         gUserName = c.user;
         ActiveSettings.ForceMono = 0;
-        b->mnuPrint_Click();
+        pullDown(b->mnuPrint);
         EXPECT_TRUE(b->mnuPrintCol->isChecked());
         EXPECT_FALSE(b->mnuPrintMono->isChecked());
 
-        b->mnuPrintMono_Click();
+        choose(b->mnuPrintMono);
         EXPECT_EQ(ActiveSettings.ForceMono, -1);
         EXPECT_FALSE(b->mnuPrintCol->isChecked());
         EXPECT_TRUE(b->mnuPrintMono->isChecked());
@@ -432,11 +438,11 @@ TEST_F(BookPrintTest, ColourChoiceChecksTheMenuAndKeepsItInItsOwnFile) {
         }
         EXPECT_FALSE(QFileInfo::exists(own.path() + "/" + FileKey(c.user) + ".DAT"));
 
-        b->mnuPrintMono_Click();  // already on: nothing changes
+        choose(b->mnuPrintMono);  // already on: nothing changes
         EXPECT_EQ(ActiveSettings.ForceMono, -1);
-        b->mnuPrint_Click();
+        pullDown(b->mnuPrint);
         EXPECT_TRUE(b->mnuPrintMono->isChecked());
-        b->mnuPrintCol_Click();
+        choose(b->mnuPrintCol);
         EXPECT_EQ(ActiveSettings.ForceMono, 0);
         EXPECT_TRUE(b->mnuPrintCol->isChecked());
         EXPECT_FALSE(b->mnuPrintMono->isChecked());
@@ -448,8 +454,9 @@ TEST_F(BookPrintTest, ColourChoiceChecksTheMenuAndKeepsItInItsOwnFile) {
 
 TEST_F(BookPrintTest, StoryPrintsEveryBlockOnOneSheetWithAGapBetweenPages) {
     useOwnBook();
+    gActivity = activity::Writing;  // the item is there only
     frmBook* b = openAt(2);
-    b->mnuPrintStory_Click();
+    choose(b->mnuPrintStory);
     EXPECT_EQ(gBusy, 0);
     const auto t = bodyTexts();
     // The title (not the credits), two lines, then two more: lines 1, 3, 4, 6, 7 of 9.

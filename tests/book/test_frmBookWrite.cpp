@@ -12,6 +12,10 @@
 #include "platform/Controls.h"
 #include "platform/FileDialogs.h"
 #include "support/FullDisk.h"
+#include "support/Press.h"
+
+using testsupport::choose;
+using testsupport::click;
 
 namespace {
 
@@ -42,7 +46,7 @@ protected:
     void SetUp() override {
         BookWindowTest::SetUp();
         useOwnBook(writingBook());
-        gActivity = 2;
+        gActivity = activity::Writing;
         ActiveSettings.WriteSaveLoad = -1;
         setFileDialogs(&files);
         QGuiApplication::clipboard()->clear();
@@ -57,7 +61,7 @@ protected:
         b->activateWindow();
         settle();
         for (int f = 1; f < frame; ++f)
-            b->cmdNext_Click();
+            click(b->cmdNext);
         settle();
         return b;
     }
@@ -288,14 +292,14 @@ TEST_F(WritingTest, OpenOnTheTitlePageFillsOnlyTheTitleBox) {
     frmBook* b = openWriting(1);
     const QString hiddenBox = b->text[1]->Text();
     files.answer(own.file(QStringLiteral("TEXT/OURS.TXT")));
-    b->mnuFileOpen_Click();
+    choose(b->mnuFileOpen);
     EXPECT_EQ(b->TextTitle->Text(), QStringLiteral("My Book "));
     EXPECT_EQ(b->text[1]->Text(), hiddenBox);  // the other frames' boxes wait for their page
     EXPECT_EQ(b->Book.BlockText(1, 2), QStringLiteral("One "));
 }
 
 TEST_F(WritingTest, OutsideWritingTheRefitChangesNothing) {
-    gActivity = 1;
+    gActivity = activity::Reading;
     frmBook* b = openWriting(2);
     b->Book.setBlockText(1, 2, QStringLiteral("far too many words for one short line of the page "));
     const QString page = pageText(b);
@@ -318,7 +322,7 @@ TEST_F(WritingTest, SaveAsWritesTheStoryAndSaveThenWritesSilentlyToTheSameFile) 
     const QString dir = own.path() + QStringLiteral("/TEXT");
     QDir().mkpath(dir);
     files.answer(dir + QStringLiteral("/mine"));
-    b->mnuFileSave_Click();  // no file yet: Save As
+    choose(b->mnuFileSave);  // no file yet: Save As
     ASSERT_EQ(files.calls().size(), 1u);
     EXPECT_TRUE(files.calls()[0].save);
     EXPECT_EQ(files.calls()[0].request.filter, QStringLiteral("Text files (*.TXT)|*.TXT"));
@@ -330,7 +334,7 @@ TEST_F(WritingTest, SaveAsWritesTheStoryAndSaveThenWritesSilentlyToTheSameFile) 
 
     place(b, 3, 0);
     type(b, 'A');
-    b->mnuFileSave_Click();
+    choose(b->mnuFileSave);
     EXPECT_EQ(files.calls().size(), 1u);  // no dialog the second time
     EXPECT_TRUE(readFile(dir + QStringLiteral("/mine.TXT")).contains("\r\nAbig hill. \r\n"));
     EXPECT_TRUE(boxes.msgBoxes().empty());
@@ -401,7 +405,7 @@ TEST_F(WritingTest, OpenFillsEveryFrameAndTheBoxesOfThePageShown) {
                                                "Last\r\n\r\n\r\n\"\r\n");
     frmBook* b = openWriting(2);
     files.answer(path);
-    b->mnuFileOpen_Click();
+    choose(b->mnuFileOpen);
     EXPECT_EQ(b->TextFilePath, path);
     const QString open = curly(b) ? kOpen : QStringLiteral("\"");
     const QString close = curly(b) ? kClose : QStringLiteral("\"");
@@ -410,7 +414,7 @@ TEST_F(WritingTest, OpenFillsEveryFrameAndTheBoxesOfThePageShown) {
     EXPECT_EQ(b->text[3]->Text(), QStringLiteral("to you. "));
     EXPECT_EQ(b->Book.BlockText(1, 1), QStringLiteral("My Book "));
     EXPECT_EQ(b->Book.BlockText(1, 3), QStringLiteral("Last "));
-    b->cmdNext_Click();
+    click(b->cmdNext);
     EXPECT_EQ(b->text[1]->Text(), QStringLiteral("Last "));
     EXPECT_TRUE(boxes.msgBoxes().empty());
 }
@@ -421,9 +425,9 @@ TEST_F(WritingTest, AStoryOfAnotherBookIsRefusedAndTheTextsStay) {
     const QString page = pageText(b);
     boxes.answer(mb::OK).answer(mb::OK);
     files.answer(own.file(QStringLiteral("TEXT/BEAR.TXT")));
-    b->mnuFileOpen_Click();
+    choose(b->mnuFileOpen);
     files.answer(own.file(QStringLiteral("TEXT/NONE.TXT")));
-    b->mnuFileOpen_Click();
+    choose(b->mnuFileOpen);
     const std::vector<testsupport::ScriptedDialogs::Call> shown = boxes.msgBoxes();
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_EQ(shown[0].text, QStringLiteral("This is not a suitable text file.\r\n\r\nIt was written for \"Bear Hunt\"."));
@@ -438,7 +442,7 @@ TEST_F(WritingTest, AFailedSaveSaysSoAndKeepsThePathAndTheTexts) {
     const QString path = own.path() + QStringLiteral("/NOFOLDER/mine.TXT");
     boxes.answer(mb::OK);
     files.answer(path);
-    b->mnuFileSaveAs_Click();
+    choose(b->mnuFileSaveAs);
     const std::vector<testsupport::ScriptedDialogs::Call> shown = boxes.msgBoxes();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].text, "It was not possible to save the file\r\n\r\n" + path);
@@ -483,15 +487,15 @@ TEST_F(WritingTest, ASaveOnAFullDiskKeepsTheOldStoryAndSaysSo) {
 TEST_F(WritingTest, CancelledDialogsAndABusyWindowChangeNothing) {
     frmBook* b = openWriting(2);
     files.answerCancel().answerCancel();
-    b->mnuFileOpen_Click();
-    b->mnuFileSaveAs_Click();
+    choose(b->mnuFileOpen);
+    choose(b->mnuFileSaveAs);
     EXPECT_EQ(files.calls().size(), 2u);
     EXPECT_EQ(b->TextFilePath, QString());
     gBusy = 1;
     const int beepsBefore = beeps();
-    b->mnuFileOpen_Click();
-    b->mnuFileSave_Click();
-    b->mnuFileSaveAs_Click();
+    choose(b->mnuFileOpen);
+    choose(b->mnuFileSave);
+    choose(b->mnuFileSaveAs);
     place(b, 1, 0);
     type(b, 'x');
     gBusy = 0;

@@ -17,6 +17,9 @@
 #include "core/frmPass.h"
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
+#include "support/Press.h"
+
+using testsupport::click;
 
 using booktest::BookWindowTest;
 using booktest::settle;
@@ -164,9 +167,9 @@ protected:
     TextBox* open(Box which) {
         switch (which) {
         case Box::FullWritingLine: {
-            gActivity = 2;
+            gActivity = activity::Writing;
             frmBook* b = openBook();
-            b->cmdNext_Click();
+            click(b->cmdNext);
             TextBox* t = b->text[1];
             focusAtEnd(b, t, 1);
             // Full: not even the narrowest letter fits any more.
@@ -179,15 +182,15 @@ protected:
             return t;
         }
         case Box::Title: {
-            gActivity = 2;
+            gActivity = activity::Writing;
             frmBook* b = openBook();
             focusAtEnd(b, b->TextTitle, 1);
             return b->TextTitle;
         }
         case Box::ClozeType: {
-            gActivity = 4;
+            gActivity = activity::ClozeType;
             frmBook* b = openBook();
-            b->cmdNext_Click();
+            click(b->cmdNext);
             b->activateWindow();
             b->Cloze->setFocus();
             endFlashesOnTheClock(b);
@@ -368,9 +371,9 @@ TEST_F(InputPathTest, APastedPasswordHoldsNothingAKeyboardCannotType) {
 
 // Shift+Insert and Shift+Delete in a Writing line paste and cut once, with no beep after.
 TEST_F(InputPathTest, ShiftInsertAndShiftDeleteInWritingPasteAndCutWithoutABeep) {
-    gActivity = 2;
+    gActivity = activity::Writing;
     frmBook* b = openBook();
-    b->cmdNext_Click();
+    click(b->cmdNext);
     TextBox* t = b->text[1];
     focusAtEnd(b, t, 1);
     t->setSelStart(4);

@@ -18,6 +18,10 @@
 #include "core/frmWarning.h"
 #include "platform/Controls.h"
 #include "platform/Program.h"
+#include "support/Press.h"
+
+using testsupport::click;
+using testsupport::doubleClick;
 
 using namespace startuptest;
 
@@ -83,7 +87,7 @@ TEST_F(Dialog, TickedWarningIsStoredOnProceed) {
             w->Check3D1->setChecked(!on);
             w->Check3D1->click();
         }
-        w->Command1_Click();
+        click(w->Command1);
         EXPECT_TRUE(w->isUnloaded());
         const GlobalSettingsRecord stored = inst.storedGlobal();
         EXPECT_EQ(stored.TrackingOn, 7);
@@ -97,14 +101,14 @@ TEST_F(Dialog, UntouchedWarningSavesNothingAndQuitStoresNothing) {
     GlobalSettings.TrackingOn = 7;
     auto* w = new frmWarning;
     w->Load();
-    w->Command1_Click();
+    click(w->Command1);
     EXPECT_EQ(inst.storedGlobal().TrackingOn, 1);
 
     auto* q = new frmWarning;
     q->Load();
     q->Check3D1->click();
     try {
-        q->Command2_Click();
+        click(q->Command2);
         ADD_FAILURE() << "the program did not end";
     } catch (const ProgramEnded& e) {
         EXPECT_EQ(e.status, 0);
@@ -167,7 +171,7 @@ TEST_F(Getfile, WithoutAMatchTheOtherFileRowIsPreselected) {
     gWordListName = QStringLiteral("99NONE");
     frmGetfile* d = open(QStringLiteral("OTHERFILES"));
     EXPECT_EQ(d->list->currentRow(), 4);
-    d->list_DblClick();
+    doubleClick(d->list);
     EXPECT_EQ(gGetfilePath, QStringLiteral("OTHER_FILE"));
     EXPECT_EQ(gDialogRequest, QStringLiteral("Open some other file ..."));
 }
@@ -197,7 +201,7 @@ TEST_F(Getfile, NoTitledFilesGiveAnEmptyListAndOKIsACancel) {
     gGetfilePath = inst.path() + QStringLiteral("/missing");
     frmGetfile* empty = open(QStringLiteral("NO"));
     EXPECT_EQ(empty->list->count(), 0);
-    empty->cmdYes_Click();
+    click(empty->cmdYes);
     EXPECT_TRUE(gGetfilePath.isEmpty());
     EXPECT_TRUE(gDialogRequest.isEmpty());
     d->Unload();
@@ -244,16 +248,16 @@ TEST_F(Dialog, FindDataFileAsksUntilFoundAndOffersToKeepTheFolder) {
         // Try again with nothing changed: asked once more.
         whenShown(QStringLiteral("frmNoData"), [&](Form* f2) {
             auto* d2 = static_cast<frmNoData*>(f2);
-            d2->cmdDetails_Click();
+            click(d2->cmdDetails);
             texts << d2->lblInstr->Caption();
             d2->Text1->setText(cd.path());
             whenShown(QStringLiteral("frmNoData"), [&](Form* f3) {
                 texts << static_cast<frmNoData*>(f3)->lblInstr->Caption().section(u'\n', 0, 0);
-                static_cast<frmNoData*>(f3)->cmdAgain_Click();  // Yes
+                click(static_cast<frmNoData*>(f3)->cmdAgain);  // Yes
             });
-            d2->cmdAgain_Click();
+            click(d2->cmdAgain);
         });
-        d->cmdAgain_Click();
+        click(d->cmdAgain);
     });
     const QString found = FindDataFile(QStringLiteral("WAVS\\WDS\\CAT.WAV"), 1);
     EXPECT_EQ(found, cd.file(QStringLiteral("WAVS/WDS/CAT.WAV")));
@@ -286,7 +290,7 @@ TEST_F(Dialog, AFolderInsideAProgramFolderOutside1252IsKeptRelativeToIt) {
             ++questions;
         else
             d->Text1->setText(typed);
-        d->cmdAgain_Click();
+        click(d->cmdAgain);
     });
     EXPECT_EQ(FindDataFile(QStringLiteral("WAVS\\CAT.WAV"), 1), typed + QStringLiteral("/WAVS/CAT.WAV"));
     EXPECT_EQ(questions, 1);
@@ -348,7 +352,7 @@ TEST_F(Dialog, FindModeHasNoWayOutButAName) {
     // "Teacher" needs no password here; a double click is click and OK.
     GlobalSettings.Password.setText(QStringLiteral("XXXXXXXX"));
     d->listnames->setCurrentRow(2);
-    d->listnames_DblClick();
+    doubleClick(d->listnames);
     EXPECT_TRUE(d->isUnloaded());
     EXPECT_EQ(gUserName, QStringLiteral("Teacher"));
 }
@@ -447,7 +451,7 @@ TEST_F(Dialog, EnterOnTeacherAsksThePasswordOnce) {
         if (p && p != last) {
             last = p;
             ++asked;
-            static_cast<frmPass*>(p)->cmdAbort_Click();
+            click(static_cast<frmPass*>(p)->cmdAbort);
         }
     });
     watch.start();

@@ -15,6 +15,10 @@
 #include "core/frmUserName.h"
 #include "platform/Controls.h"
 #include "platform/Program.h"
+#include "support/Press.h"
+
+using testsupport::choose;
+using testsupport::click;
 
 using namespace startuptest;
 
@@ -156,19 +160,19 @@ TEST_F(Frame, TheStartQuestionShowsF3AndTheTeacherNeedsThePassword) {
                 ++passwordsAsked;
                 auto* again = static_cast<frmPass*>(p2);
                 again->Text1->setText(QStringLiteral("owl"));
-                again->cmdOK_Click();
+                click(again->cmdOK);
             });
-            pass->cmdOK_Click();
+            click(pass->cmdOK);
         });
         boxes.setOnBox([d](const testsupport::ScriptedDialogs::Call& call) {
             EXPECT_EQ(call.text, QStringLiteral("Wrong password"));
             EXPECT_EQ(call.title, QStringLiteral("Password"));
             // Still there after the wrong password: ask again.
-            QTimer::singleShot(0, d, [d] { d->cmdOK_Click(); });
+            QTimer::singleShot(0, d, [d] { click(d->cmdOK); });
         });
         boxes.answer(mb::OK);
         d->listnames->setCurrentRow(2);
-        d->cmdOK_Click();
+        click(d->cmdOK);
     });
     load();
     EXPECT_EQ(passwordsAsked, 2);
@@ -247,7 +251,7 @@ TEST_F(Frame, ExitUnloadsTheChildrenFirstThenLogsAndEnds) {
     EXPECT_EQ(f->activeChild(), top);
     clock.advance(5 * 60);
     try {
-        f->mnuExit_Click();
+        choose(f->mnuExit);
         ADD_FAILURE() << "the program did not end";
     } catch (const ProgramEnded& e) {
         EXPECT_EQ(e.status, 0);

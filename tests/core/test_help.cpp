@@ -7,6 +7,9 @@
 #include "StartupFixture.h"
 #include "core/frmKest.h"
 #include "platform/Help.h"
+#include "support/Press.h"
+
+using testsupport::choose;
 
 using namespace startuptest;
 
@@ -189,8 +192,8 @@ TEST_F(HelpWindow, ALinkIsFollowedAndGoingBackChecksThePageAgain) {
 TEST_F(HelpWindow, TheFramesItemsUseTheProgramsHelpFile) {
     gProgramRoot = dir.path();
     auto* f = new frmKest;
-    f->mnuHelpContents_Click();
-    f->mnuHelpSearch_Click();
+    choose(f->mnuHelpContents);
+    choose(f->mnuHelpSearch);
     EXPECT_EQ(journalOf(QStringLiteral("help")),
               (QStringList{QStringLiteral("help\t") + dir.path() + QStringLiteral("/Reader.hlp\t3\t0"),
                            QStringLiteral("help\t") + dir.path() + QStringLiteral("/Reader.hlp\t261\t0")}));

@@ -11,6 +11,9 @@
 #include "core/frmSplash.h"
 #include "platform/Controls.h"
 #include "platform/Speech.h"
+#include "support/Press.h"
+
+using testsupport::click;
 
 using namespace startuptest;
 
@@ -146,7 +149,7 @@ protected:
             asked = true;
             auto* d = static_cast<frmNoData*>(f);
             d->Text1->setText(program);
-            d->cmdAgain_Click();
+            click(d->cmdAgain);
         });
         SetStartupArguments(program, QString());
         auto* s = new frmSplash;
@@ -254,15 +257,15 @@ TEST_F(SplashStart, ATypedFolderThatCannotBeStoredIsKeptForTheSessionOnly) {
         auto* d = static_cast<frmNoData*>(f);
         if (d->cmdAgain->text() == QStringLiteral("&Yes")) {
             ++questions;  // keep it for good? (answered No)
-            d->cmdDetails_Click();
+            click(d->cmdDetails);
             return;
         }
-        d->cmdDetails_Click();
+        click(d->cmdDetails);
         if (++asked > 1) {
             // Asked again: what was typed did not arrive as typed. Given by code, the start ends.
             ADD_FAILURE() << "the typed folder was not found: " << d->Text1->Text().toStdString();
             d->Text1->setText(typed);
-            d->cmdAgain_Click();
+            click(d->cmdAgain);
             return;
         }
         d->Text1->selectAll();
@@ -316,7 +319,7 @@ TEST_F(SplashStart, EmptyDataAnsweredByTypingAGoodFolder) {
         seen << d->lblInstr->Caption().section(u'\n', 0, 0);
         EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("QN_KEST_GETCD"));
         EXPECT_FALSE(d->Text1->isVisible());
-        d->cmdDetails_Click();
+        click(d->cmdDetails);
         EXPECT_TRUE(d->Text1->isVisible());
         EXPECT_FALSE(d->cmdDetails->isVisible());
         EXPECT_TRUE(d->lblInstr->Caption().startsWith(QStringLiteral("The folder called DATA cannot be found")));
@@ -329,9 +332,9 @@ TEST_F(SplashStart, EmptyDataAnsweredByTypingAGoodFolder) {
             EXPECT_EQ(a->cmdAgain->text(), QStringLiteral("&Yes"));
             EXPECT_EQ(a->cmdDetails->text(), QStringLiteral("&No"));
             EXPECT_TRUE(a->lblInstr->Caption().contains(good.path()));
-            a->cmdAgain_Click();
+            click(a->cmdAgain);
         });
-        d->cmdAgain_Click();
+        click(d->cmdAgain);
     });
     start();
 
@@ -352,10 +355,9 @@ TEST_F(SplashStart, NoKeepsTheTypedFolderForThisSessionOnly) {
     whenShown(QStringLiteral("frmNoData"), [&](Form* f) {
         auto* d = static_cast<frmNoData*>(f);
         d->Text1->setText(good.path());
-        whenShown(QStringLiteral("frmNoData"), [](Form* again) { static_cast<frmNoData*>(again)->cmdDetails_Click(); });
+        whenShown(QStringLiteral("frmNoData"), [](Form* again) { click(static_cast<frmNoData*>(again)->cmdDetails); });
         // Enter in the folder box is Try again.
-        int enter = 13;
-        d->Text1_KeyPress(enter);
+        QTest::keyClick(d->Text1, Qt::Key_Return);
     });
     start();
     EXPECT_EQ(gDataRoot, good.path());
@@ -367,7 +369,7 @@ TEST_F(SplashStart, QuitInTheDataDialogEndsTheProgramWithNothingLogged) {
     inst.global.DataFolder.setText(inst.path() + QStringLiteral("/missing"));
     inst.writeGlobal();
     const QByteArray log = inst.dir.read(QStringLiteral("LOG.DAT"));
-    whenShown(QStringLiteral("frmNoData"), [](Form* f) { static_cast<frmNoData*>(f)->cmdQuit_Click(); });
+    whenShown(QStringLiteral("frmNoData"), [](Form* f) { click(static_cast<frmNoData*>(f)->cmdQuit); });
     try {
         start();
         FAIL() << "the program did not end";

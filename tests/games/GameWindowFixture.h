@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
+#include "core/Activity.h"
 #include "core/Globals.h"
 #include "core/Registry.h"
 #include "core/Settings.h"
@@ -66,7 +67,7 @@ protected:
         own.write(QStringLiteral("WORDLIST/") + code + QStringLiteral(".TXT"), text);
     }
 
-    // Opens the window for the activity the menu asks for (32 Treasure, 34 Slide) at the size
+    // Opens the window for the activity the menu asks for (activity::TreasureRequested or activity::Slide) at the size
     // whose scale factors are 1 (640 x 442 pixels of 15 twips).
     frmHangman* open(int activity, QSize size = testsupport::kDesignSize) {
         gActivity = activity;

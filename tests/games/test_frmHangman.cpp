@@ -11,11 +11,15 @@
 #include "core/frmGetfile.h"
 #include "platform/Controls.h"
 #include "platform/Program.h"
+#include "support/Press.h"
 
 namespace {
 
 using gametest::GameWindowTest;
 using gametest::settle;
+using testsupport::choose;
+using testsupport::click;
+using testsupport::pullDown;
 
 const QColor kYellow(255, 255, 0), kWhite(255, 255, 255), kGrey(192, 192, 192), kLightRed(255, 0, 0),
     kLightGreen(0, 255, 0), kBlack(0, 0, 0);
@@ -32,9 +36,9 @@ TEST_F(GameWindowTest, TreasureLoadsFromTheSettingsAndStartsARound) {
     ActiveSettings.TreasureFails = 4;
     ActiveSettings.TreasureClues = 1;   // Hear only
     ActiveSettings.TreasureLoad = 0;
-    frmHangman* g = open(32);
+    frmHangman* g = open(activity::TreasureRequested);
     ASSERT_FALSE(g->isUnloaded());
-    EXPECT_EQ(gActivity, 33);
+    EXPECT_EQ(gActivity, activity::Treasure);
     EXPECT_EQ(g->caption(), GetBookTitle(QStringLiteral("01PIP")));
     EXPECT_EQ(gWordListName, QStringLiteral("01PIP"));
     EXPECT_EQ(g->AllowedWrong, 4);
@@ -61,7 +65,7 @@ TEST_F(GameWindowTest, TreasureLoadsFromTheSettingsAndStartsARound) {
 TEST_F(GameWindowTest, TreasureAllowanceOutsideOneToTenIsTen) {
     for (int fails : {0, 11, -1}) {
         ActiveSettings.TreasureFails = int16_t(fails);
-        frmHangman* g = open(32);
+        frmHangman* g = open(activity::TreasureRequested);
         EXPECT_EQ(g->AllowedWrong, 10) << fails;
         EXPECT_TRUE(g->mnuGuess[10]->isChecked());
         g->Unload();
@@ -70,7 +74,7 @@ TEST_F(GameWindowTest, TreasureAllowanceOutsideOneToTenIsTen) {
 
 TEST_F(GameWindowTest, TreasureRoundWonByTypedLetters) {
     writeList({"bella", "bella", "bella", "bella"});
-    frmHangman* g = open(32);
+    frmHangman* g = open(activity::TreasureRequested);
     ASSERT_EQ(g->TheWord(), QStringLiteral("bella"));
     const int plays = countSounds(QStringLiteral("MMControl1\tPlay"));
     type(g, QStringLiteral("L"));
@@ -92,7 +96,7 @@ TEST_F(GameWindowTest, TreasureRoundWonByTypedLetters) {
     // Letters after the end do nothing.
     type(g, QStringLiteral("z"));
     EXPECT_EQ(g->WrongCount(), 2);
-    g->cmdAgain_Click();
+    click(g->cmdAgain);
     EXPECT_TRUE(g->RoundActive());
     EXPECT_EQ(g->WrongCount(), 0);
     EXPECT_EQ(back(g->lblAlphabet[24]), kYellow);
@@ -101,7 +105,7 @@ TEST_F(GameWindowTest, TreasureRoundWonByTypedLetters) {
 // A letter held with Alt, Ctrl or the Windows key is a chord, no guess; the letter alone is.
 TEST_F(GameWindowTest, TreasureTakesNoLetterFromAChord) {
     writeList({"frog", "frog", "frog", "frog"});
-    frmHangman* g = open(32);
+    frmHangman* g = open(activity::TreasureRequested);
     for (Qt::KeyboardModifier chord : {Qt::AltModifier, Qt::ControlModifier, Qt::MetaModifier}) {
         QTest::keyClick(g, Qt::Key_F, chord);
         EXPECT_EQ(g->RightCount(), 0) << chord;
@@ -115,11 +119,11 @@ TEST_F(GameWindowTest, TreasureTakesNoLetterFromAChord) {
 TEST_F(GameWindowTest, TreasureLossRevealsTheWordInRedOnce) {
     writeList({"frog", "frog", "frog", "frog"});
     ActiveSettings.TreasureFails = 3;
-    frmHangman* g = open(32);
+    frmHangman* g = open(activity::TreasureRequested);
     type(g, QStringLiteral("rz"));
     EXPECT_TRUE(g->RoundActive());
     // Lowering the allowance to the wrong letters made ends the round at once.
-    g->mnuGuess_Click(1);
+    choose(g->mnuGuess[1]);
     EXPECT_FALSE(g->mnuGuess[3]->isChecked());
     EXPECT_TRUE(g->mnuGuess[1]->isChecked());
     EXPECT_FALSE(g->RoundActive());
@@ -157,7 +161,7 @@ TEST_F(GameWindowTest, AnEndedRoundKeepsItsPictureWhenTheAllowanceChanges) {
         SCOPED_TRACE(c.what);
         writeList({"frog", "frog", "frog", "frog"});
         ActiveSettings.TreasureFails = int16_t(c.fails);
-        frmHangman* g = open(32);
+        frmHangman* g = open(activity::TreasureRequested);
         QTest::keyClicks(g, QString::fromLatin1(c.keys));
         ASSERT_FALSE(g->RoundActive());
         ASSERT_EQ(g->WrongCount(), 2);
@@ -189,7 +193,7 @@ TEST_F(GameWindowTest, AnEndedRoundKeepsItsPictureWhenTheAllowanceChanges) {
         EXPECT_EQ(shownCells(g), QStringLiteral("frog"));
         EXPECT_EQ(fore(g->lblshow[1]), c.won ? kBlack : kLightRed);
         // The next round is drawn with the new allowance.
-        g->cmdAgain_Click();
+        click(g->cmdAgain);
         EXPECT_EQ(g->PirateRight->isVisible(), c.later <= 3);
         g->Unload();
     }
@@ -198,7 +202,7 @@ TEST_F(GameWindowTest, AnEndedRoundKeepsItsPictureWhenTheAllowanceChanges) {
 TEST_F(GameWindowTest, AllowZeroWrongLosesOnTheFirstWrongLetter) {
     writeList({"frog", "frog", "frog", "frog"});
     ActiveSettings.TreasureFails = 1;
-    frmHangman* g = open(32);
+    frmHangman* g = open(activity::TreasureRequested);
     EXPECT_TRUE(g->PirateRight->isVisible());  // the one-left picture from the start
     type(g, QStringLiteral("f"));
     EXPECT_TRUE(g->RoundActive());
@@ -209,22 +213,24 @@ TEST_F(GameWindowTest, AllowZeroWrongLosesOnTheFirstWrongLetter) {
 TEST_F(GameWindowTest, TreasureClueLightsTheFirstUntriedLetterOncePerRound) {
     writeList({"frog", "frog", "frog", "frog"});
     ActiveSettings.TreasureClues = 3;
-    frmHangman* g = open(32);
+    frmHangman* g = open(activity::TreasureRequested);
     type(g, QStringLiteral("f"));
-    g->cmdClue_Click();
+    click(g->cmdClue);
     EXPECT_EQ(back(g->lblAlphabet[18]), kWhite);  // r
     EXPECT_FALSE(g->cmdClue->isEnabled());
     EXPECT_EQ(g->Round.letterUsed(18), 0);  // lit, not tried
     type(g, QStringLiteral("r"));
     EXPECT_EQ(back(g->lblAlphabet[18]), kLightGreen);
-    g->cmdAgain_Click();
+    type(g, QStringLiteral("og"));  // won: Again is there
+    EXPECT_FALSE(g->cmdClue->isEnabled());
+    click(g->cmdAgain);
     EXPECT_TRUE(g->cmdClue->isEnabled());
 }
 
 TEST_F(GameWindowTest, SlideSpellsFromTheLeftThenAnimates) {
     writeList({"tree", "tree", "tree", "tree"});
-    frmHangman* g = open(34);
-    ASSERT_EQ(gActivity, 34);
+    frmHangman* g = open(activity::Slide);
+    ASSERT_EQ(gActivity, activity::Slide);
     EXPECT_FALSE(g->mnuGuesses->menuAction()->isVisible());
     EXPECT_FALSE(g->Frame4->isVisible());
     EXPECT_TRUE(g->Shape1->isVisible());
@@ -263,8 +269,8 @@ TEST_F(GameWindowTest, SlideSpellsFromTheLeftThenAnimates) {
 
     // While the animation waits, Hear and Menu only beep.
     const int plays = countSounds(QStringLiteral("MMControl1\tPlay"));
-    g->cmdEar_Click();
-    g->cmdMenu_Click();
+    click(g->cmdEar);
+    click(g->cmdMenu);
     EXPECT_EQ(countSounds(QStringLiteral("MMControl1\tPlay")), plays);
     EXPECT_FALSE(g->isUnloaded());
     EXPECT_EQ(journalOf(QStringLiteral("beep")).size(), 2);
@@ -282,7 +288,7 @@ TEST_F(GameWindowTest, SlideSpellsFromTheLeftThenAnimates) {
     g->LayoutForm();
     EXPECT_FALSE(g->imgslide2->isVisible());
     EXPECT_FALSE(g->Timer1->isActive());
-    g->cmdAgain_Click();
+    click(g->cmdAgain);
     EXPECT_TRUE(g->imgslide2->isVisible());
 }
 
@@ -302,7 +308,7 @@ TEST_F(GameWindowTest, SlideAnimationShowsEachFrameForItsTimeWhateverTheClockOfT
         SCOPED_TRACE(c.what);
         writeList({"sun", "sun", "sun", "sun"});
         clock.setNow(QDateTime(QDate(2024, 10, 27), c.start));
-        frmHangman* g = open(34);
+        frmHangman* g = open(activity::Slide);
         QTest::keyClicks(g, QStringLiteral("sun"));
         ASSERT_TRUE(g->Timer1->isActive());
         const double before = clock.elapsed();
@@ -328,10 +334,10 @@ TEST_F(GameWindowTest, SlideAnimationShowsEachFrameForItsTimeWhateverTheClockOfT
 
 TEST_F(GameWindowTest, SlideClueLightsTheNextLetter) {
     writeList({"tree", "tree", "tree", "tree"});
-    frmHangman* g = open(34);
+    frmHangman* g = open(activity::Slide);
     EXPECT_TRUE(g->cmdClue->isEnabled());
     type(g, QStringLiteral("t"));
-    g->cmdClue_Click();
+    click(g->cmdClue);
     EXPECT_EQ(back(g->lblAlphabet[18]), kWhite);
     EXPECT_FALSE(g->cmdClue->isEnabled());
     type(g, QStringLiteral("r"));
@@ -340,14 +346,14 @@ TEST_F(GameWindowTest, SlideClueLightsTheNextLetter) {
 
 TEST_F(GameWindowTest, ClickOnALetterIsAGuess) {
     writeList({"frog", "frog", "frog", "frog"});
-    frmHangman* g = open(32);
+    frmHangman* g = open(activity::TreasureRequested);
     QTest::mouseClick(g->lblAlphabet[15], Qt::LeftButton);  // o
     EXPECT_EQ(shownCells(g), QStringLiteral("--o-"));
 }
 
 TEST_F(GameWindowTest, WordCellsAreCentredAndShareABorder) {
     writeList({"abcdefghijk", "abcdefghijk", "abcdefghijk", "abcdefghijk"});
-    frmHangman* g = open(32);
+    frmHangman* g = open(activity::TreasureRequested);
     const int w = g->lblshow[1]->width();
     EXPECT_EQ(w, 51);  // 765 twips at 15 to the pixel
     for (int i = 2; i <= 11; ++i)
@@ -359,7 +365,7 @@ TEST_F(GameWindowTest, WordCellsAreCentredAndShareABorder) {
 }
 
 TEST_F(GameWindowTest, AlphabetLayoutsOfTheTwoGames) {
-    frmHangman* t = open(32);
+    frmHangman* t = open(activity::TreasureRequested);
     const int w = t->lblAlphabet[1]->width();
     auto at = [](frmHangman* g, int i) { return g->lblAlphabet[size_t(i)]->pos(); };
     EXPECT_EQ(at(t, 9).x() - at(t, 1).x(), 8 * (w - 1));   // a to i in one row
@@ -368,7 +374,7 @@ TEST_F(GameWindowTest, AlphabetLayoutsOfTheTwoGames) {
     EXPECT_EQ(at(t, 18).x(), at(t, 1).x());
     t->Unload();
 
-    frmHangman* s = open(34);
+    frmHangman* s = open(activity::Slide);
     const int sw = s->lblAlphabet[1]->width();
     EXPECT_EQ(at(s, 4).x(), at(s, 1).x() - (sw - 1));  // d starts a column left of a
     EXPECT_EQ(at(s, 8).x(), at(s, 1).x() + 3 * (sw - 1));
@@ -378,7 +384,7 @@ TEST_F(GameWindowTest, AlphabetLayoutsOfTheTwoGames) {
 
 TEST_F(GameWindowTest, AResizeLaysTheWindowOutForItsNewScale) {
     writeList({"frog", "frog", "frog", "frog"});
-    frmHangman* g = open(32);
+    frmHangman* g = open(activity::TreasureRequested);
     type(g, QStringLiteral("o"));
     g->resize(320, 221);
     settle();
@@ -392,7 +398,7 @@ TEST_F(GameWindowTest, AResizeLaysTheWindowOutForItsNewScale) {
 }
 
 TEST_F(GameWindowTest, ButtonFacesFollowTheScaleAndKeepTheirAccessKeys) {
-    frmHangman* g = open(32);
+    frmHangman* g = open(activity::TreasureRequested);
     EXPECT_EQ(g->cmdEar->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
     EXPECT_EQ(g->cmdAgain->picture().size(), QSize(32, 48));
     gScale = 0.74f;
@@ -428,7 +434,7 @@ TEST_F(GameWindowTest, ListFailuresShowTheirMessageAndGoBackToTheMenu) {
         boxes.answer(mb::OK);
         gActivityLog.clear();
         const int menus = menuOpened;
-        frmHangman* g = open(34);
+        frmHangman* g = open(activity::Slide);
         ASSERT_EQ(boxes.msgBoxes().size(), 1u);
         const auto box = boxes.msgBoxes().front();
         EXPECT_EQ(box.icon(), mb::Exclamation);
@@ -444,7 +450,7 @@ TEST_F(GameWindowTest, ListFailuresShowTheirMessageAndGoBackToTheMenu) {
 TEST_F(GameWindowTest, OpenAnotherListOrCancel) {
     writeList({"frog", "frog", "frog", "frog"});
     writeList({"bear", "bear", "bear", "bear"}, QStringLiteral("12BEAR"));
-    frmHangman* g = open(32);
+    frmHangman* g = open(activity::TreasureRequested);
     EXPECT_TRUE(g->mnuFileOpen->isEnabled());
     type(g, QStringLiteral("f"));
 
@@ -453,23 +459,23 @@ TEST_F(GameWindowTest, OpenAnotherListOrCancel) {
             for (QWidget* w : QApplication::topLevelWidgets()) {
                 if (auto* d = qobject_cast<frmGetfile*>(w); d && !d->isUnloaded()) {
                     if (row < 0) {
-                        d->cmdNo_Click();
+                        click(d->cmdNo);
                     } else {
                         d->list->setCurrentRow(row);
-                        d->cmdYes_Click();
+                        click(d->cmdYes);
                     }
                 }
             }
         });
     };
     chooseRow(-1);
-    g->mnuFileOpen_Click();
+    choose(g->mnuFileOpen);
     EXPECT_EQ(g->TheWord(), QStringLiteral("frog"));  // the round goes on
     EXPECT_EQ(g->RightCount(), 1);
 
     // The rows are in file order: 01PIP, 08FROG, 12BEAR.
     chooseRow(2);
-    g->mnuFileOpen_Click();
+    choose(g->mnuFileOpen);
     ASSERT_FALSE(g->isUnloaded());
     EXPECT_EQ(gWordListName, QStringLiteral("12BEAR"));
     EXPECT_EQ(g->caption(), GetBookTitle(QStringLiteral("12BEAR")));
@@ -484,8 +490,12 @@ TEST_F(GameWindowTest, LeavingWritesTheActivityLine) {
         int stepSeconds;  // the clock of the day set on or back by this halfway through
         const char* tail;
     } cases[] = {
-        {32, 9 * 60, 0, "  9 mins\r\n"}, {34, 99 * 60, 0, " 99 mins\r\n"}, {32, 100 * 60, 0, "100 mins\r\n"},
-        {34, 60, 0, "  1 min\r\n"},      {34, 60, -3600, "  1 min\r\n"},   {32, 9 * 60, 3600, "  9 mins\r\n"},
+        {activity::TreasureRequested, 9 * 60, 0, "  9 mins\r\n"},
+        {activity::Slide, 99 * 60, 0, " 99 mins\r\n"},
+        {activity::TreasureRequested, 100 * 60, 0, "100 mins\r\n"},
+        {activity::Slide, 60, 0, "  1 min\r\n"},
+        {activity::Slide, 60, -3600, "  1 min\r\n"},
+        {activity::TreasureRequested, 9 * 60, 3600, "  9 mins\r\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.stepSeconds);
@@ -495,26 +505,26 @@ TEST_F(GameWindowTest, LeavingWritesTheActivityLine) {
         clock.setNow(clock.now().addSecs(c.stepSeconds));
         clock.advance(c.minutes / 2);
         const int menus = menuOpened;
-        g->cmdMenu_Click();
+        click(g->cmdMenu);
         EXPECT_TRUE(g->isUnloaded());
         EXPECT_EQ(menuOpened, menus + 1);
-        const QString name = c.activity == 32 ? QStringLiteral("   Treasure") : QStringLiteral("   Slide   ");
+        const QString name = c.activity == activity::TreasureRequested ? QStringLiteral("   Treasure")
+                                                                       : QStringLiteral("   Slide   ");
         EXPECT_EQ(gActivityLog, name + QString(35, u' ') + QString::fromLatin1(c.tail));
     }
 }
 
 TEST_F(GameWindowTest, HelpAndMenus) {
-    frmHangman* g = open(34);
-    g->mnuHelp_Click();
+    frmHangman* g = open(activity::Slide);
+    pullDown(g->mnuHelp);
     EXPECT_EQ(g->mnuHelpLocal->text(), QStringLiteral("&Help on Slide               F1"));
-    int f1 = keycode::F1;
-    g->Form_KeyDown(f1, 0);
+    QTest::keyClick(g, Qt::Key_F1);
     EXPECT_TRUE(journalOf(QStringLiteral("help")).last().contains(QStringLiteral("\t1\t130")));
     g->Unload();
-    frmHangman* t = open(32);
-    t->mnuHelp_Click();
+    frmHangman* t = open(activity::TreasureRequested);
+    pullDown(t->mnuHelp);
     EXPECT_EQ(t->mnuHelpLocal->text(), QStringLiteral("&Help on Treasure          F1"));
-    t->mnuHelpLocal_Click();
+    choose(t->mnuHelpLocal);
     EXPECT_TRUE(journalOf(QStringLiteral("help")).last().contains(QStringLiteral("\t1\t140")));
     QStringList guesses;
     for (size_t k = 1; k < t->mnuGuess.size(); ++k)
@@ -531,20 +541,22 @@ TEST_F(GameWindowTest, WordSoundDecidesHearAndTheSayingAtTheStart) {
     // "quoxl" has no sound in the installation: Hear is off for the round, nothing is said.
     writeList({"quoxl", "quoxl", "quoxl", "quoxl"});
     ActiveSettings.SlideFlags = 1 + 2 + 4;
-    frmHangman* g = open(34);
+    frmHangman* g = open(activity::Slide);
     EXPECT_FALSE(g->cmdEar->isEnabled());
     EXPECT_FALSE(g->cmdClue->isEnabled());  // no letter clue in these settings
     g->Unload();
 
     writeList({"frog", "frog", "frog", "frog"});
     const int plays = countSounds(QStringLiteral("MMControl1\tPlay"));
-    frmHangman* s = open(34);
+    frmHangman* s = open(activity::Slide);
     EXPECT_TRUE(s->cmdEar->isEnabled());
     EXPECT_EQ(countSounds(QStringLiteral("MMControl1\tPlay")), plays + 1);  // said at the start
-    s->cmdEar_Click();
+    click(s->cmdEar);
     EXPECT_EQ(countSounds(QStringLiteral("MMControl1\tPlay")), plays + 2);
     ActiveSettings.SlideFlags = 1 + 2;  // said, but no sound clue
-    s->cmdAgain_Click();
+    type(s, QStringLiteral("frog"));
+    s->Timer1_Timer();  // the animation, after which Again is there
+    click(s->cmdAgain);
     EXPECT_FALSE(s->cmdEar->isEnabled());
 }
 
@@ -558,7 +570,7 @@ TEST_F(GameWindowTest, InTheFrameTheLosingSoundPlaysOnceOnTheEffectsPlayer) {
     writeList({"frog", "frog", "frog", "frog"});
     frmKest* frame = testsupport::showStartedFrame();
     ASSERT_EQ(gShellReady, -1);
-    gActivity = 32;
+    gActivity = activity::TreasureRequested;
     OpenWordGameWindow();
     settle();
     auto* g = qobject_cast<frmHangman*>(frame->activeChild());
@@ -568,14 +580,14 @@ TEST_F(GameWindowTest, InTheFrameTheLosingSoundPlaysOnceOnTheEffectsPlayer) {
     EXPECT_TRUE(opened.last().endsWith(QStringLiteral("WAVS/DEATH.WAV"), Qt::CaseInsensitive));
 
     type(g, QStringLiteral("x"));
-    g->mnuGuess_Click(1);
+    choose(g->mnuGuess[1]);
     EXPECT_FALSE(g->RoundActive());
     EXPECT_EQ(countSounds(QStringLiteral("MM_No\tPlay")), 1);
     g->resize(g->width() - 40, g->height() - 30);  // a resize draws the loss again, silently
     settle();
     EXPECT_EQ(countSounds(QStringLiteral("MM_No\tPlay")), 1);
 
-    g->mnuMenu_Click();
+    choose(g->mnuMenu);
     EXPECT_EQ(frame->caption(), QStringLiteral("Kestrow Menu"));
     EXPECT_TRUE(gActivityLog.startsWith(QStringLiteral("   Treasure")));
 }

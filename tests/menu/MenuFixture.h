@@ -9,6 +9,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 
+#include "core/Activity.h"
 #include "core/Globals.h"
 #include "core/Registry.h"
 #include "core/Settings.h"

@@ -10,6 +10,9 @@
 #include "core/frmUserName.h"
 #include "menu/frmOption.h"
 #include "platform/Controls.h"
+#include "support/Press.h"
+
+using testsupport::click;
 
 namespace teachertest {
 
@@ -32,7 +35,7 @@ struct NamePicker {
                   return;
               }
               picker->listnames->setCurrentItem(found.first());
-              picker->cmdOK_Click();
+              click(picker->cmdOK);
           }) {}
     QStringList requests;
     WhenShown watcher;
@@ -70,7 +73,7 @@ protected:
         EXPECT_NE(menu, nullptr);
         if (!menu)
             return nullptr;
-        menu->cmdTeacher_Click();
+        click(menu->cmdTeacher);
         settle();
         return shownOptions();
     }

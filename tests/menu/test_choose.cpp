@@ -7,6 +7,12 @@
 #include "core/Catalogue.h"
 #include "menu/frmChoose.h"
 #include "platform/Controls.h"
+#include "platform/GraphicalButton.h"
+#include "support/Press.h"
+
+using testsupport::choose;
+using testsupport::click;
+using testsupport::pullDown;
 
 using teachertest::findForm;
 using teachertest::settle;
@@ -35,7 +41,7 @@ protected:
         useCatalogue();
         menu = shownMenu();
         EXPECT_NE(menu, nullptr);
-        menu->cmdBook_Click();
+        click(menu->cmdBook);
         settle();
         return qobject_cast<frmChoose*>(findForm(QStringLiteral("frmChoose")));
     }
@@ -73,7 +79,7 @@ TEST_F(ChooseTest, RowsAndPreselectionPerSetting) {
         // The frame loaded the current book from the file; the test's current book stands in.
         gBookCode = QString::fromLatin1(c.current);
         ch->Unload();
-        menu->cmdBook_Click();
+        click(menu->cmdBook);
         settle();
         ch = qobject_cast<frmChoose*>(findForm(QStringLiteral("frmChoose")));
         ASSERT_NE(ch, nullptr);
@@ -91,7 +97,7 @@ TEST_F(ChooseTest, ConfirmingChangesTheBookForTheSessionOnly) {
     ASSERT_NE(ch, nullptr);
     const QByteArray teacherBefore = dir.read(QStringLiteral("TEACHER.DAT"));
     ch->drop_book->setListIndex(1);
-    ch->cmdOK_Click();
+    click(ch->cmdOK);
     settle();
     EXPECT_TRUE(ch == nullptr || findForm(QStringLiteral("frmChoose")) == nullptr);
     EXPECT_EQ(gBookCode, QStringLiteral("02HEN"));
@@ -109,7 +115,7 @@ TEST_F(ChooseTest, TwoRowsWithTheSameTextTakeTheFirstBook) {
     gBookListText[3] = QStringLiteral("Zzz");  // "12BO" now reads like "11ZZZ"
     ch->drop_book->setList(3, QStringLiteral("Zzz"));
     ch->drop_book->setListIndex(3);
-    ch->cmdOK_Click();
+    click(ch->cmdOK);
     EXPECT_EQ(gBookCode, QStringLiteral("11ZZZ"));
 }
 
@@ -126,7 +132,7 @@ TEST_F(ChooseTest, DoubleClickAndEnterConfirmEscAndTheOthersLeaveItAsItWas) {
         case Enter: QTest::keyClick(ch->drop_book, Qt::Key_Return); break;
         case Esc: QTest::keyClick(ch->drop_book, Qt::Key_Escape); break;
         case Cancel: ch->cmdCancel->click(); break;
-        case ToMenu: ch->mnuMenu_Click(); break;
+        case ToMenu: choose(ch->mnuMenu); break;
         }
         settle();
         EXPECT_EQ(findForm(QStringLiteral("frmChoose")), nullptr) << way;
@@ -160,7 +166,7 @@ TEST_F(ChooseTest, AnOtherSettingListsNothingAndConfirmsNothing) {
     EXPECT_EQ(ch->drop_book->ListCount(), 0);
     EXPECT_EQ(ch->drop_book->ListIndex(), -1);
     boxes.answer(mb::OK);
-    ch->cmdOK_Click();
+    click(ch->cmdOK);
     EXPECT_EQ(boxes.msgBoxes().size(), 1u);
     EXPECT_FALSE(ch->isUnloaded());
 }
@@ -174,7 +180,7 @@ TEST_F(ChooseTest, LayoutAndHelp) {
     EXPECT_NEAR(ch->cmdCancel->geometry().left(), 5820 * gScaleX / tx, 1);
     EXPECT_NEAR(ch->drop_book->font().pointSizeF(), std::max(1.0, 18.0 * gScale), 0.01);
     EXPECT_TRUE(ch->drop_book->font().bold());
-    ch->mnuHelp_Click();
+    pullDown(ch->mnuHelp);
     EXPECT_EQ(ch->mnuHelpLocal->text(), QStringLiteral("&Help on choosing a book    F1"));
     QTest::keyClick(ch->drop_book, Qt::Key_F1);
     settle();

@@ -12,6 +12,11 @@
 #include "menu/LogView.h"
 #include "menu/frmLog.h"
 #include "platform/Controls.h"
+#include "support/Press.h"
+
+using testsupport::choose;
+using testsupport::click;
+using testsupport::pullDown;
 
 using teachertest::logFile;
 using teachertest::NamePicker;
@@ -90,13 +95,13 @@ TEST_F(LogTest, ALogNearTheLimitAsksForSomeToBeDeleted) {
 
 TEST_F(LogTest, ClearRestoreAndOk) {
     frmLog* l = openLog();
-    l->mnuClear_Click();
+    choose(l->mnuClear);
     EXPECT_EQ(l->logText(), QStringLiteral("Kestrow Readers - Log File\r\n\r\n"));
-    l->mnuRestore_Click();
+    choose(l->mnuRestore);
     EXPECT_EQ(l->logText(), kLog);
     EXPECT_EQ(storedLog(), kLog) << "nothing is written before OK";
-    l->mnuClear_Click();
-    l->cmdOK_Click();
+    choose(l->mnuClear);
+    click(l->cmdOK);
     EXPECT_TRUE(l->isUnloaded());
     EXPECT_EQ(storedLog(), QStringLiteral("Kestrow Readers - Log File\r\n\r\n"));
     EXPECT_EQ(dir.read(QStringLiteral("LOG.DAT")), logFile(LogHeader())) << "no cleared session stays on disk";
@@ -116,7 +121,7 @@ TEST_F(LogTest, SwitchingTrackingOffHidesTheLogButOkStillSavesIt) {
     EXPECT_TRUE(l->txtlog->isVisible());
     EXPECT_EQ(l->logText(), kLog.mid(7)) << "the edited text comes back unchanged";
     l->optDisable->click();
-    l->cmdOK_Click();
+    click(l->cmdOK);
     EXPECT_EQ(storedGlobal().TrackingOn, 0);
     EXPECT_EQ(storedLog(), kLog.mid(7));
 }
@@ -127,7 +132,7 @@ TEST_F(LogTest, FindingAUsersPart) {
     const QString box = l->txtlog->toPlainText();
     {
         NamePicker ann(QStringLiteral("Ann"));
-        l->mnuFind_Click();
+        choose(l->mnuFind);
         settle();
         EXPECT_EQ(ann.requests, QStringList({"Find which name?"}));
     }
@@ -138,7 +143,7 @@ TEST_F(LogTest, FindingAUsersPart) {
 
     {
         NamePicker anna(QStringLiteral("Anna"));
-        l->mnuFind_Click();
+        choose(l->mnuFind);
         settle();
     }
     EXPECT_EQ(l->txtlog->textCursor().position(), box.indexOf(QStringLiteral("Log for Anna")));
@@ -146,7 +151,7 @@ TEST_F(LogTest, FindingAUsersPart) {
     boxes.answer(mb::OK);
     {
         NamePicker bob(QStringLiteral("Bob"));
-        l->mnuFind_Click();
+        choose(l->mnuFind);
         settle();
     }
     ASSERT_EQ(boxes.msgBoxes().size(), 1u);
@@ -158,12 +163,12 @@ TEST_F(LogTest, FindingAUsersPart) {
 TEST_F(LogTest, ClipboardItems) {
     frmLog* l = openLog();
     QApplication::clipboard()->clear();
-    l->mnuEdit_Click();
+    pullDown(l->mnuEdit);
     EXPECT_FALSE(l->mnuPaste->isEnabled());
 
     boxes.answer(mb::OK).answer(mb::OK);
-    l->mnuCopy_Click();
-    l->mnuCut_Click();
+    choose(l->mnuCopy);
+    choose(l->mnuCut);
     ASSERT_EQ(boxes.msgBoxes().size(), 2u);
     EXPECT_EQ(boxes.msgBoxes()[0].title, QStringLiteral("No text selected"));
     EXPECT_TRUE(boxes.msgBoxes()[0].text.startsWith("There is no selected text!\r\n\r\nUse the mouse"));
@@ -171,16 +176,16 @@ TEST_F(LogTest, ClipboardItems) {
 
     const int start = int(l->txtlog->toPlainText().indexOf(QStringLiteral("=====")));
     select(l, start, start + 19);  // "=====\nLog for Anna\n"
-    l->mnuCopy_Click();
+    choose(l->mnuCopy);
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("=====\r\nLog for Anna\r\n"));
-    l->mnuEdit_Click();
+    pullDown(l->mnuEdit);
     EXPECT_TRUE(l->mnuPaste->isEnabled());
-    l->mnuCut_Click();
+    choose(l->mnuCut);
     EXPECT_EQ(l->logText(), QString(kLog).remove(QStringLiteral("=====\r\nLog for Anna\r\n")));
     QTextCursor c = l->txtlog->textCursor();
     c.movePosition(QTextCursor::End);
     l->txtlog->setTextCursor(c);
-    l->mnuPaste_Click();
+    choose(l->mnuPaste);
     EXPECT_EQ(l->logText(), QString(kLog).remove(QStringLiteral("=====\r\nLog for Anna\r\n")) +
                                 QStringLiteral("=====\r\nLog for Anna\r\n"));
 }
@@ -197,7 +202,7 @@ TEST_F(LogTest, AnUnreadableLogIsNeitherShownNorOverwritten) {
     EXPECT_EQ(l->optEnable->Value(), -1) << "the setting is still shown";
     EXPECT_FALSE(l->txtlog->isVisible());
     EXPECT_FALSE(headingsEnabled(l));
-    l->cmdOK_Click();
+    click(l->cmdOK);
     EXPECT_TRUE(l->isUnloaded());
     EXPECT_EQ(boxes.msgBoxes().size(), 1u) << "no attempt to write the log";
     EXPECT_EQ(storedGlobal().TrackingOn, 1);
@@ -208,7 +213,7 @@ TEST_F(LogTest, ALogTooLongToWriteStaysOnScreen) {
     l->txtlog->setPlainText(logview::toBox(kLog) + QString(33000, u'x'));
     boxes.answer(mb::OK);
     l->optDisable->click();
-    l->cmdOK_Click();
+    click(l->cmdOK);
     ASSERT_EQ(boxes.msgBoxes().size(), 1u);
     EXPECT_EQ(boxes.msgBoxes()[0].title, QStringLiteral("Can't write"));
     EXPECT_TRUE(boxes.msgBoxes()[0].text.endsWith(QStringLiteral("\r\n\r\nAny changes you have made have not been saved.")))
@@ -217,7 +222,7 @@ TEST_F(LogTest, ALogTooLongToWriteStaysOnScreen) {
     EXPECT_EQ(storedLog(), kLog);
     EXPECT_EQ(storedGlobal().TrackingOn, 0) << "untouched: as the fixture wrote it";
     EXPECT_EQ(GlobalSettings.TrackingOn, 1);
-    l->mnuRestore_Click();
+    choose(l->mnuRestore);
     EXPECT_EQ(l->logText(), kLog) << "undo still goes back to the log as loaded";
 }
 

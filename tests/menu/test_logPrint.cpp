@@ -7,7 +7,10 @@
 #include "menu/frmLog.h"
 #include "platform/Mouse.h"
 #include "platform/Printer.h"
+#include "support/Press.h"
 #include "support/RecordingPrinter.h"
+
+using testsupport::choose;
 
 using teachertest::logFile;
 using teachertest::TeacherTest;
@@ -84,7 +87,7 @@ TEST_F(LogPrintTest, ALongLogRunsOnToNewPagesWithTheHeaderOnTheFirstOnly) {
         log += QStringLiteral("9:%1 am.  Reading  1 mins\r\n").arg(i % 60, 2, 10, QChar(u'0'));
     testsupport::ScopedPrinter printer(300, 2380, 3400);
     frmLog* l = openLog(log);
-    l->mnuPrintall_Click();
+    choose(l->mnuPrintall);
     ASSERT_EQ(printer.documents().size(), 1u);
     const auto& doc = printer.documents()[0];
     const auto t = doc.texts();
@@ -131,7 +134,7 @@ TEST_F(LogPrintTest, NoPrinterIsToldAndNothingPrints) {
     printer.setAvailable(false);
     frmLog* l = openLog(kLog);
     boxes.answer(mb::OK);
-    l->mnuPrintall_Click();
+    choose(l->mnuPrintall);
     EXPECT_TRUE(printer.documents().empty());
     EXPECT_EQ(printer.pageCount(), 0);
     const auto shown = boxes.msgBoxes();

@@ -19,6 +19,10 @@
 #include "platform/Controls.h"
 #include "platform/GraphicalButton.h"
 #include "platform/Help.h"
+#include "support/Press.h"
+
+using testsupport::choose;
+using testsupport::click;
 
 using menutest::MenuTest;
 using menutest::processUntil;
@@ -35,7 +39,7 @@ struct WarningAnswerer {
                           auto* w = static_cast<frmWarning*>(f);
                           kinds << gWarningKind;
                           texts << w->Label1->text();
-                          w->Command1_Click();
+                          click(w->Command1);
                       }};
 };
 
@@ -135,7 +139,7 @@ TEST_F(MenuTest, ADisabledButtonIgnoresClicksAndItsAccessKey) {
     // The enabled Write button answers its access key.
     QTest::keyClick(m, Qt::Key_W, Qt::AltModifier);
     EXPECT_TRUE(processUntil([&opened] { return !opened.empty(); }));
-    EXPECT_EQ(opened, std::vector<int>{2});
+    EXPECT_EQ(opened, std::vector<int>{activity::Writing});
 }
 
 // ---- the activities ----
@@ -145,9 +149,12 @@ TEST_F(MenuTest, ActivityButtonsSetTheActivityAndCaptionThenOpenIt) {
         GraphicalButton* frmMenu::*button;
         int activity;
         const char* caption;
-    } cases[] = {{&frmMenu::cmdRead, 1, "Kestrow Reading"},     {&frmMenu::cmdWrite, 2, "Kestrow Writing"},
-                 {&frmMenu::cmdClozeType, 4, "Kestrow Cloze"},  {&frmMenu::cmdClozeChoose, 5, "Kestrow Cloze"},
-                 {&frmMenu::cmdHangman, 32, "Kestrow Treasure"}, {&frmMenu::cmdSlide, 34, "Kestrow Slide"}};
+    } cases[] = {{&frmMenu::cmdRead, activity::Reading, "Kestrow Reading"},
+                 {&frmMenu::cmdWrite, activity::Writing, "Kestrow Writing"},
+                 {&frmMenu::cmdClozeType, activity::ClozeType, "Kestrow Cloze"},
+                 {&frmMenu::cmdClozeChoose, activity::ClozeClick, "Kestrow Cloze"},
+                 {&frmMenu::cmdHangman, activity::TreasureRequested, "Kestrow Treasure"},
+                 {&frmMenu::cmdSlide, activity::Slide, "Kestrow Slide"}};
     frmKest* frame = openFrame();
     for (const Case& c : cases) {
         frmMenu* m = shownMenu();
@@ -182,34 +189,34 @@ TEST_F(MenuTest, AnActivityWithoutAWindowDoesNothing) {
     frmKest* frame = openFrame();
     frmMenu* m = shownMenu();
     ASSERT_NE(m, nullptr);
-    gActivity = 0;
+    gActivity = activity::None;
     QTest::mouseClick(m->cmdHangman, Qt::LeftButton);
     QTest::mouseClick(m->cmdSlide, Qt::LeftButton);
     settle();
     EXPECT_TRUE(opened.empty());
     EXPECT_EQ(shownMenu(), m);
-    EXPECT_EQ(gActivity, 0);
+    EXPECT_EQ(gActivity, activity::None);
     EXPECT_EQ(frame->caption(), QStringLiteral("Kestrow Menu"));
     EXPECT_EQ(mouse::pointer(), mouse::Default);
     QTest::mouseClick(m->cmdRead, Qt::LeftButton);
     settle();
-    EXPECT_EQ(opened, std::vector<int>{1});
+    EXPECT_EQ(opened, std::vector<int>{activity::Reading});
     registry::setActivityWindows({});
 }
 
 TEST_F(MenuTest, AFailingActivityWindowIsIgnoredOnlyWhereThatIsTheRule) {
     registry::setActivityOpener([](int) { throw std::runtime_error("window failed"); });
     frmMenu* m = openMenu();
-    EXPECT_NO_THROW(m->cmdClozeType_Click());
+    EXPECT_NO_THROW(click(m->cmdClozeType));
     EXPECT_TRUE(m->isUnloaded());
     settle();
-    for (auto handler : {&frmMenu::cmdClozeChoose_Click, &frmMenu::cmdHangman_Click, &frmMenu::cmdSlide_Click}) {
+    for (auto button : {&frmMenu::cmdClozeChoose, &frmMenu::cmdHangman, &frmMenu::cmdSlide}) {
         frmMenu* again = openMenu();
-        EXPECT_NO_THROW((again->*handler)());
+        EXPECT_NO_THROW(click(again->*button));
         settle();
     }
     frmMenu* reading = openMenu();
-    EXPECT_THROW(reading->cmdRead_Click(), std::runtime_error);
+    EXPECT_THROW(click(reading->cmdRead), std::runtime_error);
 }
 
 // ---- first-load checks ----
@@ -499,12 +506,12 @@ TEST_F(MenuTest, ThePasswordRoad) {
         WhenShown pass(QStringLiteral("frmPass"), [typed](Form* f) {
             auto* p = static_cast<frmPass*>(f);
             p->Text1->setText(typed);
-            p->cmdOK_Click();
+            click(p->cmdOK);
         });
         if (c.wrongBox)
             boxes.answer(mb::OK);
         frmMenu* m = openMenu();
-        m->cmdTeacher_Click();
+        click(m->cmdTeacher);
         settle();
         EXPECT_EQ(pass.count(), c.typed ? 1 : 0) << c.user << "/" << c.password;
         const auto shown = boxes.msgBoxes();
@@ -517,7 +524,7 @@ TEST_F(MenuTest, ThePasswordRoad) {
         // Through the road the menu gives way to the teacher options, with activity 6.
         EXPECT_EQ(m->isUnloaded(), c.opens) << c.user << "/" << c.password;
         EXPECT_EQ(menutest::findForm(QStringLiteral("frmOption")) != nullptr, c.opens) << c.user;
-        EXPECT_EQ(gActivity, c.opens ? 6 : 0);
+        EXPECT_EQ(gActivity, c.opens ? activity::TeacherOptions : activity::None);
         boxes.clear();
     }
 }
@@ -529,7 +536,7 @@ TEST_F(MenuTest, ExitUnloadsTheFrameAndEndsTheProgram) {
     QPointer<frmMenu> m = shownMenu();
     ASSERT_TRUE(m);
     try {
-        m->cmdExit_Click();
+        click(m->cmdExit);
         FAIL() << "the program did not end";
     } catch (const ProgramEnded& e) {
         EXPECT_EQ(e.status, 0);
@@ -545,11 +552,11 @@ TEST_F(MenuTest, ExitUnloadsTheFrameAndEndsTheProgram) {
 
 TEST_F(MenuTest, HelpItemsOpenTheReaderHelp) {
     frmMenu* m = openMenu();
-    m->mnuHelpLocal_Click();
+    choose(m->mnuHelpLocal);
     settle();
     EXPECT_EQ(help::shownAnchor(), QStringLiteral("topic-80"));
-    m->mnuHelpContents_Click();
-    m->mnuHelpSearch_Click();
+    choose(m->mnuHelpContents);
+    choose(m->mnuHelpSearch);
     settle();
     EXPECT_TRUE(help::findBoxShown());
     const QString file = MakeFilePath(gProgramRoot, QStringLiteral("Reader.hlp"));
@@ -560,12 +567,12 @@ TEST_F(MenuTest, HelpItemsOpenTheReaderHelp) {
 }
 
 TEST_F(MenuTest, ThePictureAndTheMenuItemShowTheAboutBox) {
-    WhenShown about(QStringLiteral("frmSplash"), [](Form* f) { static_cast<frmSplash*>(f)->cmdOK_Click(); });
+    WhenShown about(QStringLiteral("frmSplash"), [](Form* f) { click(static_cast<frmSplash*>(f)->cmdOK); });
     frmMenu* m = openMenu();
     QTest::mouseClick(m->Image1, Qt::LeftButton, {}, QPoint(20, 20));
     settle();
     EXPECT_EQ(about.count(), 1);
-    m->mnuHelpAbout_Click();
+    choose(m->mnuHelpAbout);
     settle();
     EXPECT_EQ(about.count(), 2);
 }

@@ -14,6 +14,10 @@
 #include "platform/GraphicalButton.h"
 #include "platform/Help.h"
 #include "platform/Lang.h"
+#include "support/Press.h"
+
+using testsupport::choose;
+using testsupport::click;
 
 using teachertest::findForm;
 using teachertest::settle;
@@ -48,7 +52,7 @@ struct PasswordTyping {
 TEST_F(TeacherTest, FromTheMenuAndBackAgain) {
     frmOption* o = openOptions();
     ASSERT_NE(o, nullptr);
-    EXPECT_EQ(gActivity, 6);
+    EXPECT_EQ(gActivity, activity::TeacherOptions);
     EXPECT_EQ(frmKest::instance()->caption(), QStringLiteral("Kestrow"));
     EXPECT_EQ(shownMenu(), nullptr);  // the menu was unloaded
     EXPECT_EQ(o->caption(), QStringLiteral("Options"));
@@ -58,20 +62,20 @@ TEST_F(TeacherTest, FromTheMenuAndBackAgain) {
                              "unauthorised access."));
     EXPECT_EQ(mouse::pointer(), mouse::Default);
 
-    o->cmdMenu_Click();
+    click(o->cmdMenu);
     settle();
     EXPECT_TRUE(o == nullptr || findForm(QStringLiteral("frmOption")) == nullptr);
     EXPECT_NE(shownMenu(), nullptr);
-    EXPECT_EQ(gActivity, 0);
+    EXPECT_EQ(gActivity, activity::None);
     EXPECT_EQ(frmKest::instance()->caption(), QStringLiteral("Kestrow Menu"));
     EXPECT_EQ(gActivityLog, QStringLiteral("   Teacher options\r\n"));
 
     // The File menu's item goes the same way; each visit adds its own line.
-    shownMenu()->cmdTeacher_Click();
+    click(shownMenu()->cmdTeacher);
     settle();
     frmOption* again = shownOptions();
     ASSERT_NE(again, nullptr);
-    again->mnuMenu_Click();
+    choose(again->mnuMenu);
     settle();
     EXPECT_NE(shownMenu(), nullptr);
     EXPECT_EQ(gActivityLog, QStringLiteral("   Teacher options\r\n   Teacher options\r\n"));
@@ -107,7 +111,7 @@ TEST_F(TeacherTest, ThePasswordIsStoredOnceWhenTheScreenClosesAndOnlyWhenChanged
         for (const char* e : c.edits) {
             expectedShownList << expectedShown;
             PasswordTyping typing(e);
-            o->cmdPass_Click();
+            click(o->cmdPass);
             settle();
             shown << typing.shownText;
             if (e)
@@ -115,7 +119,7 @@ TEST_F(TeacherTest, ThePasswordIsStoredOnceWhenTheScreenClosesAndOnlyWhenChanged
         }
         EXPECT_EQ(shown, expectedShownList) << "a second edit starts from the first one's text";
         EXPECT_TRUE(globalUntouched()) << "nothing is written before the screen closes";
-        o->cmdMenu_Click();
+        click(o->cmdMenu);
         settle();
         EXPECT_EQ(!globalUntouched(), c.written) << c.stored;
         EXPECT_EQ(lang::Trim(ClearPassword(storedGlobal().Password)), QString::fromLatin1(c.result)) << c.stored;
@@ -129,13 +133,13 @@ TEST_F(TeacherTest, AfterTheBlankPasswordNobodyIsAsked) {
     frmOption* o = openOptions();
     ASSERT_NE(o, nullptr);
     PasswordTyping typing("");
-    o->cmdPass_Click();
+    click(o->cmdPass);
     settle();
-    o->cmdMenu_Click();
+    click(o->cmdMenu);
     settle();
     gUserName = QStringLiteral("Ann");
-    WhenShown pass(QStringLiteral("frmPass"), [](Form* f) { static_cast<frmPass*>(f)->cmdAbort_Click(); });
-    shownMenu()->cmdTeacher_Click();
+    WhenShown pass(QStringLiteral("frmPass"), [](Form* f) { click(static_cast<frmPass*>(f)->cmdAbort); });
+    click(shownMenu()->cmdTeacher);
     settle();
     EXPECT_EQ(pass.count(), 0);
     EXPECT_NE(shownOptions(), nullptr);
@@ -148,10 +152,10 @@ TEST_F(TeacherTest, ExitStillStoresThePasswordAndLogsTheVisitWithTheSession) {
     frmOption* o = openOptions();
     ASSERT_NE(o, nullptr);
     PasswordTyping typing("NEWPW");
-    o->cmdPass_Click();
+    click(o->cmdPass);
     settle();
     try {
-        o->mnuExit_Click();
+        choose(o->mnuExit);
         FAIL() << "the program did not end";
     } catch (const ProgramEnded& e) {
         EXPECT_EQ(e.status, 0);
@@ -166,31 +170,31 @@ TEST_F(TeacherTest, TheScreensItOpensComeBackToIt) {
     frmOption* o = openOptions();
     ASSERT_NE(o, nullptr);
 
-    o->cmdTeacher_Click();
+    click(o->cmdTeacher);
     settle();
     auto* settings = qobject_cast<frmSettings*>(activeChild());
     ASSERT_NE(settings, nullptr);
-    EXPECT_EQ(gActivity, 3);
+    EXPECT_EQ(gActivity, activity::TeacherSettings);
     EXPECT_EQ(frmKest::instance()->menuBarInUse(), settings->menuBar());
     EXPECT_EQ(mouse::pointer(), mouse::Default);
-    settings->cmdCancel_Click();
+    click(settings->cmdCancel);
     settle();
     EXPECT_EQ(activeChild(), o);
     EXPECT_EQ(frmKest::instance()->menuBarInUse(), o->menuBar());
 
-    o->cmdUsers_Click();
+    click(o->cmdUsers);
     settle();
     auto* users = qobject_cast<frmUsers*>(activeChild());
     ASSERT_NE(users, nullptr);
-    users->cmdOK_Click();
+    click(users->cmdOK);
     settle();
     EXPECT_EQ(activeChild(), o);
 
-    o->cmdTracking_Click();
+    click(o->cmdTracking);
     settle();
     auto* log = qobject_cast<frmLog*>(activeChild());
     ASSERT_NE(log, nullptr);
-    log->cmdOK_Click();
+    click(log->cmdOK);
     settle();
     EXPECT_EQ(activeChild(), o);
     EXPECT_EQ(shownMenu(), nullptr);
@@ -213,7 +217,7 @@ TEST_F(TeacherTest, OptionsLayoutAndHelp) {
 
     dir.write(QStringLiteral("Reader.html"),
               QByteArray("<html><body><h1 id=\"topic-170\">Teacher options</h1></body></html>"));
-    o->mnuHelpLocal_Click();
+    choose(o->mnuHelpLocal);
     settle();
     EXPECT_EQ(help::shownAnchor(), QStringLiteral("topic-170"));
     EXPECT_EQ(o->mnuHelpLocal->shortcut(), QKeySequence(Qt::Key_F1));
@@ -226,25 +230,25 @@ TEST_F(TeacherTest, TheScreenBeneathHearsNoKeys) {
     ASSERT_NE(o, nullptr);
     // Covered, its buttons' access keys (Alt+P for the password) would still work: it is
     // switched off until the screen over it is gone.
-    o->cmdUsers_Click();
+    click(o->cmdUsers);
     settle();
     auto* users = qobject_cast<frmUsers*>(activeChild());
     ASSERT_NE(users, nullptr);
     EXPECT_FALSE(o->isEnabled());
     EXPECT_FALSE(o->cmdPass->isEnabled());
     EXPECT_TRUE(users->isEnabled());
-    users->cmdOK_Click();
+    click(users->cmdOK);
     settle();
     EXPECT_TRUE(o->isEnabled());
     EXPECT_TRUE(o->cmdPass->isEnabled());
 
     // The same for the menu under the book choice, whose own buttons keep their settings.
-    o->cmdMenu_Click();
+    click(o->cmdMenu);
     settle();
     frmMenu* menu = shownMenu();
     ASSERT_NE(menu, nullptr);
     const bool readOn = menu->cmdRead->isEnabled();
-    menu->cmdBook_Click();
+    click(menu->cmdBook);
     settle();
     EXPECT_FALSE(menu->isEnabled());
     Form* choose = activeChild();

@@ -10,6 +10,10 @@
 #include "TeacherFixture.h"
 #include "menu/frmSettings.h"
 #include "platform/Controls.h"
+#include "support/Press.h"
+
+using testsupport::choose;
+using testsupport::click;
 
 using teachertest::NamePicker;
 using teachertest::settle;
@@ -49,11 +53,11 @@ TEST_F(SettingsEditorTest, WithoutIndividualSettingsItEditsTheTeachersFile) {
         EXPECT_EQ(s->Dirty, 0);
         EXPECT_EQ(EditSettings, teacher);
         s->chk_read_on->click();
-        s->mnuFileSave_Click();
+        choose(s->mnuFileSave);
         EXPECT_EQ(stored(QStringLiteral("TEACHER.DAT")).ReadOn, 0) << flags;
         EXPECT_EQ(stored(QStringLiteral("ANN.DAT")), annSettings());
         EXPECT_EQ(s->Dirty, 0);
-        s->cmdCancel_Click();
+        click(s->cmdCancel);
         writeTeacher();
     }
 }
@@ -75,7 +79,7 @@ TEST_F(SettingsEditorTest, WithIndividualSettingsTheUsersOwnOrTheTeachersForUnkn
         EXPECT_TRUE(s->mnuFileSaveAs->isEnabled());
         EXPECT_EQ(EditSettings, c.shown) << c.user;
         EXPECT_EQ(s->chk_read_on->Value(), c.shown.ReadOn) << c.user;
-        s->cmdCancel_Click();
+        click(s->cmdCancel);
     }
 }
 
@@ -152,9 +156,9 @@ TEST_F(SettingsEditorTest, ListsAndOptionsAreTakenWhenSaving) {
             s->drop_treasure->setListIndex(c.pick);
             EXPECT_EQ(s->Dirty, -1);
         }
-        s->mnuFileSave_Click();
+        choose(s->mnuFileSave);
         EXPECT_EQ(stored(QStringLiteral("TEACHER.DAT")).TreasureFails, c.savedFails) << c.storedFails;
-        s->cmdCancel_Click();
+        click(s->cmdCancel);
     }
 
     struct Cloze {
@@ -176,9 +180,9 @@ TEST_F(SettingsEditorTest, ListsAndOptionsAreTakenWhenSaving) {
             EXPECT_EQ(s->Dirty, -1);
             EXPECT_EQ(EditSettings.ClozeChoose, c.stored) << "the count waits for the save";
         }
-        s->mnuFileSave_Click();
+        choose(s->mnuFileSave);
         EXPECT_EQ(stored(QStringLiteral("TEACHER.DAT")).ClozeChoose, c.saved) << c.stored;
-        s->cmdCancel_Click();
+        click(s->cmdCancel);
     }
 }
 
@@ -191,7 +195,7 @@ TEST_F(SettingsEditorTest, TheLetterASoundAndHighSlideBits) {
         EXPECT_EQ(s->opt_a_ay->Value(), aasAy == -1 ? -1 : 0) << aasAy;
         EXPECT_EQ(s->opt_a_uh->Value(), aasAy == -1 ? 0 : -1) << aasAy;
         EXPECT_EQ(s->chk_slide_on->Value(), -1);
-        s->mnuFileSave_Click();
+        choose(s->mnuFileSave);
         EXPECT_EQ(stored(QStringLiteral("TEACHER.DAT")).SlideFlags, 65) << "untouched bits stay";
         s->opt_a_ay->click();
         EXPECT_EQ(EditSettings.AasAy, -1);
@@ -199,7 +203,7 @@ TEST_F(SettingsEditorTest, TheLetterASoundAndHighSlideBits) {
         EXPECT_EQ(EditSettings.AasAy, 0);
         s->chk_slide_say->click();
         EXPECT_EQ(EditSettings.SlideFlags, 3) << "a Slide click drops the bits above 16";
-        s->cmdCancel_Click();
+        click(s->cmdCancel);
     }
 }
 
@@ -215,7 +219,7 @@ TEST_F(SettingsEditorTest, WithSpeechOffTheNoteStandsForTheHearingBoxes) {
         EXPECT_EQ(s->chk_write_hear->isVisible(), off == 0);
         EXPECT_EQ(s->chk_write_all->isVisible(), off == 0);
         s->chk_write_on->click();
-        s->cmdOK_Click();
+        click(s->cmdOK);
         const ActivitySettingsRecord saved = stored(QStringLiteral("TEACHER.DAT"));
         EXPECT_EQ(saved.WriteHearSentence, -1);
         EXPECT_EQ(saved.WriteTellStory, 0);
@@ -240,7 +244,7 @@ TEST_F(SettingsEditorTest, TheStartBookFollowsTheListForTheSession) {
     EXPECT_EQ(EditSettings.Book.rawText(), QStringLiteral("01PIP   "));
     EXPECT_EQ(s->Dirty, -1);
     // Cancel: the book of the file in force comes back.
-    s->cmdCancel_Click();
+    click(s->cmdCancel);
     EXPECT_EQ(gBookCode, QStringLiteral("03kite"));
     EXPECT_EQ(stored(QStringLiteral("TEACHER.DAT")).Book.text(), QStringLiteral("03kite"));
 }
@@ -268,7 +272,7 @@ TEST_F(SettingsEditorTest, TheBookListShowsStemsAndOffersOnlyWhatTheSettingCanHo
     QTest::keyClick(s->drop_book, Qt::Key_Up);
     EXPECT_EQ(s->drop_book->Text(), QStringLiteral("MYBOOK"));
     EXPECT_EQ(gBookCode, QStringLiteral("MYBOOK"));
-    s->cmdOK_Click();
+    click(s->cmdOK);
     EXPECT_EQ(stored(QStringLiteral("TEACHER.DAT")).Book.text(), QStringLiteral("MYBOOK"));
 }
 
@@ -290,7 +294,7 @@ TEST_F(SettingsEditorTest, TheBookListOffersOnlyTheBooksWhoseFilesRead) {
         QTest::keyClick(s->drop_book, key);
         EXPECT_EQ(s->drop_book->Text(), QStringLiteral("02  The Red Hen"));
     }
-    s->cmdOK_Click();
+    click(s->cmdOK);
     EXPECT_EQ(stored(QStringLiteral("TEACHER.DAT")).Book.text(), QStringLiteral("02HEN"));
 }
 
@@ -300,20 +304,20 @@ TEST_F(SettingsEditorTest, OkSavesOnlyWhenChangedAndPutsTheFileInForce) {
     ActivitySettingsRecord other = teacher;
     other.WriteOn = 0;
     dir.write(QStringLiteral("TEACHER.DAT"), other.encode());
-    s->cmdOK_Click();
+    click(s->cmdOK);
     EXPECT_TRUE(s == nullptr || s->isUnloaded());
     EXPECT_EQ(stored(QStringLiteral("TEACHER.DAT")), other);
     EXPECT_EQ(ActiveSettings, other);
 
     s = openEditor();
     s->chk_treasure_on->click();
-    s->cmdOK_Click();
+    click(s->cmdOK);
     EXPECT_EQ(stored(QStringLiteral("TEACHER.DAT")).TreasureOn, 0);
     EXPECT_EQ(ActiveSettings.TreasureOn, 0);
 
     s = openEditor();
     s->chk_read_on->click();
-    s->cmdCancel_Click();
+    click(s->cmdCancel);
     EXPECT_EQ(stored(QStringLiteral("TEACHER.DAT")).ReadOn, -1);
     EXPECT_EQ(ActiveSettings.ReadOn, -1);
     EXPECT_TRUE(boxes.calls().empty());
@@ -329,7 +333,7 @@ TEST_F(SettingsEditorTest, SaveAsComesIntoForceOnlyForTheFileInForce) {
     s->chk_write_on->click();
     {
         NamePicker bob(QStringLiteral("Bob"));
-        s->mnuFileSaveAs_Click();
+        choose(s->mnuFileSaveAs);
         settle();
         EXPECT_EQ(bob.requests, QStringList({"Save as settings for..."}));
     }
@@ -339,7 +343,7 @@ TEST_F(SettingsEditorTest, SaveAsComesIntoForceOnlyForTheFileInForce) {
     EXPECT_EQ(s->Dirty, 0);
     EXPECT_EQ(stored(QStringLiteral("BOB.DAT")).WriteOn, 0);
     EXPECT_EQ(stored(QStringLiteral("BOB.DAT")).ReadOn, 0) << "Ann's settings as shown";
-    s->cmdCancel_Click();
+    click(s->cmdCancel);
     EXPECT_EQ(ActiveSettings, annSettings());
 
     // Save As to Ann herself, then OK: in force at once.
@@ -347,10 +351,10 @@ TEST_F(SettingsEditorTest, SaveAsComesIntoForceOnlyForTheFileInForce) {
     s->chk_treasure_on->click();
     {
         NamePicker ann(QStringLiteral("Ann"));
-        s->mnuFileSaveAs_Click();
+        choose(s->mnuFileSaveAs);
         settle();
     }
-    s->cmdOK_Click();
+    click(s->cmdOK);
     EXPECT_EQ(ActiveSettings.TreasureOn, 0);
     EXPECT_EQ(stored(QStringLiteral("ANN.DAT")).TreasureOn, 0);
 }
@@ -363,7 +367,7 @@ TEST_F(SettingsEditorTest, OpenAsksAboutUnsavedChangesAndLoadsTheUserPicked) {
     const ActivitySettingsRecord changed = EditSettings;
 
     boxes.answer(mb::No);
-    s->mnuFileOpen_Click();
+    choose(s->mnuFileOpen);
     settle();
     ASSERT_EQ(boxes.msgBoxes().size(), 1u);
     const auto box = boxes.msgBoxes()[0];
@@ -378,7 +382,7 @@ TEST_F(SettingsEditorTest, OpenAsksAboutUnsavedChangesAndLoadsTheUserPicked) {
     boxes.answer(mb::Yes);
     {
         NamePicker ann(QStringLiteral("Ann"));
-        s->mnuFileOpen_Click();
+        choose(s->mnuFileOpen);
         settle();
         EXPECT_EQ(ann.requests, QStringList({"Open settings for..."}));
     }
@@ -390,7 +394,7 @@ TEST_F(SettingsEditorTest, OpenAsksAboutUnsavedChangesAndLoadsTheUserPicked) {
     EXPECT_EQ(s->drop_book->Text(), QStringLiteral("02  The Red Hen"));
     EXPECT_EQ(s->Dirty, 0);
     EXPECT_EQ(gUserName, QStringLiteral("Teacher"));
-    s->cmdCancel_Click();
+    click(s->cmdCancel);
 }
 
 // Esc in the picker of Open and Save As cancels, with names listed: nothing is opened or
@@ -412,13 +416,13 @@ TEST_F(SettingsEditorTest, EscInThePickerOfOpenOrSaveAsCancelsIt) {
         if (!picker->isUnloaded()) {  // a picker Esc cannot end would leave the test waiting
             ADD_FAILURE() << "Esc left the picker open";
             picker->listnames->setListIndex(0);
-            picker->cmdOK_Click();
+            click(picker->cmdOK);
         }
     });
-    s->mnuFileSaveAs_Click();
+    choose(s->mnuFileSaveAs);
     settle();
     boxes.answer(mb::Yes);  // open without saving the change
-    s->mnuFileOpen_Click();
+    choose(s->mnuFileOpen);
     settle();
     EXPECT_EQ(pickers, 2);
     EXPECT_EQ(s->SettingsOwner, QStringLiteral("Teacher"));
@@ -427,7 +431,7 @@ TEST_F(SettingsEditorTest, EscInThePickerOfOpenOrSaveAsCancelsIt) {
     EXPECT_EQ(s->Dirty, -1);
     EXPECT_EQ(dir.read(QStringLiteral("BOB.DAT")), bob);
     EXPECT_EQ(gUserName, QStringLiteral("Teacher"));
-    s->cmdCancel_Click();
+    click(s->cmdCancel);
 }
 
 TEST_F(SettingsEditorTest, OpeningAUserWithoutSettingsKeepsTheProgramAndTheWindow) {
@@ -438,7 +442,7 @@ TEST_F(SettingsEditorTest, OpeningAUserWithoutSettingsKeepsTheProgramAndTheWindo
     boxes.answer(mb::OK);
     {
         NamePicker bob(QStringLiteral("Bob"));
-        s->mnuFileOpen_Click();
+        choose(s->mnuFileOpen);
         settle();
     }
     ASSERT_EQ(boxes.msgBoxes().size(), 1u);
@@ -446,7 +450,7 @@ TEST_F(SettingsEditorTest, OpeningAUserWithoutSettingsKeepsTheProgramAndTheWindo
     EXPECT_EQ(s->SettingsOwner, QStringLiteral("Teacher"));
     EXPECT_EQ(EditSettings, teacher);
     EXPECT_FALSE(s->isUnloaded());
-    s->cmdCancel_Click();
+    click(s->cmdCancel);
 }
 
 // A listed name whose key is one of the installation's own files is no user with settings of
@@ -467,7 +471,7 @@ TEST_F(SettingsEditorTest, ANameWhoseKeyIsAnInstallationFileIsRefused) {
         boxes.answer(mb::OK);
         {
             NamePicker picker(QStringLiteral("Log"));
-            saveAs ? s->mnuFileSaveAs_Click() : s->mnuFileOpen_Click();
+            saveAs ? choose(s->mnuFileSaveAs) : choose(s->mnuFileOpen);
             settle();
         }
         const auto shownBoxes = boxes.msgBoxes();
@@ -480,7 +484,7 @@ TEST_F(SettingsEditorTest, ANameWhoseKeyIsAnInstallationFileIsRefused) {
         EXPECT_EQ(dir.read(QStringLiteral("LOG.DAT")), log);
     }
     EXPECT_EQ(stored(QStringLiteral("TEACHER.DAT")), teacher);
-    s->cmdCancel_Click();
+    click(s->cmdCancel);
 }
 
 TEST_F(SettingsEditorTest, AFailedSaveKeepsTheChangesOnScreen) {
@@ -488,7 +492,7 @@ TEST_F(SettingsEditorTest, AFailedSaveKeepsTheChangesOnScreen) {
     s->chk_read_on->click();
     breakFile(QStringLiteral("TEACHER.DAT"));
     boxes.answer(mb::OK);
-    s->cmdOK_Click();
+    click(s->cmdOK);
     ASSERT_EQ(boxes.msgBoxes().size(), 1u);
     EXPECT_EQ(boxes.msgBoxes()[0].title, QStringLiteral("Can't write"));
     // The changes stay on screen to be saved again, and the message says so rather than that
@@ -501,7 +505,7 @@ TEST_F(SettingsEditorTest, AFailedSaveKeepsTheChangesOnScreen) {
 
     // The file can be written again: OK saves and closes.
     QDir(dir.file(QStringLiteral("TEACHER.DAT"))).removeRecursively();
-    s->cmdOK_Click();
+    click(s->cmdOK);
     EXPECT_TRUE(s->isUnloaded());
     EXPECT_EQ(stored(QStringLiteral("TEACHER.DAT")).ReadOn, 0);
     EXPECT_EQ(ActiveSettings.ReadOn, 0);
@@ -524,7 +528,7 @@ TEST_F(SettingsEditorTest, LayoutAtTwoScalesAndBeforeTheShellIsReady) {
     EXPECT_TRUE(s->lblowner->font().bold());
     EXPECT_TRUE(s->opt_cloze_3->font().bold());
     EXPECT_FALSE(s->chk_read_on->font().bold());
-    s->cmdCancel_Click();
+    click(s->cmdCancel);
 
     gShellReady = 0;  // the scale stays as set here
     gScaleX = 0.8f;
@@ -535,7 +539,7 @@ TEST_F(SettingsEditorTest, LayoutAtTwoScalesAndBeforeTheShellIsReady) {
     settle();
     expectAt(s->frameRead, 2592, 1332, 2316, 1161);
     EXPECT_NEAR(s->frameRead->font().pointSizeF(), 5.85, 0.01);
-    s->cmdCancel_Click();
+    click(s->cmdCancel);
 
     gScaleX = gScaleY = gScale = 0;
     s = new frmSettings;
@@ -543,5 +547,5 @@ TEST_F(SettingsEditorTest, LayoutAtTwoScalesAndBeforeTheShellIsReady) {
     s->Show();
     settle();
     EXPECT_EQ(s->frameRead->geometry(), before);
-    s->cmdCancel_Click();
+    click(s->cmdCancel);
 }

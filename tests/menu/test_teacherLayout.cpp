@@ -9,6 +9,9 @@
 #include "menu/frmLog.h"
 #include "menu/frmSettings.h"
 #include "menu/frmUsers.h"
+#include "support/Press.h"
+
+using testsupport::click;
 
 using teachertest::settle;
 using teachertest::TeacherTest;
@@ -63,7 +66,7 @@ protected:
         l->Unload();
         frmSettings* s = showWindow<frmSettings>(size);
         check(s, "frmSettings");
-        s->cmdCancel_Click();
+        click(s->cmdCancel);
         settle();
     }
 };

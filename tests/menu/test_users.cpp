@@ -14,6 +14,9 @@
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
 #include "support/FullDisk.h"
+#include "support/Press.h"
+
+using testsupport::click;
 
 using teachertest::settle;
 using teachertest::TeacherTest;
@@ -110,7 +113,7 @@ TEST_F(UsersTest, SwitchingNamesOffAndOnKeepsTheIndividualChoice) {
     u->optsetcommon->click();
     EXPECT_EQ(GlobalSettings.UserNameFlags, 1);
     EXPECT_EQ(storedGlobal().UserNameFlags, 0) << "written only by OK";
-    u->cmdOK_Click();
+    click(u->cmdOK);
     EXPECT_EQ(storedGlobal().UserNameFlags, 1);
 }
 
@@ -119,7 +122,7 @@ TEST_F(UsersTest, OkPutsTheUsersOwnSettingsInForce) {
     gUserName = QStringLiteral("Ann");
     frmUsers* u = openUsers();
     u->optsetind->click();
-    u->cmdOK_Click();
+    click(u->cmdOK);
     EXPECT_TRUE(u->isUnloaded());
     EXPECT_EQ(storedGlobal().UserNameFlags, 3);
     EXPECT_EQ(ActiveSettings, annSettings());
@@ -158,7 +161,7 @@ TEST_F(UsersTest, RefusedNames) {
         boxes.answerText(QString::fromUtf8(c.typed));
         if (*c.message)
             boxes.answer(mb::OK);
-        u->cmdAdd_Click();
+        click(u->cmdAdd);
         const auto shown = boxes.msgBoxes();
         ASSERT_EQ(shown.size(), *c.message ? 1u : 0u) << c.typed;
         if (*c.message) {
@@ -190,7 +193,7 @@ TEST_F(UsersTest, ATypedNameIsCheckedAsItWasTyped) {
         QTest::keyClick(box, Qt::Key_Return);
     });
     boxes.answer(mb::OK);
-    u->cmdAdd_Click();
+    click(u->cmdAdd);
     ASSERT_EQ(boxes.msgBoxes().size(), 1u);
     EXPECT_EQ(boxes.msgBoxes()[0].text,
               QString::fromUtf8("Please choose a different name.\r\n\r\nThis name has letters the computer cannot "
@@ -204,7 +207,7 @@ TEST_F(UsersTest, AddingPutsTheNameInOrderWithACopyOfTheTeachersSettings) {
     dir.write(QStringLiteral("USERS.DAT"), usersFile({"Bob", "Zoe"}));
     frmUsers* u = openUsers();
     boxes.answerText(QStringLiteral("  adam "));
-    u->cmdAdd_Click();
+    click(u->cmdAdd);
     ASSERT_EQ(boxes.inputBoxes().size(), 1u);
     EXPECT_EQ(boxes.inputBoxes()[0].title, QStringLiteral("New user"));
     EXPECT_EQ(boxes.inputBoxes()[0].prompt(),
@@ -218,14 +221,14 @@ TEST_F(UsersTest, AddingPutsTheNameInOrderWithACopyOfTheTeachersSettings) {
 
     // Too long: Yes takes the first 16 characters, No nothing at all.
     boxes.answerText(QStringLiteral("Christopher Robin Milne")).answer(mb::Yes);
-    u->cmdAdd_Click();
+    click(u->cmdAdd);
     const auto question = boxes.msgBoxes().back();
     EXPECT_EQ(question.text, QStringLiteral("Names must not exceed 16 characters.\r\n\r\nDo you want to use\r\n"
                                             "Christopher Robi\r\ninstead?"));
     EXPECT_EQ(question.style, mb::YesNo + mb::Question);
     EXPECT_EQ(listed(u), QStringList({"Bob", "Christopher Robi", "Zoe", "adam"}));
     boxes.answerText(QStringLiteral("Christopher Robin Milne")).answer(mb::No);
-    u->cmdAdd_Click();
+    click(u->cmdAdd);
     EXPECT_EQ(listed(u).size(), 4);
 }
 
@@ -256,7 +259,7 @@ TEST_F(UsersTest, TheOrderIsThatOfTheStoredBytes) {
     dir.write(QStringLiteral("USERS.DAT"), usersFile({"Ann", "\u00C9va"}));
     frmUsers* u = openUsers();
     boxes.answerText(QStringLiteral("\u0152dipe"));
-    u->cmdAdd_Click();
+    click(u->cmdAdd);
     EXPECT_EQ(listed(u), QStringList({"Ann", "\u0152dipe", "\u00C9va"}));
     EXPECT_EQ(dir.read(QStringLiteral("USERS.DAT")), usersFile({"Ann", "\u0152dipe", "\u00C9va"}));
 }
@@ -267,7 +270,7 @@ TEST_F(UsersTest, AnEmptyListTakesAFirstName) {
     frmUsers* u = openUsers();
     EXPECT_EQ(u->listnames->ListCount(), 0);
     boxes.answerText(QStringLiteral("Kim"));
-    u->cmdAdd_Click();
+    click(u->cmdAdd);
     EXPECT_EQ(UserNames, QStringList({" 1", "Kim"}));
     EXPECT_EQ(dir.read(QStringLiteral("USERS.DAT")), usersFile({"Kim"}));
 }
@@ -290,7 +293,7 @@ TEST_F(UsersTest, Deleting) {
         boxes.clear();
         boxes.answer(mb::OK);
         u->listnames->setListIndex(c.row);
-        u->cmdDelete_Click();
+        click(u->cmdDelete);
         ASSERT_EQ(boxes.msgBoxes().size(), 1u);
         EXPECT_EQ(boxes.msgBoxes()[0].text, QString::fromLatin1(c.text));
         EXPECT_EQ(boxes.msgBoxes()[0].title, QStringLiteral("Deleting a user"));
@@ -298,7 +301,7 @@ TEST_F(UsersTest, Deleting) {
     EXPECT_EQ(listed(u), QStringList({"Ann", "Bob", "Teacher"}));
 
     u->listnames->setListIndex(0);
-    u->cmdDelete_Click();
+    click(u->cmdDelete);
     EXPECT_EQ(listed(u), QStringList({"Bob", "Teacher"}));
     EXPECT_EQ(u->listnames->ListIndex(), -1);
     EXPECT_EQ(UserNames, QStringList({" 2", "Bob", "Teacher"}));
@@ -314,7 +317,7 @@ TEST_F(UsersTest, AFailedCopyAbandonsTheNewName) {
     const QByteArray usersBefore = dir.read(QStringLiteral("USERS.DAT"));
     breakFile(QStringLiteral("KIM.DAT"));
     boxes.answerText(QStringLiteral("Kim")).answer(mb::OK);
-    u->cmdAdd_Click();
+    click(u->cmdAdd);
     ASSERT_EQ(boxes.msgBoxes().size(), 1u);
     EXPECT_EQ(boxes.msgBoxes()[0].title, QStringLiteral("Can't create"));
     EXPECT_EQ(boxes.msgBoxes()[0].text,
@@ -377,7 +380,7 @@ TEST_F(UsersTest, AFailedListWriteKeepsTheDeletedUsersFile) {
     breakFile(QStringLiteral("USERS.DAT"));
     boxes.answer(mb::OK);
     u->listnames->setListIndex(0);
-    u->cmdDelete_Click();
+    click(u->cmdDelete);
     ASSERT_EQ(boxes.msgBoxes().size(), 1u);
     EXPECT_EQ(boxes.msgBoxes()[0].title, QStringLiteral("Can't write"));
     EXPECT_TRUE(u->isUnloaded());

@@ -7,7 +7,10 @@
 #include "SquareFixture.h"
 #include "platform/Lang.h"
 #include "platform/Printer.h"
+#include "support/Press.h"
 #include "support/RecordingPrinter.h"
+
+using testsupport::choose;
 
 using squaretest::SquareTest;
 using squaretest::processUntil;
@@ -207,7 +210,7 @@ TEST_F(SquarePrintTest, AShortPageTakesMorePassesShrinkingHeadingsAndGrid) {
     frmSquare* w = openTeacher();
     ASSERT_TRUE(w);
     const int cols = w->SquareCols, rows = w->SquareRows;
-    w->mnuprintWL_Click();
+    choose(w->mnuprintWL);
     ASSERT_EQ(printer.documents().size(), 1u);
     const auto texts = printer.documents()[0].texts();
     const Op* title = findText(texts, "WORD SQUARE");
@@ -233,7 +236,7 @@ TEST_F(SquarePrintTest, APageTooSmallForAnyLayoutStillEndsAndPrints) {
     ScopedPrinter printer(100, 300, 120);
     frmSquare* w = openTeacher();
     ASSERT_TRUE(w);
-    w->mnuprintWL_Click();
+    choose(w->mnuprintWL);
     ASSERT_EQ(printer.documents().size(), 1u);
     EXPECT_TRUE(findText(printer.documents()[0].texts(), "Find these words:"));
 }
@@ -245,10 +248,10 @@ TEST_F(SquarePrintTest, LowerCaseLettersAreCentredOnMoreOfTheirHeight) {
     double offset[2] = {0, 0};
     for (int upper : {0, 1}) {
         if (upper)
-            w->mnuCaseUpper_Click();
+            choose(w->mnuCaseUpper);
         else
-            w->mnuCaseLower_Click();
-        w->mnuPrintW_Click();
+            choose(w->mnuCaseLower);
+        choose(w->mnuPrintW);
         const auto& doc = printer.documents().back();
         const Grid g{ofKind(printer, Op::Line)[0].x, ofKind(printer, Op::Line)[0].y, 0};
         // The first letter printed is cell (1, 1).
@@ -272,7 +275,7 @@ TEST_F(SquarePrintTest, NoPrinterIsToldAndNothingPrints) {
     frmSquare* w = openTeacher();
     ASSERT_TRUE(w);
     boxes.answer(mb::OK);
-    w->mnuPrintA_Click();
+    choose(w->mnuPrintA);
     EXPECT_TRUE(printer.documents().empty());
     EXPECT_EQ(boxes.msgBoxes().back().title, "No printer");
     EXPECT_EQ(mouse::pointer(), mouse::Default);

@@ -12,17 +12,21 @@
 
 #include "SquareFixture.h"
 #include "core/Catalogue.h"
+#include "core/Password.h"
+#include "core/Startup.h"
+#include "core/WindowShaping.h"
 #include "core/frmGetfile.h"
 #include "core/frmPass.h"
 #include "core/frmSplash.h"
-#include "core/Startup.h"
-#include "core/WindowShaping.h"
-#include "core/Password.h"
 #include "platform/Controls.h"
 #include "platform/GraphicalButton.h"
 #include "square/SquareSettings.h"
 #include "square/frmSqSet.h"
+#include "support/Press.h"
 #include "support/ThirtyWords.h"
+
+using testsupport::choose;
+using testsupport::click;
 
 using namespace squaretest;
 
@@ -72,7 +76,7 @@ TEST_F(SquareTest, TeacherEditionStartsWithTheRangeListAndTheNotice) {
         EXPECT_NE(w->cellMode(p.col, p.row), 0);
 
     // A second square, by size: no second notice.
-    w->mnusize_Click(12);
+    choose(w->mnusize[12]);
     EXPECT_EQ(w->SquareCols, 12);
     EXPECT_EQ(w->SquareRows, 10);
     EXPECT_TRUE(w->mnusize[12]->isChecked());
@@ -166,7 +170,7 @@ TEST_F(SquareTest, PupilFindsEveryWordAndFinishes) {
         EXPECT_TRUE(w->solver.mark(p.col, p.row) & 4);
 
     // Next: a new square, the button and "Finished!" hidden again.
-    w->cmdAgain_Click();
+    click(w->cmdAgain);
     EXPECT_FALSE(w->well_done->isVisible());
     EXPECT_FALSE(w->cmdAgain->isVisible());
     EXPECT_FALSE(w->square.PlacedWords.contains(QString()));
@@ -191,10 +195,10 @@ TEST_F(SquareTest, CaseBlanksAndTeacherClicks) {
     ASSERT_TRUE(w);
     processUntil([this] { return !boxes.msgBoxes().empty(); });
 
-    w->mnuCaseLower_Click();  // already in force: nothing changes
+    choose(w->mnuCaseLower);  // already in force: nothing changes
     EXPECT_EQ(w->ShowUpperCase, 0);
     EXPECT_TRUE(w->mnuCaseLower->isChecked());
-    w->mnuCaseUpper_Click();
+    choose(w->mnuCaseUpper);
     EXPECT_EQ(w->ShowUpperCase, -1);
     EXPECT_TRUE(w->mnuCaseUpper->isChecked());
     EXPECT_FALSE(w->mnuCaseLower->isChecked());
@@ -205,7 +209,7 @@ TEST_F(SquareTest, CaseBlanksAndTeacherClicks) {
 
     const int blanks = w->square.BlankCount;
     boxes.answerText(QStringLiteral("a cat!"));
-    w->mnuBlanks_Click();
+    choose(w->mnuBlanks);
     const auto box = boxes.inputBoxes().back();
     EXPECT_EQ(box.title, QStringLiteral("Blanks"));
     EXPECT_EQ(box.xTwips, 3000);
@@ -225,7 +229,7 @@ TEST_F(SquareTest, CaseBlanksAndTeacherClicks) {
 
     // The default answer is the text in force.
     boxes.answerCancel();
-    w->mnuBlanks_Click();
+    choose(w->mnuBlanks);
     EXPECT_EQ(boxes.inputBoxes().back().defaultText, QStringLiteral("a cat!"));
     EXPECT_TRUE(w->square.BlankFillText.isEmpty());
 }
@@ -351,7 +355,7 @@ TEST_F(SquareTest, PupilSessionIsLoggedAndTeacherNever) {
         clock.advance(300);
         int status = -1;
         try {
-            w->mnuExit_Click();
+            choose(w->mnuExit);
         } catch (const ProgramEnded& e) {
             status = e.status;
         }
@@ -385,7 +389,7 @@ TEST_F(SquareTest, PupilSettingsAreSavedIntoTheTeachersRecord) {
     // The first list of the folder when the setting names none.
     EXPECT_EQ(gWordListName, QStringLiteral("01PIP"));
 
-    w->mnuSettings_Click();  // no password stored: straight in
+    choose(w->mnuSettings);  // no password stored: straight in
     settle();
     auto* form = qobject_cast<frmSqSet*>(findForm(QStringLiteral("frmSqSet")));
     ASSERT_TRUE(form);
@@ -409,7 +413,7 @@ TEST_F(SquareTest, PupilSettingsAreSavedIntoTheTeachersRecord) {
     form->combo_size->setListIndex(6);
     for (CheckBox* c : {form->Check3D1, form->Check3D2, form->Check3D3, form->Check3D4})
         c->setValue(0);
-    form->cmdSave_Click();
+    click(form->cmdSave);
     settle();
 
     const ActivitySettingsRecord stored = storedTeacher();
@@ -442,9 +446,9 @@ TEST_F(SquareTest, SettingsCancelAndThePassword) {
     bool asked = false;
     whenShown(QStringLiteral("frmPass"), [&asked](Form* f) {
         asked = true;
-        static_cast<frmPass*>(f)->cmdAbort_Click();
+        click(static_cast<frmPass*>(f)->cmdAbort);
     });
-    w->mnuSettings_Click();
+    choose(w->mnuSettings);
     EXPECT_TRUE(asked);
     EXPECT_TRUE(shownSquare());
     EXPECT_TRUE(boxes.msgBoxes().empty());
@@ -453,10 +457,10 @@ TEST_F(SquareTest, SettingsCancelAndThePassword) {
     whenShown(QStringLiteral("frmPass"), [](Form* f) {
         auto* p = static_cast<frmPass*>(f);
         p->Text1->setText(QStringLiteral("CAT"));
-        p->cmdOK_Click();
+        click(p->cmdOK);
     });
     boxes.answer(mb::OK);
-    w->mnuSettings_Click();
+    choose(w->mnuSettings);
     ASSERT_EQ(boxes.msgBoxes().size(), 1u);
     EXPECT_EQ(boxes.msgBoxes().at(0).text, QStringLiteral("Wrong password"));
     EXPECT_EQ(boxes.msgBoxes().at(0).title, QStringLiteral("Password"));
@@ -465,12 +469,12 @@ TEST_F(SquareTest, SettingsCancelAndThePassword) {
     // The user "Teacher" goes straight in; Cancel brings the window back unchanged on disk.
     gUserName = QStringLiteral("Teacher");
     const QByteArray before = dir.read(QStringLiteral("TEACHER.DAT"));
-    shownSquare()->mnuSettings_Click();
+    choose(shownSquare()->mnuSettings);
     settle();
     auto* form = qobject_cast<frmSqSet*>(findForm(QStringLiteral("frmSqSet")));
     ASSERT_TRUE(form);
     form->combo_size->setListIndex(3);
-    form->cmdCancel_Click();
+    click(form->cmdCancel);
     settle();
     EXPECT_TRUE(shownSquare());
     EXPECT_EQ(dir.read(QStringLiteral("TEACHER.DAT")), before);
@@ -491,9 +495,9 @@ TEST_F(SquareTest, FileOpenChoosesFromTheWordListFolder) {
             for (int i = 0; i < g->list->count(); ++i)
                 rows << g->list->item(i)->text();
             g->list->setCurrentRow(int(g->ListedFiles.indexOf(QStringLiteral("01PIP.TXT"))));
-            g->cmdYes_Click();
+            click(g->cmdYes);
         });
-        w->mnuFileOpen_Click();
+        choose(w->mnuFileOpen);
         EXPECT_EQ(rows.contains(frmGetfile::OtherFileRow), edition == u"TEACHER") << rows.join(u'|').toStdString();
         EXPECT_EQ(gWordListName, QStringLiteral("01PIP"));
         EXPECT_EQ(w->caption(), GetBookTitle(QStringLiteral("01PIP")));
@@ -563,7 +567,7 @@ QList<int> squareCells(frmSquare* w) {
 }
 
 void closeTheAboutBox() {
-    whenShown(QStringLiteral("frmSplash"), [](Form* f) { static_cast<frmSplash*>(f)->cmdOK_Click(); });
+    whenShown(QStringLiteral("frmSplash"), [](Form* f) { click(static_cast<frmSplash*>(f)->cmdOK); });
 }
 
 }  // namespace
@@ -622,8 +626,7 @@ TEST_F(SquareTest, TheSplashPausesASecondThenShowsTheWordSquareFrame) {
     splash->Show();
     EXPECT_EQ(gVersionText, QStringLiteral("Version 5.0 November 2010"));
     // No speech question in the word-square programs.
-    int f2 = 113;
-    splash->Form_KeyDown(f2, 0);
+    QTest::keyClick(splash, Qt::Key_F2);
     const double shownAt = clock.elapsed();
     ASSERT_TRUE(processUntil([] { return findForm(QStringLiteral("frmSquare")) != nullptr; }));
     EXPECT_GE(clock.elapsed() - shownAt, 1.0);
