@@ -1,5 +1,8 @@
 #pragma once
 // LOG.DAT, the tracking log: one text record behind a 16-bit length, one section per user.
+// The entry a session adds is made in core/Session (SessionEntry, WriteSessionToLog); the
+// teacher reads and edits the log in the tracking window, menu/frmLog, whose rules are in
+// menu/LogView.
 #include <QByteArray>
 #include <QString>
 #include <optional>

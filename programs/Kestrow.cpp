@@ -1,4 +1,19 @@
-// Kestrow, the reading program: the start-up window opens first and takes it from there.
+// Kestrow, the reading program. Start-up runs in this order:
+//  1. here, main: the command line kept (SetStartupArguments, core/Startup), the windows of
+//     later folders registered with the core, the termination handler, the splash shown;
+//  2. core/frmSplash.cpp, frmSplash::Form_Load: the start-up globals (SetStartupGlobals), the
+//     global settings, the data folder from the stored setting or the command line; its timer
+//     starts (F2 meanwhile asks whether to switch the speech engine off, Form_KeyDown);
+//  3. frmSplash::TimerSplash_Timer: the book files of the data folder, asking for another
+//     folder while there are none (core/frmNoData), the catalogue (BuildBookCatalogue), the
+//     frame made, the splash's least time on screen, the frame shown;
+//  4. core/frmKest.cpp, frmKest::Form_Load: the frame placed, the user's name asked
+//     (askUserName, core/frmUserName), the session started (core/Session), the user's or the
+//     teacher's settings, the book and the speech voice; from here the splash is the About box;
+//  5. frmKest::firstActivation, on the frame's first activation: once the speech question is
+//     answered, the frame maximised and the scale set, the main menu shown (menu/frmMenu,
+//     through the opener registered in 1) and the splash unloaded.
+// core/Startup holds the rules of 2 and 3 that need no window.
 #include <QApplication>
 #include <QStringList>
 
