@@ -1,4 +1,6 @@
-// The shown half of LoadWordList, apart from the reader so that the reader needs no dialogs.
+// LoadWordList, the half of the word-list load that shows something (the hourglass, the
+// message box), in a file of its own so that the reader in WordList.cpp needs no dialogs and
+// its fuzz target builds from that file alone.
 #include "book/WordList.h"
 
 #include "platform/Dialogs.h"
