@@ -19,9 +19,7 @@ namespace booklayout {
 constexpr int kDesignWidth = 9600;
 constexpr int kDesignHeight = 6630;
 
-// The left margin and the button column down it.
-constexpr TwipRect kMargin{0, 0, 705, 6660};
-constexpr double kMarginLineX = 705;
+// The button column down the left margin (layout::kMargin).
 struct ColumnPlace {
     int top;
     int height;

@@ -9,7 +9,6 @@
 #include <cmath>
 
 #include "book/BookButtonArt.h"
-#include "book/BookControls.h"
 #include "book/Cloze.h"
 #include "book/WordList.h"
 #include "book/frmCloze.h"
@@ -24,6 +23,7 @@
 #include "core/frmKest.h"
 #include "core/frmNoData.h"
 #include "core/frmSplash.h"
+#include "platform/Boxes.h"
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
 #include "platform/GraphicalButton.h"
@@ -95,10 +95,8 @@ frmBook::~frmBook() {
 void frmBook::createControls() {
     // Bottom of the stack first: the margin, the bars, the pictures, the texts, the gap, the
     // buttons.
-    shpmargin = new ShapeBox(this);
-    shpmargin->setFillColor(kMarginColour);
-    linmargin = new ShapeBox(this);
-    linmargin->setFillColor(Qt::black);
+    shpmargin = new ShapeBox(this, kMarginColour);
+    linmargin = new ShapeBox(this, Qt::black);
 
     Shape1 = new ShapeBox(this);
     Shape1->setFillColor(QBColor(12));
@@ -530,8 +528,7 @@ void frmBook::LayoutBookWindow() {
     for (int j = 1; j <= MaxPictures; ++j)
         picframe[size_t(j)]->setStretch(picturesStretch(gScale, screen::twipsPerPixelX()));
 
-    setGeometryTwips(shpmargin, scaledTwips(kMargin, sx, sy));
-    setGeometryTwips(linmargin, TwipRect{kMarginLineX * sx, 0, double(screen::twipsPerPixelX()), kMargin.height * sy});
+    layout::placeMargin(shpmargin, linmargin);
 
     const struct {
         QWidget* control;

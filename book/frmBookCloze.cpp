@@ -6,13 +6,13 @@
 #include <QPointer>
 #include <QTimer>
 
-#include "book/BookControls.h"
 #include "book/Cloze.h"
 #include "book/frmBook.h"
 #include "book/frmCloze.h"
 #include "core/Globals.h"
 #include "core/Voice.h"
 #include "core/frmKest.h"
+#include "platform/Boxes.h"
 #include "platform/Clock.h"
 #include "platform/Controls.h"
 #include "platform/GraphicalButton.h"

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <functional>
 
-#include "book/BookControls.h"
 #include "book/frmBook.h"
 #include "core/Activity.h"
 #include "core/Catalogue.h"
@@ -15,6 +14,7 @@
 #include "core/Voice.h"
 #include "core/frmKest.h"
 #include "core/frmNoData.h"
+#include "platform/Boxes.h"
 #include "platform/Clock.h"
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"

@@ -5,7 +5,6 @@
 #include <QPixmap>
 #include <QPointer>
 
-#include "book/BookControls.h"
 #include "book/BookLayout.h"
 #include "book/Quotes.h"
 #include "book/frmBook.h"
@@ -14,11 +13,12 @@
 #include "core/Globals.h"
 #include "core/Settings.h"
 #include "core/frmNoData.h"
+#include "platform/Boxes.h"
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
 #include "platform/Lang.h"
-#include "platform/Picture.h"
 #include "platform/Mouse.h"
+#include "platform/Picture.h"
 #include "platform/Printer.h"
 #include "platform/Screen.h"
 

@@ -1,10 +1,10 @@
 #include "book/frmCloze.h"
 
-#include "book/BookControls.h"
 #include "book/frmBook.h"
 #include "core/Globals.h"
 #include "core/Voice.h"
 #include "core/frmKest.h"
+#include "platform/Boxes.h"
 #include "platform/Controls.h"
 #include "platform/Lang.h"
 

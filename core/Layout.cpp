@@ -34,6 +34,12 @@ void placeKeepHeight(QWidget* w, const TwipRect& r) {
     w->setGeometry(g.left(), g.top(), g.width(), w->sizeHint().height());
 }
 
+void placeMargin(QWidget* strip, QWidget* line) {
+    const TwipRect r = scaled(kMargin);
+    setGeometryTwips(strip, r);
+    setGeometryTwips(line, TwipRect{r.left + r.width, r.top, double(screen::twipsPerPixelX()), r.height});
+}
+
 double usablePoints(double points) { return points < 1.0 ? 1.0 : points; }
 
 void setFont(QWidget* w, double points, bool bold, const QString& family) {

@@ -43,6 +43,11 @@ void setFonts(std::initializer_list<QWidget*> controls, double points, bool bold
 void setFontSize(QWidget* w, double points);
 void setFontName(QWidget* w, const QString& name);
 
+// The strip down the left side of the book window, the word games and the square, on which
+// their button column stands, and the black line along its right edge, one pixel wide.
+constexpr TwipRect kMargin{0, 0, 705, 6660};
+void placeMargin(QWidget* strip, QWidget* line);
+
 // Our Arial stand-in sets some captions wider than the labels designed for them: the font
 // comes down just enough for the wrapped caption to stay whole inside the label.
 void fitCaption(QLabel* label);

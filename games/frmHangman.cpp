@@ -22,6 +22,7 @@
 #include "core/frmNoData.h"
 #include "core/frmSplash.h"
 #include "games/GameArt.h"
+#include "platform/Boxes.h"
 #include "platform/Clock.h"
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
@@ -59,13 +60,6 @@ void setBack(Label* l, const QColor& c) {
 void setFore(Label* l, const QColor& c) {
     if (l->palette().color(QPalette::WindowText) != c)
         l->setForeColor(c);
-}
-
-Label* filledShape(QWidget* parent, const QColor& c) {
-    auto* s = new Label(parent);
-    s->setBackColor(c);
-    s->setAttribute(Qt::WA_TransparentForMouseEvents);
-    return s;
 }
 
 QWidget* panel(QWidget* parent, const QColor& c) {
@@ -133,11 +127,13 @@ frmHangman::~frmHangman() = default;
 void frmHangman::createControls() {
     // Bottom of the stack first: the fillers, the picture panel, the pictures, the column,
     // the frames.
-    yshape1 = filledShape(this, kPaleYellow);
-    yshape2 = filledShape(this, kPaleYellow);
-    yshape3 = filledShape(this, kPaleYellow);
-    yshape4 = filledShape(this, kPaleYellow);
-    Shape1 = filledShape(this, kPanel);
+    yshape1 = new ShapeBox(this, kPaleYellow);
+    yshape2 = new ShapeBox(this, kPaleYellow);
+    yshape3 = new ShapeBox(this, kPaleYellow);
+    yshape4 = new ShapeBox(this, kPaleYellow);
+    Shape1 = new Label(this);
+    Shape1->setBackColor(kPanel);
+    Shape1->setAttribute(Qt::WA_TransparentForMouseEvents);
     {
         // The panel's foot is grass, level with the ground of the slide's scene.
         QLinearGradient ground(0, 0, 0, 1);
@@ -158,8 +154,8 @@ void frmHangman::createControls() {
         imganim.push_back(picture(this));
         imganim.back()->setPixmap(transparentPicture(gameart::slideAnimFrame(f)));
     }
-    shpmargin = filledShape(this, kGrey);
-    linmargin = filledShape(this, kBlack);
+    shpmargin = new ShapeBox(this, kGrey);
+    linmargin = new ShapeBox(this, kBlack);
 
     auto button = [this](void (frmHangman::*handler)()) {
         auto* b = new GraphicalButton(QString(), this);
@@ -175,13 +171,13 @@ void frmHangman::createControls() {
     cmdMenu = button(&frmHangman::cmdMenu_Click);
 
     Frame4 = panel(this, kPanel);
-    bg4 = filledShape(Frame4, kPaleYellow);
+    bg4 = new ShapeBox(Frame4, kPaleYellow);
     PirateLeft = picture(Frame4);
     PirateMid = picture(Frame4);
     PirateRight = picture(Frame4);
 
     Frame2 = panel(this, kPaleYellow);
-    bg1 = filledShape(Frame2, kPaleYellow);
+    bg1 = new ShapeBox(Frame2, kPaleYellow);
     lblAlphabet.assign(1, nullptr);
     for (int k = 1; k <= 26; ++k) {
         auto* l = new Label(Frame2);
@@ -196,7 +192,7 @@ void frmHangman::createControls() {
     }
 
     Frame3 = panel(this, kPaleYellow);
-    bg3 = filledShape(Frame3, kPaleYellow);
+    bg3 = new ShapeBox(Frame3, kPaleYellow);
     lblshow.assign(1, nullptr);
     for (int i = 1; i <= 12; ++i) {
         auto* l = new Label(Frame3);
@@ -610,8 +606,7 @@ void frmHangman::LayoutForm() {
     for (int i = 1; i <= 12; ++i)
         layout::setFont(lblshow[size_t(i)], points, false);
 
-    setGeometryTwips(shpmargin, {0, 0, 705 * sx, 6660 * sy});
-    setGeometryTwips(linmargin, {705 * sx, 0, px, 6660 * sy});
+    layout::placeMargin(shpmargin, linmargin);
     setGeometryTwips(cmdAgain, {0, 0, 705 * sx, 1665 * sy});
     setGeometryTwips(cmdClue, {0, 1665 * sy, 705 * sx, 1665 * sy});
     setGeometryTwips(cmdEar, {0, 3330 * sy, 705 * sx, 1650 * sy});
@@ -625,7 +620,7 @@ void frmHangman::LayoutForm() {
         setGeometryTwips(Frame4, {960 * sx, 0, 8415 * sx, 2445 * sy});
         setGeometryTwips(Frame2, {960 * sx, 2520 * sy, 8415 * sx, 2910 * sy});
         setGeometryTwips(Frame3, {960 * sx, 5520 * sy, 8415 * sx, 975 * sy});
-        for (Label* band : {bg4, bg1, bg3})
+        for (ShapeBox* band : {bg4, bg1, bg3})
             setGeometryTwips(band, {0, 0, 8445 * sx, 105});
         setGeometryTwips(lblAlphabet[1], {720 * sx, 360 * sy, w, h});
     } else {

@@ -19,6 +19,7 @@ class Label;
 class QAction;
 class QMenu;
 class QTimer;
+class ShapeBox;
 class WaveDevice;
 
 class frmHangman : public ChildForm {
@@ -47,15 +48,15 @@ public:
     QWidget* Frame3 = nullptr;  // the word
     QWidget* Frame4 = nullptr;  // Treasure: the pictures
     Label* Shape1 = nullptr;
-    Label* yshape1 = nullptr;
-    Label* yshape2 = nullptr;
-    Label* yshape3 = nullptr;
-    Label* yshape4 = nullptr;
-    Label* bg1 = nullptr;
-    Label* bg3 = nullptr;
-    Label* bg4 = nullptr;
-    Label* shpmargin = nullptr;
-    Label* linmargin = nullptr;
+    ShapeBox* yshape1 = nullptr;
+    ShapeBox* yshape2 = nullptr;
+    ShapeBox* yshape3 = nullptr;
+    ShapeBox* yshape4 = nullptr;
+    ShapeBox* bg1 = nullptr;
+    ShapeBox* bg3 = nullptr;
+    ShapeBox* bg4 = nullptr;
+    ShapeBox* shpmargin = nullptr;
+    ShapeBox* linmargin = nullptr;
     QImage picclipsmall;  // 48 x 48, cells of 16 x 24
     QImage picclipbig;    // 96 x 96, cells of 32 x 48
 

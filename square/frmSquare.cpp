@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QFileDialog>
 #include <QFontMetrics>
-#include <QFrame>
 #include <QGroupBox>
 #include <QMenu>
 #include <QMenuBar>
@@ -24,6 +23,7 @@
 #include "core/frmKest.h"
 #include "core/frmNoData.h"
 #include "core/frmSplash.h"
+#include "platform/Boxes.h"
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
 #include "platform/GraphicalButton.h"
@@ -137,15 +137,10 @@ frmSquare::~frmSquare() = default;
 bool frmSquare::teacher() const { return gSquareMode == squaremode::Teacher; }
 
 void frmSquare::createControls() {
-    shpmargin = new QFrame(this);
+    shpmargin = new ShapeBox(this, kMarginColour);
     shpmargin->setObjectName(QStringLiteral("shpmargin"));
-    shpmargin->setAutoFillBackground(true);
-    QPalette mp = shpmargin->palette();
-    mp.setColor(QPalette::Window, kMarginColour);
-    shpmargin->setPalette(mp);
-    linmargin = new QFrame(this);
+    linmargin = new ShapeBox(this, Qt::black);
     linmargin->setObjectName(QStringLiteral("linmargin"));
-    linmargin->setFrameShape(QFrame::VLine);
 
     cmdAgain = new GraphicalButton(QStringLiteral("&Next"), this);
     cmdAgain->setObjectName(QStringLiteral("cmdAgain"));
@@ -433,9 +428,9 @@ void frmSquare::MakeSquare() {
 void frmSquare::LayoutSquare() {
     for (Label* l : {lblWarning, lblPupil, lblList, lblList2})
         layout::setFont(l, 10, l == lblList || l == lblList2);
-    layout::place(shpmargin, {0, 0, 705, 6660});
-    const QRect line = layout::scaledPixels({705, 0, 0, 6660});
-    linmargin->setGeometry(line.left(), line.top(), 2, line.height());
+    layout::placeMargin(shpmargin, linmargin);
+    // The square's line has always stood one pixel clear of its strip.
+    linmargin->move(linmargin->x() + 1, linmargin->y());
     layout::place(cmdAgain, {0, 0, 705, 1665});
     layout::place(lblPupil, {840, 6075, 5895, 495});
     layout::setFont(lblPupil, 9.75 * gScale, false);

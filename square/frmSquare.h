@@ -15,10 +15,10 @@
 class GraphicalButton;
 class Label;
 class QAction;
-class QFrame;
 class QGroupBox;
 class QMenu;
 class QPainter;
+class ShapeBox;
 class WaveDevice;
 class frmSquare;
 
@@ -53,8 +53,8 @@ public:
     GraphicalButton* cmdAgain = nullptr;
     Label* lblWarning = nullptr;
     Label* lblPupil = nullptr;
-    QFrame* shpmargin = nullptr;
-    QFrame* linmargin = nullptr;
+    ShapeBox* shpmargin = nullptr;
+    ShapeBox* linmargin = nullptr;
     std::unique_ptr<WaveDevice> MMControl1;
 
     // Menus.

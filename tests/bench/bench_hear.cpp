@@ -25,12 +25,12 @@
 #include <optional>
 #include <vector>
 
-#include "book/BookControls.h"
 #include "book/frmBook.h"
 #include "core/Activity.h"
 #include "core/Globals.h"
 #include "core/Settings.h"
 #include "core/WindowShaping.h"
+#include "platform/Boxes.h"
 #include "platform/Clock.h"
 #include "platform/GraphicalButton.h"
 #include "platform/Screen.h"

@@ -14,7 +14,6 @@
 #include <source_location>
 
 #include "BookEncoder.h"
-#include "book/BookControls.h"
 #include "book/frmBook.h"
 #include "core/Activity.h"
 #include "core/Globals.h"
@@ -22,6 +21,7 @@
 #include "core/Settings.h"
 #include "core/Shell.h"
 #include "core/WindowShaping.h"
+#include "platform/Boxes.h"
 #include "platform/Form.h"
 #include "platform/GraphicalButton.h"
 #include "platform/Journal.h"

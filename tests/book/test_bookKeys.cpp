@@ -8,9 +8,9 @@
 #include <QTest>
 
 #include "BookWindowFixture.h"
-#include "book/BookControls.h"
 #include "book/frmCloze.h"
 #include "core/frmKest.h"
+#include "platform/Boxes.h"
 #include "platform/Controls.h"
 #include "platform/GraphicalButton.h"
 #include "support/Press.h"

@@ -11,8 +11,9 @@
 
 #include "BookWindowFixture.h"
 #include "book/BookButtonArt.h"
-#include "book/BookControls.h"
 #include "core/Catalogue.h"
+#include "core/Layout.h"
+#include "platform/Boxes.h"
 #include "platform/Controls.h"
 #include "platform/Help.h"
 #include "platform/Lang.h"
@@ -177,7 +178,7 @@ TEST_F(BookWindowTest, PlacementsFollowTheScaleFactors) {
         expectPlaced(b->cmdBack, booklayout::columnRect(booklayout::kBackPlace, sx, sy), "Back");
         expectPlaced(b->cmdEar, booklayout::columnRect(booklayout::kEarPlace, sx, sy), "Hear");
         expectPlaced(b->cmdMenu, booklayout::columnRect(booklayout::kMenuPlace, sx, sy), "Menu");
-        expectPlaced(b->shpmargin, scaledTwips(booklayout::kMargin, sx, sy), "margin");
+        expectPlaced(b->shpmargin, scaledTwips(layout::kMargin, sx, sy), "margin");
         EXPECT_NEAR(b->linmargin->x(), 705 * sx / 15, 1.0);
         b->Unload();
         booktest::closeAllWindows();

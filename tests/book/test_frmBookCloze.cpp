@@ -8,10 +8,10 @@
 #include <set>
 
 #include "BookWindowFixture.h"
-#include "book/BookControls.h"
 #include "book/Cloze.h"
 #include "book/frmCloze.h"
 #include "core/Catalogue.h"
+#include "platform/Boxes.h"
 #include "platform/Controls.h"
 #include "platform/Lang.h"
 #include "platform/Paths.h"

@@ -16,8 +16,8 @@
 #include <sndfile.h>
 
 #include "BookWindowFixture.h"
-#include "book/BookControls.h"
 #include "core/Catalogue.h"
+#include "platform/Boxes.h"
 #include "platform/Controls.h"
 #include "platform/Paths.h"
 #include "platform/Speech.h"

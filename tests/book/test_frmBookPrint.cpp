@@ -5,11 +5,11 @@
 #include <QMenu>
 
 #include "BookWindowFixture.h"
-#include "book/BookControls.h"
 #include "core/Catalogue.h"
 #include "core/StartupFixture.h"
 #include "core/frmNoData.h"
 #include "platform/Ansi.h"
+#include "platform/Boxes.h"
 #include "platform/Controls.h"
 #include "platform/Lang.h"
 #include "platform/Printer.h"

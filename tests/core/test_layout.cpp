@@ -65,6 +65,20 @@ TEST_F(Layout, ATableIsPlacedRowByRowAndAListKeepsTheHeightOfItsFont) {
     EXPECT_EQ(list->geometry(), QRect(20, 10, 40, list->sizeHint().height()));
 }
 
+TEST_F(Layout, TheMarginStripScalesAndItsLineIsOnePixelAtItsRightEdge) {
+    for (int dpi : {96, 120}) {
+        SCOPED_TRACE(dpi);
+        screen::setOverride(800, 600, dpi);
+        scale(1.6, 1.6);
+        QWidget window;
+        QWidget strip(&window), line(&window);
+        layout::placeMargin(&strip, &line);
+        const QRect r = layout::scaledPixels(layout::kMargin);
+        EXPECT_EQ(strip.geometry(), r);
+        EXPECT_EQ(line.geometry(), QRect(r.right() + 1, r.top(), 1, r.height()));
+    }
+}
+
 TEST_F(Layout, FontsTakeFamilySizeAndWeightAndKeepTheRest) {
     QLabel l;
     QFont italic = l.font();

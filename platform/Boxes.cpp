@@ -1,4 +1,4 @@
-#include "book/BookControls.h"
+#include "platform/Boxes.h"
 
 #include <QPainter>
 
@@ -34,7 +34,9 @@ void ImageBox::paintEvent(QPaintEvent*) {
 
 // ---- ShapeBox
 
-ShapeBox::ShapeBox(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_TransparentForMouseEvents); }
+ShapeBox::ShapeBox(QWidget* parent, const QColor& fill) : QWidget(parent), fill_(fill) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
 
 void ShapeBox::setFillColor(const QColor& c) {
     fill_ = c;

@@ -1,17 +1,18 @@
 #pragma once
-// The book window's own kinds of control: the image that shows a page's picture at its own size
-// or stretched, and the filled shape used for the margin, the underline bars, the cloze gap and
-// the box frames.
+// The picture and the plain shape every window may show: the image at its own size or stretched
+// (a book's page pictures), and the filled shape with or without a border (the margin strips,
+// the book's underline bars, cloze gap and box frames, the games' fillers).
 #include <QColor>
 #include <QPixmap>
 #include <QWidget>
 
+// A picture box. Stretch off: the control takes the picture's own size. On: the picture fills
+// the control, smoothly scaled.
 class ImageBox : public QWidget {
     Q_OBJECT
 public:
     explicit ImageBox(QWidget* parent = nullptr);
 
-    // Stretch off: the control takes the picture's own size. On: the picture fills the control.
     bool Stretch() const { return stretch_; }
     void setStretch(bool on);
     void setPicture(const QPixmap& picture);
@@ -25,11 +26,12 @@ private:
     bool stretch_ = false;
 };
 
+// A filled rectangle with a border of the given width inside its edges (0, the start, draws
+// none). Mouse events pass through it to what lies beneath.
 class ShapeBox : public QWidget {
     Q_OBJECT
 public:
-    explicit ShapeBox(QWidget* parent = nullptr);
-    // Fill and border; a border width of 0 draws none. Mouse events pass through.
+    explicit ShapeBox(QWidget* parent = nullptr, const QColor& fill = Qt::white);
     void setFillColor(const QColor& c);
     void setBorderColor(const QColor& c);
     void setBorderWidth(int pixels);
