@@ -750,9 +750,6 @@ void frmHangman::mnuHelp_Click() {
 }
 
 void frmHangman::mnuHelpLocal_Click() { ReaderHelpTopic(treasure() ? 140 : 130); }
-void frmHangman::mnuHelpContents_Click() { ReaderHelpContents(); }
-void frmHangman::mnuHelpSearch_Click() { ReaderHelpSearch(); }
-void frmHangman::mnuHelpAbout_Click() { ShowAboutBox(); }
 
 // ---- opening ----
 

@@ -113,9 +113,6 @@ public:
     void mnuExit_Click();
     void mnuHelp_Click();
     void mnuHelpLocal_Click();
-    void mnuHelpContents_Click();
-    void mnuHelpSearch_Click();
-    void mnuHelpAbout_Click();
     void Form_KeyDown(int& keyCode, int shift) override;
     void Form_KeyPress(int& keyAscii) override;
 

@@ -103,7 +103,7 @@ void frmChoose::Form_KeyDown(int& keyCode, int shift) {
     (void)shift;
     QPointer<frmChoose> self(this);
     if (keyCode == keycode::F1)
-        mnuHelpLocal_Click();
+        mnuHelpLocal->trigger();
     if (!self || isUnloaded())
         return;
     if (keyCode == keycode::Escape)
@@ -117,7 +117,3 @@ void frmChoose::Form_KeyDown(int& keyCode, int shift) {
 // ---- help ----
 
 void frmChoose::mnuHelp_Click() { mnuHelpLocal->setText(QStringLiteral("&Help on choosing a book    F1")); }
-void frmChoose::mnuHelpLocal_Click() { ReaderHelpTopic(kChooseHelpTopic); }
-void frmChoose::mnuHelpContents_Click() { ReaderHelpContents(); }
-void frmChoose::mnuHelpSearch_Click() { ReaderHelpSearch(); }
-void frmChoose::mnuHelpAbout_Click() { ShowAboutBox(); }

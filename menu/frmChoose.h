@@ -35,10 +35,6 @@ public:
     void Form_KeyDown(int& keyCode, int shift) override;
     void mnuExit_Click();
     void mnuHelp_Click();
-    void mnuHelpAbout_Click();
-    void mnuHelpContents_Click();
-    void mnuHelpLocal_Click();
-    void mnuHelpSearch_Click();
     void mnuMenu_Click();
 
 protected:

@@ -231,10 +231,6 @@ void frmLog::mnuFind_Click() {
 // ---- menus ----
 
 void frmLog::mnuExit_Click() { UnloadFrameAndEnd(0); }
-void frmLog::mnuHelpLocal_Click() { ReaderHelpTopic(kLogHelpTopic); }
-void frmLog::mnuHelpContents_Click() { ReaderHelpContents(); }
-void frmLog::mnuHelpSearch_Click() { ReaderHelpSearch(); }
-void frmLog::mnuHelpAbout_Click() { ShowAboutBox(); }
 
 // ---- layout ----
 

@@ -64,10 +64,6 @@ public:
     void mnuPrintall_Click();
     void mnuPrintsel_Click();
     void mnuExit_Click();
-    void mnuHelpLocal_Click();
-    void mnuHelpContents_Click();
-    void mnuHelpSearch_Click();
-    void mnuHelpAbout_Click();
 
 protected:
     void Form_Load() override;

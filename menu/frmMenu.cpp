@@ -366,7 +366,3 @@ void frmMenu::mnuExit_Click() { UnloadFrameAndEnd(0); }
 // ---- pictures and help ----
 
 void frmMenu::Image1_Click() { ShowAboutBox(); }
-void frmMenu::mnuHelpAbout_Click() { ShowAboutBox(); }
-void frmMenu::mnuHelpContents_Click() { ReaderHelpContents(); }
-void frmMenu::mnuHelpSearch_Click() { ReaderHelpSearch(); }
-void frmMenu::mnuHelpLocal_Click() { ReaderHelpTopic(kMenuHelpTopic); }

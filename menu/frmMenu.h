@@ -67,10 +67,6 @@ public:
     void cmdExit_Click();
     void mnuExit_Click();
     void Image1_Click();
-    void mnuHelpAbout_Click();
-    void mnuHelpContents_Click();
-    void mnuHelpSearch_Click();
-    void mnuHelpLocal_Click();
 
     // Whether the images currently stretch their pictures to their size.
     bool imagesStretched() const { return imagesStretched_; }

@@ -157,7 +157,3 @@ void frmOption::Form_Unload(int& cancel) {
 
 void frmOption::mnuMenu_Click() { cmdMenu_Click(); }
 void frmOption::mnuExit_Click() { UnloadFrameAndEnd(0); }
-void frmOption::mnuHelpAbout_Click() { ShowAboutBox(); }
-void frmOption::mnuHelpLocal_Click() { ReaderHelpTopic(kOptionsHelpTopic); }
-void frmOption::mnuContents_Click() { ReaderHelpContents(); }
-void frmOption::mnuHelpSearch_Click() { ReaderHelpSearch(); }

@@ -42,11 +42,7 @@ public:
     void cmdTeacher_Click();
     void cmdTracking_Click();
     void cmdUsers_Click();
-    void mnuContents_Click();
     void mnuExit_Click();
-    void mnuHelpAbout_Click();
-    void mnuHelpLocal_Click();
-    void mnuHelpSearch_Click();
     void mnuMenu_Click();
 
 protected:

@@ -456,10 +456,6 @@ void frmSettings::Form_Unload(int& cancel) {
 }
 
 void frmSettings::mnuExit_Click() { UnloadFrameAndEnd(0); }
-void frmSettings::mnuHelpLocal_Click() { ReaderHelpTopic(kSettingsHelpTopic); }
-void frmSettings::mnuHelpContents_Click() { ReaderHelpContents(); }
-void frmSettings::mnuHelpSearch_Click() { ReaderHelpSearch(); }
-void frmSettings::mnuHelpAbout_Click() { ShowAboutBox(); }
 
 // ---- layout ----
 

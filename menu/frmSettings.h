@@ -96,10 +96,6 @@ public:
     void mnuFileSave_Click();
     void mnuFileSaveAs_Click();
     void mnuExit_Click();
-    void mnuHelpLocal_Click();
-    void mnuHelpContents_Click();
-    void mnuHelpSearch_Click();
-    void mnuHelpAbout_Click();
     void drop_book_Click();
     void drop_treasure_Click();
 

@@ -283,10 +283,6 @@ void frmUsers::cmdOK_Click() {
 }
 
 void frmUsers::mnuExit_Click() { UnloadFrameAndEnd(0); }
-void frmUsers::mnuHelpLocal_Click() { ReaderHelpTopic(kUsersHelpTopic); }
-void frmUsers::mnuHelpContents_Click() { ReaderHelpContents(); }
-void frmUsers::mnuHelpSearch_Click() { ReaderHelpSearch(); }
-void frmUsers::mnuHelpAbout_Click() { ShowAboutBox(); }
 
 // ---- layout ----
 

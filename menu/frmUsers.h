@@ -54,10 +54,6 @@ public:
     void optsetind_Click(int value);
     void optsetcommon_Click(int value);
     void mnuExit_Click();
-    void mnuHelpLocal_Click();
-    void mnuHelpContents_Click();
-    void mnuHelpSearch_Click();
-    void mnuHelpAbout_Click();
 
 protected:
     void Form_Load() override;
