@@ -65,7 +65,8 @@ QFrame* shape(QWidget* parent, const QColor& fill);
 void setBackground(QWidget* w, const QColor& c);
 void setTextColour(QWidget* w, const QColor& c);
 
-// The pale yellow of the teacher screens (not a palette colour).
+// The pale yellow of the teacher screens, the word games, the square and the splash (not a
+// palette colour).
 inline QColor paleYellow() { return QColor(255, 255, 128); }
 
 }  // namespace layout

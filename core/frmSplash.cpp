@@ -38,10 +38,7 @@ constexpr int kKeyF2 = 113;
 
 frmSplash::frmSplash() : Form(QStringLiteral("frmSplash")) {
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
-    setAutoFillBackground(true);
-    QPalette p = palette();
-    p.setColor(QPalette::Window, QColor(255, 255, 128));
-    setPalette(p);
+    layout::setBackground(this, layout::paleYellow());
     setFocusPolicy(Qt::StrongFocus);
 
     Label1 = new Label(this);

@@ -9,19 +9,7 @@
 namespace gameart {
 namespace {
 
-// A few flat colours (never more than sixteen), so every picture keeps a small palette.
-const QColor kBlack(0, 0, 0);
-const QColor kWhite(255, 255, 255);
-const QColor kGrey(128, 128, 128);
-const QColor kLightGrey(192, 192, 192);
-const QColor kLightRed(255, 0, 0);
-const QColor kLightGreen(0, 192, 0);
-const QColor kBlue(0, 0, 160);
-const QColor kLightBlue(64, 64, 255);
-const QColor kYellow(255, 255, 0);
-const QColor kBrown(128, 64, 0);
-const QColor kSkin(255, 200, 150);
-const QColor kOrange(255, 128, 0);
+using namespace colour;
 
 QImage blank(int w, int h) {
     QImage img(w, h, QImage::Format_RGB32);
@@ -155,7 +143,7 @@ void drawArrow(QPainter& p, bool right) {
         for (QPointF& pt : arrow)
             pt.setX(32 - pt.x());
     p.setPen(QPen(kBlack, 1.5));
-    p.setBrush(right ? kLightGreen : kLightBlue);
+    p.setBrush(right ? kGreen : kLightBlue);
     p.drawPolygon(arrow);
 }
 
@@ -308,7 +296,7 @@ QImage slideScene() {
     QPainter p(&img);
     // the ground
     p.setPen(Qt::NoPen);
-    p.setBrush(kLightGreen);
+    p.setBrush(kGreen);
     p.drawRect(QRectF(0, 268, 255, 19));
     // the ladder: two rails and the rungs, from the ground to the platform
     p.setPen(QPen(kGrey, 4));

@@ -37,15 +37,8 @@
 
 namespace {
 
-const QColor kPaleYellow(255, 255, 128);
-const QColor kWhite(255, 255, 255);
-const QColor kBlack(0, 0, 0);
-const QColor kGrey(192, 192, 192);
-const QColor kLightGreen(0, 255, 0);
-const QColor kLightRed(255, 0, 0);
-const QColor kYellow(255, 255, 0);
-const QColor kPanel(200, 232, 255);  // behind the pictures: a pale sky
-const QColor kGrass(0, 192, 0);
+using namespace gameart::colour;
+const QColor kPaleYellow = layout::paleYellow();
 
 // A layout pass that reshapes the frame may bring a nested resize; deeper nesting is a fault.
 constexpr int kMaxResizeDepth = 4;
@@ -132,16 +125,16 @@ void frmHangman::createControls() {
     yshape3 = new ShapeBox(this, kPaleYellow);
     yshape4 = new ShapeBox(this, kPaleYellow);
     Shape1 = new Label(this);
-    Shape1->setBackColor(kPanel);
+    Shape1->setBackColor(kSky);
     Shape1->setAttribute(Qt::WA_TransparentForMouseEvents);
     {
         // The panel's foot is grass, level with the ground of the slide's scene.
         QLinearGradient ground(0, 0, 0, 1);
         ground.setCoordinateMode(QGradient::ObjectMode);
-        ground.setColorAt(0, kPanel);
-        ground.setColorAt(0.875, kPanel);
-        ground.setColorAt(0.8751, kGrass);
-        ground.setColorAt(1, kGrass);
+        ground.setColorAt(0, kSky);
+        ground.setColorAt(0.875, kSky);
+        ground.setColorAt(0.8751, kGreen);
+        ground.setColorAt(1, kGreen);
         QPalette gp = Shape1->palette();
         gp.setBrush(QPalette::Window, QBrush(ground));
         Shape1->setPalette(gp);
@@ -154,13 +147,13 @@ void frmHangman::createControls() {
         imganim.push_back(picture(this));
         imganim.back()->setPixmap(transparentPicture(gameart::slideAnimFrame(f)));
     }
-    shpmargin = new ShapeBox(this, kGrey);
+    shpmargin = new ShapeBox(this, kLightGrey);
     linmargin = new ShapeBox(this, kBlack);
 
     auto button = [this](void (frmHangman::*handler)()) {
         auto* b = new GraphicalButton(QString(), this);
         QPalette bp = b->palette();
-        bp.setColor(QPalette::Button, kGrey);
+        bp.setColor(QPalette::Button, kLightGrey);
         b->setPalette(bp);
         b->Click = [this, handler] { (this->*handler)(); };
         return b;
@@ -170,7 +163,7 @@ void frmHangman::createControls() {
     cmdEar = button(&frmHangman::cmdEar_Click);
     cmdMenu = button(&frmHangman::cmdMenu_Click);
 
-    Frame4 = panel(this, kPanel);
+    Frame4 = panel(this, kSky);
     bg4 = new ShapeBox(Frame4, kPaleYellow);
     PirateLeft = picture(Frame4);
     PirateMid = picture(Frame4);
@@ -269,7 +262,7 @@ void frmHangman::Form_Load() {
                        static_cast<QWidget*>(yshape3), static_cast<QWidget*>(yshape4)})
         w->setVisible(!t);
     QPalette wp = palette();
-    wp.setColor(QPalette::Window, t ? kPaleYellow : kPanel);
+    wp.setColor(QPalette::Window, t ? kPaleYellow : kSky);
     setPalette(wp);
     // In Slide the word's cells are boxes of their own; in Treasure the letters stand on the
     // word panel.
@@ -345,13 +338,13 @@ void frmHangman::NewWord() {
         l->setCaption(QString());
         setFore(l, kBlack);
         if (!t)
-            setBack(l, i == 1 ? kWhite : kGrey);
+            setBack(l, i == 1 ? kWhite : kLightGrey);
     }
     const int n = int(ShownWord().size());
     placeWordCells();
     ShowWord(0);
     if (!t && n >= 1) {
-        setFore(lblshow[1], kGrey);
+        setFore(lblshow[1], kLightGrey);
         lblshow[1]->setCaption(QStringLiteral("?"));
         setBack(lblshow[1], kWhite);
     }
@@ -421,7 +414,7 @@ void frmHangman::lblAlphabet_Click(int index) {
         lblshow[size_t(placed)]->setCaption(QString(TheWord()[placed - 1]));
         if (placed + 1 <= 12) {
             Label* next = lblshow[size_t(placed + 1)];
-            setFore(next, kGrey);
+            setFore(next, kLightGrey);
             next->setCaption(QStringLiteral("?"));
             setBack(next, kWhite);
         }

@@ -22,10 +22,7 @@
 
 frmSqSet::frmSqSet() : Form(QStringLiteral("frmSqSet")) {
     setCaption(QStringLiteral("Settings"));
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(255, 255, 128));
-    setPalette(pal);
+    layout::setBackground(this, layout::paleYellow());
 
     Shape1 = new QFrame(this);
     Shape1->setObjectName(QStringLiteral("Shape1"));

@@ -44,7 +44,6 @@ namespace {
 
 const QColor kPictureColour = QBColor(11);  // light cyan
 const QColor kMarginColour(0, 128, 128);
-const QColor kWindowColour(255, 255, 128);  // pale yellow
 
 // Display text: the labels break lines at LF.
 QString shown(const QString& text) {
@@ -123,10 +122,7 @@ std::function<QString(QWidget*, const QString&)>& frmSquare::openFileDialog() {
 }
 
 frmSquare::frmSquare() : ChildForm(QStringLiteral("frmSquare")), square(lang::Rnd), solver(square) {
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, kWindowColour);
-    setPalette(pal);
+    layout::setBackground(this, layout::paleYellow());
     createControls();
     createMenus();
     MMControl1 = WaveDevice::create(QStringLiteral("MMControl1"));

@@ -21,7 +21,7 @@ using testsupport::choose;
 using testsupport::click;
 using testsupport::pullDown;
 
-const QColor kYellow(255, 255, 0), kWhite(255, 255, 255), kGrey(192, 192, 192), kLightRed(255, 0, 0),
+const QColor kYellow(255, 255, 0), kWhite(255, 255, 255), kLightGrey(192, 192, 192), kLightRed(255, 0, 0),
     kLightGreen(0, 255, 0), kBlack(0, 0, 0);
 
 QString shownCells(frmHangman* g) {
@@ -236,8 +236,8 @@ TEST_F(GameWindowTest, SlideSpellsFromTheLeftThenAnimates) {
     EXPECT_TRUE(g->Shape1->isVisible());
     EXPECT_EQ(g->lblshow[1]->Caption(), QStringLiteral("?"));
     EXPECT_EQ(back(g->lblshow[1]), kWhite);
-    EXPECT_EQ(fore(g->lblshow[1]), kGrey);
-    EXPECT_EQ(back(g->lblshow[2]), kGrey);
+    EXPECT_EQ(fore(g->lblshow[1]), kLightGrey);
+    EXPECT_EQ(back(g->lblshow[2]), kLightGrey);
     EXPECT_TRUE(g->imgslide2->isVisible());
     const QPoint foot = g->imgslide2->pos();
 
