@@ -66,19 +66,6 @@ protected:
         on(h.menu, opening);
     }
 
-    // Runs the window's handler when the item is chosen.
-    template <class W>
-    void on(QAction* item, void (W::*handler)()) {
-        W* w = static_cast<W*>(this);
-        connect(item, &QAction::triggered, this, [w, handler] { (w->*handler)(); });
-    }
-    // Runs the window's handler as the menu opens.
-    template <class W>
-    void on(QMenu* menu, void (W::*handler)()) {
-        W* w = static_cast<W*>(this);
-        connect(menu, &QMenu::aboutToShow, this, [w, handler] { (w->*handler)(); });
-    }
-
 private:
     // The File tail with no handler on its Exit item, which it returns.
     QAction* fileTail(QMenu* file, bool toMenuEnabled, const FileTailMembers& members);

@@ -97,10 +97,10 @@ void frmKest::createMenus() {
     mnuHelpSearch = mnuHelp->addAction(QStringLiteral("&Search for help on ..."));
     mnuBlank = mnuHelp->addSeparator();
     mnuHelpAbout = mnuHelp->addAction(QStringLiteral("&About Kestrow Readers ..."));
-    connect(mnuExit, &QAction::triggered, this, [this] { mnuExit_Click(); });
-    connect(mnuHelpContents, &QAction::triggered, this, [this] { mnuHelpContents_Click(); });
-    connect(mnuHelpSearch, &QAction::triggered, this, [this] { mnuHelpSearch_Click(); });
-    connect(mnuHelpAbout, &QAction::triggered, this, [this] { mnuHelpAbout_Click(); });
+    on(mnuExit, &frmKest::mnuExit_Click);
+    on(mnuHelpContents, &frmKest::mnuHelpContents_Click);
+    on(mnuHelpSearch, &frmKest::mnuHelpSearch_Click);
+    on(mnuHelpAbout, &frmKest::mnuHelpAbout_Click);
 }
 
 // ---- load, activation, resize ----

@@ -52,8 +52,9 @@ public:
 
     void mnuExit_Click();
     void mnuHelpAbout_Click();
-    void mnuHelpContents_Click();
-    void mnuHelpSearch_Click();
+    // The word-square frame shows its own help file.
+    virtual void mnuHelpContents_Click();
+    virtual void mnuHelpSearch_Click();
 
 protected:
     void Form_Load() override;

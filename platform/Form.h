@@ -14,6 +14,8 @@
 // animation); hidden or disabled ones never take it. Where two visible ones share the letter,
 // each press goes to the next of them. Enter and keypad Enter press the command button that has
 // the focus, as Space does, once the form's key preview has heard them.
+#include <QAction>
+#include <QMenu>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -89,6 +91,25 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
     // A key no control took stops here: it is no key of the window around a child form.
     void keyPressEvent(QKeyEvent* e) override;
+
+    // The one way a window wires its menu items to its handlers: the handler runs when the
+    // item is chosen; an item of a numbered set (the sizes, the allowances) gives its number.
+    template <class W>
+    void on(QAction* item, void (W::*handler)()) {
+        W* w = static_cast<W*>(this);
+        connect(item, &QAction::triggered, this, [w, handler] { (w->*handler)(); });
+    }
+    template <class W>
+    void on(QAction* item, void (W::*handler)(int), int number) {
+        W* w = static_cast<W*>(this);
+        connect(item, &QAction::triggered, this, [w, handler, number] { (w->*handler)(number); });
+    }
+    // Runs the window's handler as the menu opens.
+    template <class W>
+    void on(QMenu* menu, void (W::*handler)()) {
+        W* w = static_cast<W*>(this);
+        connect(menu, &QMenu::aboutToShow, this, [w, handler] { (w->*handler)(); });
+    }
 
 private:
     void fireActivate();

@@ -33,10 +33,6 @@ frmSqbig::frmSqbig() : frmKest(QStringLiteral("frmSqbig")) {
     mnuFile->removeAction(mnuMenu);
     mnuFile->removeAction(mnuBlank1);
     mnuHelpSearch->setText(QStringLiteral("&Search for help on..."));
-    disconnect(mnuHelpContents, nullptr, this, nullptr);
-    disconnect(mnuHelpSearch, nullptr, this, nullptr);
-    connect(mnuHelpContents, &QAction::triggered, this, [this] { mnuHelpContents_Click(); });
-    connect(mnuHelpSearch, &QAction::triggered, this, [this] { mnuHelpSearch_Click(); });
     gSquareFrame = this;
 }
 

@@ -12,8 +12,8 @@ public:
 
     static frmSqbig* instance();
 
-    void mnuHelpContents_Click();
-    void mnuHelpSearch_Click();
+    void mnuHelpContents_Click() override;
+    void mnuHelpSearch_Click() override;
 
 protected:
     void Form_Load() override;

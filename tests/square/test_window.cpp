@@ -20,6 +20,7 @@
 #include "core/frmSplash.h"
 #include "platform/Controls.h"
 #include "platform/GraphicalButton.h"
+#include "platform/Help.h"
 #include "square/SquareSettings.h"
 #include "square/frmSqSet.h"
 #include "support/Press.h"
@@ -50,6 +51,15 @@ TEST_F(SquareTest, TeacherEditionStartsWithTheRangeListAndTheNotice) {
 
     EXPECT_EQ(gSquareMode, 17);
     EXPECT_EQ(gHelpFileName, QStringLiteral("SQTEACH.HLP"));
+    // The frame's own Help items open the edition's help file, not the reading program's.
+    dir.write(QStringLiteral("SQTEACH.html"), QByteArray("<html><body><h1>Word squares</h1></body></html>"));
+    auto* frame = static_cast<frmSqbig*>(shell::frame());
+    choose(frame->mnuHelpContents);
+    choose(frame->mnuHelpSearch);
+    const QString file = QStringLiteral("help\t") + dir.path() + QStringLiteral("/SQTEACH.HLP\t");
+    EXPECT_EQ(journalOf(QStringLiteral("help")).mid(0, 2), (QStringList{file + "3\t0", file + "261\t0"}));
+    if (QWidget* h = help::window())
+        h->close();
     EXPECT_EQ(gWordListName, QStringLiteral("_001_030"));
     EXPECT_EQ(shell::frame()->caption(), QStringLiteral("Tavlorin Generator - [Books 1 to 30]"));
     EXPECT_EQ(w->SquareCols, 5);
