@@ -205,15 +205,15 @@ void frmBook::createMenus() {
     mnuPrintCol->setCheckable(true);
     mnuPrintMono->setCheckable(true);
     connect(mnuPrint, &QMenu::aboutToShow, this, [this] { mnuPrint_Click(); });
-    connect(mnuPrintText, &QAction::triggered, this, [this] { mnuPrintText_Click(); });
-    connect(mnuPrintPic, &QAction::triggered, this, [this] { mnuPrintPic_Click(); });
-    connect(mnuPrintAll, &QAction::triggered, this, [this] { mnuPrintAll_Click(); });
-    connect(mnuPrintStory, &QAction::triggered, this, [this] { mnuPrintStory_Click(); });
-    connect(mnuPrintCol, &QAction::triggered, this, [this] { mnuPrintCol_Click(); });
-    connect(mnuPrintMono, &QAction::triggered, this, [this] { mnuPrintMono_Click(); });
+    on(mnuPrintText, &frmBook::mnuPrintText_Click);
+    on(mnuPrintPic, &frmBook::mnuPrintPic_Click);
+    on(mnuPrintAll, &frmBook::mnuPrintAll_Click);
+    on(mnuPrintStory, &frmBook::mnuPrintStory_Click);
+    on(mnuPrintCol, &frmBook::mnuPrintCol_Click);
+    on(mnuPrintMono, &frmBook::mnuPrintMono_Click);
 
     mnuPlayAll = menus()->addAction(QStringLiteral("&Tell story"));
-    connect(mnuPlayAll, &QAction::triggered, this, [this] { mnuPlayAll_Click(); });
+    on(mnuPlayAll, &frmBook::mnuPlayAll_Click);
     mnuScale = menus()->addAction(QStringLiteral("&Scale"));
 
     addActivityHelpMenu({&mnuHelp, &mnuHelpLocal, &mnuHelpContents, &mnuHelpSearch, &mnuBlank3, &mnuHelpAbout},

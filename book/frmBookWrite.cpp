@@ -42,9 +42,9 @@ void frmBook::connectWritingControls() {
     TextTitle->GotFocus = [this] { TextTitle_GotFocus(); };
     TextTitle->KeyDown = [this](int& keyCode, int shift) { TextTitle_KeyDown(keyCode, shift); };
     TextTitle->KeyPress = [this](int& keyAscii) { TextTitle_KeyPress(keyAscii); };
-    connect(mnuFileOpen, &QAction::triggered, this, [this] { mnuFileOpen_Click(); });
-    connect(mnuFileSave, &QAction::triggered, this, [this] { mnuFileSave_Click(); });
-    connect(mnuFileSaveAs, &QAction::triggered, this, [this] { mnuFileSaveAs_Click(); });
+    on(mnuFileOpen, &frmBook::mnuFileOpen_Click);
+    on(mnuFileSave, &frmBook::mnuFileSave_Click);
+    on(mnuFileSaveAs, &frmBook::mnuFileSaveAs_Click);
 }
 
 // ---- the boxes' events ----
