@@ -215,7 +215,7 @@ void frmHangman::createMenus() {
     for (int k = 1; k <= 10; ++k) {
         QAction* item = mnuGuesses->addAction(QStringLiteral("Allow &%1 wrong").arg(k - 1));
         item->setCheckable(true);
-        connect(item, &QAction::triggered, this, [this, k] { mnuGuess_Click(k); });
+        on(item, &frmHangman::mnuGuess_Click, k);
         mnuGuess.push_back(item);
     }
 
