@@ -176,15 +176,15 @@ void frmSquare::createMenus() {
     mnuFileOpen = mnuFile->addAction(QStringLiteral("&Open"));
     mnuFile->addSeparator();
     mnuExit = mnuFile->addAction(QStringLiteral("E&xit"));
-    connect(mnuFileOpen, &QAction::triggered, this, [this] { mnuFileOpen_Click(); });
-    connect(mnuExit, &QAction::triggered, this, [this] { mnuExit_Click(); });
+    on(mnuFileOpen, &frmSquare::mnuFileOpen_Click);
+    on(mnuExit, &frmSquare::mnuExit_Click);
 
     mnusizetop = menus()->addMenu(QStringLiteral("&Size"));
     for (int i = 4; i <= 14; ++i) {
         const QString caption = i < 10 ? QStringLiteral("&%1x%1").arg(i) : QStringLiteral("%1x%2").arg(i).arg(RowsFor(i));
         mnusize[i] = mnusizetop->addAction(caption);
         mnusize[i]->setCheckable(true);
-        connect(mnusize[i], &QAction::triggered, this, [this, i] { mnusize_Click(i); });
+        on(mnusize[i], &frmSquare::mnusize_Click, i);
     }
 
     mnuCase = menus()->addMenu(QStringLiteral("&Case"));
@@ -192,12 +192,12 @@ void frmSquare::createMenus() {
     mnuCaseLower = mnuCase->addAction(QStringLiteral("&Lower Case"));
     mnuCaseUpper->setCheckable(true);
     mnuCaseLower->setCheckable(true);
-    connect(mnuCaseUpper, &QAction::triggered, this, [this] { mnuCaseUpper_Click(); });
-    connect(mnuCaseLower, &QAction::triggered, this, [this] { mnuCaseLower_Click(); });
+    on(mnuCaseUpper, &frmSquare::mnuCaseUpper_Click);
+    on(mnuCaseLower, &frmSquare::mnuCaseLower_Click);
 
     mnuBlanksTop = menus()->addMenu(QStringLiteral("&Blanks"));
     mnuBlanks = mnuBlanksTop->addAction(QStringLiteral("&Choose letters to fill blanks"));
-    connect(mnuBlanks, &QAction::triggered, this, [this] { mnuBlanks_Click(); });
+    on(mnuBlanks, &frmSquare::mnuBlanks_Click);
 
     mnuPrint = menus()->addMenu(QStringLiteral("&Print"));
     mnuprintWL = mnuPrint->addAction(QStringLiteral("&Tavlorin with word list"));
@@ -205,14 +205,14 @@ void frmSquare::createMenus() {
     mnuPrint->addSeparator();
     mnuPrintAL = mnuPrint->addAction(QStringLiteral("&Answer square with word list"));
     mnuPrintA = mnuPrint->addAction(QStringLiteral("Answer square only"));
-    connect(mnuprintWL, &QAction::triggered, this, [this] { mnuprintWL_Click(); });
-    connect(mnuPrintW, &QAction::triggered, this, [this] { mnuPrintW_Click(); });
-    connect(mnuPrintAL, &QAction::triggered, this, [this] { mnuPrintAL_Click(); });
-    connect(mnuPrintA, &QAction::triggered, this, [this] { mnuPrintA_Click(); });
+    on(mnuprintWL, &frmSquare::mnuprintWL_Click);
+    on(mnuPrintW, &frmSquare::mnuPrintW_Click);
+    on(mnuPrintAL, &frmSquare::mnuPrintAL_Click);
+    on(mnuPrintA, &frmSquare::mnuPrintA_Click);
 
     mnuSettingTop = menus()->addMenu(QStringLiteral("&Settings"));
     mnuSettings = mnuSettingTop->addAction(QStringLiteral("&Alter the settings"));
-    connect(mnuSettings, &QAction::triggered, this, [this] { mnuSettings_Click(); });
+    on(mnuSettings, &frmSquare::mnuSettings_Click);
 
     mnuHelp = menus()->addMenu(QStringLiteral("H&elp"));
     mnuHelpContents = mnuHelp->addAction(QStringLiteral("&Contents"));
@@ -220,10 +220,10 @@ void frmSquare::createMenus() {
     mnuHelpSearch = mnuHelp->addAction(QStringLiteral("&Search for help on ..."));
     mnuHelp->addSeparator();
     mnuHelpAbout = mnuHelp->addAction(QStringLiteral("&About Kestrow Readers ..."));
-    connect(mnuHelpContents, &QAction::triggered, this, [this] { mnuHelpContents_Click(); });
-    connect(mnuHelpCreate, &QAction::triggered, this, [this] { mnuHelpCreate_Click(); });
-    connect(mnuHelpSearch, &QAction::triggered, this, [this] { mnuHelpSearch_Click(); });
-    connect(mnuHelpAbout, &QAction::triggered, this, [this] { mnuHelpAbout_Click(); });
+    on(mnuHelpContents, &frmSquare::mnuHelpContents_Click);
+    on(mnuHelpCreate, &frmSquare::mnuHelpCreate_Click);
+    on(mnuHelpSearch, &frmSquare::mnuHelpSearch_Click);
+    on(mnuHelpAbout, &frmSquare::mnuHelpAbout_Click);
 }
 
 void frmSquare::Form_Load() {
