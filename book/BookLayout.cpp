@@ -13,10 +13,6 @@ int rounded(double v) { return int(lang::RoundHalfEven(v)); }
 
 }  // namespace
 
-TwipRect columnRect(const ColumnPlace& p, double sx, double sy) {
-    return scaledTwips(TwipRect{0, double(p.top), double(kColumnWidth), double(p.height)}, sx, sy);
-}
-
 TwipRect blockLabelRect(const std::array<int, 5>& b, double sx, double sy) {
     const double left = b[0], top = b[1], width = b[2], height = b[3], labelLeft = b[4];
     return TwipRect{labelLeft * sx, top * sy, (left + width - labelLeft) * sx, height * sy};

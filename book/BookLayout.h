@@ -11,6 +11,7 @@
 #include <array>
 #include <functional>
 
+#include "core/Layout.h"
 #include "platform/Twips.h"
 
 namespace booklayout {
@@ -19,19 +20,15 @@ namespace booklayout {
 constexpr int kDesignWidth = 9600;
 constexpr int kDesignHeight = 6630;
 
-// The button column down the left margin (layout::kMargin).
-struct ColumnPlace {
-    int top;
-    int height;
-};
-constexpr int kColumnWidth = 705;
-constexpr ColumnPlace kNextPlace{0, 1665};
-constexpr ColumnPlace kRestartPlace{0, 1665};
-constexpr ColumnPlace kBackPlace{1665, 1665};
-constexpr ColumnPlace kEarSmallPlace{1665, 1665};
-constexpr ColumnPlace kEarPlace{3330, 1650};
-constexpr ColumnPlace kMenuPlace{4980, 1650};
-constexpr ColumnPlace kCancelPlace{0, 255};
+// The buttons of the column down the left margin; two share each of the upper places, and
+// Stop, which shows only while a story is told, is a narrow bar at the top.
+constexpr TwipRect kNextPlace = layout::column::kFirst;
+constexpr TwipRect kRestartPlace = layout::column::kFirst;
+constexpr TwipRect kBackPlace = layout::column::kSecond;
+constexpr TwipRect kEarSmallPlace = layout::column::kSecond;
+constexpr TwipRect kEarPlace = layout::column::kThird;
+constexpr TwipRect kMenuPlace = layout::column::kFourth;
+constexpr TwipRect kCancelPlace{0, 0, 705, 255};
 constexpr double kCancelFontSize = 8.4;
 
 // The title page: the title is centred on this design x; the credits sit below the picture.
@@ -39,9 +36,6 @@ constexpr double kTitleCentre = 5160;
 constexpr TwipRect kCredits{2100, 6120, 6150, 300};
 constexpr double kCreditsFontSize = 8.25;
 constexpr double kCreditsDesignFontSize = 10;
-
-// A place of the button column.
-TwipRect columnRect(const ColumnPlace& p, double sx, double sy);
 
 // The label of a block (left, top, width, height, label left) in Reading and the cloze
 // activities: it runs from the label's own left edge to the block's right edge.

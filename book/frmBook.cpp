@@ -522,7 +522,6 @@ void frmBook::Form_Unload(int& cancel) {
 
 void frmBook::LayoutBookWindow() {
     using namespace booklayout;
-    const double sx = gScaleX, sy = gScaleY;
     layout::setFontSize(lblCredits, kCreditsDesignFontSize);
     layout::setFontName(lblCredits, QStringLiteral("Arial"));
     for (int j = 1; j <= MaxPictures; ++j)
@@ -530,14 +529,13 @@ void frmBook::LayoutBookWindow() {
 
     layout::placeMargin(shpmargin, linmargin);
 
-    const struct {
-        QWidget* control;
-        ColumnPlace place;
-    } column[] = {{cmdNext, kNextPlace}, {cmdRestart, kRestartPlace}, {cmdBack, kBackPlace},
-                  {cmdEarSmall, kEarSmallPlace}, {cmdEar, kEarPlace}, {cmdMenu, kMenuPlace},
-                  {cmdCancel, kCancelPlace}};
-    for (const auto& c : column)
-        setGeometryTwips(c.control, columnRect(c.place, sx, sy));
+    layout::placeAll({{cmdNext, kNextPlace},
+                      {cmdRestart, kRestartPlace},
+                      {cmdBack, kBackPlace},
+                      {cmdEarSmall, kEarSmallPlace},
+                      {cmdEar, kEarPlace},
+                      {cmdMenu, kMenuPlace},
+                      {cmdCancel, kCancelPlace}});
     layout::setFontName(cmdCancel, QStringLiteral("Arial"));
     layout::setFontSize(cmdCancel, kCancelFontSize * gScale);
     SetButtonPictures();

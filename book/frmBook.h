@@ -195,9 +195,10 @@ public:
     void mnuPrintStory_Click();
     void mnuPrintCol_Click();
     void mnuPrintMono_Click();
-    // Mode 1 the text, 2 the pictures, 3 both; each with the running header.
-    void PrintPage(int mode);
-    void printPageUnlessBusy(int mode);
+    // What PrintPage prints of the page on show, under the running header.
+    enum PrintParts { PrintText = 1, PrintPictures = 2, PrintTextAndPictures = PrintText | PrintPictures };
+    void PrintPage(int parts);
+    void printPageUnlessBusy(int parts);
     // Sets ForceMono (0 or -1), the check marks, and writes the choice to its file.
     void setForceMono(int value);
 

@@ -163,16 +163,16 @@ void frmBook::mnuPrint_Click() {
 }
 
 // The page items refuse while the window is busy (a sentence, Tell story, another print).
-void frmBook::mnuPrintText_Click() { printPageUnlessBusy(1); }
-void frmBook::mnuPrintPic_Click() { printPageUnlessBusy(2); }
-void frmBook::mnuPrintAll_Click() { printPageUnlessBusy(3); }
+void frmBook::mnuPrintText_Click() { printPageUnlessBusy(PrintText); }
+void frmBook::mnuPrintPic_Click() { printPageUnlessBusy(PrintPictures); }
+void frmBook::mnuPrintAll_Click() { printPageUnlessBusy(PrintTextAndPictures); }
 
-void frmBook::printPageUnlessBusy(int mode) {
+void frmBook::printPageUnlessBusy(int parts) {
     if (gBusy == 1) {
         Beep();
         return;
     }
-    PrintPage(mode);
+    PrintPage(parts);
 }
 
 // Only a change is kept: the items of the choice already in force do nothing.
@@ -197,8 +197,8 @@ void frmBook::setForceMono(int value) {
 }
 
 // The page on show at the book's design proportions: the header, the text in one fitted size
-// at the places of its blocks (modes 1 and 3), the pictures (modes 2 and 3).
-void frmBook::PrintPage(int mode) {
+// at the places of its blocks, the pictures, or both.
+void frmBook::PrintPage(int parts) {
     if (!printerReady())
         return;
     Printer& p = printer();
@@ -207,7 +207,7 @@ void frmBook::PrintPage(int mode) {
         const PageGeometry g(p);
 
         printHeader(p);
-        if ((mode & 1) == 1) {
+        if (parts & PrintText) {
             p.setFontName(lang::Trim(ActiveSettings.TextFont.text()));
             p.setFontBold(windowFont_.bold());
             p.setFontItalic(false);
@@ -217,7 +217,7 @@ void frmBook::PrintPage(int mode) {
             else if (gActivity == activity::Writing)
                 printWritingTexts(p, g);
         }
-        if (mode != 1)
+        if (parts & PrintPictures)
             printPictures(p, g);
         p.EndDoc();
     }

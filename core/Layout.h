@@ -47,6 +47,13 @@ void setFontName(QWidget* w, const QString& name);
 // their button column stands, and the black line along its right edge, one pixel wide.
 constexpr TwipRect kMargin{0, 0, 705, 6660};
 void placeMargin(QWidget* strip, QWidget* line);
+// The four places of the column, from the top.
+namespace column {
+constexpr TwipRect kFirst{0, 0, 705, 1665};
+constexpr TwipRect kSecond{0, 1665, 705, 1665};
+constexpr TwipRect kThird{0, 3330, 705, 1650};
+constexpr TwipRect kFourth{0, 4980, 705, 1650};
+}  // namespace column
 
 // Our Arial stand-in sets some captions wider than the labels designed for them: the font
 // comes down just enough for the wrapped caption to stay whole inside the label.

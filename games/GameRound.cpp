@@ -319,6 +319,15 @@ PixelSize slideAnimSize(int frame) {
 
 // ---- layout ----
 
+TwipRect panelBand(double designWidth, const Scale& s) { return TwipRect{0, 0, designWidth * s.x, design::kBandDepth}; }
+
+TwipRect slidePicturePanel(const Scale& s) {
+    TwipRect r = scaledTwips(design::kSlidePictures, s.x, s.y);
+    r.top += design::kBandDepth;
+    r.height -= design::kBandDepth;
+    return r;
+}
+
 int cellSize(float scale, int twipsPerPixel) {
     const int p = std::max(1, twipsPerPixel);
     return p * (int(lang::RoundHalfEven(765.0 * double(scale))) / p);

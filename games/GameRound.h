@@ -148,6 +148,35 @@ PixelSize slideAnimSize(int frame);
 
 // ---- layout ----
 
+// The window's design (9600 x 6630 twips) right of the button column: the panels of each game,
+// placed scaled. The pale band along the top of a panel scales across but is always
+// kBandDepth deep.
+namespace design {
+// Treasure: the pictures, the alphabet below them, the word at the foot.
+constexpr TwipRect kTreasurePictures{960, 0, 8415, 2445};
+constexpr TwipRect kTreasureAlphabet{960, 2520, 8415, 2910};
+constexpr TwipRect kTreasureWord{960, 5520, 8415, 975};
+constexpr double kTreasureBandWidth = 8445;
+// Slide: the word at the top on its ground, the alphabet at the left, the pictures at the
+// right, their panel starting below the alphabet's band.
+constexpr TwipRect kSlideWord{960, 0, 8415, 1020};
+constexpr TwipRect kSlideWordGround{0, 0, 8445, 1500};
+constexpr TwipRect kSlideAlphabet{960, 1065, 4215, 5415};
+constexpr TwipRect kSlidePictures{5385, 1065, 3975, 5415};
+constexpr double kSlideBandWidth = 4245;
+constexpr double kBandDepth = 105;
+// Where the alphabet's letter A stands in its panel.
+struct Corner {
+    double left, top;
+};
+constexpr Corner kTreasureFirstLetter{720, 360};
+constexpr Corner kSlideFirstLetter{975, 510};
+}  // namespace design
+// A panel's band at the scale: from its left edge, designWidth scaled, kBandDepth deep.
+TwipRect panelBand(double designWidth, const Scale& s);
+// Slide's picture panel at the scale, starting kBandDepth below the alphabet's top.
+TwipRect slidePicturePanel(const Scale& s);
+
 // A letter cell: 765 design twips scaled and cut down to whole pixels (twips).
 int cellSize(float scale, int twipsPerPixel);
 // Where letter i (1..26) of the alphabet lies, in cells from letter A: Treasure a keyboard of

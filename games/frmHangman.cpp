@@ -589,9 +589,7 @@ void frmHangman::SetButtonFaces() {
 void frmHangman::LayoutForm() {
     if (!loaded_ || isUnloaded())
         return;
-    const double sx = gScaleX, sy = gScaleY;
-    const double px = screen::twipsPerPixelX(), py = screen::twipsPerPixelY();
-
+    using namespace wordgame::design;
     // Letters: Arial when there is one, else the smaller size of the stand-in.
     const double points = (screen::arialAvailable() ? 29.25 : 24.0) * double(gScale);
     for (int k = 1; k <= 26; ++k)
@@ -600,57 +598,59 @@ void frmHangman::LayoutForm() {
         layout::setFont(lblshow[size_t(i)], points, false);
 
     layout::placeMargin(shpmargin, linmargin);
-    setGeometryTwips(cmdAgain, {0, 0, 705 * sx, 1665 * sy});
-    setGeometryTwips(cmdClue, {0, 1665 * sy, 705 * sx, 1665 * sy});
-    setGeometryTwips(cmdEar, {0, 3330 * sy, 705 * sx, 1650 * sy});
-    setGeometryTwips(cmdMenu, {0, 4980 * sy, 705 * sx, 1650 * sy});
+    layout::placeAll({{cmdAgain, layout::column::kFirst},
+                      {cmdClue, layout::column::kSecond},
+                      {cmdEar, layout::column::kThird},
+                      {cmdMenu, layout::column::kFourth}});
     SetButtonFaces();
 
-    const double w = wordgame::cellSize(gScaleX, int(px));
-    const double h = wordgame::cellSize(gScaleY, int(py));
-    const bool t = treasure();
-    if (t) {
-        setGeometryTwips(Frame4, {960 * sx, 0, 8415 * sx, 2445 * sy});
-        setGeometryTwips(Frame2, {960 * sx, 2520 * sy, 8415 * sx, 2910 * sy});
-        setGeometryTwips(Frame3, {960 * sx, 5520 * sy, 8415 * sx, 975 * sy});
+    const wordgame::Scale scale = currentScale();
+    if (treasure()) {
+        layout::placeAll({{Frame4, kTreasurePictures}, {Frame2, kTreasureAlphabet}, {Frame3, kTreasureWord}});
         for (ShapeBox* band : {bg4, bg1, bg3})
-            setGeometryTwips(band, {0, 0, 8445 * sx, 105});
-        setGeometryTwips(lblAlphabet[1], {720 * sx, 360 * sy, w, h});
-    } else {
-        setGeometryTwips(Shape1, {5385 * sx, 1065 * sy + 105, 3975 * sx, 5415 * sy - 105});
-        setGeometryTwips(Frame2, {960 * sx, 1065 * sy, 4215 * sx, 5415 * sy});
-        setGeometryTwips(bg1, {0, 0, 4245 * sx, 105});
-        setGeometryTwips(Frame3, {960 * sx, 0, 8415 * sx, 1020 * sy});
-        setGeometryTwips(bg3, {0, 0, 8445 * sx, 1500 * sy});
-        for (int f = 1; f <= 6; ++f)
-            placePicture(imganim[size_t(f)], wordgame::slideAnimBox(f, currentScale()));
-        setGeometryTwips(lblAlphabet[1], {975 * sx, 510 * sy, w, h});
-    }
-    const TwipRect first = geometryTwips(lblAlphabet[1]);
-    const wordgame::Game game = t ? wordgame::Game::Treasure : wordgame::Game::Slide;
-    for (int i = 1; i <= 26; ++i) {
-        const wordgame::CellPlace c = wordgame::alphabetPlace(game, i);
-        const double half = c.halfRight ? std::trunc(lang::RoundHalfEven(first.width) / 2) : 0.0;
-        setGeometryTwips(lblAlphabet[size_t(i)], {first.left + c.column * (first.width - px) + half,
-                                                  first.top + c.row * (first.height - py), first.width, first.height});
-        lblAlphabet[size_t(i)]->show();
-    }
-    if (t) {
+            setGeometryTwips(band, wordgame::panelBand(kTreasureBandWidth, scale));
+        placeAlphabet(kTreasureFirstLetter);
         ShowPirate();
     } else {
-        const TwipRect panel = geometryTwips(Shape1);
-        const double panelLeft = panel.left, panelTop = panel.top;
-        const double panelRight = panelLeft + panel.width, panelBottom = panelTop + panel.height;
-        const double farX = screen::widthTwips(), farY = screen::heightTwips();
-        setGeometryTwips(yshape1, {705 * sx, 0, panelLeft - 705 * sx, 6660 * sy});
-        const double fillerLeft = geometryTwips(yshape1).left - px;
-        setGeometryTwips(yshape2, {fillerLeft, 0, farX, panelTop});
-        setGeometryTwips(yshape3, {fillerLeft, panelBottom, farX, farY});
-        setGeometryTwips(yshape4, {panelRight, 0, farX, farY});
+        layout::placeAll({{Frame2, kSlideAlphabet}, {Frame3, kSlideWord}, {bg3, kSlideWordGround}});
+        setGeometryTwips(bg1, wordgame::panelBand(kSlideBandWidth, scale));
+        setGeometryTwips(Shape1, wordgame::slidePicturePanel(scale));
+        for (int f = 1; f <= 6; ++f)
+            placePicture(imganim[size_t(f)], wordgame::slideAnimBox(f, scale));
+        placeAlphabet(kSlideFirstLetter);
+        placeSlideFillers();
         ShowSlide();
     }
-
     placeWordCells();
+}
+
+// The alphabet from letter A at its corner of the panel, neighbours sharing one pixel of border.
+void frmHangman::placeAlphabet(const wordgame::design::Corner& letterA) {
+    const int px = screen::twipsPerPixelX(), py = screen::twipsPerPixelY();
+    setGeometryTwips(lblAlphabet[1],
+                     {letterA.left * gScaleX, letterA.top * gScaleY, double(wordgame::cellSize(gScaleX, px)),
+                      double(wordgame::cellSize(gScaleY, py))});
+    const TwipRect a = geometryTwips(lblAlphabet[1]);
+    const wordgame::Game game = treasure() ? wordgame::Game::Treasure : wordgame::Game::Slide;
+    for (int i = 1; i <= 26; ++i) {
+        const wordgame::CellPlace c = wordgame::alphabetPlace(game, i);
+        const double half = c.halfRight ? std::trunc(lang::RoundHalfEven(a.width) / 2) : 0.0;
+        setGeometryTwips(lblAlphabet[size_t(i)], {a.left + c.column * (a.width - px) + half,
+                                                  a.top + c.row * (a.height - py), a.width, a.height});
+        lblAlphabet[size_t(i)]->show();
+    }
+}
+
+// Slide: the pale yellow around the picture panel, from the margin out to the screen's edges.
+void frmHangman::placeSlideFillers() {
+    const TwipRect panel = geometryTwips(Shape1);
+    const TwipRect margin = layout::scaled(layout::kMargin);
+    const double farX = screen::widthTwips(), farY = screen::heightTwips();
+    setGeometryTwips(yshape1, {margin.width, 0, panel.left - margin.width, margin.height});
+    const double fillerLeft = geometryTwips(yshape1).left - screen::twipsPerPixelX();
+    setGeometryTwips(yshape2, {fillerLeft, 0, farX, panel.top});
+    setGeometryTwips(yshape3, {fillerLeft, panel.top + panel.height, farX, farY});
+    setGeometryTwips(yshape4, {panel.left + panel.width, 0, farX, farY});
 }
 
 // The word's cells, centred on the word panel, neighbours sharing one pixel of border.

@@ -128,6 +128,8 @@ private:
     // Shows a picture file in one of the scene's images, at a rectangle of twips.
     void showPicture(Label* image, const QString& file, const TwipRect& box, int allowAsk);
     void returnToMenu();
+    void placeAlphabet(const wordgame::design::Corner& letterA);
+    void placeSlideFillers();
     void placeWordCells();
 
     int gameActivity_ = activity::Slide;

@@ -82,7 +82,7 @@ SquareSolver::Result SquareSolver::click(int col, int row) {
         return Selected;
 
     const int len = int(SelText.size());
-    CellMarks.set(col, row, CellMarks.at(col, row) | cellmark::Last);
+    CellMarks.set(col, row, CellMarks.at(col, row) | cellmark::InWord);
     for (int t = 0; t < len; ++t) {
         const int c = direction == 0 ? col - len + 1 + t : col;
         const int r = direction == 0 ? row : row - len + 1 + t;
@@ -91,8 +91,9 @@ SquareSolver::Result SquareSolver::click(int col, int row) {
             model_.GridFlags.set(c, r, model_.GridFlags.at(c, r) & ~startFlag);
         }
         if (t < len - 1)
-            CellMarks.set(c, r, CellMarks.at(c, r) | cellmark::Last |
-                                    (direction == 0 ? cellmark::AcrossBand : cellmark::DownBand));
+            CellMarks.set(c, r,
+                          CellMarks.at(c, r) | cellmark::InWord |
+                              (direction == 0 ? cellmark::AcrossBand : cellmark::DownBand));
     }
     foundWord_ = SelText;
     return Found;

@@ -5,12 +5,14 @@
 
 #include "square/SquareBuilder.h"
 
-// CellMarks bits: 8 the current selection; 4, 5, 6, 7 (DrawCell modes) a found word's letters.
+// What a cell shows: the bits of the pupil's CellMarks, and the modes the window draws a cell in
+// (the teacher's answer sheet has its words in them too).
 namespace cellmark {
-constexpr int Last = 4;
-constexpr int AcrossBand = 1;  // with Last: 5
-constexpr int DownBand = 2;    // with Last: 6
-constexpr int Selected = 8;
+constexpr int Plain = 0;       // the letter on the square's colour
+constexpr int InWord = 4;      // a letter of a found word, on the word's white band
+constexpr int AcrossBand = 1;  // with InWord: the band runs on into the cell to the right
+constexpr int DownBand = 2;    // with InWord: the band runs on into the cell below
+constexpr int Selected = 8;    // in the pupil's selection, yellow
 }  // namespace cellmark
 
 class SquareSolver {

@@ -42,6 +42,21 @@
 
 namespace {
 
+// The window's design (9600 x 6630 twips) right of the margin and its button.
+namespace design {
+constexpr TwipRect kPupilHint{840, 6075, 5895, 495};     // under the square: how to mark a word
+constexpr TwipRect kAnswerNotice{885, 6015, 8655, 615};  // the teacher's: what the picture shows
+constexpr TwipRect kListPanel{6810, 15, 2760, 6600};     // the pupil's word list
+// In the list panel: the lists and the word at the end.
+constexpr TwipRect kList{120, 240, 2055, 6135};
+constexpr TwipRect kList2{840, 840, 855, 735};
+constexpr TwipRect kFinished{240, 960, 2415, 615};
+// The list as it is shown: one column, or two side by side (the second as tall as the first).
+constexpr TwipRect kOneColumn{120, 360, 2565, 6210};
+constexpr TwipRect kFirstOfTwo{75, 360, 1320, 6215};
+constexpr TwipRect kSecondOfTwo{1410, 0, 1320, 0};
+}  // namespace design
+
 const QColor kPictureColour = QBColor(11);  // light cyan
 const QColor kMarginColour(0, 128, 128);
 
@@ -422,23 +437,23 @@ void frmSquare::MakeSquare() {
 }
 
 void frmSquare::LayoutSquare() {
-    for (Label* l : {lblWarning, lblPupil, lblList, lblList2})
-        layout::setFont(l, 10, l == lblList || l == lblList2);
+    using namespace design;
     layout::placeMargin(shpmargin, linmargin);
     // The square's line has always stood one pixel clear of its strip.
     linmargin->move(linmargin->x() + 1, linmargin->y());
-    layout::place(cmdAgain, {0, 0, 705, 1665});
-    layout::place(lblPupil, {840, 6075, 5895, 495});
-    layout::setFont(lblPupil, 9.75 * gScale, false);
-    lblPupil->setCaption(QStringLiteral("When you have found a word, click on each letter of it in turn\nstarting with the first."));
-    layout::place(lblWarning, {885, 6015, 8655, 615});
-    layout::setFont(lblWarning, 9.75 * gScale, false);
-    layout::place(frameList, {6810, 15, 2760, 6600});
+    layout::placeAll({{cmdAgain, layout::column::kFirst},
+                      {lblPupil, kPupilHint},
+                      {lblWarning, kAnswerNotice},
+                      {frameList, kListPanel},
+                      {lblList, kList},
+                      {lblList2, kList2},
+                      {well_done, kFinished}});
+    layout::setFonts({lblPupil, lblWarning}, 9.75 * gScale, false);
     layout::setFont(frameList, 10, false);
-    layout::place(lblList, {120, 240, 2055, 6135});
-    layout::place(lblList2, {840, 840, 855, 735});
-    layout::place(well_done, {240, 960, 2415, 615});
+    layout::setFonts({lblList, lblList2}, 10, true);
     layout::setFont(well_done, 24 * gScale, true);
+    lblPupil->setCaption(
+        QStringLiteral("When you have found a word, click on each letter of it in turn\nstarting with the first."));
     // The big picture with its caption, or on a small screen the small one alone.
     const bool big = gScale > 0.74;
     const int side = std::max(8, int(std::min(cmdAgain->width(), cmdAgain->height()) * (big ? 0.7 : 0.5)));
@@ -494,15 +509,15 @@ void frmSquare::fitLetterFont() {
 
 int frmSquare::cellMode(int col, int row) const {
     if (!teacher())
-        return solver.CellMarks.covers(col, row) ? solver.mark(col, row) : 0;
+        return solver.CellMarks.covers(col, row) ? solver.mark(col, row) : cellmark::Plain;
     const int flags = square.GridFlags.at(col, row);
     if (flags == 0)
-        return 0;
-    int mode = 4;
+        return cellmark::Plain;
+    int mode = cellmark::InWord;
     if (gridflag::joinsAcross(flags))
-        mode = 5;
+        mode |= cellmark::AcrossBand;
     if (gridflag::joinsDown(flags))
-        mode |= 6;
+        mode |= cellmark::DownBand;
     return mode;
 }
 
@@ -538,26 +553,19 @@ void frmSquare::DrawCell(QPainter& p, QChar letter, int col, int row, int mode) 
     const double top = (row - 1) * ch + inset;
     const QRectF inner(left, top, cw - outer, ch - outer);
     const QColor white = QBColor(15);
-    if (mode == 0)
+    if (mode == cellmark::Plain)
         p.fillRect(inner, kPictureColour);
-    if (mode & 4) {
-        switch (mode & 7) {
-        case 4:
+    if (mode & cellmark::InWord) {
+        // The word's band: within the cell, or on to the next cell across, down or both.
+        const bool across = mode & cellmark::AcrossBand, down = mode & cellmark::DownBand;
+        if (!across && !down)
             p.fillRect(inner, white);
-            break;
-        case 5:
+        if (across)
             p.fillRect(QRectF(left, top, cw, inner.height()), white);
-            break;
-        case 6:
+        if (down)
             p.fillRect(QRectF(left, top, inner.width(), ch), white);
-            break;
-        case 7:
-            p.fillRect(QRectF(left, top, cw, inner.height()), white);
-            p.fillRect(QRectF(left, top, inner.width(), ch), white);
-            break;
-        }
     }
-    if (mode & 8)
+    if (mode & cellmark::Selected)
         p.fillRect(inner, QBColor(14));
     const QString text = ShowUpperCase == -1 ? lang::UCase(QString(letter)) : lang::LCase(QString(letter));
     p.setPen(Qt::black);
@@ -721,16 +729,17 @@ void frmSquare::ShowWordList() {
     QFont font(screen::arialFamily());
     font.setBold(true);
 
+    // A column stays below the frame's caption and inside its border.
     const int frameHeight = frameList->height();
-    auto placeLabel = [&](Label* l, double left, double top, double width, double height) {
-        QRect r = layout::scaledPixels({left, top, width, height});
+    auto placeColumn = [&](Label* l, const TwipRect& place) {
+        QRect r = layout::scaledPixels(place);
         if (r.top() < 14)
             r.moveTop(14);
         if (r.bottom() + 1 > frameHeight - 3)
             r.setBottom(frameHeight - 3 - 1);
         l->setGeometry(r);
     };
-    placeLabel(lblList, 120, 360, 2565, 6210);
+    placeColumn(lblList, design::kOneColumn);
     lblList2->hide();
 
     QStringList words;
@@ -754,11 +763,11 @@ void frmSquare::ShowWordList() {
     };
     while (!fits()) {
         // The width of one of the two columns, which grows with the window like the rest.
-        if (ListColumns == 1 && textSizeTwips(font, ListText).width() < 1320 * gScaleX) {
+        if (ListColumns == 1 && textSizeTwips(font, ListText).width() < float(design::kFirstOfTwo.width) * gScaleX) {
             ListColumns = 2;
-            placeLabel(lblList, 75, 360, 1320, 6215);
+            placeColumn(lblList, design::kFirstOfTwo);
             const QRect r1 = lblList->geometry();
-            const QRect column2 = layout::scaledPixels({1410, 0, 1320, 0});
+            const QRect column2 = layout::scaledPixels(design::kSecondOfTwo);
             lblList2->setGeometry(column2.left(), r1.top(), column2.width(), r1.height());
             lblList2->show();
             f = std::round(gScale * 48);

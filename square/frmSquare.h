@@ -123,7 +123,7 @@ public:
     void LayoutSquare();
     void ComputeCellSize(int keepPicture);
     void ShowWordList();
-    // The DrawCell mode of a cell as the window shows it.
+    // The DrawCell mode of a cell as the window shows it: cellmark bits.
     int cellMode(int col, int row) const;
     void paintSquare(QPainter& p);
     void DrawCell(QPainter& p, QChar letter, int col, int row, int mode);

@@ -97,8 +97,8 @@ TEST(BookLayout, BlockLabelsTitleCreditsAndColumn) {
     EXPECT_DOUBLE_EQ(centredTitleLeft(4, 0.8125), 4190);  // 4190.5
 
     expectRect(scaledTwips(kCredits, 0.5, 0.5), 1050, 3060, 3075, 150);
-    expectRect(columnRect(kMenuPlace, 0.5, 2), 0, 9960, 352.5, 3300);
-    expectRect(columnRect(kEarPlace, 1, 1), 0, 3330, 705, 1650);
+    expectRect(scaledTwips(kMenuPlace, 0.5, 2), 0, 9960, 352.5, 3300);
+    expectRect(scaledTwips(kEarPlace, 1, 1), 0, 3330, 705, 1650);
 }
 
 TEST(BookLayout, FileNamesOfABook) {

@@ -174,10 +174,10 @@ TEST_F(BookWindowTest, PlacementsFollowTheScaleFactors) {
                 EXPECT_NEAR(b->label[1]->x() + b->label[1]->width() / 2.0, 5160 * sx / 15, 1.5);
             }
         }
-        expectPlaced(b->cmdNext, booklayout::columnRect(booklayout::kNextPlace, sx, sy), "Next");
-        expectPlaced(b->cmdBack, booklayout::columnRect(booklayout::kBackPlace, sx, sy), "Back");
-        expectPlaced(b->cmdEar, booklayout::columnRect(booklayout::kEarPlace, sx, sy), "Hear");
-        expectPlaced(b->cmdMenu, booklayout::columnRect(booklayout::kMenuPlace, sx, sy), "Menu");
+        expectPlaced(b->cmdNext, scaledTwips(booklayout::kNextPlace, sx, sy), "Next");
+        expectPlaced(b->cmdBack, scaledTwips(booklayout::kBackPlace, sx, sy), "Back");
+        expectPlaced(b->cmdEar, scaledTwips(booklayout::kEarPlace, sx, sy), "Hear");
+        expectPlaced(b->cmdMenu, scaledTwips(booklayout::kMenuPlace, sx, sy), "Menu");
         expectPlaced(b->shpmargin, scaledTwips(layout::kMargin, sx, sy), "margin");
         EXPECT_NEAR(b->linmargin->x(), 705 * sx / 15, 1.0);
         b->Unload();

@@ -329,4 +329,13 @@ TEST(GameLayoutTest, CellsAndAlphabetPlaces) {
     EXPECT_TRUE(bigButtonFaces(0.7401f));
 }
 
+TEST(GameLayoutTest, BandsKeepTheirDepthAndSlidesPicturesStartBelowTheirBand) {
+    const Scale s{2.0f, 0.5f, 0.5f, 15, 15};
+    EXPECT_EQ(panelBand(design::kTreasureBandWidth, s), (TwipRect{0, 0, 16890, 105}));
+    EXPECT_EQ(panelBand(design::kSlideBandWidth, unit()), (TwipRect{0, 0, 4245, 105}));
+    // 5385 x 2, 1065 x 0.5 + 105, 3975 x 2, 5415 x 0.5 - 105.
+    EXPECT_EQ(slidePicturePanel(s), (TwipRect{10770, 637.5, 7950, 2602.5}));
+    EXPECT_EQ(slidePicturePanel(s).top, design::kSlideAlphabet.top * 0.5 + design::kBandDepth);
+}
+
 }  // namespace
