@@ -76,8 +76,8 @@ frmGetfile::frmGetfile() : Form(QStringLiteral("frmGetfile")) {
     cmdNo->setObjectName(QStringLiteral("cmdNo"));
     cmdNo->setPicture(crossPicture(64));
 
-    cmdYes->Click = [this] { cmdYes_Click(); };
-    cmdNo->Click = [this] { cmdNo_Click(); };
+    on(cmdYes, &frmGetfile::cmdYes_Click);
+    on(cmdNo, &frmGetfile::cmdNo_Click);
     list->DblClick = [this] { list_DblClick(); };
     list->KeyPress = [this](int& k) { list_KeyPress(k); };
     setKeyPreview(true);  // Esc cancels whichever control has the focus

@@ -59,9 +59,9 @@ frmNoData::frmNoData() : Form(QStringLiteral("frmNoData")) {
     cmdQuit = new QPushButton(QStringLiteral("&Quit"), this);
     cmdQuit->setObjectName(QStringLiteral("cmdQuit"));
 
-    connect(cmdAgain, &QPushButton::clicked, this, [this] { cmdAgain_Click(); });
-    connect(cmdDetails, &QPushButton::clicked, this, [this] { cmdDetails_Click(); });
-    connect(cmdQuit, &QPushButton::clicked, this, [this] { cmdQuit_Click(); });
+    on(cmdAgain, &frmNoData::cmdAgain_Click);
+    on(cmdDetails, &frmNoData::cmdDetails_Click);
+    on(cmdQuit, &frmNoData::cmdQuit_Click);
     Text1->KeyPress = [this](int& k) { Text1_KeyPress(k); };
 }
 

@@ -72,12 +72,12 @@ frmPass::frmPass(QWidget* parent) : Form(QStringLiteral("frmPass"), parent) {
     cmdOK = new PictureButton(this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setPicture(tickPicture(64));
-    cmdOK->Click = [this] { cmdOK_Click(); };
+    on(cmdOK, &frmPass::cmdOK_Click);
 
     cmdAbort = new PictureButton(this);
     cmdAbort->setObjectName(QStringLiteral("cmdAbort"));
     cmdAbort->setPicture(crossPicture(64));
-    cmdAbort->Click = [this] { cmdAbort_Click(); };
+    on(cmdAbort, &frmPass::cmdAbort_Click);
 
     setTabOrder(Text1, cmdOK);
     setTabOrder(cmdOK, cmdAbort);

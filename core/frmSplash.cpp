@@ -67,7 +67,7 @@ frmSplash::frmSplash() : Form(QStringLiteral("frmSplash")) {
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->hide();
-    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+    on(cmdOK, &frmSplash::cmdOK_Click);
 
     TimerSplash = new QTimer(this);
     TimerSplash->setSingleShot(true);

@@ -51,9 +51,9 @@ frmUserName::frmUserName(bool escCancels) : Form(QStringLiteral("frmUserName")),
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setPicture(tickPicture(64));
 
-    listnames->Click = [this] { listnames_Click(); };
+    on(listnames, &frmUserName::listnames_Click);
     listnames->DblClick = [this] { listnames_DblClick(); };
-    cmdOK->Click = [this] { cmdOK_Click(); };
+    on(cmdOK, &frmUserName::cmdOK_Click);
     setKeyPreview(true);
 }
 

@@ -42,8 +42,8 @@ frmWarning::frmWarning() : Form(QStringLiteral("frmWarning")) {
     Command2->setObjectName(QStringLiteral("Command2"));
 
     connect(Check3D1, &QCheckBox::clicked, this, [this](bool on) { Check3D1_Click(on ? -1 : 0); });
-    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
-    connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
+    on(Command1, &frmWarning::Command1_Click);
+    on(Command2, &frmWarning::Command2_Click);
 }
 
 void frmWarning::Form_Load() {

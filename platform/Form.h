@@ -14,6 +14,7 @@
 // animation); hidden or disabled ones never take it. Where two visible ones share the letter,
 // each press goes to the next of them. Enter and keypad Enter press the command button that has
 // the focus, as Space does, once the form's key preview has heard them.
+#include <QAbstractButton>
 #include <QAction>
 #include <QMenu>
 #include <QPointer>
@@ -92,8 +93,9 @@ protected:
     // A key no control took stops here: it is no key of the window around a child form.
     void keyPressEvent(QKeyEvent* e) override;
 
-    // The one way a window wires its menu items to its handlers: the handler runs when the
-    // item is chosen; an item of a numbered set (the sizes, the allowances) gives its number.
+    // The one way a window wires its menu items and controls to its handlers. A menu item runs
+    // the handler when chosen; an item of a numbered set (the sizes, the allowances) gives its
+    // number.
     template <class W>
     void on(QAction* item, void (W::*handler)()) {
         W* w = static_cast<W*>(this);
@@ -103,6 +105,31 @@ protected:
     void on(QAction* item, void (W::*handler)(int), int number) {
         W* w = static_cast<W*>(this);
         connect(item, &QAction::triggered, this, [w, handler, number] { (w->*handler)(number); });
+    }
+    // A control of ours runs the handler from its Click, with the new value where Click hears
+    // one, or with the control's number in a set (the alphabet); a Qt button when clicked.
+    template <class C, class W>
+    requires requires(C* c) { c->Click; }
+    void on(C* control, void (W::*handler)()) {
+        W* w = static_cast<W*>(this);
+        control->Click = [w, handler] { (w->*handler)(); };
+    }
+    template <class C, class W>
+    requires requires(C* c) { c->Click; }
+    void on(C* control, void (W::*handler)(int)) {
+        W* w = static_cast<W*>(this);
+        control->Click = [w, handler](int value) { (w->*handler)(value); };
+    }
+    template <class C, class W>
+    requires requires(C* c) { c->Click; }
+    void on(C* control, void (W::*handler)(int), int number) {
+        W* w = static_cast<W*>(this);
+        control->Click = [w, handler, number] { (w->*handler)(number); };
+    }
+    template <class W>
+    void on(QAbstractButton* button, void (W::*handler)()) {
+        W* w = static_cast<W*>(this);
+        connect(button, &QAbstractButton::clicked, this, [w, handler] { (w->*handler)(); });
     }
     // Runs the window's handler as the menu opens.
     template <class W>
