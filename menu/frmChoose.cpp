@@ -28,10 +28,10 @@ frmChoose::frmChoose(Form* menuWindow, QWidget* parent)
     drop_book->DblClick = [this] { drop_book_DblClick(); };
     cmdOK = new PictureButton(this);
     cmdOK->setPicture(tickPicture(32));
-    cmdOK->Click = [this] { cmdOK_Click(); };
+    on(cmdOK, &frmChoose::cmdOK_Click);
     cmdCancel = new PictureButton(this);
     cmdCancel->setPicture(crossPicture(32));
-    cmdCancel->Click = [this] { cmdCancel_Click(); };
+    on(cmdCancel, &frmChoose::cmdCancel_Click);
 
     mnuFile = menus()->addMenu(QStringLiteral("&File"));
     addFileTail(mnuFile, true, {.toMenu = &mnuMenu, .exit = &mnuExit});

@@ -52,10 +52,10 @@ frmLog::frmLog(QWidget* parent) : ChildForm(QStringLiteral("frmLog"), parent) {
     Frame3D1 = new Frame3D(QStringLiteral("Tracking"), this);
     optEnable = new OptionButton(QStringLiteral("ENABLED"), Frame3D1);
     optDisable = new OptionButton(QStringLiteral("DISABLED"), Frame3D1);
-    optEnable->Click = [this](int v) { optEnable_Click(v); };
-    optDisable->Click = [this](int v) { optDisable_Click(v); };
+    on(optEnable, &frmLog::optEnable_Click);
+    on(optDisable, &frmLog::optDisable_Click);
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+    on(cmdOK, &frmLog::cmdOK_Click);
     Label3 = new Label(this);
     Label3->setCaption(QStringLiteral("Click on OK when you have finished."));
     Label2 = new Label(this);

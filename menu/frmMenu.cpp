@@ -114,7 +114,7 @@ void frmMenu::createControls() {
     Image1 = new Label(frame_pupil);
     Image1->setWordWrap(false);
     Image1->setCursor(Qt::PointingHandCursor);
-    Image1->Click = [this] { Image1_Click(); };
+    on(Image1, &frmMenu::Image1_Click);
     Image2 = new QLabel(this);
     Image2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
@@ -131,7 +131,7 @@ void frmMenu::createControls() {
         QPalette bp = b->palette();
         bp.setColor(QPalette::Button, kPanelColour);
         b->setPalette(bp);
-        b->Click = [this, handler] { (this->*handler)(); };
+        on(b, handler);
         return b;
     };
     cmdRead = button(QStringLiteral("&Read"), &frmMenu::cmdRead_Click);
@@ -144,7 +144,7 @@ void frmMenu::createControls() {
     cmdClozeType = button(QStringLiteral("Clo&ze (type)"), &frmMenu::cmdClozeType_Click);
 
     cmdTeacher = new QPushButton(QStringLiteral("Teacher &options"), this);
-    connect(cmdTeacher, &QPushButton::clicked, this, [this] { cmdTeacher_Click(); });
+    on(cmdTeacher, &frmMenu::cmdTeacher_Click);
 }
 
 void frmMenu::createMenus() {

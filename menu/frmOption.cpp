@@ -36,7 +36,7 @@ frmOption::frmOption(QWidget* parent) : ChildForm(QStringLiteral("frmOption"), p
     };
     auto button = [this](const QString& text, void (frmOption::*handler)()) {
         auto* b = new QPushButton(text, this);
-        connect(b, &QPushButton::clicked, this, [this, handler] { (this->*handler)(); });
+        on(b, handler);
         return b;
     };
     Label5 = label(QString(), false);

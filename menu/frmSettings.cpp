@@ -55,8 +55,8 @@ void frmSettings::createControls() {
     Label6->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
-    connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+    on(cmdOK, &frmSettings::cmdOK_Click);
+    on(cmdCancel, &frmSettings::cmdCancel_Click);
     Label3 = label(this, QString());
     Label3->setBackColor(Qt::white);
     lblowner = label(this, QStringLiteral("Settings for"));
@@ -121,7 +121,7 @@ void frmSettings::createControls() {
     drop_treasure = new ComboBox(frameTreasure);
     for (int i = 0; i <= 9; ++i)
         drop_treasure->AddItem(QString::number(i));
-    drop_treasure->Click = [this] { drop_treasure_Click(); };
+    on(drop_treasure, &frmSettings::drop_treasure_Click);
     Label1 = label(frameTreasure, QStringLiteral("Number of fails allowed"));
     chk_slide_on = bitBox(frameSlide, QStringLiteral("Enabled"), &A::SlideFlags, 1, true);
     chk_slide_say = bitBox(frameSlide, QStringLiteral("Say word at start"), &A::SlideFlags, 2, true);
@@ -160,7 +160,7 @@ void frmSettings::createControls() {
     };
     Label4 = label(FrameBook, QStringLiteral("Book loaded when starting:"));
     drop_book = new ComboBox(FrameBook);
-    drop_book->Click = [this] { drop_book_Click(); };
+    on(drop_book, &frmSettings::drop_book_Click);
 }
 
 void frmSettings::createMenus() {

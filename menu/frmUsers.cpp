@@ -73,13 +73,13 @@ frmUsers::frmUsers(QWidget* parent) : ChildForm(QStringLiteral("frmUsers"), pare
     Label2 = new Label(this);
     Label2->setCaption(QStringLiteral("Instructions"));
 
-    optEnable->Click = [this](int v) { optEnable_Click(v); };
-    optDisable->Click = [this](int v) { optDisable_Click(v); };
-    optsetind->Click = [this](int v) { optsetind_Click(v); };
-    optsetcommon->Click = [this](int v) { optsetcommon_Click(v); };
-    connect(cmdAdd, &QPushButton::clicked, this, [this] { cmdAdd_Click(); });
-    connect(cmdDelete, &QPushButton::clicked, this, [this] { cmdDelete_Click(); });
-    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+    on(optEnable, &frmUsers::optEnable_Click);
+    on(optDisable, &frmUsers::optDisable_Click);
+    on(optsetind, &frmUsers::optsetind_Click);
+    on(optsetcommon, &frmUsers::optsetcommon_Click);
+    on(cmdAdd, &frmUsers::cmdAdd_Click);
+    on(cmdDelete, &frmUsers::cmdDelete_Click);
+    on(cmdOK, &frmUsers::cmdOK_Click);
 
     mnuFile = menus()->addMenu(QStringLiteral("&File"));
     // "To menu" has no action: the teacher options lie between this window and the menu.
