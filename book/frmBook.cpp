@@ -144,7 +144,7 @@ void frmBook::createControls() {
     }
     Cloze->KeyPress = [this](int& keyAscii) { Cloze_KeyPress(keyAscii); };
     Cloze->Change = [this] { Cloze_Change(); };
-    Cloze->Click = [this] { Cloze_Click(); };
+    on(Cloze, &frmBook::Cloze_Click);
     yellowfudge = new ShapeBox(this);
     yellowfudge->setFillColor(QColor(255, 255, 0));
     yellowfudge->hide();
@@ -155,7 +155,7 @@ void frmBook::createControls() {
         QPalette bp = b->palette();
         bp.setColor(QPalette::Button, kFaceColour);
         b->setPalette(bp);
-        b->Click = [this, handler] { (this->*handler)(); };
+        on(b, handler);
         return b;
     };
     cmdNext = button(QStringLiteral("&Next"), &frmBook::cmdNext_Click);
