@@ -155,7 +155,7 @@ void frmHangman::createControls() {
         QPalette bp = b->palette();
         bp.setColor(QPalette::Button, kLightGrey);
         b->setPalette(bp);
-        b->Click = [this, handler] { (this->*handler)(); };
+        on(b, handler);
         return b;
     };
     cmdAgain = button(&frmHangman::cmdAgain_Click);
@@ -180,7 +180,7 @@ void frmHangman::createControls() {
         l->setLineWidth(1);
         l->setCursor(Qt::PointingHandCursor);
         l->hide();
-        l->Click = [this, k] { lblAlphabet_Click(k); };
+        on(l, &frmHangman::lblAlphabet_Click, k);
         lblAlphabet.push_back(l);
     }
 
