@@ -58,8 +58,8 @@ frmSqSet::frmSqSet() : Form(QStringLiteral("frmSqSet")) {
     Check3D2->setObjectName(QStringLiteral("Check3D2"));
     Check3D3->setObjectName(QStringLiteral("Check3D3"));
     Check3D4->setObjectName(QStringLiteral("Check3D4"));
-    connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
-    connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+    on(cmdSave, &frmSqSet::cmdSave_Click);
+    on(cmdCancel, &frmSqSet::cmdCancel_Click);
 }
 
 void frmSqSet::Form_Load() {

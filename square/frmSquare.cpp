@@ -156,7 +156,7 @@ void frmSquare::createControls() {
     cmdAgain = new GraphicalButton(QStringLiteral("&Next"), this);
     cmdAgain->setObjectName(QStringLiteral("cmdAgain"));
     cmdAgain->setFocusPolicy(Qt::TabFocus);  // a click leaves the focus where it was
-    cmdAgain->Click = [this] { cmdAgain_Click(); };
+    on(cmdAgain, &frmSquare::cmdAgain_Click);
 
     pic = new SquarePicture(this, this);
 
