@@ -565,12 +565,8 @@ void frmBook::SetButtonPictures() {
     const double captionPoints = 8.25 * gScale;
     const int base = big ? 40 : 24;
     for (const auto& r : rows) {
-        QFont f = r.button->font();
-        f.setFamily(screen::arialFamily());
-        f.setBold(true);
-        f.setPointSizeF(layout::usablePoints(captionPoints));
-        r.button->setFont(f);
-        const int captionHeight = big ? int(std::ceil(QFontMetricsF(f).height())) + 4 : 0;
+        layout::setFont(r.button, captionPoints, true);
+        const int captionHeight = big ? int(std::ceil(QFontMetricsF(r.button->font()).height())) + 4 : 0;
         const int room = std::min(r.button->width() - 8, r.button->height() - 8 - captionHeight);
         const int side = std::max(4, std::min(room, int(base * std::max(1.0f, gScale))));
         r.button->setPicture(stripCell(strip, r.cell), QSize(side, side), cellBackground(), Qt::SmoothTransformation);
