@@ -1,6 +1,7 @@
 #include "core/Layout.h"
 
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QFrame>
 #include <QHash>
@@ -9,9 +10,11 @@
 #include <QRadioButton>
 #include <QWidget>
 #include <algorithm>
+#include <cstdint>
 
 #include "core/Globals.h"
 #include "platform/Controls.h"
+#include "platform/Lang.h"
 #include "platform/Screen.h"
 
 namespace layout {
@@ -32,6 +35,35 @@ void placeAll(std::initializer_list<Placement> rows) {
 void placeKeepHeight(QWidget* w, const TwipRect& r) {
     const QRect g = scaledPixels(r);
     w->setGeometry(g.left(), g.top(), g.width(), w->sizeHint().height());
+}
+
+QRect placeCentred(int centreX, int centreY, int width, int height, double sx, double sy, double g,
+                   int tx, int ty) {
+    const double w = width * g, h = height * g;
+    // Half the rounded size, truncated: the centring keeps the original's integer steps.
+    const double left = centreX * sx - double(int64_t(lang::RoundHalfEven(w)) / 2);
+    const double top = centreY * sy - double(int64_t(lang::RoundHalfEven(h)) / 2);
+    return twipsToPixels(TwipRect{left, top, w, h}, tx, ty);
+}
+
+namespace {
+bool stretching() { return gScaleX != 1.0f || gScaleY != 1.0f || screen::twipsPerPixelX() != 15; }
+}  // namespace
+
+void placePicture(QLabel* image, const TwipRect& b) {
+    image->setScaledContents(stretching());
+    setGeometryTwips(image, b);
+    if (!stretching() && !image->pixmap().isNull())
+        image->resize(image->pixmap().size());
+}
+
+QSize textSizeTwips(const QFont& f, const QString& text) {
+    const QFontMetrics m(f);
+    const QStringList lines = text.split(QStringLiteral("\r\n"));
+    int widest = 0;
+    for (const QString& l : lines)
+        widest = std::max(widest, m.horizontalAdvance(l));
+    return QSize(widest * screen::twipsPerPixelX(), int(lines.size()) * m.height() * screen::twipsPerPixelY());
 }
 
 void placeMargin(QWidget* strip, QWidget* line) {

@@ -5,11 +5,13 @@
 // behind controls.
 #include <QColor>
 #include <QRect>
+#include <QSize>
 #include <QString>
 #include <initializer_list>
 
 #include "platform/Twips.h"
 
+class QFont;
 class QFrame;
 class QLabel;
 class QWidget;
@@ -30,6 +32,14 @@ struct Placement {
 void placeAll(std::initializer_list<Placement> rows);
 // The same for a drop-down list, whose height follows its font.
 void placeKeepHeight(QWidget* w, const TwipRect& r);
+// A picture kept in proportion: size W*g by H*g, centred on (X*sx, Y*sy), in pixels.
+QRect placeCentred(int centreX, int centreY, int width, int height, double sx, double sy, double g,
+                   int twipsPerPixelX, int twipsPerPixelY);
+// A picture at a rectangle of window twips: it stretches to it unless the window is at its
+// design size in pixels of 15 twips; then the control takes the picture's own size.
+void placePicture(QLabel* image, const TwipRect& twips);
+// Width and height in twips of a text of one or more CR LF lines in a font.
+QSize textSizeTwips(const QFont& font, const QString& text);
 
 // The toolkit's smallest usable size stands in for sizes that scale below it.
 double usablePoints(double points);

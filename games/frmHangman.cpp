@@ -79,17 +79,6 @@ Label* picture(QWidget* parent) {
     return p;
 }
 
-// A picture stretches to its control unless the window is at its design size in pixels of 15
-// twips; then the control takes the picture's own size.
-bool stretching() { return gScaleX != 1.0f || gScaleY != 1.0f || screen::twipsPerPixelX() != 15; }
-
-void placePicture(Label* image, const TwipRect& b) {
-    image->setScaledContents(stretching());
-    setGeometryTwips(image, {b.left, b.top, b.width, b.height});
-    if (!stretching() && !image->pixmap().isNull())
-        image->resize(image->pixmap().size());
-}
-
 // Focus on a disabled button is refused quietly.
 void focus(QWidget* w) {
     if (w->isEnabled())
@@ -473,7 +462,7 @@ void frmHangman::mnuGuess_Click(int index) {
 void frmHangman::showPicture(Label* image, const QString& file, const TwipRect& box, int allowAsk) {
     image->hide();
     image->setPixmap(loadPicture(FindDataFile(file, allowAsk)));
-    placePicture(image, box);
+    layout::placePicture(image, box);
     image->show();
 }
 
@@ -518,12 +507,12 @@ void frmHangman::ShowSlide() {
     const wordgame::Scale s = currentScale();
     const TwipRect scene = wordgame::slideSceneBox(s);
     if (imgslide1->geometry() != twipsToPixels(scene, screen::twipsPerPixelX(), screen::twipsPerPixelY()))
-        placePicture(imgslide1, scene);
+        layout::placePicture(imgslide1, scene);
     imgslide2->hide();
     const int picture = wordgame::slidePicture(int(TheWord().size()), RightCount());
     if (picture != 11 || !SlideAnimated) {
         imgslide2->setPixmap(loadPicture(FindDataFile(wordgame::slidePictureFile(picture), 1)));
-        placePicture(imgslide2, wordgame::slidePictureBox(picture, s));
+        layout::placePicture(imgslide2, wordgame::slidePictureBox(picture, s));
     }
     imgslide2->setVisible(!SlideAnimated);
     imgslide2->repaint();
@@ -616,7 +605,7 @@ void frmHangman::LayoutForm() {
         setGeometryTwips(bg1, wordgame::panelBand(kSlideBandWidth, scale));
         setGeometryTwips(Shape1, wordgame::slidePicturePanel(scale));
         for (int f = 1; f <= 6; ++f)
-            placePicture(imganim[size_t(f)], wordgame::slideAnimBox(f, scale));
+            layout::placePicture(imganim[size_t(f)], wordgame::slideAnimBox(f, scale));
         placeAlphabet(kSlideFirstLetter);
         placeSlideFillers();
         ShowSlide();

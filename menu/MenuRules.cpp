@@ -4,7 +4,6 @@
 
 #include "core/Settings.h"
 #include "menu/ButtonArt.h"
-#include "platform/Lang.h"
 
 namespace menurules {
 
@@ -39,15 +38,6 @@ ColourCheck colourCheck(int32_t colourBits, int16_t noColourWarning) {
 
 bool fontWarningNeeded(int16_t noFontWarning, bool arialAvailable) {
     return noFontWarning == 0 && !arialAvailable;
-}
-
-QRect placeCentred(int centreX, int centreY, int width, int height, double sx, double sy, double g,
-                   int tx, int ty) {
-    const double w = width * g, h = height * g;
-    // Half the rounded size, truncated: the centring keeps the original's integer steps.
-    const double left = centreX * sx - double(int64_t(lang::RoundHalfEven(w)) / 2);
-    const double top = centreY * sy - double(int64_t(lang::RoundHalfEven(h)) / 2);
-    return twipsToPixels(TwipRect{left, top, w, h}, tx, ty);
 }
 
 }  // namespace menurules

@@ -1,8 +1,7 @@
 #pragma once
 // The main menu's rules that need no window: which buttons the settings allow and which picture
 // each shows, which strip a scale asks for, the start-up display checks, and the design
-// rectangles of the layout with their scaling.
-#include <QRect>
+// rectangles of the layout.
 #include <cstdint>
 
 #include "platform/Twips.h"
@@ -32,10 +31,6 @@ enum class ColourCheck { Nothing, Warn, ClearSuppression };
 // colourBits as the display reports it; the colour count is 2 to that power.
 ColourCheck colourCheck(int32_t colourBits, int16_t noColourWarning);
 bool fontWarningNeeded(int16_t noFontWarning, bool arialAvailable);
-
-// A picture kept in proportion: size W*g by H*g, centred on (X*sx, Y*sy), in pixels.
-QRect placeCentred(int centreX, int centreY, int width, int height, double sx, double sy, double g,
-                   int twipsPerPixelX, int twipsPerPixelY);
 
 // The design of the window (9600 x 6630 twips).
 namespace design {

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QFontDatabase>
 #include <QFrame>
 #include <QMenu>
 #include <QMenuBar>
@@ -28,18 +27,6 @@
 #include "platform/Mouse.h"
 #include "platform/Printer.h"
 #include "platform/Screen.h"
-
-namespace {
-
-QString courierFamily() {
-    const QString f = screen::fontFamilyFor(QStringLiteral("Courier New"));
-    if (!f.isEmpty())
-        return f;
-    const QString mono = screen::fontFamilyFor(QStringLiteral("Liberation Mono"));
-    return mono.isEmpty() ? QFontDatabase::systemFont(QFontDatabase::FixedFont).family() : mono;
-}
-
-}  // namespace
 
 frmLog::frmLog(QWidget* parent) : ChildForm(QStringLiteral("frmLog"), parent) {
     setCaption(QStringLiteral("Tracking"));
@@ -243,7 +230,7 @@ void frmLog::LayoutLog() {
     const double g = gScale;
     layout::setFonts({Label2, Label3, Frame3D1}, 9.75 * g, false);
     layout::setFonts({cmdOK, optEnable, optDisable}, 9.75 * g, true);
-    layout::setFont(txtlog, 9 * g, false, courierFamily());
+    layout::setFont(txtlog, 9 * g, false, screen::courierFamily());
 
     layout::placeAll({
         {txtlog, {2280, 120, 7140, 4335}},    {cmdOK, {840, 240, 855, 375}},

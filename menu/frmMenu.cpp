@@ -276,10 +276,10 @@ void frmMenu::ArrangeMenu() {
         layout::place(b.button, b.rect);
     }
 
-    Image1->setGeometry(menurules::placeCentred(design::image1X, design::image1Y, design::image1W,
-                                                design::image1H, gScaleX, gScaleY, g, tx, ty));
-    Image2->setGeometry(menurules::placeCentred(design::image2X, design::image2Y, design::image2W,
-                                                design::image2H, gScaleX, gScaleY, g, tx, ty));
+    Image1->setGeometry(layout::placeCentred(design::image1X, design::image1Y, design::image1W,
+                                             design::image1H, gScaleX, gScaleY, g, tx, ty));
+    Image2->setGeometry(layout::placeCentred(design::image2X, design::image2Y, design::image2W,
+                                             design::image2H, gScaleX, gScaleY, g, tx, ty));
     SetMenuButtons();
 }
 

@@ -106,6 +106,14 @@ QString arialFamily() {
     return f.isEmpty() ? QStringLiteral("Arial") : f;
 }
 
+QString courierFamily() {
+    const QString f = fontFamilyFor(QStringLiteral("Courier New"));
+    if (!f.isEmpty())
+        return f;
+    const QString mono = fontFamilyFor(QStringLiteral("Liberation Mono"));
+    return mono.isEmpty() ? QFontDatabase::systemFont(QFontDatabase::FixedFont).family() : mono;
+}
+
 void setOverride(int widthPx, int heightPx, int dpi, int depth) {
     if (widthPx <= 0 || heightPx <= 0) {
         clearOverride();

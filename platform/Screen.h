@@ -21,6 +21,8 @@ QString fontFamilyFor(const QString& name);
 // The family the windows ask for when they want "Arial": its stand-in, or the name itself when
 // none is installed (the font system then picks its nearest).
 QString arialFamily();
+// The same for "Courier New": its stand-in, else Liberation Mono, else the system's fixed font.
+QString courierFamily();
 
 // Tests fix the screen: size in pixels, DPI, depth; 0 clears the override.
 void setOverride(int widthPx, int heightPx, int dpi = 96, int depth = 24);

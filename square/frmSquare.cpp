@@ -67,16 +67,6 @@ QString shown(const QString& text) {
     return t;
 }
 
-// Width and height in twips of a text of one or more CR LF lines in a font.
-QSize textSizeTwips(const QFont& f, const QString& text) {
-    const QFontMetrics m(f);
-    const QStringList lines = text.split(QStringLiteral("\r\n"));
-    int widest = 0;
-    for (const QString& l : lines)
-        widest = std::max(widest, m.horizontalAdvance(l));
-    return QSize(widest * screen::twipsPerPixelX(), int(lines.size()) * m.height() * screen::twipsPerPixelY());
-}
-
 // The "&Next" button's picture: a green arrow to the right, drawn to the size on a clear ground.
 QImage nextPicture(int size) {
     QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
@@ -754,16 +744,16 @@ void frmSquare::ShowWordList() {
         font.setPointSizeF(std::max(1.0, f));
         const TwipRect one = geometryTwips(lblList), two = geometryTwips(lblList2);
         if (ListColumns == 1) {
-            const QSize s = textSizeTwips(font, ListText);
+            const QSize s = layout::textSizeTwips(font, ListText);
             return one.width > s.width() && one.height > s.height();
         }
-        const QSize s1 = textSizeTwips(font, ListText1);
-        const QSize s2 = textSizeTwips(font, ListText2);
+        const QSize s1 = layout::textSizeTwips(font, ListText1);
+        const QSize s2 = layout::textSizeTwips(font, ListText2);
         return one.width > s1.width() && two.width > s2.width() && two.height > s1.height();
     };
     while (!fits()) {
         // The width of one of the two columns, which grows with the window like the rest.
-        if (ListColumns == 1 && textSizeTwips(font, ListText).width() < float(design::kFirstOfTwo.width) * gScaleX) {
+        if (ListColumns == 1 && layout::textSizeTwips(font, ListText).width() < float(design::kFirstOfTwo.width) * gScaleX) {
             ListColumns = 2;
             placeColumn(lblList, design::kFirstOfTwo);
             const QRect r1 = lblList->geometry();

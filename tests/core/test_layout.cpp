@@ -3,7 +3,9 @@
 #include <QComboBox>
 #include <QFontMetricsF>
 #include <QLabel>
+#include <QPixmap>
 #include <QWidget>
+#include <cmath>
 #include <gtest/gtest.h>
 
 #include "core/Globals.h"
@@ -122,6 +124,36 @@ TEST_F(Layout, ALineTooWideForItsLabelComesDownInProportion) {
     roomy.resize(400, 40);
     layout::fitLineCaption(&roomy);
     EXPECT_DOUBLE_EQ(roomy.font().pointSizeF(), 12.0);
+}
+
+TEST_F(Layout, PicturesKeepTheirProportionsAroundAScaledCentre) {
+    // Image2 at g = 1: 3360 x 2520 around (7080, 1425): left 5400, top 165.
+    EXPECT_EQ(layout::placeCentred(7080, 1425, 3360, 2520, 1, 1, 1, 15, 15), QRect(360, 11, 224, 168));
+    // Wider than high: the centre follows sx and sy, the size only g.
+    const QRect r = layout::placeCentred(7080, 1425, 3360, 2520, 2.0, 1.0, 1.0, 15, 15);
+    EXPECT_EQ(r.size(), QSize(224, 168));
+    EXPECT_EQ(r.left(), (2 * 7080 - 1680) / 15);
+    // g = 0.8: 2688 x 2016 twips; the half sizes are whole twips (1344, 1008).
+    const QRect s = layout::placeCentred(7297, 1980, 2835, 2520, 0.8, 0.8, 0.8, 15, 15);
+    EXPECT_EQ(s.size(), QSize(151, 134));
+    EXPECT_EQ(s.left(), int(std::lround((7297 * 0.8 - 1134) / 15)));
+    EXPECT_EQ(s.top(), int(std::lround((1980 * 0.8 - 1008) / 15)));
+}
+
+TEST_F(Layout, APictureStretchesToItsPlaceExceptAtTheDesignSize) {
+    QLabel l;
+    QPixmap picture(40, 30);
+    picture.fill(Qt::red);
+    l.setPixmap(picture);
+    // At the design size the control takes the picture's own size, wherever the place ends.
+    layout::placePicture(&l, TwipRect{150, 300, 1500, 1500});
+    EXPECT_FALSE(l.hasScaledContents());
+    EXPECT_EQ(l.geometry(), QRect(10, 20, 40, 30));
+    // Scaled, it fills its place.
+    scale(2.0, 1.0);
+    layout::placePicture(&l, TwipRect{150, 300, 1500, 1500});
+    EXPECT_TRUE(l.hasScaledContents());
+    EXPECT_EQ(l.geometry(), QRect(10, 20, 100, 100));
 }
 
 }  // namespace

@@ -101,17 +101,3 @@ TEST(MenuRules, FontWarning) {
     EXPECT_FALSE(fontWarningNeeded(-1, false));
     EXPECT_FALSE(fontWarningNeeded(1, false));
 }
-
-TEST(MenuRules, PicturesKeepTheirProportionsAroundAScaledCentre) {
-    // Image2 at g = 1: 3360 x 2520 around (7080, 1425): left 5400, top 165.
-    EXPECT_EQ(placeCentred(7080, 1425, 3360, 2520, 1, 1, 1, 15, 15), QRect(360, 11, 224, 168));
-    // Wider than high: the centre follows sx and sy, the size only g.
-    const QRect r = placeCentred(7080, 1425, 3360, 2520, 2.0, 1.0, 1.0, 15, 15);
-    EXPECT_EQ(r.size(), QSize(224, 168));
-    EXPECT_EQ(r.left(), (2 * 7080 - 1680) / 15);
-    // g = 0.8: 2688 x 2016 twips; the half sizes are whole twips (1344, 1008).
-    const QRect s = placeCentred(7297, 1980, 2835, 2520, 0.8, 0.8, 0.8, 15, 15);
-    EXPECT_EQ(s.size(), QSize(151, 134));
-    EXPECT_EQ(s.left(), int(std::lround((7297 * 0.8 - 1134) / 15)));
-    EXPECT_EQ(s.top(), int(std::lround((1980 * 0.8 - 1008) / 15)));
-}
