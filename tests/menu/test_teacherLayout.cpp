@@ -52,9 +52,10 @@ protected:
             EXPECT_LE(indicator(b).height(), b->height()) << what;
             // The captions of one frame, fitted or not, keep one size.
             for (QAbstractButton* other : buttons)
-                if (other->parentWidget() == b->parentWidget())
+                if (other->parentWidget() == b->parentWidget()) {
                     EXPECT_DOUBLE_EQ(other->font().pointSizeF(), b->font().pointSizeF())
                         << what << " and \"" << other->text().toStdString() << "\"";
+                }
         }
     }
     void checkAll(QSize size) {
