@@ -135,10 +135,7 @@ void frmSettings::createControls() {
     Label2 = label(FrameCloze, QStringLiteral("Number of choices:"));
     auto countOption = [this](const QString& caption) {
         auto* o = new OptionButton(caption, FrameCloze);
-        o->Click = [this](int) {
-            if (Loading != -1)
-                Dirty = -1;  // the count is taken when saving
-        };
+        on(o, &frmSettings::opt_cloze_Click);
         return o;
     };
     opt_cloze_2 = countOption(QStringLiteral("2"));
@@ -146,18 +143,8 @@ void frmSettings::createControls() {
     opt_cloze_4 = countOption(QStringLiteral("4"));
     opt_a_uh = new OptionButton(QStringLiteral("\"A\" pronounced as \"uh\""), FrameA);
     opt_a_ay = new OptionButton(QStringLiteral("\"A\" pronounced as \"ay\""), FrameA);
-    opt_a_ay->Click = [this](int value) {
-        if (Loading == -1)
-            return;
-        EditSettings.AasAy = int16_t(value);
-        Dirty = -1;
-    };
-    opt_a_uh->Click = [this](int value) {
-        if (Loading == -1)
-            return;
-        EditSettings.AasAy = int16_t(~value);
-        Dirty = -1;
-    };
+    on(opt_a_ay, &frmSettings::opt_a_ay_Click);
+    on(opt_a_uh, &frmSettings::opt_a_uh_Click);
     Label4 = label(FrameBook, QStringLiteral("Book loaded when starting:"));
     drop_book = new ComboBox(FrameBook);
     on(drop_book, &frmSettings::drop_book_Click);
@@ -341,6 +328,25 @@ void frmSettings::drop_book_Click() {
 void frmSettings::drop_treasure_Click() {
     if (Loading != -1)
         Dirty = -1;
+}
+
+void frmSettings::opt_cloze_Click(int) {
+    if (Loading != -1)
+        Dirty = -1;  // the count is taken when saving
+}
+
+void frmSettings::opt_a_ay_Click(int value) {
+    if (Loading == -1)
+        return;
+    EditSettings.AasAy = int16_t(value);
+    Dirty = -1;
+}
+
+void frmSettings::opt_a_uh_Click(int value) {
+    if (Loading == -1)
+        return;
+    EditSettings.AasAy = int16_t(~value);
+    Dirty = -1;
 }
 
 // ---- saving and opening ----

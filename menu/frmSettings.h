@@ -98,6 +98,9 @@ public:
     void mnuExit_Click();
     void drop_book_Click();
     void drop_treasure_Click();
+    void opt_cloze_Click(int value);  // the three counts: taken when saving
+    void opt_a_ay_Click(int value);
+    void opt_a_uh_Click(int value);
 
     // The window's own state.
     int Loading = 0;        // -1 while the window fills its controls, whose events then change nothing
