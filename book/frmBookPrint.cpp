@@ -83,10 +83,7 @@ void printCentred(Printer& p, const QString& text, double x, double y, double w,
 
 // The small header at the top of every printed sheet; a printer that lacks the font keeps its own.
 void printHeader(Printer& p) {
-    p.setFontName(QStringLiteral("Arial"));
-    p.setFontBold(false);
-    p.setFontItalic(false);
-    p.setFontSize(8);
+    p.setFace(QStringLiteral("Arial"), false, 8);
     p.setCurrentX(0);
     p.setCurrentY(0);
     p.Print(headerToRightEdge(p, kHeader));
@@ -208,9 +205,7 @@ void frmBook::PrintPage(int parts) {
 
         printHeader(p);
         if (parts & PrintText) {
-            p.setFontName(lang::Trim(ActiveSettings.TextFont.text()));
-            p.setFontBold(windowFont_.bold());
-            p.setFontItalic(false);
+            p.setFace(lang::Trim(ActiveSettings.TextFont.text()), windowFont_.bold());
             fitPrintFontSize(p, g);
             if (gActivity == activity::Reading)
                 printReadingTexts(p, g);
@@ -338,9 +333,7 @@ void frmBook::mnuPrintStory_Click() {
     printHeader(p);
     const double pageHeight = roundEven(p.ScaleHeight());
     const double pageWidth = roundEven(p.ScaleWidth());
-    p.setFontName(lang::Trim(ActiveSettings.TextFont.text()));
-    p.setFontBold(windowFont_.bold());
-    p.setFontItalic(false);
+    p.setFace(lang::Trim(ActiveSettings.TextFont.text()), windowFont_.bold());
     const double widthLimit = roundEven(pageWidth * 0.85);
     fitFontSize(p, roundEven(pageHeight * 0.85 / lineCount), [&] { return p.TextWidth(longest) <= widthLimit; });
 

@@ -257,13 +257,9 @@ void frmLog::printLog(const QString& text) {
         return;
     Printer& p = printer();
     mouse::setPointer(mouse::Hourglass);
-    p.setFontName(QStringLiteral("Arial"));
-    p.setFontBold(false);
-    p.setFontItalic(false);
-    p.setFontSize(8);
+    p.setFace(QStringLiteral("Arial"), false, 8);
     p.Print(headerToRightEdge(p, QStringLiteral("Kestrow Readers")));
-    p.setFontName(QStringLiteral("Courier New"));
-    p.setFontSize(12);
+    p.setFace(QStringLiteral("Courier New"), false, 12);
     p.Print();
     p.Print();
     // Every line, empty ones and the piece after the last line end included; the printer starts

@@ -38,6 +38,17 @@ void Printer::setFontSize(double points) {
     fontSize_ = qMax(1.0, qRound(points * 4.0) / 4.0);
 }
 
+void Printer::setFace(const QString& name, bool bold) {
+    setFontName(name);
+    setFontBold(bold);
+    setFontItalic(false);
+}
+
+void Printer::setFace(const QString& name, bool bold, double points) {
+    setFace(name, bold);
+    setFontSize(points);
+}
+
 QFont Printer::font() const {
     QString family = screen::fontFamilyFor(fontName_);
     if (family.isEmpty())

@@ -39,6 +39,9 @@ public:
     void setFontSize(double points);
     void setFontBold(bool on) { bold_ = on; }
     void setFontItalic(bool on) { italic_ = on; }
+    // An upright face of the name and weight, or that face at a size: how each printed text starts.
+    void setFace(const QString& name, bool bold);
+    void setFace(const QString& name, bool bold, double points);
 
     double CurrentX() const { return currentX_; }
     double CurrentY() const { return currentY_; }

@@ -26,13 +26,6 @@ constexpr double kSmallestLetterSize = 2;
 double roundEven(double v) { return lang::RoundHalfEven(v); }
 double idiv(double a, double b) { return double(lang::IntDiv(a, b).value_or(0)); }
 
-void setPrintFont(Printer& p, double size, bool bold) {
-    p.setFontName(QStringLiteral("Arial"));
-    p.setFontBold(bold);
-    p.setFontItalic(false);
-    p.setFontSize(size);
-}
-
 void printAt(Printer& p, double x, double y, const QString& text) {
     p.setCurrentX(x);
     p.setCurrentY(y);
@@ -102,7 +95,7 @@ void SquareSheet::layout() {
     for (;;) {
         cell = idiv(page * 4, SquareCols * 5);
         double size = 8;
-        setPrintFont(p, size, true);
+        p.setFace(QStringLiteral("Arial"), true, size);
         while (0.8 * cell > p.TextHeight(QStringLiteral("W"))) {
             size = p.FontSize() + 2;
             p.setFontSize(size);
@@ -143,7 +136,7 @@ void SquareSheet::layout() {
 }
 
 void SquareSheet::printHeader() {
-    setPrintFont(p, 8, false);
+    p.setFace(QStringLiteral("Arial"), false, 8);
     p.setCurrentX(0);
     p.setCurrentY(0);
     p.Print(spreadHeader(p));
