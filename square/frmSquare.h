@@ -22,6 +22,11 @@ class ShapeBox;
 class WaveDevice;
 class frmSquare;
 
+// The tests' probe sees the window's insides.
+namespace testsupport {
+struct SquareProbe;
+}
+
 // The picture the square is drawn on; it paints the model afresh whenever it is exposed.
 class SquarePicture : public QWidget {
     Q_OBJECT
@@ -42,6 +47,19 @@ class frmSquare : public ChildForm {
 public:
     frmSquare();
     ~frmSquare() override;
+
+    // The open-file dialog (replaced in tests): the chosen path, "" when cancelled.
+    static std::function<QString(QWidget* parent, const QString& folder)>& openFileDialog();
+
+protected:
+    void Form_Load() override;
+    void Form_Activate() override;
+    void Form_Resize() override;
+    void Form_Unload(int& cancel) override;
+
+private:
+    friend struct testsupport::SquareProbe;
+    friend class SquarePicture;  // paints the square and hands on its clicks
 
     // Controls.
     SquarePicture* pic = nullptr;
@@ -117,7 +135,7 @@ public:
     void mnuPrintAL_Click();
     void mnuPrintA_Click();
 
-    // Procedures other windows and tests use.
+    // Procedures.
     bool LoadSquareWordList(const QString& path);
     void MakeSquare();
     void LayoutSquare();
@@ -132,16 +150,6 @@ public:
     // One printed page: 1 adds the word list, 2 the puzzle sheet, 4 the answer sheet.
     void PrintSquare(int flags);
 
-    // The open-file dialog (replaced in tests): the chosen path, "" when cancelled.
-    static std::function<QString(QWidget* parent, const QString& folder)>& openFileDialog();
-
-protected:
-    void Form_Load() override;
-    void Form_Activate() override;
-    void Form_Resize() override;
-    void Form_Unload(int& cancel) override;
-
-private:
     void createControls();
     void createMenus();
     void redrawAll();

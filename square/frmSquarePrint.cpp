@@ -44,7 +44,7 @@ QString spreadHeader(const Printer& p) {
 // in their order. Lengths are printer pixels.
 class SquareSheet {
 public:
-    SquareSheet(Printer& printer, const frmSquare& w, int flags);
+    SquareSheet(Printer& printer, const SquareBuilder& shown, int showUpperCase, int flags);
     void layout();
     void printHeader();
     void printTitles();
@@ -73,12 +73,12 @@ private:
     double left = 0;
 };
 
-SquareSheet::SquareSheet(Printer& printer, const frmSquare& w, int flags)
+SquareSheet::SquareSheet(Printer& printer, const SquareBuilder& shown, int showUpperCase, int flags)
     : p(printer),
-      square(w.square),
-      SquareCols(w.SquareCols),
-      SquareRows(w.SquareRows),
-      ShowUpperCase(w.ShowUpperCase),
+      square(shown),
+      SquareCols(shown.SquareCols),
+      SquareRows(shown.SquareRows),
+      ShowUpperCase(showUpperCase),
       withList((flags & kWithList) != 0),
       puzzle((flags & kPuzzle) != 0),
       W(roundEven(printer.ScaleWidth())),
@@ -228,7 +228,7 @@ void frmSquare::PrintSquare(int flags) {
     Printer& p = printer();
     mouse::setPointer(mouse::Hourglass);
     p.setScaleMode(Printer::Pixels);
-    SquareSheet sheet(p, *this, flags);
+    SquareSheet sheet(p, square, ShowUpperCase, flags);
     sheet.layout();
     sheet.printHeader();
     sheet.printTitles();

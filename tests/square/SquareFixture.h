@@ -25,6 +25,7 @@
 #include "support/ScriptedDialogs.h"
 #include "support/SettingsFolder.h"
 #include "support/SoundFiles.h"
+#include "support/SquareProbe.h"
 #include "support/StartedGlobals.h"
 #include "support/TestEnv.h"
 
@@ -35,6 +36,7 @@ using startuptest::processUntil;
 using startuptest::userRecords;
 using startuptest::whenShown;
 using testsupport::closeAllWindows;
+using testsupport::probe;
 using testsupport::settle;
 
 inline const QByteArray kRangeList =
@@ -76,7 +78,7 @@ protected:
         EXPECT_TRUE(processUntil([] { return gShellReady == -1 && findForm(QStringLiteral("frmSquare")); }));
         auto* w = shownSquare();
         EXPECT_TRUE(w);
-        EXPECT_TRUE(processUntil([w] { return w && w->square.GridLetters.at(1, 1) != 0; }));
+        EXPECT_TRUE(processUntil([w] { return w && probe(w).square.GridLetters.at(1, 1) != 0; }));
         settle();
         return w;
     }
@@ -84,13 +86,14 @@ protected:
 
     // Clicks every letter of every placed word, word after word.
     static void solveAll(frmSquare* w) {
-        const std::vector<Placement> placements = w->square.Placements;
+        auto in = probe(w);
+        const std::vector<Placement> placements = in.square.Placements;
         for (const Placement& p : placements)
             for (int t = 0; t < p.word.size(); ++t) {
                 const int c = p.direction == 0 ? p.col + t : p.col;
                 const int r = p.direction == 0 ? p.row : p.row + t;
-                w->pic_MouseDown(1, 0, float((c - 1) * w->CellWidth + w->CellWidth / 2),
-                                 float((r - 1) * w->CellHeight + w->CellHeight / 2));
+                in.pic_MouseDown(1, 0, float((c - 1) * in.CellWidth + in.CellWidth / 2),
+                                 float((r - 1) * in.CellHeight + in.CellHeight / 2));
             }
     }
 };

@@ -10,6 +10,8 @@
 
 namespace {
 
+using testsupport::probe;
+
 class SquareKeysTest : public squaretest::SquareTest {
 protected:
     // Alt+S as the keyboard gives it; the menu it opened, closed again.
@@ -31,20 +33,22 @@ protected:
 TEST_F(SquareKeysTest, InThePupilEditionAltSOpensSizeThenSettings) {
     frmSquare* w = openEdition(QStringLiteral("PUPIL"));
     ASSERT_NE(w, nullptr);
-    ASSERT_TRUE(w->mnuSettingTop->menuAction()->isVisible());
-    EXPECT_EQ(altS(w), w->mnusizetop);
-    EXPECT_EQ(altS(w), w->mnuSettingTop);
-    EXPECT_EQ(altS(w), w->mnusizetop);
+    auto in = probe(w);
+    ASSERT_TRUE(in.mnuSettingTop->menuAction()->isVisible());
+    EXPECT_EQ(altS(w), in.mnusizetop);
+    EXPECT_EQ(altS(w), in.mnuSettingTop);
+    EXPECT_EQ(altS(w), in.mnusizetop);
 }
 
 TEST_F(SquareKeysTest, InTheTeacherEditionAltSIsTheSizeMenusAlone) {
     boxes.answer(mb::OK);  // the teacher edition's notice
     frmSquare* w = openEdition(QStringLiteral("TEACHER"));
     ASSERT_NE(w, nullptr);
+    auto in = probe(w);
     ASSERT_TRUE(squaretest::processUntil([this] { return boxes.msgBoxes().size() == 1; }));
-    ASSERT_FALSE(w->mnuSettingTop->menuAction()->isVisible());
-    EXPECT_EQ(altS(w), w->mnusizetop);
-    EXPECT_EQ(altS(w), w->mnusizetop);
+    ASSERT_FALSE(in.mnuSettingTop->menuAction()->isVisible());
+    EXPECT_EQ(altS(w), in.mnusizetop);
+    EXPECT_EQ(altS(w), in.mnusizetop);
 }
 
 }  // namespace

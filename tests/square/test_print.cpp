@@ -11,6 +11,7 @@
 #include "support/RecordingPrinter.h"
 
 using testsupport::choose;
+using testsupport::probe;
 
 using squaretest::SquareTest;
 using squaretest::processUntil;
@@ -104,7 +105,7 @@ protected:
 
     // Every letter centred in its cell, in the case on show.
     static void expectLetters(testsupport::RecordingPrinter& printer, const Texts& texts, const Grid& g,
-                              const frmSquare& w) {
+                              const testsupport::SquareProbe& w) {
         const int cols = w.SquareCols, rows = w.SquareRows;
         int letters = 0;
         for (const Op& o : texts) {
@@ -121,8 +122,8 @@ protected:
     }
 
     // The list heading below the grid, then the words down the columns.
-    static void expectWordList(testsupport::RecordingPrinter& printer, const Texts& texts, const Grid& g,
-                               double gap, const frmSquare& w) {
+    static void expectWordList(testsupport::RecordingPrinter& printer, const Texts& texts, const Grid& g, double gap,
+                               const testsupport::SquareProbe& w) {
         const int cols = w.SquareCols, rows = w.SquareRows;
         const Op* heading = findText(texts, "Find these words:");
         ASSERT_TRUE(heading);
@@ -146,8 +147,9 @@ TEST_F(SquarePrintTest, PuzzleSheetWithItsWordList) {
     ScopedPrinter printer(600, kPageWidth, kPageHeight);
     frmSquare* w = openTeacher();
     ASSERT_TRUE(w);
-    const int cols = w->SquareCols, rows = w->SquareRows;
-    w->mnuprintWL->trigger();
+    auto in = probe(w);
+    const int cols = in.SquareCols, rows = in.SquareRows;
+    in.mnuprintWL->trigger();
     EXPECT_EQ(mouse::pointer(), mouse::Default);
     ASSERT_EQ(printer.documents().size(), 1u);
     EXPECT_EQ(printer.documents()[0].pages, 1);
@@ -162,16 +164,17 @@ TEST_F(SquarePrintTest, PuzzleSheetWithItsWordList) {
     double gap = 0;
     ASSERT_NO_FATAL_FAILURE(expectTitleAndName(printer, texts, g, gap));
     ASSERT_NO_FATAL_FAILURE(expectFrame(printer, g, cols));
-    expectLetters(printer, texts, g, *w);
-    expectWordList(printer, texts, g, gap, *w);
+    expectLetters(printer, texts, g, in);
+    expectWordList(printer, texts, g, gap, in);
 }
 
 TEST_F(SquarePrintTest, AnswerSheetShadesTheGridAndShowsTheWordsAsWhiteBands) {
     ScopedPrinter printer(600, 4760, 6800);
     frmSquare* w = openTeacher();
     ASSERT_TRUE(w);
-    const int cols = w->SquareCols, rows = w->SquareRows;
-    w->mnuPrintA->trigger();
+    auto in = probe(w);
+    const int cols = in.SquareCols, rows = in.SquareRows;
+    in.mnuPrintA->trigger();
     ASSERT_EQ(printer.documents().size(), 1u);
     const auto texts = printer.documents()[0].texts();
     EXPECT_TRUE(findText(texts, "ANSWERS"));
@@ -189,7 +192,7 @@ TEST_F(SquarePrintTest, AnswerSheetShadesTheGridAndShowsTheWordsAsWhiteBands) {
     size_t expected = 0;
     for (int c = 1; c <= cols; ++c)
         for (int r = 1; r <= rows; ++r) {
-            const int f = w->square.GridFlags.at(c, r);
+            const int f = in.square.GridFlags.at(c, r);
             expected += (f != 0) + ((f & 5) == 1) + ((f & 40) == 8);
         }
     EXPECT_EQ(fills.size() - 1, expected);
@@ -199,7 +202,7 @@ TEST_F(SquarePrintTest, AnswerSheetShadesTheGridAndShowsTheWordsAsWhiteBands) {
     }
 
     // The list variant heads its list "Word list:".
-    w->mnuPrintAL->trigger();
+    in.mnuPrintAL->trigger();
     ASSERT_EQ(printer.documents().size(), 2u);
     EXPECT_TRUE(findText(printer.documents()[1].texts(), "Word list:"));
 }
@@ -209,8 +212,9 @@ TEST_F(SquarePrintTest, AShortPageTakesMorePassesShrinkingHeadingsAndGrid) {
     ScopedPrinter printer(600, 6800, 3400);
     frmSquare* w = openTeacher();
     ASSERT_TRUE(w);
-    const int cols = w->SquareCols, rows = w->SquareRows;
-    choose(w->mnuprintWL);
+    auto in = probe(w);
+    const int cols = in.SquareCols, rows = in.SquareRows;
+    choose(in.mnuprintWL);
     ASSERT_EQ(printer.documents().size(), 1u);
     const auto texts = printer.documents()[0].texts();
     const Op* title = findText(texts, "WORD SQUARE");
@@ -236,7 +240,7 @@ TEST_F(SquarePrintTest, APageTooSmallForAnyLayoutStillEndsAndPrints) {
     ScopedPrinter printer(100, 300, 120);
     frmSquare* w = openTeacher();
     ASSERT_TRUE(w);
-    choose(w->mnuprintWL);
+    choose(probe(w).mnuprintWL);
     ASSERT_EQ(printer.documents().size(), 1u);
     EXPECT_TRUE(findText(printer.documents()[0].texts(), "Find these words:"));
 }
@@ -245,13 +249,14 @@ TEST_F(SquarePrintTest, LowerCaseLettersAreCentredOnMoreOfTheirHeight) {
     ScopedPrinter printer(600, 4760, 6800);
     frmSquare* w = openTeacher();
     ASSERT_TRUE(w);
+    auto in = probe(w);
     double offset[2] = {0, 0};
     for (int upper : {0, 1}) {
         if (upper)
-            choose(w->mnuCaseUpper);
+            choose(in.mnuCaseUpper);
         else
-            choose(w->mnuCaseLower);
-        choose(w->mnuPrintW);
+            choose(in.mnuCaseLower);
+        choose(in.mnuPrintW);
         const auto& doc = printer.documents().back();
         const Grid g{ofKind(printer, Op::Line)[0].x, ofKind(printer, Op::Line)[0].y, 0};
         // The first letter printed is cell (1, 1).
@@ -275,7 +280,7 @@ TEST_F(SquarePrintTest, NoPrinterIsToldAndNothingPrints) {
     frmSquare* w = openTeacher();
     ASSERT_TRUE(w);
     boxes.answer(mb::OK);
-    choose(w->mnuPrintA);
+    choose(probe(w).mnuPrintA);
     EXPECT_TRUE(printer.documents().empty());
     EXPECT_EQ(boxes.msgBoxes().back().title, "No printer");
     EXPECT_EQ(mouse::pointer(), mouse::Default);
@@ -294,7 +299,8 @@ TEST_F(SquarePrintTest, NoSquareIsToldAndNothingPrints) {
     EXPECT_EQ(boxes.msgBoxes().front().text, CannotBuildMessage());
     frmSquare* w = shownSquare();
     ASSERT_TRUE(w);
-    for (QAction* item : {w->mnuprintWL, w->mnuPrintW, w->mnuPrintAL, w->mnuPrintA}) {
+    auto in = probe(w);
+    for (QAction* item : {in.mnuprintWL, in.mnuPrintW, in.mnuPrintAL, in.mnuPrintA}) {
         SCOPED_TRACE(item->text().toStdString());
         boxes.answer(mb::OK);
         const size_t shown = boxes.msgBoxes().size();
@@ -308,9 +314,9 @@ TEST_F(SquarePrintTest, NoSquareIsToldAndNothingPrints) {
         EXPECT_EQ(mouse::pointer(), mouse::Default);
     }
     // A size the list fits: a square, and it prints.
-    w->mnusize[8]->trigger();
-    ASSERT_NE(w->square.GridLetters.at(1, 1), 0);
-    w->mnuPrintA->trigger();
+    in.mnusize[8]->trigger();
+    ASSERT_NE(in.square.GridLetters.at(1, 1), 0);
+    in.mnuPrintA->trigger();
     EXPECT_EQ(printer.documents().size(), 1u);
 }
 

@@ -47,6 +47,7 @@ TEST_F(SquareTest, TeacherEditionStartsWithTheRangeListAndTheNotice) {
     boxes.answer(mb::OK);
     frmSquare* w = openEdition(QStringLiteral("TEACHER"));
     ASSERT_TRUE(w);
+    auto in = probe(w);
     ASSERT_TRUE(processUntil([this] { return boxes.msgBoxes().size() == 1; }));
 
     EXPECT_EQ(gSquareMode, 17);
@@ -62,19 +63,19 @@ TEST_F(SquareTest, TeacherEditionStartsWithTheRangeListAndTheNotice) {
         h->close();
     EXPECT_EQ(gWordListName, QStringLiteral("_001_030"));
     EXPECT_EQ(shell::frame()->caption(), QStringLiteral("Tavlorin Generator - [Books 1 to 30]"));
-    EXPECT_EQ(w->SquareCols, 5);
-    EXPECT_EQ(w->SquareRows, 5);
-    EXPECT_TRUE(w->mnusize[5]->isChecked());
-    EXPECT_TRUE(w->mnusizetop->isEnabled());
-    EXPECT_TRUE(w->mnuFileOpen->isEnabled());
-    EXPECT_TRUE(w->mnuBlanksTop->menuAction()->isVisible());
-    EXPECT_TRUE(w->mnuPrint->menuAction()->isVisible());
-    EXPECT_FALSE(w->mnuSettingTop->menuAction()->isVisible());
-    EXPECT_TRUE(w->mnuHelpCreate->isVisible());
-    EXPECT_TRUE(w->mnusize[14]->isVisible());
-    EXPECT_TRUE(w->lblWarning->isVisible());
-    EXPECT_FALSE(w->frameList->isVisible());
-    EXPECT_EQ(w->ShowUpperCase, 0);
+    EXPECT_EQ(in.SquareCols, 5);
+    EXPECT_EQ(in.SquareRows, 5);
+    EXPECT_TRUE(in.mnusize[5]->isChecked());
+    EXPECT_TRUE(in.mnusizetop->isEnabled());
+    EXPECT_TRUE(in.mnuFileOpen->isEnabled());
+    EXPECT_TRUE(in.mnuBlanksTop->menuAction()->isVisible());
+    EXPECT_TRUE(in.mnuPrint->menuAction()->isVisible());
+    EXPECT_FALSE(in.mnuSettingTop->menuAction()->isVisible());
+    EXPECT_TRUE(in.mnuHelpCreate->isVisible());
+    EXPECT_TRUE(in.mnusize[14]->isVisible());
+    EXPECT_TRUE(in.lblWarning->isVisible());
+    EXPECT_FALSE(in.frameList->isVisible());
+    EXPECT_EQ(in.ShowUpperCase, 0);
 
     const auto notice = boxes.msgBoxes().at(0);
     EXPECT_EQ(notice.text, kNotice);
@@ -82,18 +83,18 @@ TEST_F(SquareTest, TeacherEditionStartsWithTheRangeListAndTheNotice) {
     EXPECT_EQ(notice.icon(), int(mb::Information));
     EXPECT_EQ(gTeacherNoteShown, -1);
     // Every placed word is highlighted on the answer sheet.
-    for (const Placement& p : w->square.Placements)
-        EXPECT_NE(w->cellMode(p.col, p.row), 0);
+    for (const Placement& p : in.square.Placements)
+        EXPECT_NE(in.cellMode(p.col, p.row), 0);
 
     // A second square, by size: no second notice.
-    choose(w->mnusize[12]);
-    EXPECT_EQ(w->SquareCols, 12);
-    EXPECT_EQ(w->SquareRows, 10);
-    EXPECT_TRUE(w->mnusize[12]->isChecked());
-    EXPECT_FALSE(w->mnusize[5]->isChecked());
+    choose(in.mnusize[12]);
+    EXPECT_EQ(in.SquareCols, 12);
+    EXPECT_EQ(in.SquareRows, 10);
+    EXPECT_TRUE(in.mnusize[12]->isChecked());
+    EXPECT_FALSE(in.mnusize[5]->isChecked());
     // 7200 twips at scale 1, centred in the band from 960 to 9360 twips (15 twips a pixel).
-    EXPECT_EQ(w->CellWidth * 12, int(7200 * gScaleX) / 12 * 12);
-    EXPECT_NEAR(w->pic->x() * 15 + w->pic->width() * 15 / 2.0, 5160 * gScaleX, 30);
+    EXPECT_EQ(in.CellWidth * 12, int(7200 * gScaleX) / 12 * 12);
+    EXPECT_NEAR(in.pic->x() * 15 + in.pic->width() * 15 / 2.0, 5160 * gScaleX, 30);
     EXPECT_EQ(boxes.msgBoxes().size(), 1u);
 }
 
@@ -116,28 +117,29 @@ TEST_F(SquareTest, PupilEditionFollowsTheTeachersOptions) {
         writeTeacher();
         frmSquare* w = openEdition(QStringLiteral("PUPIL"));
         ASSERT_TRUE(w);
+        auto in = probe(w);
         EXPECT_EQ(gSquareMode, 18);
         EXPECT_EQ(gHelpFileName, QStringLiteral("SQPUP.HLP"));
         EXPECT_EQ(gWordListName, QStringLiteral("01PIP"));
-        EXPECT_EQ(w->SquareCols, c.cols);
-        EXPECT_EQ(w->SquareRows, std::min(c.cols, 10));
-        EXPECT_EQ(w->mnusizetop->isEnabled(), c.sizeMenu);
-        EXPECT_EQ(w->mnuFileOpen->isEnabled(), c.open);
-        EXPECT_EQ(w->ShowUpperCase == -1, c.upper);
-        EXPECT_FALSE(w->mnuBlanksTop->menuAction()->isVisible());
-        EXPECT_FALSE(w->mnuPrint->menuAction()->isVisible());
-        EXPECT_TRUE(w->mnuSettingTop->menuAction()->isVisible());
-        EXPECT_FALSE(w->mnuHelpCreate->isVisible());
-        EXPECT_FALSE(w->mnusize[11]->isVisible());
-        EXPECT_TRUE(w->frameList->isVisible());
-        EXPECT_FALSE(w->lblWarning->isVisible());
-        EXPECT_FALSE(w->cmdAgain->isVisible());
+        EXPECT_EQ(in.SquareCols, c.cols);
+        EXPECT_EQ(in.SquareRows, std::min(c.cols, 10));
+        EXPECT_EQ(in.mnusizetop->isEnabled(), c.sizeMenu);
+        EXPECT_EQ(in.mnuFileOpen->isEnabled(), c.open);
+        EXPECT_EQ(in.ShowUpperCase == -1, c.upper);
+        EXPECT_FALSE(in.mnuBlanksTop->menuAction()->isVisible());
+        EXPECT_FALSE(in.mnuPrint->menuAction()->isVisible());
+        EXPECT_TRUE(in.mnuSettingTop->menuAction()->isVisible());
+        EXPECT_FALSE(in.mnuHelpCreate->isVisible());
+        EXPECT_FALSE(in.mnusize[11]->isVisible());
+        EXPECT_TRUE(in.frameList->isVisible());
+        EXPECT_FALSE(in.lblWarning->isVisible());
+        EXPECT_FALSE(in.cmdAgain->isVisible());
         // The panel lists the placed words in the window's case.
-        QStringList listed = w->lblList->text().split(u'\n');
-        if (w->ListColumns == 2)
-            listed += w->lblList2->text().split(u'\n');
+        QStringList listed = in.lblList->text().split(u'\n');
+        if (in.ListColumns == 2)
+            listed += in.lblList2->text().split(u'\n');
         QStringList expected;
-        for (const QString& p : w->square.PlacedWords)
+        for (const QString& p : in.square.PlacedWords)
             expected << (c.upper ? p.toUpper() : p.toLower());
         EXPECT_EQ(listed, expected);
     }
@@ -149,42 +151,43 @@ TEST_F(SquareTest, PupilFindsEveryWordAndFinishes) {
     writeTeacher();
     frmSquare* w = openEdition(QStringLiteral("PUPIL"));
     ASSERT_TRUE(w);
-    const int words = int(w->square.PlacedWords.size());
+    auto in = probe(w);
+    const int words = int(in.square.PlacedWords.size());
     ASSERT_GE(words, 2);
 
     // A click on a letter that starts no word: the click sound.
     int blankCol = 0, blankRow = 0;
-    for (int r = 1; r <= w->SquareRows && !blankCol; ++r)
-        for (int c = 1; c <= w->SquareCols && !blankCol; ++c)
-            if (w->square.GridFlags.at(c, r) == 0) {
+    for (int r = 1; r <= in.SquareRows && !blankCol; ++r)
+        for (int c = 1; c <= in.SquareCols && !blankCol; ++c)
+            if (in.square.GridFlags.at(c, r) == 0) {
                 blankCol = c;
                 blankRow = r;
             }
     if (blankCol) {
-        w->pic_MouseDown(1, 0, float((blankCol - 1) * w->CellWidth + 5), float((blankRow - 1) * w->CellHeight + 5));
+        in.pic_MouseDown(1, 0, float((blankCol - 1) * in.CellWidth + 5), float((blankRow - 1) * in.CellHeight + 5));
         EXPECT_FALSE(journalOf(QStringLiteral("sound")).filter(QStringLiteral("MM_No\tPlay")).isEmpty());
     }
 
     solveAll(w);
-    EXPECT_TRUE(w->well_done->isVisible());
-    EXPECT_TRUE(w->cmdAgain->isVisible());
-    EXPECT_TRUE(w->ListText.trimmed().isEmpty() || w->ListText.toUpper() == w->ListText.toLower());
-    for (const QString& p : w->square.PlacedWords)
+    EXPECT_TRUE(in.well_done->isVisible());
+    EXPECT_TRUE(in.cmdAgain->isVisible());
+    EXPECT_TRUE(in.ListText.trimmed().isEmpty() || in.ListText.toUpper() == in.ListText.toLower());
+    for (const QString& p : in.square.PlacedWords)
         EXPECT_TRUE(p.isEmpty());
     const QStringList sounds = journalOf(QStringLiteral("sound"));
     EXPECT_EQ(sounds.filter(QStringLiteral("MMControl1\tPlay")).size(), words);
     EXPECT_FALSE(sounds.filter(QStringLiteral("MMControl1\tStop")).isEmpty());
     EXPECT_EQ(sounds.last().section(u'\t', 1, 2), QStringLiteral("MM_Yes\tPlay"));
     // Every word's letters now carry the found marks.
-    for (const Placement& p : w->square.Placements)
-        EXPECT_TRUE(w->solver.mark(p.col, p.row) & 4);
+    for (const Placement& p : in.square.Placements)
+        EXPECT_TRUE(in.solver.mark(p.col, p.row) & 4);
 
     // Next: a new square, the button and "Finished!" hidden again.
-    click(w->cmdAgain);
-    EXPECT_FALSE(w->well_done->isVisible());
-    EXPECT_FALSE(w->cmdAgain->isVisible());
-    EXPECT_FALSE(w->square.PlacedWords.contains(QString()));
-    EXPECT_EQ(w->solver.mark(1, 1) & 7, 0);
+    click(in.cmdAgain);
+    EXPECT_FALSE(in.well_done->isVisible());
+    EXPECT_FALSE(in.cmdAgain->isVisible());
+    EXPECT_FALSE(in.square.PlacedWords.contains(QString()));
+    EXPECT_EQ(in.solver.mark(1, 1) & 7, 0);
 }
 
 TEST_F(SquareTest, SilentPupilHearsNoWordsButTheCheer) {
@@ -193,7 +196,7 @@ TEST_F(SquareTest, SilentPupilHearsNoWordsButTheCheer) {
     frmSquare* w = openEdition(QStringLiteral("PUPIL"));
     ASSERT_TRUE(w);
     solveAll(w);
-    EXPECT_TRUE(w->well_done->isVisible());
+    EXPECT_TRUE(probe(w).well_done->isVisible());
     const QStringList sounds = journalOf(QStringLiteral("sound"));
     EXPECT_TRUE(sounds.filter(QStringLiteral("MMControl1\tPlay")).isEmpty());
     EXPECT_EQ(sounds.last().section(u'\t', 1, 2), QStringLiteral("MM_Yes\tPlay"));
@@ -203,23 +206,24 @@ TEST_F(SquareTest, CaseBlanksAndTeacherClicks) {
     boxes.answer(mb::OK);
     frmSquare* w = openEdition(QStringLiteral("TEACHER"));
     ASSERT_TRUE(w);
+    auto in = probe(w);
     processUntil([this] { return !boxes.msgBoxes().empty(); });
 
-    choose(w->mnuCaseLower);  // already in force: nothing changes
-    EXPECT_EQ(w->ShowUpperCase, 0);
-    EXPECT_TRUE(w->mnuCaseLower->isChecked());
-    choose(w->mnuCaseUpper);
-    EXPECT_EQ(w->ShowUpperCase, -1);
-    EXPECT_TRUE(w->mnuCaseUpper->isChecked());
-    EXPECT_FALSE(w->mnuCaseLower->isChecked());
+    choose(in.mnuCaseLower);  // already in force: nothing changes
+    EXPECT_EQ(in.ShowUpperCase, 0);
+    EXPECT_TRUE(in.mnuCaseLower->isChecked());
+    choose(in.mnuCaseUpper);
+    EXPECT_EQ(in.ShowUpperCase, -1);
+    EXPECT_TRUE(in.mnuCaseUpper->isChecked());
+    EXPECT_FALSE(in.mnuCaseLower->isChecked());
 
     // Clicks on the answer sheet select nothing.
-    w->pic_MouseDown(1, 0, 10, 10);
-    EXPECT_EQ(w->solver.Selecting, 0);
+    in.pic_MouseDown(1, 0, 10, 10);
+    EXPECT_EQ(in.solver.Selecting, 0);
 
-    const int blanks = w->square.BlankCount;
+    const int blanks = in.square.BlankCount;
     boxes.answerText(QStringLiteral("a cat!"));
-    choose(w->mnuBlanks);
+    choose(in.mnuBlanks);
     const auto box = boxes.inputBoxes().back();
     EXPECT_EQ(box.title, QStringLiteral("Blanks"));
     EXPECT_EQ(box.xTwips, 3000);
@@ -228,28 +232,29 @@ TEST_F(SquareTest, CaseBlanksAndTeacherClicks) {
                           : blanks == 1 ? QStringLiteral(" one blank.")
                                         : QString::number(blanks) + QStringLiteral(" blanks.");
     EXPECT_TRUE(box.text.endsWith(QStringLiteral("\r\n\r\nThis square has ") + count)) << box.text.toStdString();
-    EXPECT_EQ(w->square.BlankFillText, QStringLiteral("a cat!"));
+    EXPECT_EQ(in.square.BlankFillText, QStringLiteral("a cat!"));
     QString filled;
-    for (int r = 1; r <= w->SquareRows; ++r)
-        for (int c = 1; c <= w->SquareCols; ++c)
-            if (w->square.GridFlags.at(c, r) == 0)
-                filled += QChar(w->square.GridLetters.at(c, r));
+    for (int r = 1; r <= in.SquareRows; ++r)
+        for (int c = 1; c <= in.SquareCols; ++c)
+            if (in.square.GridFlags.at(c, r) == 0)
+                filled += QChar(in.square.GridLetters.at(c, r));
     EXPECT_TRUE(QStringLiteral("ACAT").startsWith(filled.left(4)));
-    EXPECT_EQ(w->square.BlankCount, blanks);
+    EXPECT_EQ(in.square.BlankCount, blanks);
 
     // The default answer is the text in force.
     boxes.answerCancel();
-    choose(w->mnuBlanks);
+    choose(in.mnuBlanks);
     EXPECT_EQ(boxes.inputBoxes().back().defaultText, QStringLiteral("a cat!"));
-    EXPECT_TRUE(w->square.BlankFillText.isEmpty());
+    EXPECT_TRUE(in.square.BlankFillText.isEmpty());
 }
 
 TEST_F(SquareTest, OpeningUnsuitableAndChosenLists) {
     boxes.answer(mb::OK);
     frmSquare* w = openEdition(QStringLiteral("TEACHER"));
     ASSERT_TRUE(w);
+    auto in = probe(w);
     processUntil([this] { return !boxes.msgBoxes().empty(); });
-    const QString before = w->square.Placements.front().word;
+    const QString before = in.square.Placements.front().word;
     (void)before;
 
     struct Case {
@@ -267,15 +272,15 @@ TEST_F(SquareTest, OpeningUnsuitableAndChosenLists) {
         const QString path = dir.file(QStringLiteral("other.lists/") + QLatin1String(c.file));
         frmSquare::openFileDialog() = [path](QWidget*, const QString&) { return path; };
         boxes.answer(mb::OK);
-        const int lettersBefore = w->square.GridLetters.at(1, 1);
-        w->OpenWordListDialog();
+        const int lettersBefore = in.square.GridLetters.at(1, 1);
+        in.OpenWordListDialog();
         const auto box = boxes.msgBoxes().back();
         EXPECT_TRUE(box.text.startsWith(QLatin1String(c.messageStart) + path));
         EXPECT_EQ(box.icon(), int(mb::Exclamation));
         EXPECT_EQ(box.title, QStringLiteral("Tavlorin"));
         EXPECT_EQ(w->caption(), QStringLiteral("None"));
         // The square on show stays.
-        EXPECT_EQ(w->square.GridLetters.at(1, 1), lettersBefore);
+        EXPECT_EQ(in.square.GridLetters.at(1, 1), lettersBefore);
         EXPECT_EQ(gWordListName, QStringLiteral("_001_030"));
     }
 
@@ -283,17 +288,17 @@ TEST_F(SquareTest, OpeningUnsuitableAndChosenLists) {
     dir.write(QStringLiteral("other.lists/MINE.TXT"), "*WORDLIST*\nbig\nred\nbus\nstop\nhot\nsun\n");
     const QString mine = dir.file(QStringLiteral("other.lists/MINE.TXT"));
     frmSquare::openFileDialog() = [mine](QWidget*, const QString&) { return mine; };
-    w->OpenWordListDialog();
+    in.OpenWordListDialog();
     EXPECT_EQ(gWordListName, QStringLiteral("MINE"));
     EXPECT_EQ(w->caption(), QStringLiteral("MINE"));
-    for (const Placement& p : w->square.Placements)
+    for (const Placement& p : in.square.Placements)
         EXPECT_TRUE((QStringList{QStringLiteral("BIG"), QStringLiteral("RED"), QStringLiteral("BUS"),
                                  QStringLiteral("STOP"), QStringLiteral("HOT"), QStringLiteral("SUN")})
                         .contains(p.word));
 
     // Cancelled: nothing changes.
     frmSquare::openFileDialog() = [](QWidget*, const QString&) { return QString(); };
-    w->OpenWordListDialog();
+    in.OpenWordListDialog();
     EXPECT_EQ(gWordListName, QStringLiteral("MINE"));
     frmSquare::openFileDialog() = nullptr;
 }
@@ -314,10 +319,11 @@ TEST_F(SquareTest, AListTooPoorForTheSizeIsRefusedWithAMessage) {
     EXPECT_EQ(box.icon(), int(mb::Critical));
     frmSquare* w = shownSquare();
     ASSERT_TRUE(w);
-    EXPECT_EQ(w->square.PlacedWords.size(), 0);
+    auto in = probe(w);
+    EXPECT_EQ(in.square.PlacedWords.size(), 0);
     // No square: clicks do nothing.
-    w->pic_MouseDown(1, 0, 10, 10);
-    EXPECT_EQ(w->solver.Selecting, 0);
+    in.pic_MouseDown(1, 0, 10, 10);
+    EXPECT_EQ(in.solver.Selecting, 0);
     settle();
     EXPECT_EQ(boxes.msgBoxes().size(), 1u);  // the window's reactivation does not ask again
 }
@@ -365,7 +371,7 @@ TEST_F(SquareTest, PupilSessionIsLoggedAndTeacherNever) {
         clock.advance(300);
         int status = -1;
         try {
-            choose(w->mnuExit);
+            choose(probe(w).mnuExit);
         } catch (const ProgramEnded& e) {
             status = e.status;
         }
@@ -399,7 +405,7 @@ TEST_F(SquareTest, PupilSettingsAreSavedIntoTheTeachersRecord) {
     // The first list of the folder when the setting names none.
     EXPECT_EQ(gWordListName, QStringLiteral("01PIP"));
 
-    choose(w->mnuSettings);  // no password stored: straight in
+    choose(probe(w).mnuSettings);  // no password stored: straight in
     settle();
     auto* form = qobject_cast<frmSqSet*>(findForm(QStringLiteral("frmSqSet")));
     ASSERT_TRUE(form);
@@ -436,11 +442,12 @@ TEST_F(SquareTest, PupilSettingsAreSavedIntoTheTeachersRecord) {
     // A fresh word-square window with the new options.
     frmSquare* again = shownSquare();
     ASSERT_TRUE(again);
-    ASSERT_TRUE(processUntil([again] { return again->square.GridLetters.at(1, 1) != 0; }));
-    EXPECT_EQ(again->SquareCols, 10);
-    EXPECT_FALSE(again->mnusizetop->isEnabled());
-    EXPECT_FALSE(again->mnuFileOpen->isEnabled());
-    EXPECT_EQ(again->ShowUpperCase, -1);
+    auto in = probe(again);
+    ASSERT_TRUE(processUntil([again] { return probe(again).square.GridLetters.at(1, 1) != 0; }));
+    EXPECT_EQ(in.SquareCols, 10);
+    EXPECT_FALSE(in.mnusizetop->isEnabled());
+    EXPECT_FALSE(in.mnuFileOpen->isEnabled());
+    EXPECT_EQ(in.ShowUpperCase, -1);
     EXPECT_EQ(gWordListName, QStringLiteral("_001_030"));
     EXPECT_FALSE(findForm(QStringLiteral("frmSqSet")));
 }
@@ -458,7 +465,7 @@ TEST_F(SquareTest, SettingsCancelAndThePassword) {
         asked = true;
         click(static_cast<frmPass*>(f)->cmdAbort);
     });
-    choose(w->mnuSettings);
+    choose(probe(w).mnuSettings);
     EXPECT_TRUE(asked);
     EXPECT_TRUE(shownSquare());
     EXPECT_TRUE(boxes.msgBoxes().empty());
@@ -470,7 +477,7 @@ TEST_F(SquareTest, SettingsCancelAndThePassword) {
         click(p->cmdOK);
     });
     boxes.answer(mb::OK);
-    choose(w->mnuSettings);
+    choose(probe(w).mnuSettings);
     ASSERT_EQ(boxes.msgBoxes().size(), 1u);
     EXPECT_EQ(boxes.msgBoxes().at(0).text, QStringLiteral("Wrong password"));
     EXPECT_EQ(boxes.msgBoxes().at(0).title, QStringLiteral("Password"));
@@ -479,7 +486,7 @@ TEST_F(SquareTest, SettingsCancelAndThePassword) {
     // The user "Teacher" goes straight in; Cancel brings the window back unchanged on disk.
     gUserName = QStringLiteral("Teacher");
     const QByteArray before = dir.read(QStringLiteral("TEACHER.DAT"));
-    choose(shownSquare()->mnuSettings);
+    choose(probe(shownSquare()).mnuSettings);
     settle();
     auto* form = qobject_cast<frmSqSet*>(findForm(QStringLiteral("frmSqSet")));
     ASSERT_TRUE(form);
@@ -507,12 +514,12 @@ TEST_F(SquareTest, FileOpenChoosesFromTheWordListFolder) {
             g->list->setCurrentRow(int(g->ListedFiles.indexOf(QStringLiteral("01PIP.TXT"))));
             click(g->cmdYes);
         });
-        choose(w->mnuFileOpen);
+        choose(probe(w).mnuFileOpen);
         EXPECT_EQ(rows.contains(frmGetfile::OtherFileRow), edition == u"TEACHER") << rows.join(u'|').toStdString();
         EXPECT_EQ(gWordListName, QStringLiteral("01PIP"));
         EXPECT_EQ(w->caption(), GetBookTitle(QStringLiteral("01PIP")));
         EXPECT_FALSE(w->caption().isEmpty());
-        for (const Placement& p : w->square.Placements)
+        for (const Placement& p : probe(w).square.Placements)
             EXPECT_TRUE((QStringList{QStringLiteral("PIP"), QStringLiteral("PUP"), QStringLiteral("THIS"),
                                      QStringLiteral("HAS"), QStringLiteral("BIG"), QStringLiteral("RED"),
                                      QStringLiteral("BALL"), QStringLiteral("KICKS")})
@@ -524,40 +531,42 @@ TEST_F(SquareTest, FileOpenChoosesFromTheWordListFolder) {
 TEST_F(SquareTest, AShortWordListGoesToTwoColumnsBeforeItShrinks) {
     frmSquare* w = openEdition(QStringLiteral("PUPIL"));
     ASSERT_TRUE(w);
+    auto in = probe(w);
     QStringList thirty;
     for (int i = 0; i < 30; ++i)
         thirty << QStringLiteral("CAT");
-    w->square.PlacedWords = thirty;
-    w->ShowWordList();
-    EXPECT_EQ(w->ListColumns, 2);
-    EXPECT_TRUE(w->lblList2->isVisible());
-    EXPECT_EQ(w->lblList->text().split(u'\n').size(), 15);
-    EXPECT_EQ(w->lblList2->text().split(u'\n').size(), 15);
-    EXPECT_EQ(w->lblList->font().pointSizeF(), w->lblList2->font().pointSizeF());
+    in.square.PlacedWords = thirty;
+    in.ShowWordList();
+    EXPECT_EQ(in.ListColumns, 2);
+    EXPECT_TRUE(in.lblList2->isVisible());
+    EXPECT_EQ(in.lblList->text().split(u'\n').size(), 15);
+    EXPECT_EQ(in.lblList2->text().split(u'\n').size(), 15);
+    EXPECT_EQ(in.lblList->font().pointSizeF(), in.lblList2->font().pointSizeF());
 
     // A few words fit one column at the full size.
-    w->square.PlacedWords = {QStringLiteral("CAT"), QStringLiteral("DOG")};
-    w->ShowWordList();
-    EXPECT_EQ(w->ListColumns, 1);
-    EXPECT_FALSE(w->lblList2->isVisible());
-    EXPECT_EQ(w->lblList->font().pointSizeF(), std::round(48 * gScale));
-    EXPECT_EQ(w->lblList->text(), QStringLiteral("cat\ndog"));
+    in.square.PlacedWords = {QStringLiteral("CAT"), QStringLiteral("DOG")};
+    in.ShowWordList();
+    EXPECT_EQ(in.ListColumns, 1);
+    EXPECT_FALSE(in.lblList2->isVisible());
+    EXPECT_EQ(in.lblList->font().pointSizeF(), std::round(48 * gScale));
+    EXPECT_EQ(in.lblList->text(), QStringLiteral("cat\ndog"));
 }
 
 TEST_F(SquareTest, ALongWordListTakesTwoColumnsOnALargeScreenToo) {
     frmSquare* w = openEdition(QStringLiteral("PUPIL"));
     ASSERT_TRUE(w);
-    w->square.PlacedWords = testsupport::thirtyWords();
+    auto in = probe(w);
+    in.square.PlacedWords = testsupport::thirtyWords();
     // The window at its design size, on a screen of 1920 x 1080 and one of 1440 x 1080.
     double designSize = 0;
     for (QSize size : {QSize(640, 442), QSize(1920, 1000), QSize(1440, 1000)}) {
         SCOPED_TRACE(size.width());
         shaping::setScaleFactors(size.width() * 15, size.height() * 15);
-        w->LayoutSquare();
-        EXPECT_EQ(w->ListColumns, 2);
-        EXPECT_TRUE(w->lblList2->isVisible());
-        EXPECT_EQ(w->lblList->text().split(u'\n').size(), 15);
-        const double points = w->lblList->font().pointSizeF();
+        in.LayoutSquare();
+        EXPECT_EQ(in.ListColumns, 2);
+        EXPECT_TRUE(in.lblList2->isVisible());
+        EXPECT_EQ(in.lblList->text().split(u'\n').size(), 15);
+        const double points = in.lblList->font().pointSizeF();
         if (designSize == 0)
             designSize = points;
         // The list grows with the window rather than shrinking into one column.
@@ -569,10 +578,11 @@ namespace {
 
 // The square on show, cell by cell: letters, word flags and the pupil's marks.
 QList<int> squareCells(frmSquare* w) {
+    auto in = probe(w);
     QList<int> cells;
-    for (int r = 1; r <= w->SquareRows; ++r)
-        for (int c = 1; c <= w->SquareCols; ++c)
-            cells << w->square.GridLetters.at(c, r) << w->square.GridFlags.at(c, r) << w->solver.mark(c, r);
+    for (int r = 1; r <= in.SquareRows; ++r)
+        for (int c = 1; c <= in.SquareCols; ++c)
+            cells << in.square.GridLetters.at(c, r) << in.square.GridFlags.at(c, r) << in.solver.mark(c, r);
     return cells;
 }
 
@@ -586,46 +596,49 @@ TEST_F(SquareTest, TheAboutBoxShowsTheNoticeAgainAndKeepsTheSquare) {
     boxes.answer(mb::OK);
     frmSquare* w = openEdition(QStringLiteral("TEACHER"));
     ASSERT_TRUE(w);
+    auto in = probe(w);
     ASSERT_TRUE(processUntil([this] { return boxes.msgBoxes().size() == 1; }));
     EXPECT_EQ(gTeacherNoteShown, -1);
     const QList<int> before = squareCells(w);
-    const QStringList placed = w->square.PlacedWords;
+    const QStringList placed = in.square.PlacedWords;
 
     boxes.answer(mb::OK);
     closeTheAboutBox();
-    w->mnuHelpAbout->trigger();
+    in.mnuHelpAbout->trigger();
     ASSERT_EQ(boxes.msgBoxes().size(), 2u);
     EXPECT_EQ(boxes.msgBoxes().back().text, kNotice);
     EXPECT_EQ(gTeacherNoteShown, -1);
     EXPECT_EQ(squareCells(w), before);
-    EXPECT_EQ(w->square.PlacedWords, placed);
+    EXPECT_EQ(in.square.PlacedWords, placed);
 }
 
 TEST_F(SquareTest, TheAboutBoxKeepsThePupilsSquareAndTheWordsFound) {
     frmSquare* w = openEdition(QStringLiteral("PUPIL"));
     ASSERT_TRUE(w);
-    ASSERT_FALSE(w->square.Placements.empty());
+    auto in = probe(w);
+    ASSERT_FALSE(in.square.Placements.empty());
     // The first word found by clicking its letters.
-    const Placement p = w->square.Placements.front();
+    const Placement p = in.square.Placements.front();
     for (int t = 0; t < p.word.size(); ++t) {
         const int c = p.direction == 0 ? p.col + t : p.col;
         const int r = p.direction == 0 ? p.row : p.row + t;
-        QTest::mouseClick(w->pic, Qt::LeftButton, {},
-                          QPoint(((c - 1) * w->CellWidth + w->CellWidth / 2) / 15, ((r - 1) * w->CellHeight + w->CellHeight / 2) / 15));
+        QTest::mouseClick(in.pic, Qt::LeftButton, {},
+                          QPoint(((c - 1) * in.CellWidth + in.CellWidth / 2) / 15,
+                                 ((r - 1) * in.CellHeight + in.CellHeight / 2) / 15));
     }
-    ASSERT_TRUE(w->solver.mark(p.col, p.row) & 4) << p.word.toStdString();
+    ASSERT_TRUE(in.solver.mark(p.col, p.row) & 4) << p.word.toStdString();
     const QList<int> before = squareCells(w);
-    const QStringList placed = w->square.PlacedWords;
+    const QStringList placed = in.square.PlacedWords;
     ASSERT_TRUE(placed.contains(QString()));
-    const QString list = w->lblList->text() + w->lblList2->text();
+    const QString list = in.lblList->text() + in.lblList2->text();
 
     closeTheAboutBox();
-    w->mnuHelpAbout->trigger();
+    in.mnuHelpAbout->trigger();
     ASSERT_FALSE(w->isUnloaded());
     EXPECT_TRUE(boxes.msgBoxes().empty());
     EXPECT_EQ(squareCells(w), before);
-    EXPECT_EQ(w->square.PlacedWords, placed);
-    EXPECT_EQ(w->lblList->text() + w->lblList2->text(), list);
+    EXPECT_EQ(in.square.PlacedWords, placed);
+    EXPECT_EQ(in.lblList->text() + in.lblList2->text(), list);
 }
 
 TEST_F(SquareTest, TheSplashPausesASecondThenShowsTheWordSquareFrame) {
@@ -652,6 +665,7 @@ TEST_F(SquareTest, TheNextButtonShowsItsCaptionOnlyAtAGoodSizeAndKeepsItsKey) {
     boxes.answer(mb::OK);
     frmSquare* w = openEdition(QStringLiteral("TEACHER"));
     ASSERT_TRUE(w);
+    auto in = probe(w);
     QWidget* window = w->window();
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window));
@@ -663,13 +677,13 @@ TEST_F(SquareTest, TheNextButtonShowsItsCaptionOnlyAtAGoodSizeAndKeepsItsKey) {
                           Case{0.75f, Qt::ToolButtonTextUnderIcon}}) {
         SCOPED_TRACE(c.scale);
         gScaleX = gScaleY = gScale = c.scale;
-        w->LayoutSquare();
-        EXPECT_EQ(w->cmdAgain->toolButtonStyle(), c.style);
-        EXPECT_FALSE(w->cmdAgain->icon().isNull());
+        in.LayoutSquare();
+        EXPECT_EQ(in.cmdAgain->toolButtonStyle(), c.style);
+        EXPECT_FALSE(in.cmdAgain->icon().isNull());
         // Drawn or not, the caption gives the button its key.
-        QSignalSpy next(w->cmdAgain, &QAbstractButton::clicked);
+        QSignalSpy next(in.cmdAgain, &QAbstractButton::clicked);
         QTest::keyClick(window->windowHandle(), Qt::Key_N, Qt::AltModifier);
         EXPECT_EQ(next.count(), 1);
-        ASSERT_TRUE(processUntil([w] { return w && w->square.GridLetters.at(1, 1) != 0; }));
+        ASSERT_TRUE(processUntil([w] { return w && probe(w).square.GridLetters.at(1, 1) != 0; }));
     }
 }
