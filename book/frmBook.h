@@ -32,12 +32,37 @@ namespace bookprint {
 struct PageGeometry;  // the page's design twips on the printer page
 }
 
+// The tests' probe sees the insides.
+namespace testsupport {
+struct BookProbe;
+}
+
 class frmBook : public ChildForm {
     Q_OBJECT
+    friend struct testsupport::BookProbe;
+
 public:
     explicit frmBook(QWidget* parent = nullptr);
     ~frmBook() override;
 
+    // ---- what the Choices window (frmCloze) uses ----
+    ShapeBox* yellowfudge = nullptr;  // the cloze gap
+    ShapeBox* Shape1 = nullptr;       // underline bar of the sentence being heard
+    void mnuHelpLocal_Click();
+    // Opens the word's sound on MMControl2 and starts it, without waiting for its end.
+    void startWordSound(const QString& word);
+    // The page's word was found (or the page hides none): the page buttons come back.
+    void showSolvedPageButtons();
+
+protected:
+    void Form_KeyDown(int& keyCode, int shift) override;
+    void Form_Load() override;
+    void Form_Activate() override;
+    void Form_Resize() override;
+    void Form_QueryUnload(int& cancel, int unloadMode) override;
+    void Form_Unload(int& cancel) override;
+
+private:
     // ---- controls ----
     // Control arrays are 1-based as the window uses them: element 0 is unused (nullptr).
     std::vector<ImageBox*> picframe;  // 1..MaxPictures (at least 1)
@@ -46,8 +71,6 @@ public:
     std::vector<ShapeBox*> box;       // 1..MaxBlocks (at least 4): frames of the Writing boxes
     TextBox* TextTitle = nullptr;     // the title box of Writing
     TextBox* Cloze = nullptr;         // the answer box of Cloze (type)
-    ShapeBox* yellowfudge = nullptr;  // the cloze gap
-    ShapeBox* Shape1 = nullptr;       // underline bar of the sentence being heard
     ShapeBox* Shape2 = nullptr;       // underline bar of a single clicked word
     Label* lblCredits = nullptr;
     ShapeBox* shpmargin = nullptr;
@@ -151,7 +174,6 @@ public:
     double fontSize() const;
 
     // ---- handlers ----
-    void Form_KeyDown(int& keyCode, int shift) override;
     void cmdBack_Click();
     void cmdNext_Click();
     void cmdRestart_Click();
@@ -159,7 +181,6 @@ public:
     void mnuMenu_Click();
     void mnuExit_Click();
     void mnuHelp_Click();
-    void mnuHelpLocal_Click();
 
     // ---- hearing and Tell story: book/frmBookHear.cpp ----
     // The sentence with its words underlined, single words, the whole story told, and the
@@ -171,8 +192,6 @@ public:
     void label_MouseDown(int index, int button, int shift, float x, float y);
     void mnuPlayAll_Click();
     void cmdCancel_Click();
-    // Opens the word's sound on MMControl2 and starts it, without waiting for its end.
-    void startWordSound(const QString& word);
 
     // ---- the cloze activities: book/frmBookCloze.cpp ----
     void CheckClozeAnswer();
@@ -182,8 +201,6 @@ public:
     void cloze_timer_Timer();
     // Strips the answer (written back), draws the candidates, lays out and shows frmCloze.
     void PrepareClozeWords(QString& word);
-    // The page's word was found (or the page hides none): the page buttons come back.
-    void showSolvedPageButtons();
 
     // ---- printing: book/frmBookPrint.cpp ----
     // The Print menu: the page on show (text, pictures or both), the story of all pages on one
@@ -235,7 +252,6 @@ public:
     // Gives the Writing boxes and the File items their handlers (once, from the load).
     void connectWritingControls();
 
-private:
     // The steps of text_KeyDown and text_KeyPress. A key the KeyDown steps deal with is
     // cleared, and KeyPress then drops its character (keyDealtWith).
     bool lineShown(int i) const;
@@ -283,14 +299,6 @@ private:
     void openChoicesWindow();
     void closeChoicesWindow();
 
-protected:
-    void Form_Load() override;
-    void Form_Activate() override;
-    void Form_Resize() override;
-    void Form_QueryUnload(int& cancel, int unloadMode) override;
-    void Form_Unload(int& cancel) override;
-
-private:
     void createControls();
     Label* newBlockLabel();
     void createMenus();

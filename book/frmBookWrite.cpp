@@ -74,20 +74,21 @@ void frmBook::text_GotFocus(int index) { CurrentBlock = index; }
 void frmBook::TextTitle_GotFocus() { CurrentBlock = 1; }
 
 // The clipboard keys of both kinds of box. True when the key was one of them (or any Ctrl key).
-static bool clipboardKey(frmBook& w, int& keyCode, int shift, const std::function<void()>& pressNow) {
+static bool clipboardKey(int& pendingClipAction, int& keyHandled, int& keyCode, int shift,
+                         const std::function<void()>& pressNow) {
     if (shift & kCtrl) {
         if (keyCode == 'C')
-            w.PendingClipAction = ClipCopy;
+            pendingClipAction = ClipCopy;
         else if (keyCode == 'V')
-            w.PendingClipAction = ClipPaste;
+            pendingClipAction = ClipPaste;
         else if (keyCode == 'X')
-            w.PendingClipAction = ClipCut;
+            pendingClipAction = ClipCut;
         keyCode = 0;
-        w.KeyHandled = -1;
+        keyHandled = -1;
         return true;
     }
     if ((shift & kShift) && (keyCode == KeyInsert || keyCode == KeyDelete)) {
-        w.PendingClipAction = keyCode == KeyInsert ? ClipPaste : ClipCut;
+        pendingClipAction = keyCode == KeyInsert ? ClipPaste : ClipCut;
         keyCode = 0;
         pressNow();
         return true;
@@ -99,7 +100,7 @@ void frmBook::TextTitle_KeyDown(int& keyCode, int shift) {
     KeyHandled = 0;
     UpdatePending = 0;
     PendingClipAction = ClipNone;
-    clipboardKey(*this, keyCode, shift, [this] {
+    clipboardKey(PendingClipAction, KeyHandled, keyCode, shift, [this] {
         int none = 0;
         TextTitle_KeyPress(none);
     });
@@ -109,7 +110,7 @@ void frmBook::text_KeyDown(int index, int& keyCode, int shift) {
     KeyHandled = 0;
     UpdatePending = 0;
     PendingClipAction = ClipNone;
-    if (clipboardKey(*this, keyCode, shift, [this, index] {
+    if (clipboardKey(PendingClipAction, KeyHandled, keyCode, shift, [this, index] {
             int none = 0;
             text_KeyPress(index, none);
         }))

@@ -36,6 +36,7 @@
 #include "platform/Screen.h"
 #include "platform/WavFile.h"
 #include "platform/WaveDevice.h"
+#include "support/BookProbe.h"
 #include "support/StartedGlobals.h"
 
 #include "BenchMain.h"
@@ -120,20 +121,21 @@ void BM_UnderlineLagAfterMark(benchmark::State& state) {
         state.SkipWithError("the sample installation is missing (build the sample_installation target)");
         return;
     }
-    auto* probe = new PlayProbe(std::move(book->MMControl1));
-    book->MMControl1.reset(probe);
+    auto in = testsupport::probe(book);
+    auto* probe = new PlayProbe(std::move(in.MMControl1));
+    in.MMControl1.reset(probe);
     PaintProbe paints;
     book->Shape1->installEventFilter(&paints);
     std::vector<double> lags;
     for (auto _ : state) {
         while (gFrame < gFrameCount) {
-            book->cmdNext_Click();
+            in.cmdNext_Click();
             paints.paints.clear();
-            book->cmdEar_Click();
+            in.cmdEar_Click();
             const int f = gFrame;
-            const booklayout::FrameWordTable& w = book->Words;
+            const booklayout::FrameWordTable& w = in.Words;
             size_t from = 0;
-            for (int i = 1; i <= book->FrameWordCount(); ++i) {
+            for (int i = 1; i <= in.FrameWordCount(); ++i) {
                 // The first paint of the bar at word i's place.
                 const int x = int(std::lround(w.FrameWordMarkLeft[i - 1] / 15.0));
                 const auto it = std::find_if(paints.paints.begin() + long(from), paints.paints.end(),
@@ -141,12 +143,12 @@ void BM_UnderlineLagAfterMark(benchmark::State& state) {
                 if (it == paints.paints.end())
                     continue;
                 from = size_t(it - paints.paints.begin());
-                const double due = probe->lastPlay + (i > 1 ? book->Book.MarkTime(i - 1, f) : 0.0);
+                const double due = probe->lastPlay + (i > 1 ? in.Book.MarkTime(i - 1, f) : 0.0);
                 lags.push_back((it->at - due) * 1000.0);
             }
         }
         state.PauseTiming();
-        book->cmdRestart_Click();
+        in.cmdRestart_Click();
         state.ResumeTiming();
     }
     state.counters["words"] = double(lags.size());
@@ -181,6 +183,7 @@ void BM_ClickToSoundStart(benchmark::State& state) {
         state.SkipWithError("the sample installation is missing (build the sample_installation target)");
         return;
     }
+    auto in = testsupport::probe(book);
     constexpr int kRate = 22050;
     constexpr int kLoud = 2000;
     QProcess rec;
@@ -209,27 +212,27 @@ void BM_ClickToSoundStart(benchmark::State& state) {
     // The recorder connects and hears one sound before the clicks count: its own start-up
     // is not the program's delay.
     waitYielding(1.0);
-    book->cmdEar->click();
+    in.cmdEar->click();
     waitYielding(0.5);
 
     std::vector<double> delays;
     for (auto _ : state) {
         while (gFrame < gFrameCount) {
-            book->cmdNext_Click();
-            const std::optional<WavData> wav = readWavFile(book->MMControl1->FileName);
+            in.cmdNext_Click();
+            const std::optional<WavData> wav = readWavFile(in.MMControl1->FileName);
             const std::optional<double> quiet = wav ? firstLoud(wav->samples, wav->sampleRate, kLoud) : std::nullopt;
             if (!quiet)
                 continue;
             waitYielding(0.3);
             heardAt.reset();
             const double clicked = now();
-            book->cmdEar->click();  // as the mouse releases it
+            in.cmdEar->click();  // as the mouse releases it
             waitYielding(0.5, [&] { return heardAt.has_value(); });  // the recorder's last chunks
             if (heardAt)
                 delays.push_back((*heardAt - clicked - *quiet) * 1000.0);
         }
         state.PauseTiming();
-        book->cmdRestart_Click();
+        in.cmdRestart_Click();
         state.ResumeTiming();
     }
     rec.kill();

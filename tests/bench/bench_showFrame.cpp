@@ -16,6 +16,7 @@
 #include "core/Globals.h"
 #include "core/WindowShaping.h"
 #include "platform/Screen.h"
+#include "support/BookProbe.h"
 #include "support/StartedGlobals.h"
 
 #include "BenchMain.h"
@@ -86,6 +87,7 @@ void BM_ShowFrameTwoPicturesThreeBlocks(benchmark::State& state) {
     shaping::setScaleFactors(width * 15, height * 15);
 
     auto* book = new frmBook;
+    auto in = testsupport::probe(book);
     book->resize(width, height);
     book->Show();
     for (int i = 0; i < 10; ++i)
@@ -93,10 +95,10 @@ void BM_ShowFrameTwoPicturesThreeBlocks(benchmark::State& state) {
     int page = 2;
     for (auto _ : state) {
         gFrame = page;
-        book->ShowFrame();
+        in.ShowFrame();
         page = page == 2 ? 3 : 2;
     }
-    state.counters["words"] = book->FrameWordCount();
+    state.counters["words"] = in.FrameWordCount();
     book->Unload();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }

@@ -28,6 +28,7 @@
 #include "platform/Mouse.h"
 #include "platform/Program.h"
 #include "platform/Screen.h"
+#include "support/BookProbe.h"
 #include "support/FakeClock.h"
 #include "support/Press.h"
 #include "support/StartedGlobals.h"
@@ -39,6 +40,7 @@ using testsupport::click;
 namespace booktest {
 
 using testsupport::closeAllWindows;
+using testsupport::probe;
 using testsupport::readFile;
 using testsupport::sampleInstallation;
 using testsupport::settle;
@@ -54,13 +56,14 @@ inline bool shown(const QWidget* w) { return !w->isHidden(); }
 // busy, the page buttons back and Stop gone.
 inline void expectAtRestAfterStory(const frmBook* b, std::source_location at = std::source_location::current()) {
     const ::testing::ScopedTrace trace(at.file_name(), int(at.line()), "after the story");
+    auto in = probe(b);
     EXPECT_EQ(gFrame, 1);
     EXPECT_EQ(gBusy, 0);
-    EXPECT_EQ(b->TellingStory, 0);
-    EXPECT_EQ(b->PageButtonsShown, -1);
-    EXPECT_FALSE(shown(b->cmdCancel));
-    EXPECT_TRUE(shown(b->cmdNext));
-    EXPECT_TRUE(shown(b->cmdMenu));
+    EXPECT_EQ(in.TellingStory, 0);
+    EXPECT_EQ(in.PageButtonsShown, -1);
+    EXPECT_FALSE(shown(in.cmdCancel));
+    EXPECT_TRUE(shown(in.cmdNext));
+    EXPECT_TRUE(shown(in.cmdMenu));
 }
 
 // The window size (pixels, 15 twips each) at which the page has these scale factors.
@@ -161,7 +164,7 @@ protected:
     frmBook* openAt(int f) {
         frmBook* b = openBook();
         while (gFrame < f)
-            click(b->cmdNext);
+            click(probe(b).cmdNext);
         EXPECT_EQ(gFrame, f);
         return b;
     }

@@ -9,8 +9,10 @@
 #include <set>
 
 #include "BookWindowFixture.h"
+#include "support/BookProbe.h"
 
 using namespace bookbuttonart;
+using testsupport::probe;
 
 namespace {
 
@@ -82,6 +84,6 @@ TEST_F(BookButtonStrips, TheWindowTakesAShippedStripAndDrawsAMissingOne) {
     ASSERT_TRUE(shipped.convertToFormat(QImage::Format_RGB888).save(own.file(QStringLiteral("BMPS/BOOKBTNL.BMP")), "BMP"));
     own.write(QStringLiteral("BMPS/BOOKBTNS.BMP"), QByteArray("not a picture"));
     frmBook* b = openBook();
-    EXPECT_EQ(b->picclipbig.convertToFormat(QImage::Format_RGB32), shipped);
-    EXPECT_EQ(b->picclipsmall, buttonStrip(SmallCell));  // unreadable file: drawn instead
+    EXPECT_EQ(probe(b).picclipbig.convertToFormat(QImage::Format_RGB32), shipped);
+    EXPECT_EQ(probe(b).picclipsmall, buttonStrip(SmallCell));  // unreadable file: drawn instead
 }

@@ -13,9 +13,11 @@
 #include "platform/Boxes.h"
 #include "platform/Controls.h"
 #include "platform/GraphicalButton.h"
+#include "support/BookProbe.h"
 #include "support/Press.h"
 
 using testsupport::click;
+using testsupport::probe;
 
 using booktest::BookWindowTest;
 using booktest::closeAllWindows;
@@ -70,7 +72,7 @@ protected:
         b->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(b));
         settle();
-        EXPECT_EQ(b->cmdNext->captionDrawn(), scale > 0.74);
+        EXPECT_EQ(probe(b).cmdNext->captionDrawn(), scale > 0.74);
         return b;
     }
 
@@ -98,16 +100,17 @@ TEST_F(BookKeysTest, EveryButtonTakesItsAccessKeyWithOrWithoutItsCaptionDrawn) {
     for (const double scale : {1.0, 0.7}) {
         SCOPED_TRACE(scale);
         frmBook* b = openAtScale(1, scale);
+        auto in = probe(b);
         struct Step {
             Qt::Key key;
             GraphicalButton* button;
             int frameAfter;
         };
         // On the last page "&Start" is the one of Alt+S; "&Menu" closes the window.
-        for (const Step& s : {Step{Qt::Key_N, b->cmdNext, 2}, Step{Qt::Key_B, b->cmdBack, 1},
-                              Step{Qt::Key_H, b->cmdEar, 1}, Step{Qt::Key_N, b->cmdNext, 2},
-                              Step{Qt::Key_N, b->cmdNext, 3}, Step{Qt::Key_S, b->cmdRestart, 1},
-                              Step{Qt::Key_M, b->cmdMenu, 1}}) {
+        for (const Step& s : {Step{Qt::Key_N, in.cmdNext, 2}, Step{Qt::Key_B, in.cmdBack, 1},
+                              Step{Qt::Key_H, in.cmdEar, 1}, Step{Qt::Key_N, in.cmdNext, 2},
+                              Step{Qt::Key_N, in.cmdNext, 3}, Step{Qt::Key_S, in.cmdRestart, 1},
+                              Step{Qt::Key_M, in.cmdMenu, 1}}) {
             SCOPED_TRACE(s.button->Caption().toStdString());
             QSignalSpy clicks(s.button, &QAbstractButton::clicked);
             key(b, s.key, Qt::AltModifier);
@@ -121,8 +124,8 @@ TEST_F(BookKeysTest, EveryButtonTakesItsAccessKeyWithOrWithoutItsCaptionDrawn) {
         frmBook* c = openAtScale(4, scale);
         key(c, Qt::Key_N, Qt::AltModifier);
         ASSERT_EQ(gFrame, 2);
-        ASSERT_TRUE(c->cmdEarSmall->isVisible());
-        QSignalSpy clue(c->cmdEarSmall, &QAbstractButton::clicked);
+        ASSERT_TRUE(probe(c).cmdEarSmall->isVisible());
+        QSignalSpy clue(probe(c).cmdEarSmall, &QAbstractButton::clicked);
         key(c, Qt::Key_C, Qt::AltModifier);
         EXPECT_EQ(clue.count(), 1);
         closeAllWindows();
@@ -135,29 +138,30 @@ TEST_F(BookKeysTest, TabWalksTheButtonsInViewAndSpaceOrEnterPressesOne) {
     for (const double scale : {1.0, 0.7}) {
         SCOPED_TRACE(scale);
         frmBook* b = openAtScale(1, scale);
-        ASSERT_EQ(QApplication::focusWidget(), b->cmdEar);
-        const QImage plain = b->cmdMenu->grab().toImage();
+        auto in = probe(b);
+        ASSERT_EQ(QApplication::focusWidget(), in.cmdEar);
+        const QImage plain = in.cmdMenu->grab().toImage();
         key(b, Qt::Key_Tab);
-        EXPECT_EQ(QApplication::focusWidget(), b->cmdMenu);
-        EXPECT_NE(b->cmdMenu->grab().toImage(), plain) << "no focus mark";
+        EXPECT_EQ(QApplication::focusWidget(), in.cmdMenu);
+        EXPECT_NE(in.cmdMenu->grab().toImage(), plain) << "no focus mark";
         key(b, Qt::Key_Tab);
-        EXPECT_EQ(QApplication::focusWidget(), b->cmdNext);
-        EXPECT_EQ(b->cmdMenu->grab().toImage(), plain);
+        EXPECT_EQ(QApplication::focusWidget(), in.cmdNext);
+        EXPECT_EQ(in.cmdMenu->grab().toImage(), plain);
         key(b, Qt::Key_Tab);
-        EXPECT_EQ(QApplication::focusWidget(), b->cmdEar);
+        EXPECT_EQ(QApplication::focusWidget(), in.cmdEar);
         key(b, Qt::Key_Backtab, Qt::ShiftModifier);
-        EXPECT_EQ(QApplication::focusWidget(), b->cmdNext);
+        EXPECT_EQ(QApplication::focusWidget(), in.cmdNext);
         // Space, Enter and keypad Enter press the button with the focus, not Hear.
         key(b, Qt::Key_Space);
         EXPECT_EQ(gFrame, 2);
-        ASSERT_EQ(QApplication::focusWidget(), b->cmdEar);  // each page gives Hear the focus
+        ASSERT_EQ(QApplication::focusWidget(), in.cmdEar);  // each page gives Hear the focus
         key(b, Qt::Key_Backtab, Qt::ShiftModifier);
-        ASSERT_EQ(QApplication::focusWidget(), b->cmdBack);
+        ASSERT_EQ(QApplication::focusWidget(), in.cmdBack);
         key(b, Qt::Key_Enter, Qt::KeypadModifier);
         EXPECT_EQ(gFrame, 1);
         key(b, Qt::Key_Tab);
         key(b, Qt::Key_Tab);
-        ASSERT_EQ(QApplication::focusWidget(), b->cmdNext);
+        ASSERT_EQ(QApplication::focusWidget(), in.cmdNext);
         key(b, Qt::Key_Return);
         EXPECT_EQ(gFrame, 2);
         closeAllWindows();
@@ -169,19 +173,20 @@ TEST_F(BookKeysTest, AltFThenEnterGoesBackToTheMenu) {
     frmBook* b = openInFrame(1);
     const int opened = menuOpened;
     press(Qt::Key_F, Qt::AltModifier);
-    ASSERT_EQ(QApplication::activePopupWidget(), b->mnuFile);
-    QTest::keyClick(b->mnuFile, Qt::Key_Return);
+    ASSERT_EQ(QApplication::activePopupWidget(), probe(b).mnuFile);
+    QTest::keyClick(probe(b).mnuFile, Qt::Key_Return);
     settle();
     EXPECT_EQ(menuOpened, opened + 1);
 }
 
 TEST_F(BookKeysTest, AltSStopsTellStoryAndStartsAgainOnTheLastPage) {
     frmBook* b = openInFrame(1);
+    auto in = probe(b);
     // Alt+S while the story is told: only "&Stop" is in view ("&Start" and the hidden "&Scale"
     // item carry the letter too).
     bool pressed = false;
     std::function<void()> watch = [&] {
-        if (b->TellingStory != 0 && !b->cmdCancel->isHidden() && gFrame == 2 && !pressed) {
+        if (in.TellingStory != 0 && !in.cmdCancel->isHidden() && gFrame == 2 && !pressed) {
             pressed = true;
             press(Qt::Key_S, Qt::AltModifier);
             return;
@@ -198,18 +203,19 @@ TEST_F(BookKeysTest, AltSStopsTellStoryAndStartsAgainOnTheLastPage) {
     press(Qt::Key_N, Qt::AltModifier);
     press(Qt::Key_N, Qt::AltModifier);
     ASSERT_EQ(gFrame, 3);
-    ASSERT_FALSE(b->cmdRestart->isHidden());
+    ASSERT_FALSE(in.cmdRestart->isHidden());
     press(Qt::Key_S, Qt::AltModifier);
     EXPECT_EQ(gFrame, 1);
 }
 
 TEST_F(BookKeysTest, AltDigitsAnswerTheChoicesFromTheBookWindow) {
     frmBook* b = openInFrame(5);
-    click(b->cmdNext);
+    auto in = probe(b);
+    click(in.cmdNext);
     settle();
     ASSERT_EQ(gFrame, 2);
-    ASSERT_TRUE(b->ChoicesWindow && b->ChoicesWindow->isVisible());
-    frmCloze* choices = b->ChoicesWindow;
+    ASSERT_TRUE(in.ChoicesWindow && in.ChoicesWindow->isVisible());
+    frmCloze* choices = in.ChoicesWindow;
     // The book window has the focus (the offscreen platform activates a window shown without
     // activation, a window manager does not).
     settle();
@@ -245,8 +251,8 @@ TEST_F(BookKeysTest, F1AsksForHelpAlsoAfterTheHelpMenuWasClosedWithEsc) {
     // Alt+E opens the book window's Help menu on the frame's menu bar; Esc closes it and leaves
     // the menu bar with the keyboard.
     press(Qt::Key_E, Qt::AltModifier);
-    ASSERT_EQ(QApplication::activePopupWidget(), b->mnuHelp);
-    QTest::keyClick(b->mnuHelp, Qt::Key_Escape);
+    ASSERT_EQ(QApplication::activePopupWidget(), probe(b).mnuHelp);
+    QTest::keyClick(probe(b).mnuHelp, Qt::Key_Escape);
     ASSERT_EQ(QApplication::activePopupWidget(), nullptr);
     ASSERT_EQ(QApplication::focusWidget(), frame->menuBarInUse());
     press(Qt::Key_F1);

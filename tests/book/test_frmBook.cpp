@@ -20,10 +20,12 @@
 #include "platform/Paths.h"
 #include "platform/Screen.h"
 #include "platform/WaveDevice.h"
+#include "support/BookProbe.h"
 #include "support/Press.h"
 
 using testsupport::choose;
 using testsupport::click;
+using testsupport::probe;
 using testsupport::pullDown;
 
 using booktest::bookOf;
@@ -48,48 +50,51 @@ void expectPlaced(const QWidget* w, const TwipRect& r, const char* what) {
 }
 
 std::array<int, 5> blockOf(const frmBook* b, int i, int f) {
-    return {b->Book.BlockRect(1, i, f), b->Book.BlockRect(2, i, f), b->Book.BlockRect(3, i, f),
-            b->Book.BlockRect(4, i, f), b->Book.BlockRect(5, i, f)};
+    auto in = probe(b);
+    return {in.Book.BlockRect(1, i, f), in.Book.BlockRect(2, i, f), in.Book.BlockRect(3, i, f),
+            in.Book.BlockRect(4, i, f), in.Book.BlockRect(5, i, f)};
 }
 
 std::array<int, 4> pictureOf(const frmBook* b, int j, int f) {
-    return {b->Book.PictureRect(1, j, f), b->Book.PictureRect(2, j, f), b->Book.PictureRect(3, j, f),
-            b->Book.PictureRect(4, j, f)};
+    auto in = probe(b);
+    return {in.Book.PictureRect(1, j, f), in.Book.PictureRect(2, j, f), in.Book.PictureRect(3, j, f),
+            in.Book.PictureRect(4, j, f)};
 }
 
 // What the page shows for frame f: texts, pictures, credits, page buttons and the sound.
 void expectPage(frmBook* b, int f) {
+    auto in = probe(b);
     SCOPED_TRACE("frame " + std::to_string(f));
     ASSERT_EQ(gFrame, f);
     int words = 0;
-    for (int i = 1; i <= b->MaxBlocks; ++i) {
-        const bool present = b->Book.BlockRect(1, i, f) > 0;
-        EXPECT_EQ(shown(b->label[size_t(i)]), present) << "label " << i;
+    for (int i = 1; i <= in.MaxBlocks; ++i) {
+        const bool present = in.Book.BlockRect(1, i, f) > 0;
+        EXPECT_EQ(shown(in.label[size_t(i)]), present) << "label " << i;
         if (present) {
-            EXPECT_EQ(b->label[size_t(i)]->Caption(), b->Book.BlockText(i, f));
-            words += int(lang::Trim(b->Book.BlockText(i, f)).split(u' ', Qt::SkipEmptyParts).size());
+            EXPECT_EQ(in.label[size_t(i)]->Caption(), in.Book.BlockText(i, f));
+            words += int(lang::Trim(in.Book.BlockText(i, f)).split(u' ', Qt::SkipEmptyParts).size());
         }
     }
-    EXPECT_EQ(b->FrameWordCount(), words);
-    for (int j = 1; j <= b->MaxPictures; ++j) {
-        const bool present = b->Book.PictureRect(1, j, f) > 0;
-        EXPECT_EQ(shown(b->picframe[size_t(j)]), present) << "picture " << j;
+    EXPECT_EQ(in.FrameWordCount(), words);
+    for (int j = 1; j <= in.MaxPictures; ++j) {
+        const bool present = in.Book.PictureRect(1, j, f) > 0;
+        EXPECT_EQ(shown(in.picframe[size_t(j)]), present) << "picture " << j;
         if (present) {
-            EXPECT_FALSE(b->picframe[size_t(j)]->picture().isNull()) << "picture " << j;
+            EXPECT_FALSE(in.picframe[size_t(j)]->picture().isNull()) << "picture " << j;
         }
     }
-    EXPECT_EQ(shown(b->lblCredits), f == 1);
-    EXPECT_EQ(shown(b->cmdBack), f != 1);
-    EXPECT_EQ(shown(b->cmdNext), f != gFrameCount);
-    EXPECT_EQ(shown(b->cmdRestart), f == gFrameCount);
-    EXPECT_TRUE(shown(b->cmdMenu));
-    EXPECT_TRUE(shown(b->cmdEar));
-    EXPECT_FALSE(shown(b->cmdEarSmall));
-    EXPECT_FALSE(shown(b->cmdCancel));
+    EXPECT_EQ(shown(in.lblCredits), f == 1);
+    EXPECT_EQ(shown(in.cmdBack), f != 1);
+    EXPECT_EQ(shown(in.cmdNext), f != gFrameCount);
+    EXPECT_EQ(shown(in.cmdRestart), f == gFrameCount);
+    EXPECT_TRUE(shown(in.cmdMenu));
+    EXPECT_TRUE(shown(in.cmdEar));
+    EXPECT_FALSE(shown(in.cmdEarSmall));
+    EXPECT_FALSE(shown(in.cmdCancel));
     // The sentence sound is open and waits for "Hear".
     const QString sound = resolvePath(gDataRoot, booklayout::sentenceSoundFileName(gBookCode, f));
-    EXPECT_EQ(b->MMControl1->FileName, sound);
-    EXPECT_EQ(b->MMControl1->Mode(), mci::ModeStop);
+    EXPECT_EQ(in.MMControl1->FileName, sound);
+    EXPECT_EQ(in.MMControl1->Mode(), mci::ModeStop);
 }
 
 }  // namespace
@@ -101,22 +106,23 @@ TEST_F(BookWindowTest, EverySamplePageForwardAndBackWithItsButtons) {
         SCOPED_TRACE(code.toStdString());
         gBookCode = code;
         frmBook* b = openBook();
+        auto in = probe(b);
         ASSERT_FALSE(b->isUnloaded());
         ASSERT_GE(gFrameCount, 3);
         EXPECT_EQ(b->caption(), GetBookTitle(code));
         expectPage(b, 1);
         for (int f = 2; f <= gFrameCount; ++f) {
-            click(b->cmdNext);
+            click(in.cmdNext);
             expectPage(b, f);
         }
         // The last page shows Start in place of Next, the first no Back (expectPage sees to it).
         for (int f = gFrameCount - 1; f >= 1; --f) {
-            click(b->cmdBack);
+            click(in.cmdBack);
             expectPage(b, f);
         }
         for (int f = 2; f <= gFrameCount; ++f)
-            click(b->cmdNext);
-        click(b->cmdRestart);
+            click(in.cmdNext);
+        click(in.cmdRestart);
         expectPage(b, 1);
         b->Unload();
         booktest::closeAllWindows();
@@ -125,15 +131,16 @@ TEST_F(BookWindowTest, EverySamplePageForwardAndBackWithItsButtons) {
 
 TEST_F(BookWindowTest, TitlePageCentresTheTitleAndShowsTheCredits) {
     frmBook* b = openBook();
-    const QString title = b->Book.BlockText(1, 1);
-    const double w = b->TextWidth(title);
-    Label* l = b->label[1];
+    auto in = probe(b);
+    const QString title = in.Book.BlockText(1, 1);
+    const double w = in.TextWidth(title);
+    Label* l = in.label[1];
     EXPECT_NEAR(l->width(), w / 15, 1.0);
     EXPECT_NEAR(l->x() + l->width() / 2.0, 5160.0 / 15, 1.5);  // centred on 5160 twips
-    EXPECT_EQ(b->lblCredits->Caption(),
+    EXPECT_EQ(in.lblCredits->Caption(),
               QStringLiteral("Story ") + gAuthor + QStringLiteral(".    Pictures by ") + gIllustrator + u'.');
-    EXPECT_NEAR(b->lblCredits->font().pointSizeF(), 8.25, 0.01);
-    expectPlaced(b->lblCredits, booklayout::kCredits, "credits");
+    EXPECT_NEAR(in.lblCredits->font().pointSizeF(), 8.25, 0.01);
+    expectPlaced(in.lblCredits, booklayout::kCredits, "credits");
 }
 
 TEST_F(BookWindowTest, PlacementsFollowTheScaleFactors) {
@@ -143,43 +150,44 @@ TEST_F(BookWindowTest, PlacementsFollowTheScaleFactors) {
     for (const Case& c : cases) {
         SCOPED_TRACE("scale " + std::to_string(c.sx) + " x " + std::to_string(c.sy));
         frmBook* b = openBook(sizeForScale(c.sx, c.sy));
+        auto in = probe(b);
         const double sx = gScaleX, sy = gScaleY, s = gScale;
         EXPECT_NEAR(sx, c.sx, 0.01);
         EXPECT_NEAR(sy, c.sy, 0.01);
         for (int f : {1, 2, 4}) {  // the title, a page with one picture, a page with two
             while (gFrame < f)
-                click(b->cmdNext);
+                click(in.cmdNext);
             SCOPED_TRACE("frame " + std::to_string(f));
-            for (int j = 1; j <= b->MaxPictures; ++j) {
-                if (b->Book.PictureRect(1, j, f) <= 0)
+            for (int j = 1; j <= in.MaxPictures; ++j) {
+                if (in.Book.PictureRect(1, j, f) <= 0)
                     continue;
-                ImageBox* p = b->picframe[size_t(j)];
+                ImageBox* p = in.picframe[size_t(j)];
                 EXPECT_EQ(p->Stretch(), s != 1.0f);
                 if (p->Stretch()) {
                     expectPlaced(p, booklayout::stretchedPictureRect(pictureOf(b, j, f), sx, sy, s, f == 1 && j == 1),
                                  "stretched picture");
                 } else {
                     // Its own size at its unscaled place.
-                    EXPECT_EQ(p->pos(), QPoint(b->Book.PictureRect(1, j, f) / 15, b->Book.PictureRect(2, j, f) / 15));
+                    EXPECT_EQ(p->pos(), QPoint(in.Book.PictureRect(1, j, f) / 15, in.Book.PictureRect(2, j, f) / 15));
                     EXPECT_EQ(p->size(), p->picture().size());
                 }
             }
-            for (int i = 1; i <= b->MaxBlocks; ++i) {
-                if (b->Book.BlockRect(1, i, f) <= 0 || f == 1)
+            for (int i = 1; i <= in.MaxBlocks; ++i) {
+                if (in.Book.BlockRect(1, i, f) <= 0 || f == 1)
                     continue;
-                expectPlaced(b->label[size_t(i)], booklayout::blockLabelRect(blockOf(b, i, f), sx, sy), "label");
-                EXPECT_NEAR(b->label[size_t(i)]->font().pointSizeF(), b->BookFontSize * s, 0.01);
+                expectPlaced(in.label[size_t(i)], booklayout::blockLabelRect(blockOf(b, i, f), sx, sy), "label");
+                EXPECT_NEAR(in.label[size_t(i)]->font().pointSizeF(), in.BookFontSize * s, 0.01);
             }
             if (f == 1) {
-                EXPECT_NEAR(b->label[1]->x() + b->label[1]->width() / 2.0, 5160 * sx / 15, 1.5);
+                EXPECT_NEAR(in.label[1]->x() + in.label[1]->width() / 2.0, 5160 * sx / 15, 1.5);
             }
         }
-        expectPlaced(b->cmdNext, scaledTwips(booklayout::kNextPlace, sx, sy), "Next");
-        expectPlaced(b->cmdBack, scaledTwips(booklayout::kBackPlace, sx, sy), "Back");
-        expectPlaced(b->cmdEar, scaledTwips(booklayout::kEarPlace, sx, sy), "Hear");
-        expectPlaced(b->cmdMenu, scaledTwips(booklayout::kMenuPlace, sx, sy), "Menu");
-        expectPlaced(b->shpmargin, scaledTwips(layout::kMargin, sx, sy), "margin");
-        EXPECT_NEAR(b->linmargin->x(), 705 * sx / 15, 1.0);
+        expectPlaced(in.cmdNext, scaledTwips(booklayout::kNextPlace, sx, sy), "Next");
+        expectPlaced(in.cmdBack, scaledTwips(booklayout::kBackPlace, sx, sy), "Back");
+        expectPlaced(in.cmdEar, scaledTwips(booklayout::kEarPlace, sx, sy), "Hear");
+        expectPlaced(in.cmdMenu, scaledTwips(booklayout::kMenuPlace, sx, sy), "Menu");
+        expectPlaced(in.shpmargin, scaledTwips(layout::kMargin, sx, sy), "margin");
+        EXPECT_NEAR(in.linmargin->x(), 705 * sx / 15, 1.0);
         b->Unload();
         booktest::closeAllWindows();
     }
@@ -188,44 +196,46 @@ TEST_F(BookWindowTest, PlacementsFollowTheScaleFactors) {
 TEST_F(BookWindowTest, LargeScaleCoordinatesBeyondSixteenBits) {
     useOwnBook(booktest::smallBook());
     frmBook* b = openBook(sizeForScale(4.5, 4.5));
-    click(b->cmdNext);  // 8160-twip blocks are 36720 twips wide at this scale
+    auto in = probe(b);
+    click(in.cmdNext);  // 8160-twip blocks are 36720 twips wide at this scale
     const TwipRect label = booklayout::blockLabelRect(blockOf(b, 1, 2), gScaleX, gScaleY);
     ASSERT_GT(label.width, 32767.0);
-    expectPlaced(b->label[1], label, "label");
-    expectPlaced(b->picframe[1], booklayout::stretchedPictureRect(pictureOf(b, 1, 2), gScaleX, gScaleY, gScale, false),
+    expectPlaced(in.label[1], label, "label");
+    expectPlaced(in.picframe[1], booklayout::stretchedPictureRect(pictureOf(b, 1, 2), gScaleX, gScaleY, gScale, false),
                  "picture");
-    EXPECT_GT(b->FrameWordCount(), 0);
-    EXPECT_GT(b->Words.FrameWordLeft.back(), b->Words.FrameWordLeft.front());
+    EXPECT_GT(in.FrameWordCount(), 0);
+    EXPECT_GT(in.Words.FrameWordLeft.back(), in.Words.FrameWordLeft.front());
 }
 
 TEST_F(BookWindowTest, ResizingLaysTheSamePageOutAgainAndSwitchesTheButtonPictures) {
     useOwnBook(booktest::smallBook());
     frmBook* b = openBook(sizeForScale(1, 1));
-    click(b->cmdNext);
-    click(b->cmdNext);
+    auto in = probe(b);
+    click(in.cmdNext);
+    click(in.cmdNext);
     const struct {
         GraphicalButton* button;
         int cell;
         const char* caption;
-    } rows[] = {{b->cmdBack, bookbuttonart::cell::Back, "&Back"},     {b->cmdNext, bookbuttonart::cell::Next, "&Next"},
-                {b->cmdRestart, bookbuttonart::cell::Start, "&Start"}, {b->cmdEar, bookbuttonart::cell::Hear, "&Hear"},
-                {b->cmdEarSmall, bookbuttonart::cell::Clue, "&Clue"},  {b->cmdMenu, bookbuttonart::cell::Menu, "&Menu"}};
+    } rows[] = {{in.cmdBack, bookbuttonart::cell::Back, "&Back"},     {in.cmdNext, bookbuttonart::cell::Next, "&Next"},
+                {in.cmdRestart, bookbuttonart::cell::Start, "&Start"}, {in.cmdEar, bookbuttonart::cell::Hear, "&Hear"},
+                {in.cmdEarSmall, bookbuttonart::cell::Clue, "&Clue"},  {in.cmdMenu, bookbuttonart::cell::Menu, "&Menu"}};
     auto expectButtons = [&](bool big) {
         for (const auto& r : rows) {
             SCOPED_TRACE(r.caption);
             EXPECT_EQ(r.button->Caption(), QString::fromLatin1(r.caption));  // its access key at every size
             EXPECT_EQ(r.button->captionDrawn(), big);
-            EXPECT_EQ(r.button->picture(), bookbuttonart::stripCell(big ? b->picclipbig : b->picclipsmall, r.cell));
+            EXPECT_EQ(r.button->picture(), bookbuttonart::stripCell(big ? in.picclipbig : in.picclipsmall, r.cell));
             EXPECT_FALSE(r.button->icon().isNull());
         }
-        EXPECT_EQ(b->cmdCancel->Caption(), QStringLiteral("&Stop"));  // at every size
+        EXPECT_EQ(in.cmdCancel->Caption(), QStringLiteral("&Stop"));  // at every size
     };
     expectButtons(true);
 
     resizeBook(b, sizeForScale(0.6, 0.6));
     EXPECT_NEAR(gScale, 0.6, 0.01);
     EXPECT_EQ(gFrame, 3);
-    expectPlaced(b->label[1], booklayout::blockLabelRect(blockOf(b, 1, 3), gScaleX, gScaleY), "label after resize");
+    expectPlaced(in.label[1], booklayout::blockLabelRect(blockOf(b, 1, 3), gScaleX, gScaleY), "label after resize");
     expectButtons(false);
 
     resizeBook(b, sizeForScale(1, 1));
@@ -241,13 +251,14 @@ TEST_F(BookWindowTest, MeasuredWordsRunLeftToRightWithTheirMarksInside) {
         SCOPED_TRACE(code.toStdString());
         gBookCode = code;
         frmBook* b = openBook();
+        auto in = probe(b);
         for (int f = 2; f <= 4; ++f) {
-            click(b->cmdNext);
+            click(in.cmdNext);
             SCOPED_TRACE("frame " + std::to_string(f));
-            const booklayout::FrameWordTable& w = b->Words;
+            const booklayout::FrameWordTable& w = in.Words;
             int n = 0;
-            for (int i = 1; i <= b->MaxBlocks; ++i) {
-                Label* l = b->label[size_t(i)];
+            for (int i = 1; i <= in.MaxBlocks; ++i) {
+                Label* l = in.label[size_t(i)];
                 if (l->isHidden())
                     continue;
                 const QString line = l->Caption();
@@ -269,7 +280,7 @@ TEST_F(BookWindowTest, MeasuredWordsRunLeftToRightWithTheirMarksInside) {
                             l->x() * 15 + QFontMetricsF(l->font()).horizontalAdvance(line) * 15, 20.0);
                 n += count;
             }
-            EXPECT_EQ(b->FrameWordCount(), n);
+            EXPECT_EQ(in.FrameWordCount(), n);
         }
         b->Unload();
         booktest::closeAllWindows();
@@ -279,13 +290,14 @@ TEST_F(BookWindowTest, MeasuredWordsRunLeftToRightWithTheirMarksInside) {
 TEST_F(BookWindowTest, QuotesAndPunctuationStayOutsideTheMarks) {
     useOwnBook(bookOf({page({kOwnTitle}), page({line(4500, QStringLiteral("\"I'm too hot,\" says Bear."))})}));
     frmBook* b = openBook();
-    click(b->cmdNext);
-    const booklayout::FrameWordTable& w = b->Words;
+    auto in = probe(b);
+    click(in.cmdNext);
+    const booklayout::FrameWordTable& w = in.Words;
     ASSERT_GE(w.FrameWordCount(), 5);
     EXPECT_GT(w.FrameWordMarkLeft[0], w.FrameWordLeft[0]);  // the opening quote is left out
-    EXPECT_NEAR(w.FrameWordMarkLeft[0] - w.FrameWordLeft[0], b->TextWidth(w.FrameWords[0].left(1)), 1.0);
-    EXPECT_NEAR(w.FrameWordMarkWidth[2], b->TextWidth(QStringLiteral("hot")), 1.0);  // hot," marked as hot
-    EXPECT_NEAR(w.FrameWordMarkWidth[4], b->TextWidth(QStringLiteral("Bear")), 1.0);  // Bear. marked as Bear
+    EXPECT_NEAR(w.FrameWordMarkLeft[0] - w.FrameWordLeft[0], in.TextWidth(w.FrameWords[0].left(1)), 1.0);
+    EXPECT_NEAR(w.FrameWordMarkWidth[2], in.TextWidth(QStringLiteral("hot")), 1.0);  // hot," marked as hot
+    EXPECT_NEAR(w.FrameWordMarkWidth[4], in.TextWidth(QStringLiteral("Bear")), 1.0);  // Bear. marked as Bear
 }
 
 TEST_F(BookWindowTest, ALineTooWideShrinksTheFontTwoPointsAtATime) {
@@ -294,16 +306,17 @@ TEST_F(BookWindowTest, ALineTooWideShrinksTheFontTwoPointsAtATime) {
                        page({line(4500, longLine, 3000), line(5340, QStringLiteral("Short."))},
                             {{1560, 240, 4200, 3750, QStringLiteral("PIC")}})}));
     frmBook* b = openBook();
-    click(b->cmdNext);
-    const double size = b->label[1]->font().pointSizeF();
-    EXPECT_LT(size, b->BookFontSize);
-    EXPECT_DOUBLE_EQ(std::fmod(b->BookFontSize - size, 2.0), 0.0);  // 2-point steps
-    EXPECT_DOUBLE_EQ(b->label[2]->font().pointSizeF(), size);        // every block follows
-    EXPECT_LE(b->TextWidth(longLine), b->label[1]->width() * 15);
-    EXPECT_EQ(b->FrameWordCount(), 12 + 1);
+    auto in = probe(b);
+    click(in.cmdNext);
+    const double size = in.label[1]->font().pointSizeF();
+    EXPECT_LT(size, in.BookFontSize);
+    EXPECT_DOUBLE_EQ(std::fmod(in.BookFontSize - size, 2.0), 0.0);  // 2-point steps
+    EXPECT_DOUBLE_EQ(in.label[2]->font().pointSizeF(), size);        // every block follows
+    EXPECT_LE(in.TextWidth(longLine), in.label[1]->width() * 15);
+    EXPECT_EQ(in.FrameWordCount(), 12 + 1);
     // The next page starts from the book's size again.
-    click(b->cmdBack);
-    EXPECT_DOUBLE_EQ(b->label[1]->font().pointSizeF(), b->BookFontSize);
+    click(in.cmdBack);
+    EXPECT_DOUBLE_EQ(in.label[1]->font().pointSizeF(), in.BookFontSize);
 }
 
 // A tab inside a block text is shown and measured as a blank: the line is never drawn wider
@@ -320,16 +333,17 @@ TEST_F(BookWindowTest, ATabInABlockTextIsMeasuredAsTheBlankItIsShownAs) {
         SCOPED_TRACE(c.text);
         useOwnBook(bookOf({page({kOwnTitle}), page({line(4500, QString::fromLatin1(c.text), 3000)})}));
         frmBook* b = openBook();
-        click(b->cmdNext);
-        Label* l = b->label[1];
+        auto in = probe(b);
+        click(in.cmdNext);
+        Label* l = in.label[1];
         ASSERT_TRUE(l->isVisible());
         // The label needs no more room to draw its text than it has.
         EXPECT_LE(l->sizeHint().width(), l->width());
-        EXPECT_EQ(b->FrameWordCount(), c.words);
-        EXPECT_EQ(l->font().pointSizeF() < b->BookFontSize, c.smaller);
-        const booklayout::FrameWordTable& w = b->Words;
+        EXPECT_EQ(in.FrameWordCount(), c.words);
+        EXPECT_EQ(l->font().pointSizeF() < in.BookFontSize, c.smaller);
+        const booklayout::FrameWordTable& w = in.Words;
         const int last = w.FrameWordCount() - 1;
-        EXPECT_LE(w.FrameWordLeft[last] + b->TextWidth(lang::Trim(w.FrameWords[last])), l->x() * 15 + l->width() * 15);
+        EXPECT_LE(w.FrameWordLeft[last] + in.TextWidth(lang::Trim(w.FrameWords[last])), l->x() * 15 + l->width() * 15);
         booktest::closeAllWindows();
     }
 }
@@ -338,24 +352,26 @@ TEST_F(BookWindowTest, ALineThatNeverFitsStopsAtOnePoint) {
     useOwnBook(bookOf({page({kOwnTitle}),
                        page({line(4500, QStringLiteral("Nothing fits in two pixels at all"), 30)})}));
     frmBook* b = openBook();
-    click(b->cmdNext);
+    auto in = probe(b);
+    click(in.cmdNext);
     EXPECT_EQ(gFrame, 2);
-    EXPECT_DOUBLE_EQ(b->label[1]->font().pointSizeF(), 1.0);
-    EXPECT_DOUBLE_EQ(b->fontSize(), 1.0);
-    EXPECT_EQ(b->FrameWordCount(), 7);  // laid out as it is, overflowing
+    EXPECT_DOUBLE_EQ(in.label[1]->font().pointSizeF(), 1.0);
+    EXPECT_DOUBLE_EQ(in.fontSize(), 1.0);
+    EXPECT_EQ(in.FrameWordCount(), 7);  // laid out as it is, overflowing
 }
 
 TEST_F(BookWindowTest, TheBookFontIsFittedToTheTitleBlockAtLoad) {
     useOwnBook(bookOf({page({kOwnTitle}), page({line(4500, QStringLiteral("Hi."))})}, 200));
     frmBook* b = openBook();
-    ASSERT_LT(b->BookFontSize, 200);
+    auto in = probe(b);
+    ASSERT_LT(in.BookFontSize, 200);
     auto heightAt = [&](int points) {
-        QFont f = b->label[1]->font();
+        QFont f = in.label[1]->font();
         f.setPointSizeF(points);
         return QFontMetricsF(f).height() * 15;
     };
-    EXPECT_LE(heightAt(b->BookFontSize), 780);
-    EXPECT_GT(heightAt(b->BookFontSize + 1), 780);
+    EXPECT_LE(heightAt(in.BookFontSize), 780);
+    EXPECT_GT(heightAt(in.BookFontSize + 1), 780);
 }
 
 TEST_F(BookWindowTest, TheTeachersTextFontIsTheFontShownAndMeasured) {
@@ -371,23 +387,24 @@ TEST_F(BookWindowTest, TheTeachersTextFontIsTheFontShownAndMeasured) {
         GTEST_SKIP() << "no font other than Arial's is installed";
     ActiveSettings.TextFont.setText(family);
     frmBook* b = openBook();
-    click(b->cmdNext);
+    auto in = probe(b);
+    click(in.cmdNext);
     auto expectShownAsMeasured = [&] {
-        EXPECT_EQ(b->fontName().toStdString(), family.toStdString());
+        EXPECT_EQ(in.fontName().toStdString(), family.toStdString());
         for (int i = 1; i <= 2; ++i) {
             SCOPED_TRACE("label " + std::to_string(i));
-            EXPECT_EQ(b->label[size_t(i)]->font().family().toStdString(), family.toStdString());
-            EXPECT_EQ(b->text[size_t(i)]->font().family().toStdString(), family.toStdString());
+            EXPECT_EQ(in.label[size_t(i)]->font().family().toStdString(), family.toStdString());
+            EXPECT_EQ(in.text[size_t(i)]->font().family().toStdString(), family.toStdString());
         }
         // The first word's rectangle is as wide as the label draws it.
-        ASSERT_GT(b->FrameWordCount(), 0);
-        const QFontMetricsF shown(b->label[1]->font());
-        EXPECT_NEAR(b->Words.FrameWordWidth[0], shown.horizontalAdvance(b->Words.FrameWords[0]) * 15, 15.0);
+        ASSERT_GT(in.FrameWordCount(), 0);
+        const QFontMetricsF shown(in.label[1]->font());
+        EXPECT_NEAR(in.Words.FrameWordWidth[0], shown.horizontalAdvance(in.Words.FrameWords[0]) * 15, 15.0);
     };
     expectShownAsMeasured();
     resizeBook(b, sizeForScale(0.8, 0.8));  // the layout runs again
     expectShownAsMeasured();
-    EXPECT_EQ(b->lblCredits->font().family().toStdString(), screen::fontFamilyFor(QStringLiteral("Arial")).toStdString());
+    EXPECT_EQ(in.lblCredits->font().family().toStdString(), screen::fontFamilyFor(QStringLiteral("Arial")).toStdString());
 }
 
 // ---- preload ----
@@ -395,19 +412,20 @@ TEST_F(BookWindowTest, TheTeachersTextFontIsTheFontShownAndMeasured) {
 TEST_F(BookWindowTest, ThePreloadedPictureServesTheNextPageOnFewColourDisplays) {
     gColourBits = 8;
     frmBook* b = openBook();
-    EXPECT_EQ(b->PreloadedPictureName, QStringLiteral("COLPIP02"));
-    ASSERT_FALSE(b->ImageNext.isNull());
-    const QImage preloaded = b->ImageNext;
-    click(b->cmdNext);
-    EXPECT_EQ(b->picframe[1]->picture().toImage().convertToFormat(QImage::Format_RGB32),
+    auto in = probe(b);
+    EXPECT_EQ(in.PreloadedPictureName, QStringLiteral("COLPIP02"));
+    ASSERT_FALSE(in.ImageNext.isNull());
+    const QImage preloaded = in.ImageNext;
+    click(in.cmdNext);
+    EXPECT_EQ(in.picframe[1]->picture().toImage().convertToFormat(QImage::Format_RGB32),
               preloaded.convertToFormat(QImage::Format_RGB32));
-    EXPECT_EQ(b->PreloadedPictureName, QStringLiteral("COLPIP03"));
+    EXPECT_EQ(in.PreloadedPictureName, QStringLiteral("COLPIP03"));
 
     booktest::closeAllWindows();
     gColourBits = 24;
     b = openBook();
-    EXPECT_EQ(b->PreloadedPictureName, QString());  // more than 256 colours: nothing read ahead
-    EXPECT_TRUE(b->ImageNext.isNull());
+    EXPECT_EQ(probe(b).PreloadedPictureName, QString());  // more than 256 colours: nothing read ahead
+    EXPECT_TRUE(probe(b).ImageNext.isNull());
 }
 
 TEST_F(BookWindowTest, AFailedPreloadNeverLeavesAPageWithoutItsPicture) {
@@ -419,13 +437,14 @@ TEST_F(BookWindowTest, AFailedPreloadNeverLeavesAPageWithoutItsPicture) {
                {QStringLiteral("GONE")});
     gColourBits = 8;
     frmBook* b = openBook();
-    EXPECT_EQ(b->PreloadedPictureName, QStringLiteral("AAA"));
-    click(b->cmdNext);  // the preload of GONE finds no file
-    EXPECT_EQ(b->PreloadedPictureName, QString());
-    click(b->cmdNext);  // AAA again: read from its file, not from the emptied preload
-    ASSERT_TRUE(shown(b->picframe[1]));
-    EXPECT_FALSE(b->picframe[1]->picture().isNull());
-    EXPECT_EQ(b->picframe[1]->picture().size(), QSize(280, 250));
+    auto in = probe(b);
+    EXPECT_EQ(in.PreloadedPictureName, QStringLiteral("AAA"));
+    click(in.cmdNext);  // the preload of GONE finds no file
+    EXPECT_EQ(in.PreloadedPictureName, QString());
+    click(in.cmdNext);  // AAA again: read from its file, not from the emptied preload
+    ASSERT_TRUE(shown(in.picframe[1]));
+    EXPECT_FALSE(in.picframe[1]->picture().isNull());
+    EXPECT_EQ(in.picframe[1]->picture().size(), QSize(280, 250));
 }
 
 // ---- activation, closing, the activity line ----
@@ -434,7 +453,7 @@ TEST_F(BookWindowTest, OnlyTheFirstActivationTurnsToTheTitlePage) {
     useOwnBook(booktest::smallBook());
     frmBook* b = openBook();
     EXPECT_EQ(gFrame, 1);
-    click(b->cmdNext);
+    click(probe(b).cmdNext);
     b->hide();  // as when a dialog or another window takes over
     b->show();
     settle();
@@ -461,10 +480,10 @@ TEST_F(BookWindowTest, TheActivityLineOfAShortAndALongerVisit) {
         clock.advance(c.seconds / 2);
         clock.setNow(clock.now().addSecs(c.stepSeconds));
         clock.advance(c.seconds / 2);
-        ASSERT_EQ(b->MMControl1->Mode(), mci::ModeStop);
+        ASSERT_EQ(probe(b).MMControl1->Mode(), mci::ModeStop);
         ASSERT_TRUE(b->Unload());
         EXPECT_EQ(gActivityLog, QStringLiteral("   Reading     ") + padded + u' ' + c.minutes + QStringLiteral("\r\n"));
-        EXPECT_EQ(b->MMControl1->Mode(), mci::ModeNotOpen);  // the sounds close with the window
+        EXPECT_EQ(probe(b).MMControl1->Mode(), mci::ModeNotOpen);  // the sounds close with the window
         EXPECT_TRUE(journalOf(QStringLiteral("sound")).filter(QStringLiteral("MMControl2")).last().contains(
             QStringLiteral("\tClose")));
         booktest::closeAllWindows();
@@ -474,8 +493,8 @@ TEST_F(BookWindowTest, TheActivityLineOfAShortAndALongerVisit) {
 TEST_F(BookWindowTest, MenuButtonClosesTheBookAndShowsTheMainMenu) {
     useOwnBook(booktest::smallBook());
     frmBook* b = openBook();
-    click(b->cmdNext);
-    click(b->cmdMenu);
+    click(probe(b).cmdNext);
+    click(probe(b).cmdMenu);
     EXPECT_TRUE(b->isUnloaded());
     EXPECT_EQ(menuOpened, 1);
     EXPECT_TRUE(gActivityLog.startsWith(QStringLiteral("   Reading     ")));
@@ -485,20 +504,21 @@ TEST_F(BookWindowTest, MenuButtonClosesTheBookAndShowsTheMainMenu) {
 TEST_F(BookWindowTest, WhileBusyTheButtonsMenusAndCloseBoxRefuseWithABeep) {
     useOwnBook(booktest::smallBook());
     frmBook* b = openBook();
-    click(b->cmdNext);
+    auto in = probe(b);
+    click(in.cmdNext);
     gBusy = 1;
     const int beepsBefore = int(journalOf(QStringLiteral("beep")).size());
-    click(b->cmdNext);
-    click(b->cmdBack);
+    click(in.cmdNext);
+    click(in.cmdBack);
     EXPECT_EQ(gFrame, 2);
     gBusy = 0;
-    click(b->cmdNext);  // the last page, with Start
+    click(in.cmdNext);  // the last page, with Start
     gBusy = 1;
-    click(b->cmdRestart);
+    click(in.cmdRestart);
     EXPECT_EQ(gFrame, 3);
-    click(b->cmdMenu);
-    choose(b->mnuMenu);
-    EXPECT_NO_THROW(choose(b->mnuExit));
+    click(in.cmdMenu);
+    choose(in.mnuMenu);
+    EXPECT_NO_THROW(choose(in.mnuExit));
     EXPECT_FALSE(b->close());
     EXPECT_FALSE(b->Unload());
     EXPECT_FALSE(b->isUnloaded());
@@ -507,7 +527,7 @@ TEST_F(BookWindowTest, WhileBusyTheButtonsMenusAndCloseBoxRefuseWithABeep) {
     EXPECT_EQ(int(journalOf(QStringLiteral("beep")).size()) - beepsBefore, 8);
 
     gBusy = 0;
-    click(b->cmdBack);
+    click(in.cmdBack);
     EXPECT_EQ(gFrame, 2);
     EXPECT_TRUE(b->Unload());
 }
@@ -516,7 +536,7 @@ TEST_F(BookWindowTest, ExitEndsTheProgram) {
     useOwnBook(booktest::smallBook());
     frmBook* b = openBook();
     try {
-        choose(b->mnuExit);
+        choose(probe(b).mnuExit);
         FAIL() << "Exit did not end the program";
     } catch (const ProgramEnded& e) {
         EXPECT_EQ(e.status, 0);
@@ -528,8 +548,9 @@ TEST_F(BookWindowTest, ExitEndsTheProgram) {
 TEST_F(BookWindowTest, F1OpensTheActivitysHelpWhereverTheFocusIs) {
     useOwnBook(booktest::smallBook());
     frmBook* b = openBook();
-    click(b->cmdNext);
-    QWidget* targets[] = {b, b->cmdNext, b->cmdBack, b->cmdEar, b->cmdMenu, b->label[1], b->picframe[1]};
+    auto in = probe(b);
+    click(in.cmdNext);
+    QWidget* targets[] = {b, in.cmdNext, in.cmdBack, in.cmdEar, in.cmdMenu, in.label[1], in.picframe[1]};
     int helps = 0;
     for (QWidget* w : targets) {
         QTest::keyClick(w, Qt::Key_F1);
@@ -537,26 +558,27 @@ TEST_F(BookWindowTest, F1OpensTheActivitysHelpWhereverTheFocusIs) {
         ASSERT_EQ(int(h.size()), ++helps) << w->metaObject()->className();
         EXPECT_TRUE(h.last().endsWith(QStringLiteral("\t1\t90"))) << h.last().toStdString();
     }
-    QTest::keyClick(b->cmdNext, Qt::Key_F2);  // other keys are left alone
+    QTest::keyClick(in.cmdNext, Qt::Key_F2);  // other keys are left alone
     EXPECT_EQ(int(journalOf(QStringLiteral("help")).size()), helps);
     EXPECT_EQ(gFrame, 2);
     booktest::closeAllWindows();
 
     gActivity = activity::Writing;  // Writing: its own topic, with the focus in a text box
     b = openBook();
-    QTest::keyClick(b->TextTitle, Qt::Key_F1);
+    QTest::keyClick(probe(b).TextTitle, Qt::Key_F1);
     EXPECT_TRUE(journalOf(QStringLiteral("help")).last().endsWith(QStringLiteral("\t1\t100")));
 }
 
 TEST_F(BookWindowTest, HelpItemsAndTheirCaptions) {
     useOwnBook(booktest::smallBook());
     frmBook* b = openBook();
-    EXPECT_EQ(b->mnuHelpLocal->text(), QStringLiteral("&Help on whatever"));
-    pullDown(b->mnuHelp);
-    EXPECT_EQ(b->mnuHelpLocal->text(), QStringLiteral("&Help on Reading             F1"));
-    b->mnuHelpLocal->trigger();
-    b->mnuHelpContents->trigger();
-    b->mnuHelpSearch->trigger();
+    auto in = probe(b);
+    EXPECT_EQ(in.mnuHelpLocal->text(), QStringLiteral("&Help on whatever"));
+    pullDown(in.mnuHelp);
+    EXPECT_EQ(in.mnuHelpLocal->text(), QStringLiteral("&Help on Reading             F1"));
+    in.mnuHelpLocal->trigger();
+    in.mnuHelpContents->trigger();
+    in.mnuHelpSearch->trigger();
     const QStringList h = journalOf(QStringLiteral("help"));
     ASSERT_EQ(h.size(), 3);
     EXPECT_TRUE(h[0].endsWith(QStringLiteral("\t1\t90")));
@@ -570,19 +592,20 @@ TEST_F(BookWindowTest, HelpItemsAndTheirCaptions) {
 TEST_F(BookWindowTest, MenusCarryTheirCaptionsInOrder) {
     useOwnBook(booktest::smallBook());
     frmBook* b = openBook();
+    auto in = probe(b);
     QStringList file;
-    for (QAction* a : b->mnuFile->actions())
+    for (QAction* a : in.mnuFile->actions())
         file << (a->isSeparator() ? QStringLiteral("-") : a->text());
     EXPECT_EQ(file, (QStringList{"&Open", "&Save", "Save &As...", "-", "To &menu", "-", "E&xit"}));
     QStringList helpItems;
-    for (QAction* a : b->mnuHelp->actions())
+    for (QAction* a : in.mnuHelp->actions())
         helpItems << (a->isSeparator() ? QStringLiteral("-") : a->text());
     EXPECT_EQ(helpItems, (QStringList{"&Help on whatever", "&Contents", "&Search for help on...", "-",
                                       "&About Kestrow Readers ..."}));
-    EXPECT_EQ(b->mnuFile->title(), QStringLiteral("&File"));
-    EXPECT_EQ(b->mnuHelp->title(), QStringLiteral("H&elp"));
-    EXPECT_EQ(b->mnuPrint->title(), QStringLiteral("&Print"));
-    EXPECT_EQ(b->mnuPlayAll->text(), QStringLiteral("&Tell story"));
+    EXPECT_EQ(in.mnuFile->title(), QStringLiteral("&File"));
+    EXPECT_EQ(in.mnuHelp->title(), QStringLiteral("H&elp"));
+    EXPECT_EQ(in.mnuPrint->title(), QStringLiteral("&Print"));
+    EXPECT_EQ(in.mnuPlayAll->text(), QStringLiteral("&Tell story"));
 }
 
 TEST_F(BookWindowTest, ReadingFollowsItsSettings) {
@@ -596,15 +619,16 @@ TEST_F(BookWindowTest, ReadingFollowsItsSettings) {
         ActiveSettings.ReadPrint = c.print;
         ActiveSettings.ReadTellStory = c.tell;
         frmBook* b = openBook();
-        EXPECT_EQ(shown(b->cmdEar), c.hear != 0);
-        EXPECT_FALSE(shown(b->cmdEarSmall));
-        EXPECT_EQ(b->mnuPrint->menuAction()->isEnabled(), c.print != 0);
-        EXPECT_TRUE(b->mnuPrint->menuAction()->isVisible());
-        EXPECT_EQ(b->mnuPlayAll->isEnabled(), c.tell != 0);
-        for (QAction* a : {b->mnuFileOpen, b->mnuFileSave, b->mnuFileSaveAs, b->mnuBlank, b->mnuBlank4,
-                           b->mnuPrintStory, b->mnuScale})
+        auto in = probe(b);
+        EXPECT_EQ(shown(in.cmdEar), c.hear != 0);
+        EXPECT_FALSE(shown(in.cmdEarSmall));
+        EXPECT_EQ(in.mnuPrint->menuAction()->isEnabled(), c.print != 0);
+        EXPECT_TRUE(in.mnuPrint->menuAction()->isVisible());
+        EXPECT_EQ(in.mnuPlayAll->isEnabled(), c.tell != 0);
+        for (QAction* a : {in.mnuFileOpen, in.mnuFileSave, in.mnuFileSaveAs, in.mnuBlank, in.mnuBlank4,
+                           in.mnuPrintStory, in.mnuScale})
             EXPECT_FALSE(a->isVisible()) << a->text().toStdString();
-        EXPECT_FALSE(shown(b->Cloze));
+        EXPECT_FALSE(shown(in.Cloze));
         EXPECT_FALSE(shown(b->yellowfudge));
         b->Unload();
         booktest::closeAllWindows();
@@ -617,46 +641,48 @@ TEST_F(BookWindowTest, WritingWithSpeechSwitchedOffHidesHearAndTellStory) {
     GlobalSettings.SpeechDisabled = -1;
     ActiveSettings.WriteSaveLoad = 0;
     frmBook* b = openBook();
-    EXPECT_FALSE(shown(b->cmdEar));
-    EXPECT_FALSE(b->mnuPlayAll->isEnabled());
-    for (QAction* a : {b->mnuFileOpen, b->mnuFileSave, b->mnuFileSaveAs}) {
+    auto in = probe(b);
+    EXPECT_FALSE(shown(in.cmdEar));
+    EXPECT_FALSE(in.mnuPlayAll->isEnabled());
+    for (QAction* a : {in.mnuFileOpen, in.mnuFileSave, in.mnuFileSaveAs}) {
         EXPECT_TRUE(a->isVisible());
         EXPECT_FALSE(a->isEnabled());
     }
-    EXPECT_TRUE(b->mnuPrintStory->isVisible());
-    pullDown(b->mnuHelp);
-    EXPECT_EQ(b->mnuHelpLocal->text(), QStringLiteral("&Help on Writing             F1"));
+    EXPECT_TRUE(in.mnuPrintStory->isVisible());
+    pullDown(in.mnuHelp);
+    EXPECT_EQ(in.mnuHelpLocal->text(), QStringLiteral("&Help on Writing             F1"));
 }
 
 TEST_F(BookWindowTest, WritingShowsTextBoxesFramedOnePixelWide) {
     useOwnBook(booktest::smallBook());
     gActivity = activity::Writing;
     frmBook* b = openBook();
+    auto in = probe(b);
     // The title page: only the title box.
-    EXPECT_TRUE(shown(b->TextTitle));
-    EXPECT_EQ(b->TextTitle->Text(), b->Book.BlockText(1, 1));
-    EXPECT_TRUE(b->TextTitle->Text().endsWith(u' '));
-    EXPECT_EQ(b->LineFitMode, 2);
-    for (int i = 1; i <= b->MaxBlocks; ++i) {
-        EXPECT_FALSE(shown(b->text[size_t(i)]));
-        EXPECT_FALSE(shown(b->label[size_t(i)]));
+    EXPECT_TRUE(shown(in.TextTitle));
+    EXPECT_EQ(in.TextTitle->Text(), in.Book.BlockText(1, 1));
+    EXPECT_TRUE(in.TextTitle->Text().endsWith(u' '));
+    EXPECT_EQ(in.LineFitMode, 2);
+    for (int i = 1; i <= in.MaxBlocks; ++i) {
+        EXPECT_FALSE(shown(in.text[size_t(i)]));
+        EXPECT_FALSE(shown(in.label[size_t(i)]));
     }
     // A page with two blocks: a box each, framed one pixel outside.
-    click(b->cmdNext);
-    EXPECT_FALSE(shown(b->TextTitle));
-    EXPECT_EQ(b->LineFitMode, 0);
+    click(in.cmdNext);
+    EXPECT_FALSE(shown(in.TextTitle));
+    EXPECT_EQ(in.LineFitMode, 0);
     for (int i = 1; i <= 2; ++i) {
-        TextBox* t = b->text[size_t(i)];
+        TextBox* t = in.text[size_t(i)];
         EXPECT_TRUE(shown(t));
-        EXPECT_EQ(t->Text(), b->Book.BlockText(i, 2));
+        EXPECT_EQ(t->Text(), in.Book.BlockText(i, 2));
         expectPlaced(t, booklayout::blockBoxRect(blockOf(b, i, 2), gScaleX, gScaleY), "text box");
-        EXPECT_EQ(b->box[size_t(i)]->geometry(), t->geometry().adjusted(-1, -1, 1, 1));
-        EXPECT_TRUE(shown(b->box[size_t(i)]));
+        EXPECT_EQ(in.box[size_t(i)]->geometry(), t->geometry().adjusted(-1, -1, 1, 1));
+        EXPECT_TRUE(shown(in.box[size_t(i)]));
     }
-    EXPECT_EQ(b->MMControl1->FileName, QString());  // Writing speaks typed text instead
+    EXPECT_EQ(in.MMControl1->FileName, QString());  // Writing speaks typed text instead
     // A page with a single block.
-    click(b->cmdNext);
-    EXPECT_EQ(b->LineFitMode, 2);
+    click(in.cmdNext);
+    EXPECT_EQ(in.LineFitMode, 2);
 }
 
 TEST_F(BookWindowTest, ClozeTypeShowsTheLabelsAndNoPageButtonsAfterTheTitle) {
@@ -664,18 +690,19 @@ TEST_F(BookWindowTest, ClozeTypeShowsTheLabelsAndNoPageButtonsAfterTheTitle) {
     gActivity = activity::ClozeType;
     ActiveSettings.ClozeTypeSound = -1;
     frmBook* b = openBook();
-    EXPECT_FALSE(b->mnuPrint->menuAction()->isVisible());
-    EXPECT_TRUE(shown(b->cmdNext));
-    EXPECT_FALSE(shown(b->cmdEarSmall));  // not on the title page
-    EXPECT_TRUE(shown(b->lblCredits));
-    click(b->cmdNext);
-    EXPECT_TRUE(shown(b->label[1]));
-    EXPECT_TRUE(shown(b->label[2]));
-    EXPECT_GT(b->FrameWordCount(), 0);
-    EXPECT_FALSE(shown(b->cmdNext));
-    EXPECT_FALSE(shown(b->cmdBack));
-    EXPECT_FALSE(shown(b->cmdRestart));
-    EXPECT_TRUE(shown(b->cmdEarSmall));
+    auto in = probe(b);
+    EXPECT_FALSE(in.mnuPrint->menuAction()->isVisible());
+    EXPECT_TRUE(shown(in.cmdNext));
+    EXPECT_FALSE(shown(in.cmdEarSmall));  // not on the title page
+    EXPECT_TRUE(shown(in.lblCredits));
+    click(in.cmdNext);
+    EXPECT_TRUE(shown(in.label[1]));
+    EXPECT_TRUE(shown(in.label[2]));
+    EXPECT_GT(in.FrameWordCount(), 0);
+    EXPECT_FALSE(shown(in.cmdNext));
+    EXPECT_FALSE(shown(in.cmdBack));
+    EXPECT_FALSE(shown(in.cmdRestart));
+    EXPECT_TRUE(shown(in.cmdEarSmall));
 }
 
 // ---- loads that cannot go on ----

@@ -15,10 +15,12 @@
 #include "platform/Controls.h"
 #include "platform/Lang.h"
 #include "platform/Paths.h"
+#include "support/BookProbe.h"
 #include "support/Press.h"
 
 using testsupport::choose;
 using testsupport::click;
+using testsupport::probe;
 
 using booktest::BookWindowTest;
 using booktest::readFile;
@@ -75,7 +77,7 @@ protected:
     // later page gets there through Next's handler, the pages on the way unanswered.
     static void skipTo(frmBook* b, int frame) {
         while (gFrame < frame)
-            b->cmdNext_Click();
+            probe(b).cmdNext_Click();
         EXPECT_EQ(gFrame, frame);
     }
 
@@ -90,24 +92,25 @@ protected:
 
     // The word's rectangle on the window, pixels.
     static QRect wordRect(const frmBook* b, int k) {
-        const booklayout::FrameWordTable& w = b->Words;
+        const booklayout::FrameWordTable& w = probe(b).Words;
         return QRect(int(std::lround(w.FrameWordLeft[k - 1] / 15.0)), int(std::lround(w.FrameWordTop[k - 1] / 15.0)),
                      int(std::lround(w.FrameWordWidth[k - 1] / 15.0)), int(std::lround(w.FrameWordHeight[k - 1] / 15.0)));
     }
 
     static void expectPageButtons(const frmBook* b, bool back, bool next, bool restart) {
-        EXPECT_EQ(shown(b->cmdBack), back);
-        EXPECT_EQ(shown(b->cmdNext), next);
-        EXPECT_EQ(shown(b->cmdRestart), restart);
+        auto in = probe(b);
+        EXPECT_EQ(shown(in.cmdBack), back);
+        EXPECT_EQ(shown(in.cmdNext), next);
+        EXPECT_EQ(shown(in.cmdRestart), restart);
     }
 
     // A page between the first and the last just solved: the word uncovered and heard once
     // (playsBefore: word sounds before the answer), the page buttons back, the focus on Next.
     void expectSolvedMiddlePage(const frmBook* b, qsizetype playsBefore, const QString& word) const {
         EXPECT_FALSE(shown(b->yellowfudge));
-        EXPECT_FALSE(shown(b->cmdEarSmall));
+        EXPECT_FALSE(shown(probe(b).cmdEarSmall));
         expectPageButtons(b, true, true, false);
-        EXPECT_EQ(b->focusWidget(), b->cmdNext);
+        EXPECT_EQ(b->focusWidget(), probe(b).cmdNext);
         const QStringList plays = wordPlays();
         ASSERT_EQ(plays.size(), playsBefore + 1);
         EXPECT_EQ(plays.last(), FileKey(word));
@@ -118,132 +121,139 @@ protected:
 
 TEST_F(ClozeTest, TheTitlePageAsksNothingAndLaterPagesHideTheirWord) {
     frmBook* b = openCloze(activity::ClozeType, 1);
-    EXPECT_FALSE(shown(b->Cloze));
+    auto in = probe(b);
+    EXPECT_FALSE(shown(in.Cloze));
     EXPECT_FALSE(shown(b->yellowfudge));
     expectPageButtons(b, false, true, false);
-    EXPECT_TRUE(b->cloze_timer->isActive());
-    EXPECT_EQ(b->cloze_timer->interval(), 2000);
+    EXPECT_TRUE(in.cloze_timer->isActive());
+    EXPECT_EQ(in.cloze_timer->interval(), 2000);
 
-    click(b->cmdNext);
-    EXPECT_EQ(b->ClozeWordIndex, 1);
+    click(in.cmdNext);
+    EXPECT_EQ(in.ClozeWordIndex, 1);
     EXPECT_EQ(gCurrentWord, QStringLiteral("I'm"));
-    ASSERT_TRUE(shown(b->Cloze));
-    EXPECT_EQ(b->Cloze->Text(), QString());
-    EXPECT_EQ(b->focusWidget(), b->Cloze);
+    ASSERT_TRUE(shown(in.Cloze));
+    EXPECT_EQ(in.Cloze->Text(), QString());
+    EXPECT_EQ(b->focusWidget(), in.Cloze);
     // The box lies over the word, the bar against its left edge.
     const QRect word = wordRect(b, 1);
-    EXPECT_NEAR(b->Cloze->x(), word.x(), 1);
-    EXPECT_NEAR(b->Cloze->y(), word.y(), 1);
-    EXPECT_GE(b->Cloze->width() + 1, std::max(word.width(), int(b->TextWidth(QStringLiteral("W")) / 15)));
+    EXPECT_NEAR(in.Cloze->x(), word.x(), 1);
+    EXPECT_NEAR(in.Cloze->y(), word.y(), 1);
+    EXPECT_GE(in.Cloze->width() + 1, std::max(word.width(), int(in.TextWidth(QStringLiteral("W")) / 15)));
     EXPECT_TRUE(shown(b->yellowfudge));
-    EXPECT_NEAR(b->yellowfudge->x() + b->yellowfudge->width(), b->Cloze->x(), 1);
+    EXPECT_NEAR(b->yellowfudge->x() + b->yellowfudge->width(), in.Cloze->x(), 1);
     expectPageButtons(b, false, false, false);
-    EXPECT_EQ(shown(b->cmdEarSmall), ActiveSettings.ClozeTypeSound != 0);
-    EXPECT_TRUE(shown(b->label[1]));
+    EXPECT_EQ(shown(in.cmdEarSmall), ActiveSettings.ClozeTypeSound != 0);
+    EXPECT_TRUE(shown(in.label[1]));
 }
 
 TEST_F(ClozeTest, TypingTheWordLetterByLetterSolvesThePage) {
     ActiveSettings.ClozeTypeSound = -1;
     frmBook* b = openCloze(activity::ClozeType, 2);
-    QTest::keyClicks(b->Cloze, QStringLiteral("i"));
-    EXPECT_EQ(b->Cloze->Text(), QStringLiteral("I'"));  // the word's case, the apostrophe filled in
-    EXPECT_TRUE(shown(b->Cloze));
+    auto in = probe(b);
+    QTest::keyClicks(in.Cloze, QStringLiteral("i"));
+    EXPECT_EQ(in.Cloze->Text(), QStringLiteral("I'"));  // the word's case, the apostrophe filled in
+    EXPECT_TRUE(shown(in.Cloze));
     const qsizetype before = wordPlays().size();
-    QTest::keyClicks(b->Cloze, QStringLiteral("M"));
-    EXPECT_FALSE(shown(b->Cloze));
+    QTest::keyClicks(in.Cloze, QStringLiteral("M"));
+    EXPECT_FALSE(shown(in.Cloze));
     expectSolvedMiddlePage(b, before, QStringLiteral("I'm"));
 
     // A word standing between quotes: the opening one is there from the start, the closing
     // ones come with the last letter.
-    click(b->cmdNext);
-    EXPECT_EQ(b->Cloze->Text(), gCurrentWord.left(1));
+    click(in.cmdNext);
+    EXPECT_EQ(in.Cloze->Text(), gCurrentWord.left(1));
     EXPECT_FALSE(cloze::isLetter(gCurrentWord.front()));
-    QTest::keyClicks(b->Cloze, QStringLiteral("yes"));
-    EXPECT_FALSE(shown(b->Cloze));
+    QTest::keyClicks(in.Cloze, QStringLiteral("yes"));
+    EXPECT_FALSE(shown(in.Cloze));
     expectPageButtons(b, true, true, false);
 }
 
 TEST_F(ClozeTest, AWrongLetterFlashesRedForTheFirstTickAndIsTakenAway) {
     frmBook* b = openCloze(activity::ClozeType, 2);
-    QTest::keyClicks(b->Cloze, QStringLiteral("i"));
+    auto in = probe(b);
+    QTest::keyClicks(in.Cloze, QStringLiteral("i"));
     QColor during;
     QString textDuring;
     int doneDuring = 1;
     const double start = clock.elapsed();
     clock.after(0.5, [&] {
-        during = textColour(b->Cloze);
-        doneDuring = b->ClozeFlashDone;
+        during = textColour(in.Cloze);
+        doneDuring = in.ClozeFlashDone;
         // Typed during the flash: the box already holds as many characters as the word.
-        QTest::keyClicks(b->Cloze, QStringLiteral("m"));
-        textDuring = b->Cloze->Text();
+        QTest::keyClicks(in.Cloze, QStringLiteral("m"));
+        textDuring = in.Cloze->Text();
     });
-    clock.after(1.0, [&] { b->cloze_timer_Timer(); });  // the timer's first 1000 ms tick
-    QTest::keyClicks(b->Cloze, QStringLiteral("x"));
+    clock.after(1.0, [&] { in.cloze_timer_Timer(); });  // the timer's first 1000 ms tick
+    QTest::keyClicks(in.Cloze, QStringLiteral("x"));
     EXPECT_NEAR(clock.elapsed() - start, 1.0, 0.01);
     EXPECT_EQ(during, QColor(255, 0, 0));
     EXPECT_EQ(doneDuring, 0);
     EXPECT_EQ(textDuring, QStringLiteral("I'x"));
-    EXPECT_EQ(b->Cloze->Text(), QStringLiteral("I'"));
-    EXPECT_EQ(b->Cloze->SelStart(), 2);
-    EXPECT_EQ(textColour(b->Cloze), QColor(Qt::black));
-    EXPECT_TRUE(shown(b->Cloze));
+    EXPECT_EQ(in.Cloze->Text(), QStringLiteral("I'"));
+    EXPECT_EQ(in.Cloze->SelStart(), 2);
+    EXPECT_EQ(textColour(in.Cloze), QColor(Qt::black));
+    EXPECT_TRUE(shown(in.Cloze));
     // The focus keeper goes on.
-    EXPECT_TRUE(b->cloze_timer->isActive());
-    EXPECT_EQ(b->cloze_timer->interval(), 2000);
-    EXPECT_EQ(b->TextLoading, 0);
+    EXPECT_TRUE(in.cloze_timer->isActive());
+    EXPECT_EQ(in.cloze_timer->interval(), 2000);
+    EXPECT_EQ(in.TextLoading, 0);
 }
 
 TEST_F(ClozeTest, EnterAndKeysPastTheWordNeverReachTheBox) {
     frmBook* b = openCloze(activity::ClozeType, 5);  // "dog."
-    QTest::keyClick(b->Cloze, Qt::Key_Return);
-    EXPECT_EQ(b->Cloze->Text(), QString());
-    QTest::keyClicks(b->Cloze, QStringLiteral("do"));
+    auto in = probe(b);
+    QTest::keyClick(in.Cloze, Qt::Key_Return);
+    EXPECT_EQ(in.Cloze->Text(), QString());
+    QTest::keyClicks(in.Cloze, QStringLiteral("do"));
     int key = 'g';
-    b->Cloze_KeyPress(key);
+    in.Cloze_KeyPress(key);
     EXPECT_EQ(key, 'g');
     for (int k : {int('x'), 8, 13}) {
-        b->Cloze->setText(QStringLiteral("dog."));  // as full as the word
+        in.Cloze->setText(QStringLiteral("dog."));  // as full as the word
         int typed = k;
-        b->Cloze_KeyPress(typed);
+        in.Cloze_KeyPress(typed);
         EXPECT_EQ(typed, 0) << k;
     }
 }
 
 TEST_F(ClozeTest, TheLastPageEndsOnStart) {
     frmBook* b = openCloze(activity::ClozeType, 5);
+    auto in = probe(b);
     EXPECT_EQ(gCurrentWord, QStringLiteral("dog."));
-    QTest::keyClicks(b->Cloze, QStringLiteral("DOG"));  // the full stop follows by itself
-    EXPECT_FALSE(shown(b->Cloze));
+    QTest::keyClicks(in.Cloze, QStringLiteral("DOG"));  // the full stop follows by itself
+    EXPECT_FALSE(shown(in.Cloze));
     expectPageButtons(b, true, false, true);
-    EXPECT_EQ(b->focusWidget(), b->cmdRestart);
+    EXPECT_EQ(b->focusWidget(), in.cmdRestart);
 }
 
 TEST_F(ClozeTest, APageWithoutALetterAsksNothing) {
     frmBook* b = openCloze(activity::ClozeType, 4);  // "123"
-    EXPECT_EQ(b->ClozeWordIndex, 0);
-    EXPECT_FALSE(shown(b->Cloze));
+    auto in = probe(b);
+    EXPECT_EQ(in.ClozeWordIndex, 0);
+    EXPECT_FALSE(shown(in.Cloze));
     EXPECT_FALSE(shown(b->yellowfudge));
-    EXPECT_TRUE(shown(b->label[1]));
+    EXPECT_TRUE(shown(in.label[1]));
     expectPageButtons(b, true, true, false);
-    click(b->cmdNext);
+    click(in.cmdNext);
     EXPECT_EQ(gFrame, 5);
 }
 
 TEST_F(ClozeTest, TheTimerBringsTheFocusBackToTheBox) {
     frmBook* b = openCloze(activity::ClozeType, 2);
-    QTest::keyClicks(b->Cloze, QStringLiteral("i"));
-    b->cmdMenu->setFocus();
-    b->Cloze->setSelStart(0);
-    ASSERT_EQ(b->cloze_timer->interval(), 2000);
-    b->cloze_timer_Timer();
-    EXPECT_EQ(b->focusWidget(), b->Cloze);
-    EXPECT_EQ(b->Cloze->SelStart(), 2);
-    EXPECT_TRUE(b->cloze_timer->isActive());
+    auto in = probe(b);
+    QTest::keyClicks(in.Cloze, QStringLiteral("i"));
+    in.cmdMenu->setFocus();
+    in.Cloze->setSelStart(0);
+    ASSERT_EQ(in.cloze_timer->interval(), 2000);
+    in.cloze_timer_Timer();
+    EXPECT_EQ(b->focusWidget(), in.Cloze);
+    EXPECT_EQ(in.Cloze->SelStart(), 2);
+    EXPECT_TRUE(in.cloze_timer->isActive());
 
     // Once the page is solved the box is hidden and the focus stays where it is.
-    QTest::keyClicks(b->Cloze, QStringLiteral("m"));
-    b->cloze_timer_Timer();
-    EXPECT_EQ(b->focusWidget(), b->cmdNext);
+    QTest::keyClicks(in.Cloze, QStringLiteral("m"));
+    in.cloze_timer_Timer();
+    EXPECT_EQ(b->focusWidget(), in.cmdNext);
 }
 
 TEST_F(ClozeTest, ClickingTheBoxGivesTheClueOnlyWithTheSoundSetting) {
@@ -252,7 +262,7 @@ TEST_F(ClozeTest, ClickingTheBoxGivesTheClueOnlyWithTheSoundSetting) {
         ActiveSettings.ClozeTypeSound = setting;
         frmBook* b = openCloze(activity::ClozeType, 2);
         const qsizetype before = wordPlays().size();
-        QTest::mouseClick(b->Cloze, Qt::LeftButton);
+        QTest::mouseClick(probe(b).Cloze, Qt::LeftButton);
         EXPECT_EQ(wordPlays().size() - before, setting == -1 ? 1 : 0);
         b->Unload();
         booktest::settle();
@@ -261,16 +271,17 @@ TEST_F(ClozeTest, ClickingTheBoxGivesTheClueOnlyWithTheSoundSetting) {
 
 TEST_F(ClozeTest, AResizeKeepsTheTypedLettersOverTheMovedWord) {
     frmBook* b = openCloze(activity::ClozeType, 2);
-    QTest::keyClicks(b->Cloze, QStringLiteral("i"));
+    auto in = probe(b);
+    QTest::keyClicks(in.Cloze, QStringLiteral("i"));
     resizeBook(b, QSize(800, 553));
-    EXPECT_EQ(b->Cloze->Text(), QStringLiteral("I'"));
-    EXPECT_TRUE(shown(b->Cloze));
+    EXPECT_EQ(in.Cloze->Text(), QStringLiteral("I'"));
+    EXPECT_TRUE(shown(in.Cloze));
     EXPECT_TRUE(shown(b->yellowfudge));
-    EXPECT_NEAR(b->Cloze->x(), wordRect(b, 1).x(), 1);
-    EXPECT_NEAR(b->Cloze->y(), wordRect(b, 1).y(), 1);
+    EXPECT_NEAR(in.Cloze->x(), wordRect(b, 1).x(), 1);
+    EXPECT_NEAR(in.Cloze->y(), wordRect(b, 1).y(), 1);
     expectPageButtons(b, false, false, false);
-    QTest::keyClicks(b->Cloze, QStringLiteral("m"));
-    EXPECT_FALSE(shown(b->Cloze));
+    QTest::keyClicks(in.Cloze, QStringLiteral("m"));
+    EXPECT_FALSE(shown(in.Cloze));
 }
 
 // ---- Cloze (click) ----
@@ -302,13 +313,14 @@ TEST_F(ChoicesTest, TheCoveredWordIsOfferedBareAmongCandidates) {
     for (int level : {2, 3, 4}) {
         SCOPED_TRACE(level);
         frmBook* b = openChoices(level, 1);
-        ASSERT_TRUE(b->ChoicesWindow);
-        EXPECT_FALSE(shown(b->ChoicesWindow));
-        EXPECT_EQ(b->ChoicesWindow->caption(), QStringLiteral("Choices"));
+        auto in = probe(b);
+        ASSERT_TRUE(in.ChoicesWindow);
+        EXPECT_FALSE(shown(in.ChoicesWindow));
+        EXPECT_EQ(in.ChoicesWindow->caption(), QStringLiteral("Choices"));
 
-        click(b->cmdNext);
+        click(in.cmdNext);
         skipTo(b, 3);  // "Yes!" between quotes
-        frmCloze* c = b->ChoicesWindow;
+        frmCloze* c = in.ChoicesWindow;
         EXPECT_EQ(gCurrentWord, QStringLiteral("Yes"));
         EXPECT_EQ(gClozeChoicesOpen, -1);
         EXPECT_TRUE(shown(c));
@@ -329,7 +341,7 @@ TEST_F(ChoicesTest, TheCoveredWordIsOfferedBareAmongCandidates) {
 
 TEST_F(ChoicesTest, AWrongPickTurnsRedAndTheRightOneUncoversTheWord) {
     frmBook* b = openChoices(3, 2);  // "I'm"
-    frmCloze* c = b->ChoicesWindow;
+    frmCloze* c = probe(b).ChoicesWindow;
     const int right = placeOf(c, QStringLiteral("I'm"));
     ASSERT_GT(right, 0);
     const int wrong = right == 1 ? 2 : 1;
@@ -350,7 +362,7 @@ TEST_F(ChoicesTest, AWrongPickTurnsRedAndTheRightOneUncoversTheWord) {
     expectSolvedMiddlePage(b, before, QStringLiteral("I'm"));
 
     // The next page lays the labels out again, all black.
-    click(b->cmdNext);
+    click(probe(b).cmdNext);
     EXPECT_TRUE(shown(c));
     for (int i = 1; i <= 3; ++i)
         EXPECT_EQ(foreColour(c->cloze_choice[size_t(i)]), QColor(Qt::black));
@@ -358,7 +370,7 @@ TEST_F(ChoicesTest, AWrongPickTurnsRedAndTheRightOneUncoversTheWord) {
 
 TEST_F(ChoicesTest, AltAndADigitPickOnlyAShownCandidate) {
     frmBook* b = openChoices(2, 5);  // "dog." offered as "dog", the last page
-    frmCloze* c = b->ChoicesWindow;
+    frmCloze* c = probe(b).ChoicesWindow;
     EXPECT_EQ(gCurrentWord, QStringLiteral("dog"));
     ASSERT_EQ(captions(c).size(), 2);
     QTest::keyClick(c, Qt::Key_3, Qt::AltModifier);  // no third candidate
@@ -376,21 +388,22 @@ TEST_F(ChoicesTest, AltAndADigitPickOnlyAShownCandidate) {
 
 TEST_F(ChoicesTest, TheAnswerStandsInEveryPlaceOverManyPages) {
     frmBook* b = openChoices(3, 2);
+    auto in = probe(b);
     std::set<int> places;
     for (int round = 0; round < 60 && places.size() < 3; ++round) {
-        const int right = placeOf(b->ChoicesWindow, gCurrentWord);
+        const int right = placeOf(in.ChoicesWindow, gCurrentWord);
         ASSERT_GT(right, 0);
         places.insert(right);
-        press(b->ChoicesWindow, right);
-        click(b->cmdBack);
-        click(b->cmdNext);  // the same page, drawn afresh
+        press(in.ChoicesWindow, right);
+        click(in.cmdBack);
+        click(in.cmdNext);  // the same page, drawn afresh
     }
     EXPECT_EQ(places, (std::set<int>{1, 2, 3}));
 }
 
 TEST_F(ChoicesTest, AResizeKeepsTheCandidatesAndShowsTheWindowOnlyWhileAsked) {
     frmBook* b = openChoices(4, 2);
-    frmCloze* c = b->ChoicesWindow;
+    frmCloze* c = probe(b).ChoicesWindow;
     const QStringList before = captions(c);
     const int right = placeOf(c, gCurrentWord);
     const int wrong = right == 1 ? 2 : 1;
@@ -412,17 +425,17 @@ TEST_F(ChoicesTest, AResizeKeepsTheCandidatesAndShowsTheWindowOnlyWhileAsked) {
 TEST_F(ChoicesTest, AShortWordListOffersFewerCandidates) {
     writeWordList(QStringLiteral("dog dog Dog cat"));
     frmBook* b = openChoices(4, 5);  // "dog"
-    EXPECT_EQ(captions(b->ChoicesWindow).size(), 2);
-    EXPECT_TRUE(captions(b->ChoicesWindow).contains(QStringLiteral("cat")));
+    EXPECT_EQ(captions(probe(b).ChoicesWindow).size(), 2);
+    EXPECT_TRUE(captions(probe(b).ChoicesWindow).contains(QStringLiteral("cat")));
 }
 
 TEST_F(ChoicesTest, TheChoicesWindowGoesWithTheBookWindow) {
     frmBook* b = openChoices(2, 2);
-    QPointer<frmCloze> c = b->ChoicesWindow;
+    QPointer<frmCloze> c = probe(b).ChoicesWindow;
     ASSERT_TRUE(c && shown(c));
     c->close();  // not by hand: the page could no longer be answered
     EXPECT_TRUE(c && !c->isUnloaded());
-    choose(b->mnuMenu);
+    choose(probe(b).mnuMenu);
     booktest::settle();
     EXPECT_TRUE(!c || c->isUnloaded());
     EXPECT_EQ(menuOpened, 1);

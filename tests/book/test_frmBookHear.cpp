@@ -23,11 +23,13 @@
 #include "platform/Speech.h"
 #include "platform/WavFile.h"
 #include "platform/WaveDevice.h"
+#include "support/BookProbe.h"
 #include "support/Press.h"
 #include "support/SoundFiles.h"
 
 using testsupport::choose;
 using testsupport::click;
+using testsupport::probe;
 
 using booktest::BookWindowTest;
 using booktest::kOwnTitle;
@@ -42,7 +44,7 @@ namespace {
 int wordUnderBar(const frmBook* b, const QWidget* bar) {
     if (bar->isHidden())
         return 0;
-    const booklayout::FrameWordTable& w = b->Words;
+    const booklayout::FrameWordTable& w = probe(b).Words;
     for (int k = 0; k < w.FrameWordCount(); ++k) {
         // The bar ends 15 twips (at scale 1) above the bottom of the word's line.
         const double bottom = (w.FrameWordTop[k] + w.FrameWordHeight[k] - 15.0 * gScale) / 15.0;
@@ -125,7 +127,8 @@ protected:
     std::vector<RecordingDevice::Sent> commands;
 
     void recordSentenceDevice(frmBook* b) {
-        b->MMControl1 = std::make_unique<RecordingDevice>(std::move(b->MMControl1), &commands);
+        auto in = probe(b);
+        in.MMControl1 = std::make_unique<RecordingDevice>(std::move(in.MMControl1), &commands);
     }
 
     std::vector<RecordingDevice::Sent> commandsNamed(const QString& name) const {
@@ -140,14 +143,15 @@ protected:
 
     // The press of a point inside word k (1-based) of the page, as the mouse gives it.
     void pressWord(frmBook* b, int k, QPoint offset = {}) {
-        const booklayout::FrameWordTable& w = b->Words;
+        const booklayout::FrameWordTable& w = probe(b).Words;
         const QPoint at(int((w.FrameWordLeft[k - 1] + w.FrameWordWidth[k - 1] / 2) / 15),
                         int((w.FrameWordTop[k - 1] + w.FrameWordHeight[k - 1] / 2) / 15));
         pressAt(b, at + offset);
     }
     void pressAt(frmBook* b, QPoint at) {
-        for (int i = 1; i <= b->MaxBlocks; ++i) {
-            Label* l = b->label[size_t(i)];
+        auto in = probe(b);
+        for (int i = 1; i <= in.MaxBlocks; ++i) {
+            Label* l = in.label[size_t(i)];
             if (shown(l) && l->geometry().contains(at)) {
                 const QPoint inside = at - l->pos();
                 const QPointer<Label> still(l);
@@ -172,15 +176,16 @@ TEST_F(HearTest, TheUnderlineFollowsTheMarksOfEverySamplePage) {
         SCOPED_TRACE(code.toStdString());
         gBookCode = code;
         frmBook* b = openBook();
+        auto in = probe(b);
         const auto sentenceCommands = [this](const char* command) {
             return journalOf(QStringLiteral("sound")).filter(QStringLiteral("MMControl1\t") + QLatin1String(command)).size();
         };
         const qsizetype prevs = sentenceCommands("Prev"), plays = sentenceCommands("Play");
         for (int f = 2; f <= gFrameCount; ++f) {
-            click(b->cmdNext);
+            click(in.cmdNext);
             ASSERT_EQ(gFrame, f);
             SCOPED_TRACE("frame " + std::to_string(f));
-            const int n = b->FrameWordCount();
+            const int n = in.FrameWordCount();
             ASSERT_GT(n, 0);
             const double t0 = clock.elapsed();
             // Just before each mark the bar is under its word; just after, under the next one,
@@ -192,9 +197,9 @@ TEST_F(HearTest, TheUnderlineFollowsTheMarksOfEverySamplePage) {
             };
             std::vector<std::pair<double, Seen>> samples;
             for (int i = 1; i <= n; ++i) {
-                const double mark = b->Book.MarkTime(i, f);
-                const double before = i > 1 ? b->Book.MarkTime(i - 1, f) : 0.0;
-                const double after = i < n ? b->Book.MarkTime(i + 1, f) : mark + 1.0;
+                const double mark = in.Book.MarkTime(i, f);
+                const double before = i > 1 ? in.Book.MarkTime(i - 1, f) : 0.0;
+                const double after = i < n ? in.Book.MarkTime(i + 1, f) : mark + 1.0;
                 if (mark - before > 0.01)
                     samples.push_back({mark - 0.004, {i}});
                 if (after - mark > 0.01 && i < n)
@@ -205,18 +210,18 @@ TEST_F(HearTest, TheUnderlineFollowsTheMarksOfEverySamplePage) {
                     s.second.bar = wordUnderBar(b, b->Shape1);
                     s.second.busy = gBusy;
                 });
-            click(b->cmdEar);
+            click(in.cmdEar);
             EXPECT_EQ(clock.pendingHooks(), 0);
             for (const auto& [t, seen] : samples) {
                 EXPECT_EQ(seen.bar, seen.expected) << "at " << t;
                 EXPECT_EQ(seen.busy, 1) << "at " << t;
             }
             // It ends as the last mark passes, idle, the bar hidden, the focus on Next or Start.
-            EXPECT_NEAR(clock.elapsed() - t0, b->Book.MarkTime(n, f), 0.003);
+            EXPECT_NEAR(clock.elapsed() - t0, in.Book.MarkTime(n, f), 0.003);
             EXPECT_FALSE(shown(b->Shape1));
             EXPECT_EQ(gBusy, 0);
-            EXPECT_EQ(b->HearNesting, 0);
-            EXPECT_EQ(b->focusWidget(), f == gFrameCount ? static_cast<QWidget*>(b->cmdRestart) : b->cmdNext);
+            EXPECT_EQ(in.HearNesting, 0);
+            EXPECT_EQ(b->focusWidget(), f == gFrameCount ? static_cast<QWidget*>(in.cmdRestart) : in.cmdNext);
         }
         // The sentence was rewound and played once per page.
         EXPECT_EQ(sentenceCommands("Prev") - prevs, gFrameCount - 1);
@@ -241,17 +246,18 @@ TEST_F(HearTest, ACompressedPageSoundLastsItsLengthAndABadOneIsToldOnce) {
               testsupport::encodeWav(SF_FORMAT_MS_ADPCM, 1, rate, testsupport::sineFrames(frames, 1, rate)));
     own.write(QStringLiteral("WAVS/OWN/SNT03.WAV"), QByteArray("RIFF\x10\0\0\0WAVEfmt \x04\0\0\0abcd", 24));
     frmBook* b = openAt(2);
-    ASSERT_EQ(b->FrameWordCount(), 0);
-    EXPECT_DOUBLE_EQ(b->MMControl1->Length(), double(frames) / rate);
+    auto in = probe(b);
+    ASSERT_EQ(in.FrameWordCount(), 0);
+    EXPECT_DOUBLE_EQ(in.MMControl1->Length(), double(frames) / rate);
     double t0 = clock.elapsed();
-    click(b->cmdEar);
+    click(in.cmdEar);
     EXPECT_NEAR(clock.elapsed() - t0, double(frames) / rate, 0.005);
     EXPECT_TRUE(boxes.msgBoxes().empty());
 
     boxes.answer(mb::OK);
-    click(b->cmdNext);
-    click(b->cmdBack);
-    click(b->cmdNext);
+    click(in.cmdNext);
+    click(in.cmdBack);
+    click(in.cmdNext);
     ASSERT_EQ(gFrame, 3);
     const auto told = boxes.msgBoxes();
     ASSERT_EQ(told.size(), 1u);
@@ -260,7 +266,7 @@ TEST_F(HearTest, ACompressedPageSoundLastsItsLengthAndABadOneIsToldOnce) {
     int barAt = -2;
     t0 = clock.elapsed();
     clock.at(t0 + 0.4, [&] { barAt = wordUnderBar(b, b->Shape1); });
-    click(b->cmdEar);
+    click(in.cmdEar);
     EXPECT_EQ(barAt, 2);
     EXPECT_NEAR(clock.elapsed() - t0, 0.5, 0.005);
     EXPECT_EQ(boxes.msgBoxes().size(), 1u);
@@ -268,42 +274,44 @@ TEST_F(HearTest, ACompressedPageSoundLastsItsLengthAndABadOneIsToldOnce) {
 
 TEST_F(HearTest, TheSentencePlaysFromItsStartAtEveryHear) {
     frmBook* b = openAt(2);
+    auto in = probe(b);
     recordSentenceDevice(b);
-    click(b->cmdEar);
-    click(b->cmdEar);
+    click(in.cmdEar);
+    click(in.cmdEar);
     ASSERT_EQ(commands.size(), 4u);
     for (size_t k = 0; k < 4; ++k) {
         EXPECT_EQ(commands[k].command, k % 2 == 0 ? QStringLiteral("Prev") : QStringLiteral("Play"));
         EXPECT_EQ(commands[k].file, resolvePath(gDataRoot, QStringLiteral("WAVS/01PIP/SNT02.WAV")));
     }
     // Each Hear lasts to the last mark; the second one plays the sound again from its start.
-    const int n = b->FrameWordCount();
-    EXPECT_NEAR(commands[2].at - commands[1].at, b->Book.MarkTime(n, 2), 0.003);
+    const int n = in.FrameWordCount();
+    EXPECT_NEAR(commands[2].at - commands[1].at, in.Book.MarkTime(n, 2), 0.003);
 }
 
 TEST_F(HearTest, WhileTheSentenceIsHeardThePageAndTheSoundsAreRefused) {
     frmBook* b = openAt(2);
+    auto in = probe(b);
     recordSentenceDevice(b);
     const int beepsBefore = beeps();
     int nesting = -1;
     clock.after(0.5, [&] {
         ASSERT_EQ(gBusy, 1);
-        click(b->cmdEar);  // beeps
-        nesting = b->HearNesting;
-        click(b->cmdNext);        // beeps
-        click(b->cmdBack);        // beeps
-        choose(b->mnuPlayAll);    // beeps
-        b->cmdEarSmall_Click();   // nothing (the Clue, hidden in Reading, refuses all the same)
+        click(in.cmdEar);  // beeps
+        nesting = in.HearNesting;
+        click(in.cmdNext);        // beeps
+        click(in.cmdBack);        // beeps
+        choose(in.mnuPlayAll);    // beeps
+        in.cmdEarSmall_Click();   // nothing (the Clue, hidden in Reading, refuses all the same)
         pressWord(b, 1);          // nothing
     });
-    click(b->cmdEar);
+    click(in.cmdEar);
     EXPECT_EQ(beeps() - beepsBefore, 4);
     EXPECT_EQ(nesting, 1);
     EXPECT_EQ(gFrame, 2);
-    EXPECT_EQ(b->TellingStory, 0);
+    EXPECT_EQ(in.TellingStory, 0);
     EXPECT_EQ(commandsNamed(QStringLiteral("Play")).size(), 1u);
     EXPECT_TRUE(journalOf(QStringLiteral("sound")).filter(QStringLiteral("MMControl2\tPlay")).isEmpty());
-    EXPECT_EQ(b->HearNesting, 0);
+    EXPECT_EQ(in.HearNesting, 0);
     EXPECT_FALSE(b->isUnloaded());
 }
 
@@ -315,20 +323,21 @@ TEST_F(HearTest, MissingMarksCountAsZeroAndAPageWithoutWordsIsHeardToItsEnd) {
                    frameOf({line(4500, QStringLiteral("No marks at all."))}, {})};
     useOwnBook(book);
     frmBook* b = openAt(2);
-    ASSERT_EQ(b->FrameWordCount(), 5);
+    auto in = probe(b);
+    ASSERT_EQ(in.FrameWordCount(), 5);
     int barAt = -2;
     double t0 = clock.elapsed();
     clock.at(t0 + 0.45, [&] { barAt = wordUnderBar(b, b->Shape1); });
-    click(b->cmdEar);
+    click(in.cmdEar);
     EXPECT_EQ(barAt, 2);
     // Words 3 to 5 pass as soon as word 2's mark has: one yield each.
     EXPECT_NEAR(clock.elapsed() - t0, 0.6, 0.005);
     EXPECT_FALSE(shown(b->Shape1));
     EXPECT_EQ(gBusy, 0);
 
-    click(b->cmdNext);
-    ASSERT_EQ(b->FrameWordCount(), 0);
-    const double length = b->MMControl1->Length();
+    click(in.cmdNext);
+    ASSERT_EQ(in.FrameWordCount(), 0);
+    const double length = in.MMControl1->Length();
     ASSERT_GT(length, 0.3);
     t0 = clock.elapsed();
     bool barSeen = false;
@@ -338,17 +347,17 @@ TEST_F(HearTest, MissingMarksCountAsZeroAndAPageWithoutWordsIsHeardToItsEnd) {
             barSeen = barSeen || shown(b->Shape1);
             busy = gBusy;
         });
-    click(b->cmdEar);
+    click(in.cmdEar);
     EXPECT_FALSE(barSeen);
     EXPECT_EQ(busy, 1);
     EXPECT_NEAR(clock.elapsed() - t0, length, 0.005);
     EXPECT_EQ(gBusy, 0);
-    EXPECT_EQ(b->HearNesting, 0);
+    EXPECT_EQ(in.HearNesting, 0);
 
-    click(b->cmdNext);
-    ASSERT_EQ(b->FrameWordCount(), 4);
+    click(in.cmdNext);
+    ASSERT_EQ(in.FrameWordCount(), 4);
     t0 = clock.elapsed();
-    click(b->cmdEar);
+    click(in.cmdEar);
     EXPECT_LT(clock.elapsed() - t0, 0.01);
     EXPECT_FALSE(shown(b->Shape1));
     EXPECT_EQ(gBusy, 0);
@@ -357,22 +366,23 @@ TEST_F(HearTest, MissingMarksCountAsZeroAndAPageWithoutWordsIsHeardToItsEnd) {
 // The waits follow the steady clock: the clock of day passing midnight changes nothing.
 TEST_F(HearTest, JustAfterAndAcrossMidnightEveryWordIsUnderlinedForItsTime) {
     frmBook* b = openAt(6);  // the longest sentence of the book
-    const int n = b->FrameWordCount();
-    ASSERT_GT(b->Book.MarkTime(n, 6), 2.0);
+    auto in = probe(b);
+    const int n = in.FrameWordCount();
+    ASSERT_GT(in.Book.MarkTime(n, 6), 2.0);
     for (const QTime& at : {QTime(0, 0, 6), QTime(23, 59, 59, 500), QTime(0, 0, 0)}) {
         SCOPED_TRACE(at.toString("hh:mm:ss.zzz").toStdString());
         clock.setNow(QDateTime(QDate(2024, 3, 4), at));
         const double t0 = clock.elapsed();
         std::vector<int> bars;
         for (int i = 1; i <= n; ++i) {
-            const double from = i > 1 ? b->Book.MarkTime(i - 1, 6) : 0.0;
-            clock.at(t0 + (from + b->Book.MarkTime(i, 6)) / 2, [&] { bars.push_back(wordUnderBar(b, b->Shape1)); });
+            const double from = i > 1 ? in.Book.MarkTime(i - 1, 6) : 0.0;
+            clock.at(t0 + (from + in.Book.MarkTime(i, 6)) / 2, [&] { bars.push_back(wordUnderBar(b, b->Shape1)); });
         }
-        click(b->cmdEar);
+        click(in.cmdEar);
         std::vector<int> expected(static_cast<size_t>(n));
         std::iota(expected.begin(), expected.end(), 1);
         EXPECT_EQ(bars, expected);
-        EXPECT_NEAR(clock.elapsed() - t0, b->Book.MarkTime(n, 6), 0.003);
+        EXPECT_NEAR(clock.elapsed() - t0, in.Book.MarkTime(n, 6), 0.003);
         EXPECT_EQ(gBusy, 0);
         EXPECT_FALSE(shown(b->Shape1));
     }
@@ -417,16 +427,17 @@ TEST_F(HearTest, AMarkFarPastTheSoundEndsTheWalkASecondAfterTheSound) {
                 boxes.answer(mb::OK);
         }
         frmBook* b = openAt(2);
-        ASSERT_EQ(b->FrameWordCount(), 3);
-        ASSERT_EQ(b->MMControl1->Mode() != mci::ModeNotOpen, c.soundOpens);
+        auto in = probe(b);
+        ASSERT_EQ(in.FrameWordCount(), 3);
+        ASSERT_EQ(in.MMControl1->Mode() != mci::ModeNotOpen, c.soundOpens);
         const double t0 = clock.elapsed();
-        click(b->cmdEar);
+        click(in.cmdEar);
         EXPECT_NEAR(clock.elapsed() - t0, c.walk, 0.01);
         EXPECT_EQ(gBusy, 0);
         EXPECT_FALSE(shown(b->Shape1));
-        EXPECT_EQ(b->focusWidget(), b->cmdRestart);
+        EXPECT_EQ(b->focusWidget(), in.cmdRestart);
         // The window is itself again: the page turns.
-        click(b->cmdBack);
+        click(in.cmdBack);
         EXPECT_EQ(gFrame, 1);
         booktest::closeAllWindows();
     }
@@ -447,6 +458,7 @@ TEST_F(HearTest, MenuExitAndClosingGoThroughWhileTheSentenceIsHeard) {
         gActivityLog.clear();
         menuOpened = 0;
         frmBook* b = openAt(2);
+        auto in = probe(b);
         const QPointer<frmBook> alive(b);
         const int beepsBefore = beeps();
         const double t0 = clock.elapsed();
@@ -454,12 +466,12 @@ TEST_F(HearTest, MenuExitAndClosingGoThroughWhileTheSentenceIsHeard) {
         clock.after(0.3, [&] {
             busyThen = gBusy == 1 && shown(b->Shape1);
             switch (way) {
-            case MenuButton: QTest::mouseClick(b->cmdMenu, Qt::LeftButton); break;
-            case ToMenu: b->mnuMenu->trigger(); break;
+            case MenuButton: QTest::mouseClick(in.cmdMenu, Qt::LeftButton); break;
+            case ToMenu: in.mnuMenu->trigger(); break;
             case Exit:
                 gMDIForm = b;  // no frame here: the book window stands in for it
                 try {
-                    choose(b->mnuExit);
+                    choose(in.mnuExit);
                 } catch (const ProgramEnded&) {
                     ended = true;
                 }
@@ -467,7 +479,7 @@ TEST_F(HearTest, MenuExitAndClosingGoThroughWhileTheSentenceIsHeard) {
             case ProgramClose: EXPECT_TRUE(b->Unload(unload::FormMDIForm)); break;
             }
         });
-        click(b->cmdEar);
+        click(in.cmdEar);
         EXPECT_TRUE(busyThen);
         EXPECT_EQ(beeps(), beepsBefore);
         EXPECT_TRUE(!alive || alive->isUnloaded());
@@ -487,18 +499,19 @@ TEST_F(HearTest, InTheClozeActivitiesTheUnderlineSkipsTheHiddenWord) {
     gActivity = activity::ClozeType;
     ActiveSettings.ClozeTypeSound = -1;
     frmBook* b = openAt(2);
-    ASSERT_GE(b->FrameWordCount(), 3);
+    auto in = probe(b);
+    ASSERT_GE(in.FrameWordCount(), 3);
     for (bool gap : {true, false}) {
         SCOPED_TRACE(gap ? "gap shown" : "gap gone");
-        b->ClozeWordIndex = 2;
+        in.ClozeWordIndex = 2;
         b->yellowfudge->setVisible(gap);
         const double t0 = clock.elapsed();
         std::vector<int> bars;
         for (int i = 1; i <= 3; ++i) {
-            const double from = i > 1 ? b->Book.MarkTime(i - 1, 2) : 0.0;
-            clock.at(t0 + (from + b->Book.MarkTime(i, 2)) / 2, [&] { bars.push_back(wordUnderBar(b, b->Shape1)); });
+            const double from = i > 1 ? in.Book.MarkTime(i - 1, 2) : 0.0;
+            clock.at(t0 + (from + in.Book.MarkTime(i, 2)) / 2, [&] { bars.push_back(wordUnderBar(b, b->Shape1)); });
         }
-        click(b->cmdEar);
+        click(in.cmdEar);
         EXPECT_EQ(bars, (std::vector<int>{1, gap ? 0 : 2, 3}));
     }
 }
@@ -507,11 +520,12 @@ TEST_F(HearTest, InTheClozeActivitiesTheUnderlineSkipsTheHiddenWord) {
 // moves with its word at once, to the word's new place.
 TEST_F(HearTest, AResizeWhileTheSentencePlaysKeepsTheSoundAndMovesTheBarWithItsWord) {
     frmBook* b = openAt(6);  // the longest sentence of the book
+    auto in = probe(b);
     recordSentenceDevice(b);
-    const int n = b->FrameWordCount();
+    const int n = in.FrameWordCount();
     ASSERT_GE(n, 3);
     const double t0 = clock.elapsed();
-    const double inWord2 = (b->Book.MarkTime(1, 6) + b->Book.MarkTime(2, 6)) / 2;
+    const double inWord2 = (in.Book.MarkTime(1, 6) + in.Book.MarkTime(2, 6)) / 2;
     int barAfter = -2, modeAfter = 0;
     QRect barBefore, barMoved;
     clock.at(t0 + inWord2, [&] {
@@ -519,13 +533,13 @@ TEST_F(HearTest, AResizeWhileTheSentencePlaysKeepsTheSoundAndMovesTheBarWithItsW
         resizeBook(b, booktest::sizeForScale(0.8, 0.8));
         barMoved = b->Shape1->geometry();
         barAfter = wordUnderBar(b, b->Shape1);
-        modeAfter = b->MMControl1->Mode();
+        modeAfter = in.MMControl1->Mode();
     });
     std::vector<int> laterBars;
     for (int i = 3; i <= n; ++i)
-        clock.at(t0 + (b->Book.MarkTime(i - 1, 6) + b->Book.MarkTime(i, 6)) / 2,
+        clock.at(t0 + (in.Book.MarkTime(i - 1, 6) + in.Book.MarkTime(i, 6)) / 2,
                  [&] { laterBars.push_back(wordUnderBar(b, b->Shape1)); });
-    click(b->cmdEar);
+    click(in.cmdEar);
     EXPECT_NEAR(gScale, 0.8, 0.01);
     EXPECT_EQ(barAfter, 2);
     EXPECT_NE(barMoved, barBefore);
@@ -535,12 +549,12 @@ TEST_F(HearTest, AResizeWhileTheSentencePlaysKeepsTheSoundAndMovesTheBarWithItsW
     std::vector<int> expected(static_cast<size_t>(n - 2));
     std::iota(expected.begin(), expected.end(), 3);
     EXPECT_EQ(laterBars, expected);
-    EXPECT_NEAR(clock.elapsed() - t0, b->Book.MarkTime(n, 6), 0.003);
+    EXPECT_NEAR(clock.elapsed() - t0, in.Book.MarkTime(n, 6), 0.003);
 
     // A resize at rest keeps the page's sound open too, ready for the next Hear.
     resizeBook(b, booktest::sizeForScale(1, 1));
     EXPECT_EQ(commandsNamed(QStringLiteral("Close")).size(), 0u);
-    EXPECT_NE(b->MMControl1->Mode(), mci::ModeNotOpen);
+    EXPECT_NE(in.MMControl1->Mode(), mci::ModeNotOpen);
 }
 
 // A clicked word's bar moves with its word too.
@@ -549,7 +563,7 @@ TEST_F(HearTest, AResizeWhileAClickedWordPlaysMovesItsBar) {
     int barAfter = -2;
     clock.after(0.05, [&] {
         resizeBook(b, booktest::sizeForScale(0.8, 0.8));
-        barAfter = wordUnderBar(b, b->Shape2);
+        barAfter = wordUnderBar(b, probe(b).Shape2);
     });
     pressWord(b, 4);
     EXPECT_EQ(barAfter, 4);
@@ -582,19 +596,20 @@ protected:
 
 TEST_F(WritingHearTest, HearSpeaksTheTitleOrTheVisibleBoxesJoined) {
     frmBook* b = openBook();
-    b->TextTitle->setText(QStringLiteral("My book "));
-    click(b->cmdEar);
-    click(b->cmdNext);
-    b->text[1]->setText(QStringLiteral("One. "));
-    b->text[2]->setText(QStringLiteral("Two. "));
-    click(b->cmdEar);
-    b->text[2]->hide();
-    click(b->cmdEar);
+    auto in = probe(b);
+    in.TextTitle->setText(QStringLiteral("My book "));
+    click(in.cmdEar);
+    click(in.cmdNext);
+    in.text[1]->setText(QStringLiteral("One. "));
+    in.text[2]->setText(QStringLiteral("Two. "));
+    click(in.cmdEar);
+    in.text[2]->hide();
+    click(in.cmdEar);
     EXPECT_EQ(voice->spoken, (QStringList{QStringLiteral("My book "), QStringLiteral("One. Two. "),
                                           QStringLiteral("One. ")}));
     EXPECT_EQ(voice->busy, (QList<int>{1, 1, 1}));
     EXPECT_EQ(gBusy, 0);
-    EXPECT_EQ(b->HearNesting, 0);
+    EXPECT_EQ(in.HearNesting, 0);
     EXPECT_TRUE(commands.empty());
     EXPECT_TRUE(journalOf(QStringLiteral("sound")).filter(QStringLiteral("\tPlay\t")).isEmpty());
 }
@@ -603,27 +618,28 @@ TEST_F(WritingHearTest, WithSpeechSwitchedOffTheMessageComesAndHearIsIdleAgain) 
     frmBook* b = openBook();
     GlobalSettings.SpeechDisabled = -1;
     boxes.answer(mb::OK);
-    click(b->cmdEar);
+    click(probe(b).cmdEar);
     ASSERT_EQ(boxes.msgBoxes().size(), 1u);
     EXPECT_EQ(boxes.msgBoxes()[0].text, QStringLiteral("The artificial speech engine has been disabled."));
     EXPECT_TRUE(voice->spoken.isEmpty());
     EXPECT_EQ(gBusy, 0);
-    EXPECT_EQ(b->HearNesting, 0);
+    EXPECT_EQ(probe(b).HearNesting, 0);
 }
 
 TEST_F(WritingHearTest, TellStorySpeaksEveryPageWithTheShorterPause) {
     useThreePageBook();
     installVoice();
     frmBook* b = openBook();
+    auto in = probe(b);
     auto* recording = voice;
     // Each page's text is spoken once, in order.
-    choose(b->mnuPlayAll);
+    choose(in.mnuPlayAll);
     ASSERT_EQ(recording->spoken.size(), 3);
-    EXPECT_EQ(recording->spoken[0], b->Book.BlockText(1, 1));
-    EXPECT_EQ(recording->spoken[1], b->Book.BlockText(1, 2) + b->Book.BlockText(2, 2));
-    EXPECT_EQ(recording->spoken[2], b->Book.BlockText(1, 3));
+    EXPECT_EQ(recording->spoken[0], in.Book.BlockText(1, 1));
+    EXPECT_EQ(recording->spoken[1], in.Book.BlockText(1, 2) + in.Book.BlockText(2, 2));
+    EXPECT_EQ(recording->spoken[2], in.Book.BlockText(1, 3));
     booktest::expectAtRestAfterStory(b);
-    EXPECT_TRUE(shown(b->TextTitle));
+    EXPECT_TRUE(shown(in.TextTitle));
     // Three pages: three pauses before (0.6 to 1.6 s), three speeches of 0.4 s, three pauses
     // after (0 to 1 s).
     EXPECT_GE(clock.elapsed(), 3 * 0.6 + 3 * 0.4);
@@ -634,23 +650,24 @@ TEST_F(WritingHearTest, TellStorySpeaksEveryPageWithTheShorterPause) {
 
 TEST_F(HearTest, AClickedWordIsHeardWithItsBarWhileItPlays) {
     frmBook* b = openAt(3);  // Pip has a big red ball.
-    const int n = b->FrameWordCount();
+    auto in = probe(b);
+    const int n = in.FrameWordCount();
     ASSERT_EQ(n, 6);
     for (int k : {1, 4, 6}) {
         SCOPED_TRACE("word " + std::to_string(k));
-        const QString word = b->Words.FrameWords[k - 1];
+        const QString word = in.Words.FrameWords[k - 1];
         const QString path = wordSoundOf(word);
         ASSERT_TRUE(QFileInfo(path).isFile()) << path.toStdString();
         const double t0 = clock.elapsed();
         int barDuring = -2;
-        clock.after(0.1, [&] { barDuring = wordUnderBar(b, b->Shape2); });
+        clock.after(0.1, [&] { barDuring = wordUnderBar(b, in.Shape2); });
         pressWord(b, k);
         EXPECT_EQ(barDuring, k);
-        EXPECT_FALSE(shown(b->Shape2));
-        EXPECT_EQ(b->MMControl2->FileName, path);
+        EXPECT_FALSE(shown(in.Shape2));
+        EXPECT_EQ(in.MMControl2->FileName, path);
         // It waited for the word's sound to end, no longer.
-        EXPECT_NEAR(clock.elapsed() - t0, b->MMControl2->Length(), 0.003);
-        EXPECT_NE(b->MMControl2->Mode(), mci::ModePlay);
+        EXPECT_NEAR(clock.elapsed() - t0, in.MMControl2->Length(), 0.003);
+        EXPECT_NE(in.MMControl2->Mode(), mci::ModePlay);
         const QStringList played = journalOf(QStringLiteral("sound")).filter(QStringLiteral("MMControl2\tPlay\t"));
         ASSERT_FALSE(played.isEmpty());
         EXPECT_TRUE(played.last().endsWith(path));
@@ -661,9 +678,10 @@ TEST_F(HearTest, AClickedWordIsHeardWithItsBarWhileItPlays) {
 
 TEST_F(HearTest, ClicksThatHitNoWordOrAreSwitchedOffPlayNothing) {
     frmBook* b = openAt(3);
-    const booklayout::FrameWordTable& w = b->Words;
-    const int n = b->FrameWordCount();
-    Label* l = b->label[1];
+    auto in = probe(b);
+    const booklayout::FrameWordTable& w = in.Words;
+    const int n = in.FrameWordCount();
+    Label* l = in.label[1];
     // Right of the last word, inside the label.
     const int rightOfText = (w.FrameWordLeft[n - 1] + w.FrameWordWidth[n - 1]) / 15 + 10;
     ASSERT_LT(rightOfText, l->x() + l->width());
@@ -671,7 +689,7 @@ TEST_F(HearTest, ClicksThatHitNoWordOrAreSwitchedOffPlayNothing) {
     ActiveSettings.ReadHearWord = 0;
     pressWord(b, 1);
     EXPECT_TRUE(journalOf(QStringLiteral("sound")).filter(QStringLiteral("MMControl2\tOpen")).isEmpty());
-    EXPECT_FALSE(shown(b->Shape2));
+    EXPECT_FALSE(shown(in.Shape2));
 }
 
 TEST_F(HearTest, ClozeClicksFollowTheirSettingAndHideTheBarOverTheGap) {
@@ -679,7 +697,8 @@ TEST_F(HearTest, ClozeClicksFollowTheirSettingAndHideTheBarOverTheGap) {
     ActiveSettings.ReadHearWord = 0;  // not Cloze (type)'s setting
     ActiveSettings.ClozeTypeSound = -1;
     frmBook* b = openAt(2);
-    b->ClozeWordIndex = 2;
+    auto in = probe(b);
+    in.ClozeWordIndex = 2;
     b->yellowfudge->show();
     const int wordSounds = int(journalOf(QStringLiteral("sound")).filter(QStringLiteral("MMControl2\tPlay")).size());
     struct Case {
@@ -689,10 +708,10 @@ TEST_F(HearTest, ClozeClicksFollowTheirSettingAndHideTheBarOverTheGap) {
     for (const Case& c : cases) {
         SCOPED_TRACE("word " + std::to_string(c.word));
         int barDuring = -2;
-        clock.after(0.05, [&] { barDuring = wordUnderBar(b, b->Shape2); });
+        clock.after(0.05, [&] { barDuring = wordUnderBar(b, in.Shape2); });
         pressWord(b, c.word);
         EXPECT_EQ(barDuring, c.bar ? c.word : 0);
-        EXPECT_EQ(b->MMControl2->FileName, wordSoundOf(b->Words.FrameWords[c.word - 1]));
+        EXPECT_EQ(in.MMControl2->FileName, wordSoundOf(in.Words.FrameWords[c.word - 1]));
     }
     ActiveSettings.ClozeTypeSound = 0;
     pressWord(b, 1);
@@ -705,12 +724,13 @@ TEST_F(HearTest, AWordWithoutItsSoundIsSilent) {
     book.frames = {frameOf({kOwnTitle}, {0.3, 0.5}), frameOf({line(4500, QStringLiteral("Zorbleflax!"))}, {0.5})};
     useOwnBook(book);
     frmBook* b = openAt(2);
+    auto in = probe(b);
     const double t0 = clock.elapsed();
     pressWord(b, 1);
     EXPECT_LT(clock.elapsed() - t0, 0.002);  // no wait
-    EXPECT_EQ(b->MMControl2->FileName, QString());
-    EXPECT_EQ(b->MMControl2->Mode(), mci::ModeNotOpen);
-    EXPECT_FALSE(shown(b->Shape2));
+    EXPECT_EQ(in.MMControl2->FileName, QString());
+    EXPECT_EQ(in.MMControl2->Mode(), mci::ModeNotOpen);
+    EXPECT_FALSE(shown(in.Shape2));
     EXPECT_TRUE(boxes.calls().empty());
 }
 
@@ -718,26 +738,28 @@ TEST_F(HearTest, TheClueWordIsHeardUnlessTheSentenceIs) {
     gActivity = activity::ClozeType;  // the Clue is there only
     ActiveSettings.ClozeTypeSound = -1;
     frmBook* b = openAt(2);
+    auto in = probe(b);
     gCurrentWord = QStringLiteral("Pup");
     const double t0 = clock.elapsed();
-    click(b->cmdEarSmall);
-    EXPECT_EQ(b->MMControl2->FileName, wordSoundOf(QStringLiteral("PUP")));
-    EXPECT_NEAR(clock.elapsed() - t0, b->MMControl2->Length(), 0.003);
-    EXPECT_FALSE(shown(b->Shape2));  // the Clue shows no bar
+    click(in.cmdEarSmall);
+    EXPECT_EQ(in.MMControl2->FileName, wordSoundOf(QStringLiteral("PUP")));
+    EXPECT_NEAR(clock.elapsed() - t0, in.MMControl2->Length(), 0.003);
+    EXPECT_FALSE(shown(in.Shape2));  // the Clue shows no bar
 }
 
 TEST_F(HearTest, HearWhileAWordPlaysDoesNothing) {
     frmBook* b = openAt(3);
+    auto in = probe(b);
     recordSentenceDevice(b);
     const int beepsBefore = beeps();
     clock.after(0.05, [&] {
-        ASSERT_TRUE(shown(b->Shape2));
-        click(b->cmdEar);
+        ASSERT_TRUE(shown(in.Shape2));
+        click(in.cmdEar);
     });
     pressWord(b, 2);
     EXPECT_TRUE(commands.empty());
     EXPECT_EQ(beeps(), beepsBefore);
-    EXPECT_EQ(b->HearNesting, 0);
+    EXPECT_EQ(in.HearNesting, 0);
 }
 
 TEST_F(HearTest, ClosingWhileAWordPlaysEndsTheWaitWithoutTouchingTheWindow) {
@@ -745,7 +767,7 @@ TEST_F(HearTest, ClosingWhileAWordPlaysEndsTheWaitWithoutTouchingTheWindow) {
     QPointer<frmBook> alive(b);
     const double t0 = clock.elapsed();
     clock.after(0.05, [&] {
-        choose(b->mnuMenu);  // not busy: the window closes
+        choose(probe(b).mnuMenu);  // not busy: the window closes
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     });
     pressWord(b, 4);
@@ -759,16 +781,17 @@ TEST_F(HearTest, ClosingWhileAWordPlaysEndsTheWaitWithoutTouchingTheWindow) {
 TEST_F(HearTest, TellStoryHearsEveryPageInOrderWithThePauses) {
     useThreePageBook();
     frmBook* b = openAt(2);  // it starts from the first page wherever it is
+    auto in = probe(b);
     recordSentenceDevice(b);
     struct During {
         int pageButtons = 1, telling = 0;
         bool stop = false, next = true, menu = true, ear = true, back = true;
     } during;
     clock.after(2.0, [&] {
-        during = {b->PageButtonsShown, b->TellingStory, shown(b->cmdCancel), shown(b->cmdNext),
-                  shown(b->cmdMenu), shown(b->cmdEar), shown(b->cmdBack)};
+        during = {in.PageButtonsShown, in.TellingStory, shown(in.cmdCancel), shown(in.cmdNext),
+                  shown(in.cmdMenu), shown(in.cmdEar), shown(in.cmdBack)};
     });
-    choose(b->mnuPlayAll);
+    choose(in.mnuPlayAll);
 
     EXPECT_EQ(during.pageButtons, 0);
     EXPECT_EQ(during.telling, -1);
@@ -790,36 +813,37 @@ TEST_F(HearTest, TellStoryHearsEveryPageInOrderWithThePauses) {
         EXPECT_LE(before, 1.6 + 0.01);
         // The page is heard to its last mark, then the pause after hearing, then the next page.
         int words = 0;
-        while (b->Book.MarkTime(words + 1, f) > 0)
+        while (in.Book.MarkTime(words + 1, f) > 0)
             ++words;
-        const double after = opens[size_t(f)].at - (plays[size_t(f - 1)].at + b->Book.MarkTime(words, f));
+        const double after = opens[size_t(f)].at - (plays[size_t(f - 1)].at + in.Book.MarkTime(words, f));
         EXPECT_GE(after, 1.0 - 0.01);
         EXPECT_LE(after, 2.0 + 0.01);
     }
     // It ends on the first page, with the page buttons back.
     EXPECT_EQ(opens[3].file, sound(1));
     booktest::expectAtRestAfterStory(b);
-    EXPECT_TRUE(shown(b->cmdEar));
+    EXPECT_TRUE(shown(in.cmdEar));
     EXPECT_FALSE(shown(b->Shape1));
 }
 
 TEST_F(HearTest, StopDuringAPageLetsItFinishThenEndsOnTheFirstPage) {
     useThreePageBook();
     frmBook* b = openBook();
+    auto in = probe(b);
     recordSentenceDevice(b);
     // Stop pressed while page 2 is heard.
     std::optional<double> stopAt;
     std::function<void()> watch = [&] {
         if (commandsNamed(QStringLiteral("Play")).size() == 2 && !stopAt) {
             stopAt = clock.elapsed();
-            QTest::mouseClick(b->cmdCancel, Qt::LeftButton);
+            QTest::mouseClick(in.cmdCancel, Qt::LeftButton);
             return;
         }
         if (!stopAt)
             clock.after(0.05, watch);
     };
     clock.after(0.05, watch);
-    choose(b->mnuPlayAll);
+    choose(in.mnuPlayAll);
     ASSERT_TRUE(stopAt.has_value());
     const auto plays = commandsNamed(QStringLiteral("Play"));
     const auto opens = commandsNamed(QStringLiteral("Open"));
@@ -827,18 +851,19 @@ TEST_F(HearTest, StopDuringAPageLetsItFinishThenEndsOnTheFirstPage) {
     ASSERT_EQ(opens.size(), 3u);  // pages 1, 2, then 1 again
     EXPECT_TRUE(opens[2].file.endsWith(QStringLiteral("SNT01.WAV")));
     // Page 2 was heard to its last mark before the story ended.
-    EXPECT_NEAR(opens[2].at - plays[1].at, b->Book.MarkTime(5, 2), 0.01);
+    EXPECT_NEAR(opens[2].at - plays[1].at, in.Book.MarkTime(5, 2), 0.01);
     booktest::expectAtRestAfterStory(b);
 }
 
 TEST_F(HearTest, WhileTheStoryIsToldTheWindowStaysAndNoSecondStoryStarts) {
     useThreePageBook();
     frmBook* b = openBook();
+    auto in = probe(b);
     recordSentenceDevice(b);
     int refusals = 0, tries = 0;
     for (double t = 0.3; t < 8.0; t += 0.7)
         clock.after(t, [&] {
-            if (b->TellingStory == 0)
+            if (in.TellingStory == 0)
                 return;
             ++tries;
             const int busy = gBusy;
@@ -846,10 +871,10 @@ TEST_F(HearTest, WhileTheStoryIsToldTheWindowStaysAndNoSecondStoryStarts) {
             if (!b->Unload())
                 ++refusals;
             gBusy = busy;
-            choose(b->mnuPlayAll);
-            choose(b->mnuMenu);
+            choose(in.mnuPlayAll);
+            choose(in.mnuMenu);
         });
-    choose(b->mnuPlayAll);
+    choose(in.mnuPlayAll);
     ASSERT_GE(tries, 5);
     EXPECT_EQ(refusals, tries);
     EXPECT_FALSE(b->isUnloaded());
@@ -880,7 +905,7 @@ TEST_F(HearTest, TheProgramClosingInTheMiddleOfTheStoryEndsItCleanly) {
             clock.after(0.05, watch);
     };
     clock.after(0.05, watch);
-    choose(b->mnuPlayAll);
+    choose(probe(b).mnuPlayAll);
     ASSERT_TRUE(closedAt.has_value());
     EXPECT_FALSE(alive);
     EXPECT_LT(clock.elapsed() - *closedAt, 0.01);
@@ -895,8 +920,8 @@ TEST_F(HearTest, TellStoryIsOnlyForReadingAndWriting) {
     frmBook* b = openBook();
     const int beepsBefore = beeps();
     const double t0 = clock.elapsed();
-    choose(b->mnuPlayAll);
-    EXPECT_EQ(b->TellingStory, 0);
+    choose(probe(b).mnuPlayAll);
+    EXPECT_EQ(probe(b).TellingStory, 0);
     EXPECT_EQ(clock.elapsed(), t0);
     EXPECT_EQ(beeps(), beepsBefore);
 }
@@ -907,14 +932,15 @@ TEST_F(HearTest, AOnePageStoryIsToldOnceAndShownAgainWithItsButtons) {
     book.frames = {frameOf({kOwnTitle}, {0.3, 0.5})};
     useOwnBook(book);
     frmBook* b = openBook();
+    auto in = probe(b);
     recordSentenceDevice(b);
-    choose(b->mnuPlayAll);
+    choose(in.mnuPlayAll);
     EXPECT_EQ(commandsNamed(QStringLiteral("Play")).size(), 1u);
     EXPECT_EQ(commandsNamed(QStringLiteral("Open")).size(), 2u);
     EXPECT_EQ(gFrame, 1);
-    EXPECT_TRUE(shown(b->cmdRestart));
-    EXPECT_FALSE(shown(b->cmdBack));
-    EXPECT_TRUE(shown(b->cmdMenu));
+    EXPECT_TRUE(shown(in.cmdRestart));
+    EXPECT_FALSE(shown(in.cmdBack));
+    EXPECT_TRUE(shown(in.cmdMenu));
 }
 
 // Just after midnight, and across it, the story keeps its pauses and its underline: it takes
@@ -930,7 +956,7 @@ TEST_F(HearTest, AStoryToldAtOrAcrossMidnightKeepsItsPausesAndUnderline) {
         int underlined = 0;
         for (double t = 0.05; t < 12; t += 0.05)
             clock.at(t0 + t, [&] { underlined += shown(b->Shape1) ? 1 : 0; });
-        choose(b->mnuPlayAll);
+        choose(probe(b).mnuPlayAll);
         const double took = clock.elapsed() - t0;
         clock.advance(12);  // the remaining samples fall due
         booktest::expectAtRestAfterStory(b);
@@ -972,7 +998,7 @@ TEST_F(RealClockHearTest, WaitsCostNextToNoCpu) {
     frmBook* b = openBook();
     const double wall0 = realClock().monotonic();
     const double cpu0 = cpuSeconds();
-    choose(b->mnuPlayAll);
+    choose(probe(b).mnuPlayAll);
     const double cpu = cpuSeconds() - cpu0;
     EXPECT_GE(realClock().monotonic() - wall0, 3.0 + 0.6);
     EXPECT_LT(cpu, 0.3) << "telling a page with a 3 s sentence cost " << cpu << " s of CPU time";
@@ -1017,9 +1043,10 @@ std::pair<double, double> loudSpan(const QByteArray& s16, int rate, int threshol
 TEST_F(RealDeviceHearTest, TheSentencePlaysToItsEndAndModeLeavesPlayingOnTime) {
     ASSERT_TRUE(WaveDevice::audioAvailable());
     frmBook* b = openBook();
-    click(b->cmdNext);
-    click(b->cmdNext);  // page 3: "Pip has a big red ball."
-    const double length = b->MMControl1->Length();
+    auto in = probe(b);
+    click(in.cmdNext);
+    click(in.cmdNext);  // page 3: "Pip has a big red ball."
+    const double length = in.MMControl1->Length();
     ASSERT_GT(length, 0.5);
 
     // Listen to the output while the page is heard, when a recorder is at hand.
@@ -1041,13 +1068,13 @@ TEST_F(RealDeviceHearTest, TheSentencePlaysToItsEndAndModeLeavesPlayingOnTime) {
     QTimer sampler;
     sampler.setTimerType(Qt::PreciseTimer);
     QObject::connect(&sampler, &QTimer::timeout,
-                     [&] { modes.push_back({realClock().monotonic() - t0, b->MMControl1->Mode()}); });
+                     [&] { modes.push_back({realClock().monotonic() - t0, in.MMControl1->Mode()}); });
     sampler.start(1);
-    click(b->cmdEar);
+    click(in.cmdEar);
     const double walked = realClock().monotonic() - t0;
-    const int n = b->FrameWordCount();
-    EXPECT_GE(walked, b->Book.MarkTime(n, 3));
-    EXPECT_LT(walked, b->Book.MarkTime(n, 3) + 0.1);
+    const int n = in.FrameWordCount();
+    EXPECT_GE(walked, in.Book.MarkTime(n, 3));
+    EXPECT_LT(walked, in.Book.MarkTime(n, 3) + 0.1);
     waitYielding(length + 0.3 - walked);
     sampler.stop();
     double last526 = -1, first525 = -1;
@@ -1071,7 +1098,7 @@ TEST_F(RealDeviceHearTest, TheSentencePlaysToItsEndAndModeLeavesPlayingOnTime) {
         rec.kill();
         rec.waitForFinished(3000);
         // The voiced part of the file was heard whole: from its first loud sample to its last.
-        const std::optional<WavData> wav = readWavFile(b->MMControl1->FileName);
+        const std::optional<WavData> wav = readWavFile(in.MMControl1->FileName);
         ASSERT_TRUE(wav.has_value());
         ASSERT_EQ(wav->bitsPerSample, 16);
         const auto inFile = loudSpan(wav->samples, wav->sampleRate, 2000);

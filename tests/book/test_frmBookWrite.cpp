@@ -11,11 +11,13 @@
 #include "platform/Ansi.h"
 #include "platform/Controls.h"
 #include "platform/FileDialogs.h"
+#include "support/BookProbe.h"
 #include "support/FullDisk.h"
 #include "support/Press.h"
 
 using testsupport::choose;
 using testsupport::click;
+using testsupport::probe;
 
 namespace {
 
@@ -61,17 +63,21 @@ protected:
         b->activateWindow();
         settle();
         for (int f = 1; f < frame; ++f)
-            click(b->cmdNext);
+            click(probe(b).cmdNext);
         settle();
         return b;
     }
 
     // The box the child is typing in.
-    static TextBox* current(frmBook* b) { return gFrame == 1 ? b->TextTitle : b->text[size_t(b->CurrentBlock)]; }
+    static TextBox* current(frmBook* b) {
+        auto in = probe(b);
+        return gFrame == 1 ? in.TextTitle : in.text[size_t(in.CurrentBlock)];
+    }
     static void place(frmBook* b, int box, int pos) {
-        TextBox* t = gFrame == 1 ? b->TextTitle : b->text[size_t(box)];
+        auto in = probe(b);
+        TextBox* t = gFrame == 1 ? in.TextTitle : in.text[size_t(box)];
         t->setFocus();
-        b->CurrentBlock = box;  // as the focus event does
+        in.CurrentBlock = box;  // as the focus event does
         t->setSelStart(pos);
     }
     static void key(frmBook* b, Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
@@ -81,29 +87,32 @@ protected:
         QTest::keyClick(current(b), c);
     }
     static QString pageText(frmBook* b) {
+        auto in = probe(b);
         QString s;
-        for (int i = 1; i <= b->MaxBlocks; ++i)
-            s += b->Book.BlockText(i, gFrame);
+        for (int i = 1; i <= in.MaxBlocks; ++i)
+            s += in.Book.BlockText(i, gFrame);
         return s;
     }
     // Caret offset over the page's joined text.
     static int caretOffset(frmBook* b) {
+        auto in = probe(b);
         int n = 0;
-        for (int i = 1; i < b->CurrentBlock; ++i)
-            n += int(b->Book.BlockText(i, gFrame).size());
+        for (int i = 1; i < in.CurrentBlock; ++i)
+            n += int(in.Book.BlockText(i, gFrame).size());
         return n + current(b)->SelStart();
     }
     // Every box shows its block and the lines fit their boxes.
     static void expectBoxesShowBlocks(frmBook* b) {
+        auto in = probe(b);
         for (int i = 1; i <= 3; ++i) {
-            TextBox* t = b->text[size_t(i)];
-            EXPECT_EQ(t->Text(), b->Book.BlockText(i, gFrame)) << "box " << i;
-            EXPECT_LE(b->TextWidth(t->Text()), t->width() * 15) << "box " << i;
+            TextBox* t = in.text[size_t(i)];
+            EXPECT_EQ(t->Text(), in.Book.BlockText(i, gFrame)) << "box " << i;
+            EXPECT_LE(in.TextWidth(t->Text()), t->width() * 15) << "box " << i;
         }
     }
     int beeps() const { return int(journalOf(QStringLiteral("beep")).size()); }
     bool curly(frmBook* b) const {
-        return screen::fontFamilyFor(QStringLiteral("Arial")) == b->TextTitle->font().family();
+        return screen::fontFamilyFor(QStringLiteral("Arial")) == probe(b).TextTitle->font().family();
     }
 
     ScriptedFileDialogs files;
@@ -111,12 +120,13 @@ protected:
 
 TEST_F(WritingTest, TypingIntoAFullLineFlowsThePageAndTheCaretStaysBehindTheCharacter) {
     frmBook* b = openWriting(2);
+    auto in = probe(b);
     ASSERT_EQ(gFrame, 2);
-    ASSERT_EQ(b->LineFitMode, 0);
+    ASSERT_EQ(in.LineFitMode, 0);
     place(b, 1, 11);  // "The dog ran| "
     QString expected = pageText(b);
     int offset = 11;
-    for (int n = 0; n < 20 && b->CurrentBlock == 1; ++n) {
+    for (int n = 0; n < 20 && in.CurrentBlock == 1; ++n) {
         type(b, 'x');
         expected.insert(offset, u'x');
         ++offset;
@@ -125,10 +135,10 @@ TEST_F(WritingTest, TypingIntoAFullLineFlowsThePageAndTheCaretStaysBehindTheChar
         expectBoxesShowBlocks(b);
     }
     // The word being typed moved down as a whole, and the caret with it, behind its last letter.
-    ASSERT_EQ(b->CurrentBlock, 2) << "the first line never filled";
-    EXPECT_EQ(b->Book.BlockText(1, 2), QStringLiteral("The dog "));
-    EXPECT_TRUE(b->Book.BlockText(2, 2).startsWith(QStringLiteral("ranx")));
-    EXPECT_EQ(b->text[2]->SelStart(), offset - 8);
+    ASSERT_EQ(in.CurrentBlock, 2) << "the first line never filled";
+    EXPECT_EQ(in.Book.BlockText(1, 2), QStringLiteral("The dog "));
+    EXPECT_TRUE(in.Book.BlockText(2, 2).startsWith(QStringLiteral("ranx")));
+    EXPECT_EQ(in.text[2]->SelStart(), offset - 8);
 }
 
 TEST_F(WritingTest, AnEditThePageCannotHoldIsTakenBackWithABeep) {
@@ -147,67 +157,71 @@ TEST_F(WritingTest, AnEditThePageCannotHoldIsTakenBackWithABeep) {
 
 TEST_F(WritingTest, OnASingleLinePageACharacterThatDoesNotFitIsRefused) {
     frmBook* b = openWriting(3);
-    ASSERT_EQ(b->LineFitMode, 2);
+    auto in = probe(b);
+    ASSERT_EQ(in.LineFitMode, 2);
     place(b, 1, 8);
     const int beepsBefore = beeps();
     QString last;
     for (int n = 0; n < 60 && beeps() == beepsBefore; ++n) {
-        last = b->Book.BlockText(1, 3);
+        last = in.Book.BlockText(1, 3);
         type(b, 'm');
     }
     ASSERT_GT(beeps(), beepsBefore);
-    EXPECT_EQ(b->Book.BlockText(1, 3), last);
-    EXPECT_EQ(b->text[1]->Text(), last);
+    EXPECT_EQ(in.Book.BlockText(1, 3), last);
+    EXPECT_EQ(in.text[1]->Text(), last);
 }
 
 TEST_F(WritingTest, TheTitleBoxNeverWraps) {
     frmBook* b = openWriting(1);
+    auto in = probe(b);
     place(b, 1, 8);
     const int beepsBefore = beeps();
     for (int n = 0; n < 80 && beeps() == beepsBefore; ++n)
         type(b, 'w');
     ASSERT_GT(beeps(), beepsBefore);
-    EXPECT_EQ(b->TextTitle->Text(), b->Book.BlockText(1, 1));
-    EXPECT_LE(b->TextWidth(b->TextTitle->Text()), b->TextTitle->width() * 15);
-    EXPECT_EQ(b->Book.BlockText(2, 1), QString());
+    EXPECT_EQ(in.TextTitle->Text(), in.Book.BlockText(1, 1));
+    EXPECT_LE(in.TextWidth(in.TextTitle->Text()), in.TextTitle->width() * 15);
+    EXPECT_EQ(in.Book.BlockText(2, 1), QString());
 }
 
 TEST_F(WritingTest, DoubleQuotesOpenAndCloseAcrossTheLinesOfAPage) {
     frmBook* b = openWriting(2);
+    auto in = probe(b);
     place(b, 1, 4);  // before "dog"
     type(b, '"');
     place(b, 2, 6);  // after "the"
     type(b, '"');
     const QString open = curly(b) ? kOpen : QStringLiteral("\"");
     const QString close = curly(b) ? kClose : QStringLiteral("\"");
-    EXPECT_EQ(b->Book.BlockText(1, 2), "The " + open + "dog ran ");
-    EXPECT_EQ(b->Book.BlockText(2, 2), "to the" + close + " ");
+    EXPECT_EQ(in.Book.BlockText(1, 2), "The " + open + "dog ran ");
+    EXPECT_EQ(in.Book.BlockText(2, 2), "to the" + close + " ");
     // One more opens again, whatever kind was typed.
     place(b, 3, 0);
     type(b, '"');
-    EXPECT_EQ(b->Book.BlockText(3, 2), open + "big hill. ");
+    EXPECT_EQ(in.Book.BlockText(3, 2), open + "big hill. ");
     expectBoxesShowBlocks(b);
 }
 
 TEST_F(WritingTest, ArrowKeysCrossFromLineToLine) {
     frmBook* b = openWriting(2);
+    auto in = probe(b);
     place(b, 2, 0);
     key(b, Qt::Key_Left);  // to the line above, before its trailing blank
-    EXPECT_EQ(b->CurrentBlock, 1);
-    EXPECT_EQ(b->text[1]->SelStart(), int(b->text[1]->Text().size()) - 1);
+    EXPECT_EQ(in.CurrentBlock, 1);
+    EXPECT_EQ(in.text[1]->SelStart(), int(in.text[1]->Text().size()) - 1);
     key(b, Qt::Key_Left);  // inside the line the box moves the caret itself
-    EXPECT_EQ(b->text[1]->SelStart(), int(b->text[1]->Text().size()) - 2);
+    EXPECT_EQ(in.text[1]->SelStart(), int(in.text[1]->Text().size()) - 2);
     key(b, Qt::Key_Right);  // before a letter: the box's own move
-    EXPECT_EQ(b->CurrentBlock, 1);
+    EXPECT_EQ(in.CurrentBlock, 1);
     key(b, Qt::Key_Right);  // before the trailing blank: on to the next line
-    EXPECT_EQ(b->CurrentBlock, 2);
-    EXPECT_EQ(b->text[2]->SelStart(), 0);
+    EXPECT_EQ(in.CurrentBlock, 2);
+    EXPECT_EQ(in.text[2]->SelStart(), 0);
     key(b, Qt::Key_Down);
-    EXPECT_EQ(b->CurrentBlock, 3);
+    EXPECT_EQ(in.CurrentBlock, 3);
     key(b, Qt::Key_Down);  // no line below the last visible one: stays
-    EXPECT_EQ(b->CurrentBlock, 3);
+    EXPECT_EQ(in.CurrentBlock, 3);
     key(b, Qt::Key_Up);
-    EXPECT_EQ(b->CurrentBlock, 2);
+    EXPECT_EQ(in.CurrentBlock, 2);
     EXPECT_EQ(pageText(b), QStringLiteral("The dog ran to the big hill. "));
 }
 
@@ -224,35 +238,37 @@ TEST_F(WritingTest, BackspaceAtTheStartOfALineJoinsItToTheLineAbove) {
 
 TEST_F(WritingTest, DeleteAtTheEndOfALineTakesTheFirstCharacterOfTheNext) {
     frmBook* b = openWriting(2);
-    place(b, 1, int(b->text[1]->Text().size()));
+    auto in = probe(b);
+    place(b, 1, int(in.text[1]->Text().size()));
     key(b, Qt::Key_Delete);
-    EXPECT_EQ(b->Book.BlockText(2, 2), QStringLiteral("o the "));
-    EXPECT_EQ(b->text[2]->Text(), QStringLiteral("o the "));
-    EXPECT_EQ(b->CurrentBlock, 2);
-    EXPECT_EQ(b->text[2]->SelStart(), 0);
+    EXPECT_EQ(in.Book.BlockText(2, 2), QStringLiteral("o the "));
+    EXPECT_EQ(in.text[2]->Text(), QStringLiteral("o the "));
+    EXPECT_EQ(in.CurrentBlock, 2);
+    EXPECT_EQ(in.text[2]->SelStart(), 0);
 }
 
 TEST_F(WritingTest, ClipboardKeysCutCopyAndPasteAndOtherControlKeysDoNothing) {
     frmBook* b = openWriting(2);
+    auto in = probe(b);
     place(b, 1, 4);
-    b->text[1]->setSelLength(3);  // "dog"
+    in.text[1]->setSelLength(3);  // "dog"
     key(b, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("dog"));
-    EXPECT_EQ(b->Book.BlockText(1, 2), QStringLiteral("The dog ran "));
+    EXPECT_EQ(in.Book.BlockText(1, 2), QStringLiteral("The dog ran "));
 
     key(b, Qt::Key_X, Qt::ControlModifier);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("dog"));
-    EXPECT_EQ(b->Book.BlockText(1, 2), QStringLiteral("The  ran "));
-    EXPECT_EQ(b->text[1]->Text(), QStringLiteral("The  ran "));
+    EXPECT_EQ(in.Book.BlockText(1, 2), QStringLiteral("The  ran "));
+    EXPECT_EQ(in.text[1]->Text(), QStringLiteral("The  ran "));
 
     place(b, 1, 4);
     key(b, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(b->Book.BlockText(1, 2), QStringLiteral("The dog ran "));
-    EXPECT_EQ(b->text[1]->SelStart(), 7);  // behind the pasted text
+    EXPECT_EQ(in.Book.BlockText(1, 2), QStringLiteral("The dog ran "));
+    EXPECT_EQ(in.text[1]->SelStart(), 7);  // behind the pasted text
 
     place(b, 2, 0);
     key(b, Qt::Key_Insert, Qt::ShiftModifier);
-    EXPECT_EQ(b->Book.BlockText(2, 2), QStringLiteral("dogto the "));
+    EXPECT_EQ(in.Book.BlockText(2, 2), QStringLiteral("dogto the "));
 
     const QString page = pageText(b);
     const int beepsBefore = beeps();
@@ -279,31 +295,33 @@ TEST_F(WritingTest, APasteWiderThanItsLineBeepsAndLeavesThePage) {
 
 TEST_F(WritingTest, APasteAtTheEndOfALineKeepsTheCaretInThatLine) {
     frmBook* b = openWriting(2);
+    auto in = probe(b);
     QGuiApplication::clipboard()->setText(QStringLiteral("a"));
-    place(b, 1, int(b->text[1]->Text().size()));
+    place(b, 1, int(in.text[1]->Text().size()));
     key(b, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(b->Book.BlockText(1, 2), QStringLiteral("The dog ran a"));
-    EXPECT_EQ(b->CurrentBlock, 1);
-    EXPECT_EQ(b->text[1]->SelStart(), 13);
+    EXPECT_EQ(in.Book.BlockText(1, 2), QStringLiteral("The dog ran a"));
+    EXPECT_EQ(in.CurrentBlock, 1);
+    EXPECT_EQ(in.text[1]->SelStart(), 13);
 }
 
 TEST_F(WritingTest, OpenOnTheTitlePageFillsOnlyTheTitleBox) {
     own.write(QStringLiteral("TEXT/OURS.TXT"), "\"Text for Own Book\r\nMy Book\r\n\r\n\r\nOne\r\n\"\r\n");
     frmBook* b = openWriting(1);
-    const QString hiddenBox = b->text[1]->Text();
+    auto in = probe(b);
+    const QString hiddenBox = in.text[1]->Text();
     files.answer(own.file(QStringLiteral("TEXT/OURS.TXT")));
-    choose(b->mnuFileOpen);
-    EXPECT_EQ(b->TextTitle->Text(), QStringLiteral("My Book "));
-    EXPECT_EQ(b->text[1]->Text(), hiddenBox);  // the other frames' boxes wait for their page
-    EXPECT_EQ(b->Book.BlockText(1, 2), QStringLiteral("One "));
+    choose(in.mnuFileOpen);
+    EXPECT_EQ(in.TextTitle->Text(), QStringLiteral("My Book "));
+    EXPECT_EQ(in.text[1]->Text(), hiddenBox);  // the other frames' boxes wait for their page
+    EXPECT_EQ(in.Book.BlockText(1, 2), QStringLiteral("One "));
 }
 
 TEST_F(WritingTest, OutsideWritingTheRefitChangesNothing) {
     gActivity = activity::Reading;
     frmBook* b = openWriting(2);
-    b->Book.setBlockText(1, 2, QStringLiteral("far too many words for one short line of the page "));
+    probe(b).Book.setBlockText(1, 2, QStringLiteral("far too many words for one short line of the page "));
     const QString page = pageText(b);
-    EXPECT_TRUE(b->CheckBlockTexts());
+    EXPECT_TRUE(probe(b).CheckBlockTexts());
     EXPECT_EQ(pageText(b), page);
 }
 
@@ -312,29 +330,30 @@ TEST_F(WritingTest, PastedLineBreaksBecomeBlanks) {
     QGuiApplication::clipboard()->setText(QStringLiteral("a\r\nb"));
     place(b, 2, 0);
     key(b, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(b->Book.BlockText(2, 2), QStringLiteral("a  bto the "));
+    EXPECT_EQ(probe(b).Book.BlockText(2, 2), QStringLiteral("a  bto the "));
 }
 
 TEST_F(WritingTest, SaveAsWritesTheStoryAndSaveThenWritesSilentlyToTheSameFile) {
     frmBook* b = openWriting(2);
+    auto in = probe(b);
     place(b, 1, 0);
     type(b, '"');
     const QString dir = own.path() + QStringLiteral("/TEXT");
     QDir().mkpath(dir);
     files.answer(dir + QStringLiteral("/mine"));
-    choose(b->mnuFileSave);  // no file yet: Save As
+    choose(in.mnuFileSave);  // no file yet: Save As
     ASSERT_EQ(files.calls().size(), 1u);
     EXPECT_TRUE(files.calls()[0].save);
     EXPECT_EQ(files.calls()[0].request.filter, QStringLiteral("Text files (*.TXT)|*.TXT"));
     EXPECT_EQ(QDir(files.calls()[0].request.initDir), QDir(dir));
-    EXPECT_EQ(b->TextFilePath, dir + QStringLiteral("/mine.TXT"));
+    EXPECT_EQ(in.TextFilePath, dir + QStringLiteral("/mine.TXT"));
     const QByteArray saved = readFile(dir + QStringLiteral("/mine.TXT"));
     EXPECT_TRUE(saved.startsWith("\"Text for Own Book\r\nOwn Book \r\n\r\n\r\n@The dog ran \r\nto the \r\n"));
     EXPECT_TRUE(saved.endsWith("\r\n\"\r\n"));
 
     place(b, 3, 0);
     type(b, 'A');
-    choose(b->mnuFileSave);
+    choose(in.mnuFileSave);
     EXPECT_EQ(files.calls().size(), 1u);  // no dialog the second time
     EXPECT_TRUE(readFile(dir + QStringLiteral("/mine.TXT")).contains("\r\nAbig hill. \r\n"));
     EXPECT_TRUE(boxes.msgBoxes().empty());
@@ -364,6 +383,7 @@ TEST_F(WritingTest, SaveAsAsksBeforeReplacingAStoryWhicheverWayItsNameWasTyped) 
         QDir(dir).removeRecursively();
         own.write(QStringLiteral("TEXT/mine.TXT"), "old story");
         frmBook* b = openWriting(2);
+        auto in = probe(b);
         const QString typed = dir + u'/' + QLatin1String(c.typed);
         files.answer(typed);
         if (c.asked) {
@@ -371,7 +391,7 @@ TEST_F(WritingTest, SaveAsAsksBeforeReplacingAStoryWhicheverWayItsNameWasTyped) 
             if (c.answer == mb::No)
                 files.answerCancel();
         }
-        b->mnuFileSaveAs->trigger();
+        in.mnuFileSaveAs->trigger();
         const auto shown = boxes.msgBoxes();
         ASSERT_EQ(shown.size(), c.asked ? 1u : 0u);
         if (c.asked) {
@@ -388,9 +408,9 @@ TEST_F(WritingTest, SaveAsAsksBeforeReplacingAStoryWhicheverWayItsNameWasTyped) 
         QStringList expectedFiles{QStringLiteral("mine.TXT")};
         if (QLatin1String(c.typed) == QLatin1String("other")) {
             expectedFiles.append(QStringLiteral("other.TXT"));
-            EXPECT_EQ(b->TextFilePath, dir + QStringLiteral("/other.TXT"));
+            EXPECT_EQ(in.TextFilePath, dir + QStringLiteral("/other.TXT"));
         } else {
-            EXPECT_EQ(b->TextFilePath, c.replaced ? stored : QString());
+            EXPECT_EQ(in.TextFilePath, c.replaced ? stored : QString());
         }
         EXPECT_EQ(QDir(dir).entryList(QDir::Files, QDir::Name), expectedFiles);
         boxes.clear();
@@ -404,51 +424,54 @@ TEST_F(WritingTest, OpenFillsEveryFrameAndTheBoxesOfThePageShown) {
     own.write(QStringLiteral("TEXT/OURS.TXT"), "\"Text for Own Book\r\nMy Book\r\n\r\n\r\n@Hi,@ I\r\nsaid\r\nto you.\r\n"
                                                "Last\r\n\r\n\r\n\"\r\n");
     frmBook* b = openWriting(2);
+    auto in = probe(b);
     files.answer(path);
-    choose(b->mnuFileOpen);
-    EXPECT_EQ(b->TextFilePath, path);
+    choose(in.mnuFileOpen);
+    EXPECT_EQ(in.TextFilePath, path);
     const QString open = curly(b) ? kOpen : QStringLiteral("\"");
     const QString close = curly(b) ? kClose : QStringLiteral("\"");
-    EXPECT_EQ(b->text[1]->Text(), open + "Hi," + close + " I ");
-    EXPECT_EQ(b->text[2]->Text(), QStringLiteral("said "));
-    EXPECT_EQ(b->text[3]->Text(), QStringLiteral("to you. "));
-    EXPECT_EQ(b->Book.BlockText(1, 1), QStringLiteral("My Book "));
-    EXPECT_EQ(b->Book.BlockText(1, 3), QStringLiteral("Last "));
-    click(b->cmdNext);
-    EXPECT_EQ(b->text[1]->Text(), QStringLiteral("Last "));
+    EXPECT_EQ(in.text[1]->Text(), open + "Hi," + close + " I ");
+    EXPECT_EQ(in.text[2]->Text(), QStringLiteral("said "));
+    EXPECT_EQ(in.text[3]->Text(), QStringLiteral("to you. "));
+    EXPECT_EQ(in.Book.BlockText(1, 1), QStringLiteral("My Book "));
+    EXPECT_EQ(in.Book.BlockText(1, 3), QStringLiteral("Last "));
+    click(in.cmdNext);
+    EXPECT_EQ(in.text[1]->Text(), QStringLiteral("Last "));
     EXPECT_TRUE(boxes.msgBoxes().empty());
 }
 
 TEST_F(WritingTest, AStoryOfAnotherBookIsRefusedAndTheTextsStay) {
     own.write(QStringLiteral("TEXT/BEAR.TXT"), "\"Text for Bear Hunt\r\nx\r\n\"\r\n");
     frmBook* b = openWriting(2);
+    auto in = probe(b);
     const QString page = pageText(b);
     boxes.answer(mb::OK).answer(mb::OK);
     files.answer(own.file(QStringLiteral("TEXT/BEAR.TXT")));
-    choose(b->mnuFileOpen);
+    choose(in.mnuFileOpen);
     files.answer(own.file(QStringLiteral("TEXT/NONE.TXT")));
-    choose(b->mnuFileOpen);
+    choose(in.mnuFileOpen);
     const std::vector<testsupport::ScriptedDialogs::Call> shown = boxes.msgBoxes();
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_EQ(shown[0].text, QStringLiteral("This is not a suitable text file.\r\n\r\nIt was written for \"Bear Hunt\"."));
     EXPECT_EQ(shown[0].style, 0);
     EXPECT_EQ(shown[1].text, QStringLiteral("This is not a suitable text file for this book."));
-    EXPECT_EQ(b->TextFilePath, QString());
+    EXPECT_EQ(in.TextFilePath, QString());
     EXPECT_EQ(pageText(b), page);
 }
 
 TEST_F(WritingTest, AFailedSaveSaysSoAndKeepsThePathAndTheTexts) {
     frmBook* b = openWriting(2);
+    auto in = probe(b);
     const QString path = own.path() + QStringLiteral("/NOFOLDER/mine.TXT");
     boxes.answer(mb::OK);
     files.answer(path);
-    choose(b->mnuFileSaveAs);
+    choose(in.mnuFileSaveAs);
     const std::vector<testsupport::ScriptedDialogs::Call> shown = boxes.msgBoxes();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].text, "It was not possible to save the file\r\n\r\n" + path);
     EXPECT_EQ(shown[0].style, int(mb::Exclamation));
-    EXPECT_EQ(b->TextFilePath, path);
-    EXPECT_EQ(b->text[1]->Text(), QStringLiteral("The dog ran "));
+    EXPECT_EQ(in.TextFilePath, path);
+    EXPECT_EQ(in.text[1]->Text(), QStringLiteral("The dog ran "));
 }
 
 // A story saved over an older one on a disk with no room left: the old story stays whole,
@@ -460,6 +483,7 @@ TEST_F(WritingTest, ASaveOnAFullDiskKeepsTheOldStoryAndSaysSo) {
     disk.folder().write(QStringLiteral("K/TEXT/S.TXT"), old);
     const QString path = disk.path() + QStringLiteral("/K/TEXT/S.TXT");
     frmBook* b = openWriting(2);
+    auto in = probe(b);
     place(b, 1, 0);
     for (const char c : {'h', 'e', 'l', 'l', 'o'})
         type(b, c);
@@ -467,17 +491,17 @@ TEST_F(WritingTest, ASaveOnAFullDiskKeepsTheOldStoryAndSaysSo) {
     disk.fill();
     files.answer(path);
     boxes.answer(mb::OK);
-    b->mnuFileSaveAs->trigger();
+    in.mnuFileSaveAs->trigger();
     ASSERT_EQ(boxes.msgBoxes().size(), 1u);
     EXPECT_EQ(boxes.msgBoxes()[0].text, "It was not possible to save the file\r\n\r\n" + path);
     EXPECT_EQ(boxes.msgBoxes()[0].style, int(mb::Exclamation));
     EXPECT_EQ(readFile(path), old);
     EXPECT_EQ(QDir(disk.path() + QStringLiteral("/K/TEXT")).entryList(QDir::Files | QDir::Hidden),
               QStringList{QStringLiteral("S.TXT")});
-    EXPECT_EQ(b->TextFilePath, path);
+    EXPECT_EQ(in.TextFilePath, path);
 
     disk.empty();
-    b->mnuFileSave->trigger();
+    in.mnuFileSave->trigger();
     EXPECT_EQ(boxes.msgBoxes().size(), 1u);
     const QByteArray saved = readFile(path);
     EXPECT_TRUE(saved.startsWith("\"Text for Own Book\r\n")) << saved.toStdString();
@@ -486,28 +510,29 @@ TEST_F(WritingTest, ASaveOnAFullDiskKeepsTheOldStoryAndSaysSo) {
 
 TEST_F(WritingTest, CancelledDialogsAndABusyWindowChangeNothing) {
     frmBook* b = openWriting(2);
+    auto in = probe(b);
     files.answerCancel().answerCancel();
-    choose(b->mnuFileOpen);
-    choose(b->mnuFileSaveAs);
+    choose(in.mnuFileOpen);
+    choose(in.mnuFileSaveAs);
     EXPECT_EQ(files.calls().size(), 2u);
-    EXPECT_EQ(b->TextFilePath, QString());
+    EXPECT_EQ(in.TextFilePath, QString());
     gBusy = 1;
     const int beepsBefore = beeps();
-    choose(b->mnuFileOpen);
-    choose(b->mnuFileSave);
-    choose(b->mnuFileSaveAs);
+    choose(in.mnuFileOpen);
+    choose(in.mnuFileSave);
+    choose(in.mnuFileSaveAs);
     place(b, 1, 0);
     type(b, 'x');
     gBusy = 0;
     EXPECT_EQ(beeps(), beepsBefore + 4);
     EXPECT_EQ(files.calls().size(), 2u);
-    EXPECT_EQ(b->Book.BlockText(1, 2), QStringLiteral("The dog ran "));
+    EXPECT_EQ(in.Book.BlockText(1, 2), QStringLiteral("The dog ran "));
 }
 
 TEST_F(WritingTest, TheFileItemsWorkFromTheMenu) {
     frmBook* b = openWriting(2);
     files.answerCancel();
-    b->mnuFileSaveAs->trigger();
+    probe(b).mnuFileSaveAs->trigger();
     EXPECT_EQ(files.calls().size(), 1u);
 }
 

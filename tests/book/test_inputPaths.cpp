@@ -17,9 +17,11 @@
 #include "core/frmPass.h"
 #include "platform/Controls.h"
 #include "platform/Dialogs.h"
+#include "support/BookProbe.h"
 #include "support/Press.h"
 
 using testsupport::click;
+using testsupport::probe;
 
 using booktest::BookWindowTest;
 using booktest::settle;
@@ -169,8 +171,8 @@ protected:
         case Box::FullWritingLine: {
             gActivity = activity::Writing;
             frmBook* b = openBook();
-            click(b->cmdNext);
-            TextBox* t = b->text[1];
+            click(probe(b).cmdNext);
+            TextBox* t = probe(b).text[1];
             focusAtEnd(b, t, 1);
             // Full: not even the narrowest letter fits any more.
             for (char c : {'m', 'i'}) {
@@ -184,17 +186,18 @@ protected:
         case Box::Title: {
             gActivity = activity::Writing;
             frmBook* b = openBook();
-            focusAtEnd(b, b->TextTitle, 1);
-            return b->TextTitle;
+            focusAtEnd(b, probe(b).TextTitle, 1);
+            return probe(b).TextTitle;
         }
         case Box::ClozeType: {
             gActivity = activity::ClozeType;
             frmBook* b = openBook();
-            click(b->cmdNext);
+            auto in = probe(b);
+            click(in.cmdNext);
             b->activateWindow();
-            b->Cloze->setFocus();
+            in.Cloze->setFocus();
             endFlashesOnTheClock(b);
-            return b->Cloze;
+            return in.Cloze;
         }
         case Box::Password:
         case Box::PasswordEdit:
@@ -224,9 +227,10 @@ protected:
         clock.after(0.5, [this, book = QPointer<frmBook>(b)] {
             if (!book)
                 return;
-            if (book->ClozeFlashDone == 0 && book->cloze_timer->interval() == 1000) {
+            auto in = probe(book);
+            if (in.ClozeFlashDone == 0 && in.cloze_timer->interval() == 1000) {
                 ++flashes_;
-                book->cloze_timer_Timer();
+                in.cloze_timer_Timer();
             }
             endFlashesOnTheClock(book);
         });
@@ -236,7 +240,7 @@ protected:
         b->activateWindow();
         settle();
         t->setFocus();
-        b->CurrentBlock = block;  // as the focus event does
+        probe(b).CurrentBlock = block;  // as the focus event does
         t->setSelStart(int(t->Text().size()));
     }
 
@@ -373,17 +377,18 @@ TEST_F(InputPathTest, APastedPasswordHoldsNothingAKeyboardCannotType) {
 TEST_F(InputPathTest, ShiftInsertAndShiftDeleteInWritingPasteAndCutWithoutABeep) {
     gActivity = activity::Writing;
     frmBook* b = openBook();
-    click(b->cmdNext);
-    TextBox* t = b->text[1];
+    auto in = probe(b);
+    click(in.cmdNext);
+    TextBox* t = in.text[1];
     focusAtEnd(b, t, 1);
     t->setSelStart(4);
     t->setSelLength(4);  // "line"
     const int beepsBefore = beeps();
     QTest::keyClick(t, Qt::Key_Delete, Qt::ShiftModifier);
-    EXPECT_EQ(b->Book.BlockText(1, 2), QStringLiteral("One  "));
+    EXPECT_EQ(in.Book.BlockText(1, 2), QStringLiteral("One  "));
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("line"));
     QTest::keyClick(t, Qt::Key_Insert, Qt::ShiftModifier);
-    EXPECT_EQ(b->Book.BlockText(1, 2), QStringLiteral("One line "));
+    EXPECT_EQ(in.Book.BlockText(1, 2), QStringLiteral("One line "));
     EXPECT_EQ(t->Text(), QStringLiteral("One line "));
     EXPECT_EQ(beeps(), beepsBefore);
 }
