@@ -109,6 +109,18 @@ frmHangman::~frmHangman() = default;
 void frmHangman::createControls() {
     // Bottom of the stack first: the fillers, the picture panel, the pictures, the column,
     // the frames.
+    createScene();
+    createButtons();
+    createPirates();
+    createAlphabet();
+    createWordCells();
+
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(900);
+    connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
+}
+
+void frmHangman::createScene() {
     yshape1 = new ShapeBox(this, kPaleYellow);
     yshape2 = new ShapeBox(this, kPaleYellow);
     yshape3 = new ShapeBox(this, kPaleYellow);
@@ -138,7 +150,9 @@ void frmHangman::createControls() {
     }
     shpmargin = new ShapeBox(this, kLightGrey);
     linmargin = new ShapeBox(this, kBlack);
+}
 
+void frmHangman::createButtons() {
     auto button = [this](void (frmHangman::*handler)()) {
         auto* b = new GraphicalButton(QString(), this);
         QPalette bp = b->palette();
@@ -151,13 +165,17 @@ void frmHangman::createControls() {
     cmdClue = button(&frmHangman::cmdClue_Click);
     cmdEar = button(&frmHangman::cmdEar_Click);
     cmdMenu = button(&frmHangman::cmdMenu_Click);
+}
 
+void frmHangman::createPirates() {
     Frame4 = panel(this, kSky);
     bg4 = new ShapeBox(Frame4, kPaleYellow);
     PirateLeft = picture(Frame4);
     PirateMid = picture(Frame4);
     PirateRight = picture(Frame4);
+}
 
+void frmHangman::createAlphabet() {
     Frame2 = panel(this, kPaleYellow);
     bg1 = new ShapeBox(Frame2, kPaleYellow);
     lblAlphabet.assign(1, nullptr);
@@ -172,7 +190,9 @@ void frmHangman::createControls() {
         on(l, &frmHangman::lblAlphabet_Click, k);
         lblAlphabet.push_back(l);
     }
+}
 
+void frmHangman::createWordCells() {
     Frame3 = panel(this, kPaleYellow);
     bg3 = new ShapeBox(Frame3, kPaleYellow);
     lblshow.assign(1, nullptr);
@@ -184,10 +204,6 @@ void frmHangman::createControls() {
         l->hide();
         lblshow.push_back(l);
     }
-
-    Timer1 = new QTimer(this);
-    Timer1->setInterval(900);
-    connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
 }
 
 void frmHangman::createMenus() {

@@ -123,6 +123,12 @@ protected:
 
 private:
     void createControls();
+    // The steps of createControls, in the order they create (and so stack and tab) controls.
+    void createScene();      // the fillers, the sky panel, the slide's pictures, the column
+    void createButtons();    // the four buttons of the column
+    void createPirates();    // Treasure's picture frame
+    void createAlphabet();   // the frame of letters to guess
+    void createWordCells();  // the frame of the word's cells
     void createMenus();
     bool treasure() const { return gameActivity_ == activity::Treasure; }
     // Shows a picture file in one of the scene's images, at a rectangle of twips.
