@@ -4,8 +4,11 @@
 // own, and the frame of either edition opened as the program opens it.
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QPoint>
 #include <QPointer>
+#include <QTest>
 #include <QTimer>
+#include <cmath>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -84,17 +87,23 @@ protected:
     }
     frmSquare* shownSquare() const { return qobject_cast<frmSquare*>(findForm(QStringLiteral("frmSquare"))); }
 
+    // A press and release of the left button on the square's picture, at a point in twips.
+    static void clickPicture(frmSquare* w, double xTwips, double yTwips) {
+        const QPoint at(int(std::lround(xTwips / screen::twipsPerPixelX())),
+                        int(std::lround(yTwips / screen::twipsPerPixelY())));
+        QTest::mouseClick(probe(w).pic, Qt::LeftButton, {}, at);
+    }
+    // The same at the middle of a cell (1-based).
+    static void clickCell(frmSquare* w, int col, int row) {
+        auto in = probe(w);
+        clickPicture(w, (col - 1) * in.CellWidth + in.CellWidth / 2.0, (row - 1) * in.CellHeight + in.CellHeight / 2.0);
+    }
     // Clicks every letter of every placed word, word after word.
     static void solveAll(frmSquare* w) {
-        auto in = probe(w);
-        const std::vector<Placement> placements = in.square.Placements;
+        const std::vector<Placement> placements = probe(w).square.Placements;
         for (const Placement& p : placements)
-            for (int t = 0; t < p.word.size(); ++t) {
-                const int c = p.direction == 0 ? p.col + t : p.col;
-                const int r = p.direction == 0 ? p.row : p.row + t;
-                in.pic_MouseDown(1, 0, float((c - 1) * in.CellWidth + in.CellWidth / 2),
-                                 float((r - 1) * in.CellHeight + in.CellHeight / 2));
-            }
+            for (int t = 0; t < p.word.size(); ++t)
+                clickCell(w, p.direction == 0 ? p.col + t : p.col, p.direction == 0 ? p.row : p.row + t);
     }
 };
 

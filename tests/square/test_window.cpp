@@ -164,7 +164,7 @@ TEST_F(SquareTest, PupilFindsEveryWordAndFinishes) {
                 blankRow = r;
             }
     if (blankCol) {
-        in.pic_MouseDown(1, 0, float((blankCol - 1) * in.CellWidth + 5), float((blankRow - 1) * in.CellHeight + 5));
+        clickCell(w, blankCol, blankRow);
         EXPECT_FALSE(journalOf(QStringLiteral("sound")).filter(QStringLiteral("MM_No\tPlay")).isEmpty());
     }
 
@@ -218,7 +218,7 @@ TEST_F(SquareTest, CaseBlanksAndTeacherClicks) {
     EXPECT_FALSE(in.mnuCaseLower->isChecked());
 
     // Clicks on the answer sheet select nothing.
-    in.pic_MouseDown(1, 0, 10, 10);
+    clickPicture(w, 10, 10);
     EXPECT_EQ(in.solver.Selecting, 0);
 
     const int blanks = in.square.BlankCount;
@@ -254,8 +254,6 @@ TEST_F(SquareTest, OpeningUnsuitableAndChosenLists) {
     ASSERT_TRUE(w);
     auto in = probe(w);
     processUntil([this] { return !boxes.msgBoxes().empty(); });
-    const QString before = in.square.Placements.front().word;
-    (void)before;
 
     struct Case {
         const char* file;
@@ -322,7 +320,7 @@ TEST_F(SquareTest, AListTooPoorForTheSizeIsRefusedWithAMessage) {
     auto in = probe(w);
     EXPECT_EQ(in.square.PlacedWords.size(), 0);
     // No square: clicks do nothing.
-    in.pic_MouseDown(1, 0, 10, 10);
+    clickPicture(w, 10, 10);
     EXPECT_EQ(in.solver.Selecting, 0);
     settle();
     EXPECT_EQ(boxes.msgBoxes().size(), 1u);  // the window's reactivation does not ask again

@@ -43,7 +43,6 @@ struct SquareProbe {
     int& ListColumns = w.ListColumns;
     // ---- procedures ----
     void OpenWordListDialog() { w.OpenWordListDialog(); }
-    void pic_MouseDown(int button, int shift, float x, float y) { w.pic_MouseDown(button, shift, x, y); }
     void LayoutSquare() { w.LayoutSquare(); }
     void ShowWordList() { w.ShowWordList(); }
     int cellMode(int col, int row) const { return w.cellMode(col, row); }
