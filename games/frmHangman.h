@@ -22,12 +22,27 @@ class QTimer;
 class ShapeBox;
 class WaveDevice;
 
+// The tests' probe sees the window's insides.
+namespace testsupport {
+struct HangmanProbe;
+}
+
 class frmHangman : public ChildForm {
     Q_OBJECT
+    friend struct testsupport::HangmanProbe;
+
 public:
     explicit frmHangman(QWidget* parent = nullptr);
     ~frmHangman() override;
 
+protected:
+    void Form_Load() override;
+    void Form_Resize() override;
+    void Form_Unload(int& cancel) override;
+    void Form_KeyDown(int& keyCode, int shift) override;
+    void Form_KeyPress(int& keyAscii) override;
+
+private:
     // ---- controls ----
     // Control arrays are 1-based as the window uses them: element 0 is unused (nullptr).
     GraphicalButton* cmdMenu = nullptr;
@@ -113,15 +128,8 @@ public:
     void mnuExit_Click();
     void mnuHelp_Click();
     void mnuHelpLocal_Click();
-    void Form_KeyDown(int& keyCode, int shift) override;
-    void Form_KeyPress(int& keyAscii) override;
 
-protected:
-    void Form_Load() override;
-    void Form_Resize() override;
-    void Form_Unload(int& cancel) override;
-
-private:
+    // ---- helpers ----
     void createControls();
     // The steps of createControls, in the order they create (and so stack and tab) controls.
     void createScene();      // the fillers, the sky panel, the slide's pictures, the column

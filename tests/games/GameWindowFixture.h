@@ -22,6 +22,7 @@
 #include "platform/Mouse.h"
 #include "platform/Screen.h"
 #include "support/FakeClock.h"
+#include "support/HangmanProbe.h"
 #include "support/StartedGlobals.h"
 #include "support/TestEnv.h"
 #include "support/WindowTest.h"
@@ -78,7 +79,7 @@ protected:
     static void type(frmHangman* game, const QString& letters) {
         for (QChar c : letters) {
             int ascii = c.unicode();
-            game->Form_KeyPress(ascii);
+            testsupport::probe(game).Form_KeyPress(ascii);
         }
     }
 

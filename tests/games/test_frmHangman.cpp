@@ -11,6 +11,7 @@
 #include "core/frmGetfile.h"
 #include "platform/Controls.h"
 #include "platform/Program.h"
+#include "support/HangmanProbe.h"
 #include "support/Press.h"
 
 namespace {
@@ -19,16 +20,18 @@ using gametest::GameWindowTest;
 using gametest::settle;
 using testsupport::choose;
 using testsupport::click;
+using testsupport::probe;
 using testsupport::pullDown;
 
 const QColor kYellow(255, 255, 0), kWhite(255, 255, 255), kLightGrey(192, 192, 192), kLightRed(255, 0, 0),
     kLightGreen(0, 255, 0), kBlack(0, 0, 0);
 
 QString shownCells(frmHangman* g) {
+    auto in = probe(g);
     QString out;
-    for (size_t i = 1; i < g->lblshow.size(); ++i)
-        if (!g->lblshow[i]->isHidden())
-            out += g->lblshow[i]->Caption();
+    for (size_t i = 1; i < in.lblshow.size(); ++i)
+        if (!in.lblshow[i]->isHidden())
+            out += in.lblshow[i]->Caption();
     return out;
 }
 
@@ -37,37 +40,38 @@ TEST_F(GameWindowTest, TreasureLoadsFromTheSettingsAndStartsARound) {
     ActiveSettings.TreasureClues = 1;   // Hear only
     ActiveSettings.TreasureLoad = 0;
     frmHangman* g = open(activity::TreasureRequested);
+    auto in = probe(g);
     ASSERT_FALSE(g->isUnloaded());
     EXPECT_EQ(gActivity, activity::Treasure);
     EXPECT_EQ(g->caption(), GetBookTitle(QStringLiteral("01PIP")));
     EXPECT_EQ(gWordListName, QStringLiteral("01PIP"));
-    EXPECT_EQ(g->AllowedWrong, 4);
-    EXPECT_TRUE(g->mnuGuess[4]->isChecked());
-    EXPECT_TRUE(g->mnuGuesses->menuAction()->isVisible());
-    EXPECT_FALSE(g->mnuFileOpen->isEnabled());
-    EXPECT_FALSE(g->cmdClue->isEnabled());
-    EXPECT_TRUE(g->cmdEar->isEnabled());  // the sample has a sound for every word
-    EXPECT_FALSE(g->cmdAgain->isEnabled());
-    EXPECT_TRUE(g->Frame4->isVisible());
-    EXPECT_FALSE(g->Shape1->isVisible());
-    EXPECT_TRUE(g->RoundActive());
-    EXPECT_TRUE(g->Words.contains(g->TheWord()));
-    EXPECT_EQ(shownCells(g), QString(g->TheWord().size(), u'-'));
+    EXPECT_EQ(in.AllowedWrong, 4);
+    EXPECT_TRUE(in.mnuGuess[4]->isChecked());
+    EXPECT_TRUE(in.mnuGuesses->menuAction()->isVisible());
+    EXPECT_FALSE(in.mnuFileOpen->isEnabled());
+    EXPECT_FALSE(in.cmdClue->isEnabled());
+    EXPECT_TRUE(in.cmdEar->isEnabled());  // the sample has a sound for every word
+    EXPECT_FALSE(in.cmdAgain->isEnabled());
+    EXPECT_TRUE(in.Frame4->isVisible());
+    EXPECT_FALSE(in.Shape1->isVisible());
+    EXPECT_TRUE(in.RoundActive());
+    EXPECT_TRUE(in.Words.contains(in.TheWord()));
+    EXPECT_EQ(shownCells(g), QString(in.TheWord().size(), u'-'));
     for (int k = 1; k <= 26; ++k) {
-        EXPECT_EQ(g->lblAlphabet[size_t(k)]->Caption(), QString(QChar(u'a' + k - 1)));
-        EXPECT_EQ(back(g->lblAlphabet[size_t(k)]), kYellow);
+        EXPECT_EQ(in.lblAlphabet[size_t(k)]->Caption(), QString(QChar(u'a' + k - 1)));
+        EXPECT_EQ(back(in.lblAlphabet[size_t(k)]), kYellow);
     }
     // The word's sound is open on the window's own control.
     EXPECT_TRUE(journalOf(QStringLiteral("sound")).last().contains(
-        QStringLiteral("WDS/") + FileKey(g->TheWord()) + QStringLiteral(".WAV"), Qt::CaseInsensitive));
+        QStringLiteral("WDS/") + FileKey(in.TheWord()) + QStringLiteral(".WAV"), Qt::CaseInsensitive));
 }
 
 TEST_F(GameWindowTest, TreasureAllowanceOutsideOneToTenIsTen) {
     for (int fails : {0, 11, -1}) {
         ActiveSettings.TreasureFails = int16_t(fails);
         frmHangman* g = open(activity::TreasureRequested);
-        EXPECT_EQ(g->AllowedWrong, 10) << fails;
-        EXPECT_TRUE(g->mnuGuess[10]->isChecked());
+        EXPECT_EQ(probe(g).AllowedWrong, 10) << fails;
+        EXPECT_TRUE(probe(g).mnuGuess[10]->isChecked());
         g->Unload();
     }
 }
@@ -75,70 +79,73 @@ TEST_F(GameWindowTest, TreasureAllowanceOutsideOneToTenIsTen) {
 TEST_F(GameWindowTest, TreasureRoundWonByTypedLetters) {
     writeList({"bella", "bella", "bella", "bella"});
     frmHangman* g = open(activity::TreasureRequested);
-    ASSERT_EQ(g->TheWord(), QStringLiteral("bella"));
+    auto in = probe(g);
+    ASSERT_EQ(in.TheWord(), QStringLiteral("bella"));
     const int plays = countSounds(QStringLiteral("MMControl1\tPlay"));
     type(g, QStringLiteral("L"));
     EXPECT_EQ(shownCells(g), QStringLiteral("--ll-"));
-    EXPECT_EQ(g->RightCount(), 2);
-    EXPECT_EQ(back(g->lblAlphabet[12]), kLightGreen);
+    EXPECT_EQ(in.RightCount(), 2);
+    EXPECT_EQ(back(in.lblAlphabet[12]), kLightGreen);
     type(g, QStringLiteral("xq"));
-    EXPECT_EQ(g->WrongCount(), 2);
-    EXPECT_EQ(back(g->lblAlphabet[24]), kLightRed);
-    EXPECT_TRUE(g->PirateRight->isVisible());  // coming closer
+    EXPECT_EQ(in.WrongCount(), 2);
+    EXPECT_EQ(back(in.lblAlphabet[24]), kLightRed);
+    EXPECT_TRUE(in.PirateRight->isVisible());  // coming closer
     type(g, QStringLiteral("bea"));
     EXPECT_EQ(shownCells(g), QStringLiteral("bella"));
-    EXPECT_FALSE(g->RoundActive());
-    EXPECT_TRUE(g->cmdAgain->isEnabled());
-    EXPECT_FALSE(g->cmdClue->isEnabled());
+    EXPECT_FALSE(in.RoundActive());
+    EXPECT_TRUE(in.cmdAgain->isEnabled());
+    EXPECT_FALSE(in.cmdClue->isEnabled());
     EXPECT_EQ(countSounds(QStringLiteral("MMControl1\tPlay")), plays + 1);  // the word heard again
-    EXPECT_FALSE(g->PirateLeft->isVisible());
-    EXPECT_TRUE(g->PirateMid->isVisible());
+    EXPECT_FALSE(in.PirateLeft->isVisible());
+    EXPECT_TRUE(in.PirateMid->isVisible());
     // Letters after the end do nothing.
     type(g, QStringLiteral("z"));
-    EXPECT_EQ(g->WrongCount(), 2);
-    click(g->cmdAgain);
-    EXPECT_TRUE(g->RoundActive());
-    EXPECT_EQ(g->WrongCount(), 0);
-    EXPECT_EQ(back(g->lblAlphabet[24]), kYellow);
+    EXPECT_EQ(in.WrongCount(), 2);
+    click(in.cmdAgain);
+    EXPECT_TRUE(in.RoundActive());
+    EXPECT_EQ(in.WrongCount(), 0);
+    EXPECT_EQ(back(in.lblAlphabet[24]), kYellow);
 }
 
 // A letter held with Alt, Ctrl or the Windows key is a chord, no guess; the letter alone is.
 TEST_F(GameWindowTest, TreasureTakesNoLetterFromAChord) {
     writeList({"frog", "frog", "frog", "frog"});
     frmHangman* g = open(activity::TreasureRequested);
+    auto in = probe(g);
     for (Qt::KeyboardModifier chord : {Qt::AltModifier, Qt::ControlModifier, Qt::MetaModifier}) {
         QTest::keyClick(g, Qt::Key_F, chord);
-        EXPECT_EQ(g->RightCount(), 0) << chord;
-        EXPECT_EQ(g->WrongCount(), 0) << chord;
+        EXPECT_EQ(in.RightCount(), 0) << chord;
+        EXPECT_EQ(in.WrongCount(), 0) << chord;
     }
     QTest::keyClick(g, Qt::Key_F);
     EXPECT_EQ(shownCells(g), QStringLiteral("f---"));
-    EXPECT_EQ(g->RightCount(), 1);
+    EXPECT_EQ(in.RightCount(), 1);
 }
 
 TEST_F(GameWindowTest, TreasureLossRevealsTheWordInRedOnce) {
     writeList({"frog", "frog", "frog", "frog"});
     ActiveSettings.TreasureFails = 3;
     frmHangman* g = open(activity::TreasureRequested);
+    auto in = probe(g);
     type(g, QStringLiteral("rz"));
-    EXPECT_TRUE(g->RoundActive());
+    EXPECT_TRUE(in.RoundActive());
     // Lowering the allowance to the wrong letters made ends the round at once.
-    choose(g->mnuGuess[1]);
-    EXPECT_FALSE(g->mnuGuess[3]->isChecked());
-    EXPECT_TRUE(g->mnuGuess[1]->isChecked());
-    EXPECT_FALSE(g->RoundActive());
-    EXPECT_TRUE(g->cmdAgain->isEnabled());
+    choose(in.mnuGuess[1]);
+    EXPECT_FALSE(in.mnuGuess[3]->isChecked());
+    EXPECT_TRUE(in.mnuGuess[1]->isChecked());
+    EXPECT_FALSE(in.RoundActive());
+    EXPECT_TRUE(in.cmdAgain->isEnabled());
     EXPECT_EQ(shownCells(g), QStringLiteral("frog"));
-    EXPECT_EQ(fore(g->lblshow[1]), kLightRed);
-    EXPECT_EQ(fore(g->lblshow[2]), kBlack);  // found before the loss
-    EXPECT_EQ(fore(g->lblshow[3]), kLightRed);
-    EXPECT_TRUE(g->PirateMid->isVisible());
-    EXPECT_FALSE(g->PirateRight->isVisible());
+    EXPECT_EQ(fore(in.lblshow[1]), kLightRed);
+    EXPECT_EQ(fore(in.lblshow[2]), kBlack);  // found before the loss
+    EXPECT_EQ(fore(in.lblshow[3]), kLightRed);
+    EXPECT_TRUE(in.PirateMid->isVisible());
+    EXPECT_FALSE(in.PirateRight->isVisible());
     // A resize draws the loss again but does not lose the round a second time.
-    const int wrong = g->WrongCount();
-    g->LayoutForm();
-    EXPECT_EQ(g->WrongCount(), wrong);
-    EXPECT_FALSE(g->RoundActive());
+    const int wrong = in.WrongCount();
+    in.LayoutForm();
+    EXPECT_EQ(in.WrongCount(), wrong);
+    EXPECT_FALSE(in.RoundActive());
     EXPECT_EQ(shownCells(g), QStringLiteral("frog"));
 }
 
@@ -162,39 +169,40 @@ TEST_F(GameWindowTest, AnEndedRoundKeepsItsPictureWhenTheAllowanceChanges) {
         writeList({"frog", "frog", "frog", "frog"});
         ActiveSettings.TreasureFails = int16_t(c.fails);
         frmHangman* g = open(activity::TreasureRequested);
+        auto in = probe(g);
         QTest::keyClicks(g, QString::fromLatin1(c.keys));
-        ASSERT_FALSE(g->RoundActive());
-        ASSERT_EQ(g->WrongCount(), 2);
-        const QRect mid = twipsOf(g->PirateMid);
-        const bool rightShown = g->PirateRight->isVisible();
-        const QRect right = twipsOf(g->PirateRight);
+        ASSERT_FALSE(in.RoundActive());
+        ASSERT_EQ(in.WrongCount(), 2);
+        const QRect mid = twipsOf(in.PirateMid);
+        const bool rightShown = in.PirateRight->isVisible();
+        const QRect right = twipsOf(in.PirateRight);
         // The won picture or the lost one, as the round ended.
         const QRect ended = c.won ? QRect(2805, 780, 1875, 1545) : QRect(3210, 120, 2115, 2280);
         EXPECT_LE(std::abs(mid.x() - ended.x()), 15);
         EXPECT_LE(std::abs(mid.y() - ended.y()), 15);
         EXPECT_EQ(rightShown, c.won);
 
-        g->mnuGuess[size_t(c.later)]->trigger();
-        EXPECT_EQ(g->AllowedWrong, c.later);
+        in.mnuGuess[size_t(c.later)]->trigger();
+        EXPECT_EQ(in.AllowedWrong, c.later);
         g->resize(660, 456);
         settle();
         g->resize(640, 442);
         settle();
         ASSERT_FALSE(g->isUnloaded());
-        EXPECT_FALSE(g->RoundActive());
-        EXPECT_EQ(twipsOf(g->PirateMid), mid);
-        EXPECT_TRUE(g->PirateMid->isVisible());
-        EXPECT_EQ(g->PirateRight->isVisible(), rightShown);
+        EXPECT_FALSE(in.RoundActive());
+        EXPECT_EQ(twipsOf(in.PirateMid), mid);
+        EXPECT_TRUE(in.PirateMid->isVisible());
+        EXPECT_EQ(in.PirateRight->isVisible(), rightShown);
         if (rightShown) {
-            EXPECT_EQ(twipsOf(g->PirateRight), right);
-            EXPECT_LE(g->PirateRight->geometry().right(), g->Frame4->width());
+            EXPECT_EQ(twipsOf(in.PirateRight), right);
+            EXPECT_LE(in.PirateRight->geometry().right(), in.Frame4->width());
         }
-        EXPECT_TRUE(g->cmdAgain->isEnabled());
+        EXPECT_TRUE(in.cmdAgain->isEnabled());
         EXPECT_EQ(shownCells(g), QStringLiteral("frog"));
-        EXPECT_EQ(fore(g->lblshow[1]), c.won ? kBlack : kLightRed);
+        EXPECT_EQ(fore(in.lblshow[1]), c.won ? kBlack : kLightRed);
         // The next round is drawn with the new allowance.
-        click(g->cmdAgain);
-        EXPECT_EQ(g->PirateRight->isVisible(), c.later <= 3);
+        click(in.cmdAgain);
+        EXPECT_EQ(in.PirateRight->isVisible(), c.later <= 3);
         g->Unload();
     }
 }
@@ -203,93 +211,96 @@ TEST_F(GameWindowTest, AllowZeroWrongLosesOnTheFirstWrongLetter) {
     writeList({"frog", "frog", "frog", "frog"});
     ActiveSettings.TreasureFails = 1;
     frmHangman* g = open(activity::TreasureRequested);
-    EXPECT_TRUE(g->PirateRight->isVisible());  // the one-left picture from the start
+    auto in = probe(g);
+    EXPECT_TRUE(in.PirateRight->isVisible());  // the one-left picture from the start
     type(g, QStringLiteral("f"));
-    EXPECT_TRUE(g->RoundActive());
+    EXPECT_TRUE(in.RoundActive());
     type(g, QStringLiteral("x"));
-    EXPECT_FALSE(g->RoundActive());
+    EXPECT_FALSE(in.RoundActive());
 }
 
 TEST_F(GameWindowTest, TreasureClueLightsTheFirstUntriedLetterOncePerRound) {
     writeList({"frog", "frog", "frog", "frog"});
     ActiveSettings.TreasureClues = 3;
     frmHangman* g = open(activity::TreasureRequested);
+    auto in = probe(g);
     type(g, QStringLiteral("f"));
-    click(g->cmdClue);
-    EXPECT_EQ(back(g->lblAlphabet[18]), kWhite);  // r
-    EXPECT_FALSE(g->cmdClue->isEnabled());
-    EXPECT_EQ(g->Round.letterUsed(18), 0);  // lit, not tried
+    click(in.cmdClue);
+    EXPECT_EQ(back(in.lblAlphabet[18]), kWhite);  // r
+    EXPECT_FALSE(in.cmdClue->isEnabled());
+    EXPECT_EQ(in.Round.letterUsed(18), 0);  // lit, not tried
     type(g, QStringLiteral("r"));
-    EXPECT_EQ(back(g->lblAlphabet[18]), kLightGreen);
+    EXPECT_EQ(back(in.lblAlphabet[18]), kLightGreen);
     type(g, QStringLiteral("og"));  // won: Again is there
-    EXPECT_FALSE(g->cmdClue->isEnabled());
-    click(g->cmdAgain);
-    EXPECT_TRUE(g->cmdClue->isEnabled());
+    EXPECT_FALSE(in.cmdClue->isEnabled());
+    click(in.cmdAgain);
+    EXPECT_TRUE(in.cmdClue->isEnabled());
 }
 
 TEST_F(GameWindowTest, SlideSpellsFromTheLeftThenAnimates) {
     writeList({"tree", "tree", "tree", "tree"});
     frmHangman* g = open(activity::Slide);
+    auto in = probe(g);
     ASSERT_EQ(gActivity, activity::Slide);
-    EXPECT_FALSE(g->mnuGuesses->menuAction()->isVisible());
-    EXPECT_FALSE(g->Frame4->isVisible());
-    EXPECT_TRUE(g->Shape1->isVisible());
-    EXPECT_EQ(g->lblshow[1]->Caption(), QStringLiteral("?"));
-    EXPECT_EQ(back(g->lblshow[1]), kWhite);
-    EXPECT_EQ(fore(g->lblshow[1]), kLightGrey);
-    EXPECT_EQ(back(g->lblshow[2]), kLightGrey);
-    EXPECT_TRUE(g->imgslide2->isVisible());
-    const QPoint foot = g->imgslide2->pos();
+    EXPECT_FALSE(in.mnuGuesses->menuAction()->isVisible());
+    EXPECT_FALSE(in.Frame4->isVisible());
+    EXPECT_TRUE(in.Shape1->isVisible());
+    EXPECT_EQ(in.lblshow[1]->Caption(), QStringLiteral("?"));
+    EXPECT_EQ(back(in.lblshow[1]), kWhite);
+    EXPECT_EQ(fore(in.lblshow[1]), kLightGrey);
+    EXPECT_EQ(back(in.lblshow[2]), kLightGrey);
+    EXPECT_TRUE(in.imgslide2->isVisible());
+    const QPoint foot = in.imgslide2->pos();
 
     type(g, QStringLiteral("r"));  // in the word but not next
-    EXPECT_EQ(back(g->lblAlphabet[18]), kLightRed);
-    EXPECT_EQ(g->WrongCount(), 1);
+    EXPECT_EQ(back(in.lblAlphabet[18]), kLightRed);
+    EXPECT_EQ(in.WrongCount(), 1);
     type(g, QStringLiteral("T"));
-    EXPECT_EQ(g->lblshow[1]->Caption(), QStringLiteral("t"));
-    EXPECT_EQ(fore(g->lblshow[1]), kBlack);
-    EXPECT_EQ(g->lblshow[2]->Caption(), QStringLiteral("?"));
-    EXPECT_EQ(back(g->lblshow[2]), kWhite);
-    EXPECT_EQ(back(g->lblAlphabet[18]), kYellow);  // every letter free again
-    EXPECT_NE(g->imgslide2->pos(), foot);          // the figure climbed
+    EXPECT_EQ(in.lblshow[1]->Caption(), QStringLiteral("t"));
+    EXPECT_EQ(fore(in.lblshow[1]), kBlack);
+    EXPECT_EQ(in.lblshow[2]->Caption(), QStringLiteral("?"));
+    EXPECT_EQ(back(in.lblshow[2]), kWhite);
+    EXPECT_EQ(back(in.lblAlphabet[18]), kYellow);  // every letter free again
+    EXPECT_NE(in.imgslide2->pos(), foot);          // the figure climbed
     type(g, QStringLiteral("ree"));
     EXPECT_EQ(shownCells(g), QStringLiteral("tree"));
-    EXPECT_FALSE(g->RoundActive());
-    EXPECT_FALSE(g->cmdAgain->isEnabled());  // not before the animation
-    EXPECT_TRUE(g->Timer1->isActive());
-    EXPECT_EQ(g->Timer1->interval(), 900);
+    EXPECT_FALSE(in.RoundActive());
+    EXPECT_FALSE(in.cmdAgain->isEnabled());  // not before the animation
+    EXPECT_TRUE(in.Timer1->isActive());
+    EXPECT_EQ(in.Timer1->interval(), 900);
     // A resize meanwhile draws the figure on top at the new scale and keeps the timer.
-    const int waited = g->Timer1->remainingTime();
+    const int waited = in.Timer1->remainingTime();
     QTest::qWait(50);
     g->resize(480, 332);
     settle();
-    EXPECT_TRUE(g->imgslide2->isVisible());
-    EXPECT_TRUE(g->Timer1->isActive());
-    EXPECT_LT(g->Timer1->remainingTime(), waited);
-    EXPECT_EQ(g->imgslide2->x(), int(std::lround(7455 * 0.75 / 15)));
+    EXPECT_TRUE(in.imgslide2->isVisible());
+    EXPECT_TRUE(in.Timer1->isActive());
+    EXPECT_LT(in.Timer1->remainingTime(), waited);
+    EXPECT_EQ(in.imgslide2->x(), int(std::lround(7455 * 0.75 / 15)));
 
     // While the animation waits, Hear and Menu only beep.
     const int plays = countSounds(QStringLiteral("MMControl1\tPlay"));
-    click(g->cmdEar);
-    click(g->cmdMenu);
+    click(in.cmdEar);
+    click(in.cmdMenu);
     EXPECT_EQ(countSounds(QStringLiteral("MMControl1\tPlay")), plays);
     EXPECT_FALSE(g->isUnloaded());
     EXPECT_EQ(journalOf(QStringLiteral("beep")).size(), 2);
 
     const double before = clock.elapsed();
-    g->Timer1_Timer();
-    EXPECT_FALSE(g->Timer1->isActive());
-    EXPECT_TRUE(g->SlideAnimated);
+    in.Timer1_Timer();
+    EXPECT_FALSE(in.Timer1->isActive());
+    EXPECT_TRUE(in.SlideAnimated);
     EXPECT_NEAR(clock.elapsed() - before, 0.56, 0.02);
-    EXPECT_FALSE(g->imgslide2->isVisible());
+    EXPECT_FALSE(in.imgslide2->isVisible());
     for (int f = 1; f <= 6; ++f)
-        EXPECT_FALSE(g->imganim[size_t(f)]->isVisible()) << f;
-    EXPECT_TRUE(g->cmdAgain->isEnabled());
+        EXPECT_FALSE(in.imganim[size_t(f)]->isVisible()) << f;
+    EXPECT_TRUE(in.cmdAgain->isEnabled());
     // A resize after the animation keeps the figure away and does not start it again.
-    g->LayoutForm();
-    EXPECT_FALSE(g->imgslide2->isVisible());
-    EXPECT_FALSE(g->Timer1->isActive());
-    click(g->cmdAgain);
-    EXPECT_TRUE(g->imgslide2->isVisible());
+    in.LayoutForm();
+    EXPECT_FALSE(in.imgslide2->isVisible());
+    EXPECT_FALSE(in.Timer1->isActive());
+    click(in.cmdAgain);
+    EXPECT_TRUE(in.imgslide2->isVisible());
 }
 
 TEST_F(GameWindowTest, SlideAnimationShowsEachFrameForItsTimeWhateverTheClockOfTheDay) {
@@ -309,8 +320,9 @@ TEST_F(GameWindowTest, SlideAnimationShowsEachFrameForItsTimeWhateverTheClockOfT
         writeList({"sun", "sun", "sun", "sun"});
         clock.setNow(QDateTime(QDate(2024, 10, 27), c.start));
         frmHangman* g = open(activity::Slide);
+        auto in = probe(g);
         QTest::keyClicks(g, QStringLiteral("sun"));
-        ASSERT_TRUE(g->Timer1->isActive());
+        ASSERT_TRUE(in.Timer1->isActive());
         const double before = clock.elapsed();
         if (c.stepAt >= 0)
             clock.after(c.stepAt, [&] { clock.setNow(QDateTime(QDate(2024, 10, 27), c.stepTo)); });
@@ -320,14 +332,14 @@ TEST_F(GameWindowTest, SlideAnimationShowsEachFrameForItsTimeWhateverTheClockOfT
             clock.after((i - 0.5) * 0.08, [&seen, g] {
                 int shown = 0;
                 for (int f = 1; f <= 6; ++f)
-                    if (g->imganim[size_t(f)]->isVisible())
+                    if (probe(g).imganim[size_t(f)]->isVisible())
                         shown = f;
                 seen << shown;
             });
-        g->Timer1_Timer();
+        in.Timer1_Timer();
         EXPECT_NEAR(clock.elapsed() - before, 0.56, 0.005);
         EXPECT_EQ(seen, (QList<int>{1, 2, 3, 4, 5, 6, 0}));
-        EXPECT_TRUE(g->cmdAgain->isEnabled());
+        EXPECT_TRUE(in.cmdAgain->isEnabled());
         g->Unload();
     }
 }
@@ -335,81 +347,85 @@ TEST_F(GameWindowTest, SlideAnimationShowsEachFrameForItsTimeWhateverTheClockOfT
 TEST_F(GameWindowTest, SlideClueLightsTheNextLetter) {
     writeList({"tree", "tree", "tree", "tree"});
     frmHangman* g = open(activity::Slide);
-    EXPECT_TRUE(g->cmdClue->isEnabled());
+    auto in = probe(g);
+    EXPECT_TRUE(in.cmdClue->isEnabled());
     type(g, QStringLiteral("t"));
-    click(g->cmdClue);
-    EXPECT_EQ(back(g->lblAlphabet[18]), kWhite);
-    EXPECT_FALSE(g->cmdClue->isEnabled());
+    click(in.cmdClue);
+    EXPECT_EQ(back(in.lblAlphabet[18]), kWhite);
+    EXPECT_FALSE(in.cmdClue->isEnabled());
     type(g, QStringLiteral("r"));
-    EXPECT_EQ(back(g->lblAlphabet[18]), kYellow);
+    EXPECT_EQ(back(in.lblAlphabet[18]), kYellow);
 }
 
 TEST_F(GameWindowTest, ClickOnALetterIsAGuess) {
     writeList({"frog", "frog", "frog", "frog"});
     frmHangman* g = open(activity::TreasureRequested);
-    QTest::mouseClick(g->lblAlphabet[15], Qt::LeftButton);  // o
+    QTest::mouseClick(probe(g).lblAlphabet[15], Qt::LeftButton);  // o
     EXPECT_EQ(shownCells(g), QStringLiteral("--o-"));
 }
 
 TEST_F(GameWindowTest, WordCellsAreCentredAndShareABorder) {
     writeList({"abcdefghijk", "abcdefghijk", "abcdefghijk", "abcdefghijk"});
     frmHangman* g = open(activity::TreasureRequested);
-    const int w = g->lblshow[1]->width();
+    auto in = probe(g);
+    const int w = in.lblshow[1]->width();
     EXPECT_EQ(w, 51);  // 765 twips at 15 to the pixel
     for (int i = 2; i <= 11; ++i)
-        EXPECT_EQ(g->lblshow[size_t(i)]->x() - g->lblshow[size_t(i - 1)]->x(), w - 1);
-    const int left = g->lblshow[1]->x();
-    const int right = g->Frame3->width() - (g->lblshow[11]->x() + w);
+        EXPECT_EQ(in.lblshow[size_t(i)]->x() - in.lblshow[size_t(i - 1)]->x(), w - 1);
+    const int left = in.lblshow[1]->x();
+    const int right = in.Frame3->width() - (in.lblshow[11]->x() + w);
     EXPECT_LE(std::abs(left - right), 1);
-    EXPECT_TRUE(g->lblshow[12]->isHidden());
+    EXPECT_TRUE(in.lblshow[12]->isHidden());
 }
 
 TEST_F(GameWindowTest, AlphabetLayoutsOfTheTwoGames) {
     frmHangman* t = open(activity::TreasureRequested);
-    const int w = t->lblAlphabet[1]->width();
-    auto at = [](frmHangman* g, int i) { return g->lblAlphabet[size_t(i)]->pos(); };
+    const int w = probe(t).lblAlphabet[1]->width();
+    auto at = [](frmHangman* g, int i) { return probe(g).lblAlphabet[size_t(i)]->pos(); };
     EXPECT_EQ(at(t, 9).x() - at(t, 1).x(), 8 * (w - 1));   // a to i in one row
     EXPECT_LE(std::abs(at(t, 10).x() - at(t, 1).x() - w / 2), 1);  // j half a cell in
-    EXPECT_EQ(at(t, 10).y() - at(t, 1).y(), t->lblAlphabet[1]->height() - 1);
+    EXPECT_EQ(at(t, 10).y() - at(t, 1).y(), probe(t).lblAlphabet[1]->height() - 1);
     EXPECT_EQ(at(t, 18).x(), at(t, 1).x());
     t->Unload();
 
     frmHangman* s = open(activity::Slide);
-    const int sw = s->lblAlphabet[1]->width();
+    const int sw = probe(s).lblAlphabet[1]->width();
     EXPECT_EQ(at(s, 4).x(), at(s, 1).x() - (sw - 1));  // d starts a column left of a
     EXPECT_EQ(at(s, 8).x(), at(s, 1).x() + 3 * (sw - 1));
     EXPECT_EQ(at(s, 24).x(), at(s, 1).x());              // x under a
-    EXPECT_EQ(at(s, 26).y(), at(s, 1).y() + 5 * (s->lblAlphabet[1]->height() - 1));
+    EXPECT_EQ(at(s, 26).y(), at(s, 1).y() + 5 * (probe(s).lblAlphabet[1]->height() - 1));
 }
 
 TEST_F(GameWindowTest, AResizeLaysTheWindowOutForItsNewScale) {
     writeList({"frog", "frog", "frog", "frog"});
     frmHangman* g = open(activity::TreasureRequested);
+    auto in = probe(g);
     type(g, QStringLiteral("o"));
     g->resize(320, 221);
     settle();
     EXPECT_FLOAT_EQ(gScale, 0.5f);
-    EXPECT_EQ(g->lblAlphabet[1]->width(), 25);  // 382.5 twips cut to whole pixels
-    EXPECT_EQ(g->lblshow[1]->width(), 25);
-    EXPECT_EQ(g->cmdEar->toolButtonStyle(), Qt::ToolButtonIconOnly);  // small faces without captions
+    EXPECT_EQ(in.lblAlphabet[1]->width(), 25);  // 382.5 twips cut to whole pixels
+    EXPECT_EQ(in.lblshow[1]->width(), 25);
+    EXPECT_EQ(in.cmdEar->toolButtonStyle(), Qt::ToolButtonIconOnly);  // small faces without captions
     EXPECT_EQ(shownCells(g), QStringLiteral("--o-"));
-    EXPECT_TRUE(g->RoundActive());
-    EXPECT_TRUE(g->PirateLeft->hasScaledContents());  // pictures stretch away from the design size
+    EXPECT_TRUE(in.RoundActive());
+    EXPECT_TRUE(in.PirateLeft->hasScaledContents());  // pictures stretch away from the design size
 }
 
 TEST_F(GameWindowTest, ButtonFacesFollowTheScaleAndKeepTheirAccessKeys) {
     frmHangman* g = open(activity::TreasureRequested);
-    EXPECT_EQ(g->cmdEar->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
-    EXPECT_EQ(g->cmdAgain->picture().size(), QSize(32, 48));
+    auto in = probe(g);
+    EXPECT_EQ(in.cmdEar->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
+    EXPECT_EQ(in.cmdAgain->picture().size(), QSize(32, 48));
     gScale = 0.74f;
-    g->SetButtonFaces();
-    EXPECT_EQ(g->cmdEar->toolButtonStyle(), Qt::ToolButtonIconOnly);
-    EXPECT_EQ(g->cmdMenu->picture().size(), QSize(16, 24));
+    in.SetButtonFaces();
+    EXPECT_EQ(in.cmdEar->toolButtonStyle(), Qt::ToolButtonIconOnly);
+    EXPECT_EQ(in.cmdMenu->picture().size(), QSize(16, 24));
     // The caption no longer drawn still gives the button its key.
     g->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(g));
-    ASSERT_TRUE(g->cmdEar->isEnabled());
-    QSignalSpy hear(g->cmdEar, &QAbstractButton::clicked);
+    ASSERT_TRUE(in.cmdEar->isEnabled());
+    QSignalSpy hear(in.cmdEar, &QAbstractButton::clicked);
     QTest::keyClick(g->windowHandle(), Qt::Key_H, Qt::AltModifier);
     EXPECT_EQ(hear.count(), 1);
 }
@@ -451,7 +467,8 @@ TEST_F(GameWindowTest, OpenAnotherListOrCancel) {
     writeList({"frog", "frog", "frog", "frog"});
     writeList({"bear", "bear", "bear", "bear"}, QStringLiteral("12BEAR"));
     frmHangman* g = open(activity::TreasureRequested);
-    EXPECT_TRUE(g->mnuFileOpen->isEnabled());
+    auto in = probe(g);
+    EXPECT_TRUE(in.mnuFileOpen->isEnabled());
     type(g, QStringLiteral("f"));
 
     auto chooseRow = [](int row) {
@@ -469,18 +486,18 @@ TEST_F(GameWindowTest, OpenAnotherListOrCancel) {
         });
     };
     chooseRow(-1);
-    choose(g->mnuFileOpen);
-    EXPECT_EQ(g->TheWord(), QStringLiteral("frog"));  // the round goes on
-    EXPECT_EQ(g->RightCount(), 1);
+    choose(in.mnuFileOpen);
+    EXPECT_EQ(in.TheWord(), QStringLiteral("frog"));  // the round goes on
+    EXPECT_EQ(in.RightCount(), 1);
 
     // The rows are in file order: 01PIP, 08FROG, 12BEAR.
     chooseRow(2);
-    choose(g->mnuFileOpen);
+    choose(in.mnuFileOpen);
     ASSERT_FALSE(g->isUnloaded());
     EXPECT_EQ(gWordListName, QStringLiteral("12BEAR"));
     EXPECT_EQ(g->caption(), GetBookTitle(QStringLiteral("12BEAR")));
-    EXPECT_EQ(g->TheWord(), QStringLiteral("bear"));
-    EXPECT_EQ(g->RightCount(), 0);
+    EXPECT_EQ(in.TheWord(), QStringLiteral("bear"));
+    EXPECT_EQ(in.RightCount(), 0);
 }
 
 TEST_F(GameWindowTest, LeavingWritesTheActivityLine) {
@@ -505,7 +522,7 @@ TEST_F(GameWindowTest, LeavingWritesTheActivityLine) {
         clock.setNow(clock.now().addSecs(c.stepSeconds));
         clock.advance(c.minutes / 2);
         const int menus = menuOpened;
-        click(g->cmdMenu);
+        click(probe(g).cmdMenu);
         EXPECT_TRUE(g->isUnloaded());
         EXPECT_EQ(menuOpened, menus + 1);
         const QString name = c.activity == activity::TreasureRequested ? QStringLiteral("   Treasure")
@@ -516,19 +533,19 @@ TEST_F(GameWindowTest, LeavingWritesTheActivityLine) {
 
 TEST_F(GameWindowTest, HelpAndMenus) {
     frmHangman* g = open(activity::Slide);
-    pullDown(g->mnuHelp);
-    EXPECT_EQ(g->mnuHelpLocal->text(), QStringLiteral("&Help on Slide               F1"));
+    pullDown(probe(g).mnuHelp);
+    EXPECT_EQ(probe(g).mnuHelpLocal->text(), QStringLiteral("&Help on Slide               F1"));
     QTest::keyClick(g, Qt::Key_F1);
     EXPECT_TRUE(journalOf(QStringLiteral("help")).last().contains(QStringLiteral("\t1\t130")));
     g->Unload();
     frmHangman* t = open(activity::TreasureRequested);
-    pullDown(t->mnuHelp);
-    EXPECT_EQ(t->mnuHelpLocal->text(), QStringLiteral("&Help on Treasure          F1"));
-    choose(t->mnuHelpLocal);
+    pullDown(probe(t).mnuHelp);
+    EXPECT_EQ(probe(t).mnuHelpLocal->text(), QStringLiteral("&Help on Treasure          F1"));
+    choose(probe(t).mnuHelpLocal);
     EXPECT_TRUE(journalOf(QStringLiteral("help")).last().contains(QStringLiteral("\t1\t140")));
     QStringList guesses;
-    for (size_t k = 1; k < t->mnuGuess.size(); ++k)
-        guesses << t->mnuGuess[k]->text();
+    for (size_t k = 1; k < probe(t).mnuGuess.size(); ++k)
+        guesses << probe(t).mnuGuess[k]->text();
     EXPECT_EQ(guesses.first(), QStringLiteral("Allow &0 wrong"));
     EXPECT_EQ(guesses.last(), QStringLiteral("Allow &9 wrong"));
 }
@@ -542,22 +559,22 @@ TEST_F(GameWindowTest, WordSoundDecidesHearAndTheSayingAtTheStart) {
     writeList({"quoxl", "quoxl", "quoxl", "quoxl"});
     ActiveSettings.SlideFlags = 1 + 2 + 4;
     frmHangman* g = open(activity::Slide);
-    EXPECT_FALSE(g->cmdEar->isEnabled());
-    EXPECT_FALSE(g->cmdClue->isEnabled());  // no letter clue in these settings
+    EXPECT_FALSE(probe(g).cmdEar->isEnabled());
+    EXPECT_FALSE(probe(g).cmdClue->isEnabled());  // no letter clue in these settings
     g->Unload();
 
     writeList({"frog", "frog", "frog", "frog"});
     const int plays = countSounds(QStringLiteral("MMControl1\tPlay"));
     frmHangman* s = open(activity::Slide);
-    EXPECT_TRUE(s->cmdEar->isEnabled());
+    EXPECT_TRUE(probe(s).cmdEar->isEnabled());
     EXPECT_EQ(countSounds(QStringLiteral("MMControl1\tPlay")), plays + 1);  // said at the start
-    click(s->cmdEar);
+    click(probe(s).cmdEar);
     EXPECT_EQ(countSounds(QStringLiteral("MMControl1\tPlay")), plays + 2);
     ActiveSettings.SlideFlags = 1 + 2;  // said, but no sound clue
     type(s, QStringLiteral("frog"));
-    s->Timer1_Timer();  // the animation, after which Again is there
-    click(s->cmdAgain);
-    EXPECT_FALSE(s->cmdEar->isEnabled());
+    probe(s).Timer1_Timer();  // the animation, after which Again is there
+    click(probe(s).cmdAgain);
+    EXPECT_FALSE(probe(s).cmdEar->isEnabled());
 }
 
 }  // namespace
@@ -575,19 +592,20 @@ TEST_F(GameWindowTest, InTheFrameTheLosingSoundPlaysOnceOnTheEffectsPlayer) {
     settle();
     auto* g = qobject_cast<frmHangman*>(frame->activeChild());
     ASSERT_NE(g, nullptr);
+    auto in = probe(g);
     const QStringList opened = journalOf(QStringLiteral("sound")).filter(QStringLiteral("MM_No\tOpen"));
     ASSERT_FALSE(opened.isEmpty());
     EXPECT_TRUE(opened.last().endsWith(QStringLiteral("WAVS/DEATH.WAV"), Qt::CaseInsensitive));
 
     type(g, QStringLiteral("x"));
-    choose(g->mnuGuess[1]);
-    EXPECT_FALSE(g->RoundActive());
+    choose(in.mnuGuess[1]);
+    EXPECT_FALSE(in.RoundActive());
     EXPECT_EQ(countSounds(QStringLiteral("MM_No\tPlay")), 1);
     g->resize(g->width() - 40, g->height() - 30);  // a resize draws the loss again, silently
     settle();
     EXPECT_EQ(countSounds(QStringLiteral("MM_No\tPlay")), 1);
 
-    choose(g->mnuMenu);
+    choose(in.mnuMenu);
     EXPECT_EQ(frame->caption(), QStringLiteral("Kestrow Menu"));
     EXPECT_TRUE(gActivityLog.startsWith(QStringLiteral("   Treasure")));
 }
