@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include "core/Activity.h"
@@ -75,12 +76,10 @@ protected:
         return testsupport::showScaledWindow<frmHangman>(size);
     }
 
-    // Types the letters of a text as keys pressed on the window.
+    // Types the letters of a text as keys pressed where the window has its focus.
     static void type(frmHangman* game, const QString& letters) {
-        for (QChar c : letters) {
-            int ascii = c.unicode();
-            testsupport::probe(game).Form_KeyPress(ascii);
-        }
+        QWidget* focused = game->focusWidget();
+        QTest::keyClicks(focused ? focused : game, letters);
     }
 
     static QColor back(const QWidget* w) { return w->palette().color(QPalette::Window); }

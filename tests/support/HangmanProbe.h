@@ -42,7 +42,6 @@ struct HangmanProbe {
     void SetButtonFaces() { w.SetButtonFaces(); }
     void Timer1_Timer() { w.Timer1_Timer(); }
     // ---- handlers ----
-    void Form_KeyPress(int& keyAscii) { w.Form_KeyPress(keyAscii); }
 };
 // The probe of a window: probe(game).cmdAgain, or `auto in = probe(game);` where a test uses many.
 inline HangmanProbe probe(frmHangman* window) { return HangmanProbe{*window}; }
