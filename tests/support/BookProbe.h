@@ -81,7 +81,6 @@ struct BookProbe {
     void cmdRestart_Click() { w.cmdRestart_Click(); }
     void cmdEar_Click() { w.cmdEar_Click(); }
     void cmdEarSmall_Click() { w.cmdEarSmall_Click(); }
-    void Cloze_KeyPress(int& keyAscii) { w.Cloze_KeyPress(keyAscii); }
     void cloze_timer_Timer() { w.cloze_timer_Timer(); }
 };
 // The probe of a window: probe(book).cmdNext, or `auto in = probe(book);` where a test uses many.
