@@ -248,6 +248,21 @@ TEST_F(SquareTest, CaseBlanksAndTeacherClicks) {
     EXPECT_TRUE(in.square.BlankFillText.isEmpty());
 }
 
+namespace {
+
+// File > Open, and in the word-list choice the row that asks for some other file.
+void openOtherFile(frmSquare* w) {
+    whenShown(QStringLiteral("frmGetfile"), [](Form* f) {
+        auto* g = static_cast<frmGetfile*>(f);
+        g->list->setCurrentRow(int(g->ListedFiles.indexOf(QStringLiteral("OTHER_FILE"))));
+        EXPECT_EQ(g->list->currentItem()->text(), frmGetfile::OtherFileRow);
+        click(g->cmdYes);
+    });
+    choose(probe(w).mnuFileOpen);
+}
+
+}  // namespace
+
 TEST_F(SquareTest, OpeningUnsuitableAndChosenLists) {
     boxes.answer(mb::OK);
     frmSquare* w = openEdition(QStringLiteral("TEACHER"));
@@ -271,7 +286,7 @@ TEST_F(SquareTest, OpeningUnsuitableAndChosenLists) {
         frmSquare::openFileDialog() = [path](QWidget*, const QString&) { return path; };
         boxes.answer(mb::OK);
         const int lettersBefore = in.square.GridLetters.at(1, 1);
-        in.OpenWordListDialog();
+        openOtherFile(w);
         const auto box = boxes.msgBoxes().back();
         EXPECT_TRUE(box.text.startsWith(QLatin1String(c.messageStart) + path));
         EXPECT_EQ(box.icon(), int(mb::Exclamation));
@@ -286,7 +301,7 @@ TEST_F(SquareTest, OpeningUnsuitableAndChosenLists) {
     dir.write(QStringLiteral("other.lists/MINE.TXT"), "*WORDLIST*\nbig\nred\nbus\nstop\nhot\nsun\n");
     const QString mine = dir.file(QStringLiteral("other.lists/MINE.TXT"));
     frmSquare::openFileDialog() = [mine](QWidget*, const QString&) { return mine; };
-    in.OpenWordListDialog();
+    openOtherFile(w);
     EXPECT_EQ(gWordListName, QStringLiteral("MINE"));
     EXPECT_EQ(w->caption(), QStringLiteral("MINE"));
     for (const Placement& p : in.square.Placements)
@@ -296,7 +311,7 @@ TEST_F(SquareTest, OpeningUnsuitableAndChosenLists) {
 
     // Cancelled: nothing changes.
     frmSquare::openFileDialog() = [](QWidget*, const QString&) { return QString(); };
-    in.OpenWordListDialog();
+    openOtherFile(w);
     EXPECT_EQ(gWordListName, QStringLiteral("MINE"));
     frmSquare::openFileDialog() = nullptr;
 }

@@ -42,7 +42,6 @@ struct SquareProbe {
     QString& ListText = w.ListText;
     int& ListColumns = w.ListColumns;
     // ---- procedures ----
-    void OpenWordListDialog() { w.OpenWordListDialog(); }
     void LayoutSquare() { w.LayoutSquare(); }
     void ShowWordList() { w.ShowWordList(); }
     int cellMode(int col, int row) const { return w.cellMode(col, row); }
