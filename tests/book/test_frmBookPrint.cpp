@@ -494,6 +494,7 @@ TEST_F(BookPrintTest, StoryPrintsEveryBlockOnOneSheetWithAGapBetweenPages) {
     const double widthLimit = rnd(rnd(printer.ScaleWidth()) * 0.85);
     EXPECT_LT(printer.TextHeight("Ty"), lineLimit);
     EXPECT_LE(printer.TextWidth(longest), widthLimit);
+    EXPECT_EQ(int(t[0].fontSize) % 2, 0) << "steps of 2 from 24";
     printer.setFontSize(t[0].fontSize + 2);
     EXPECT_TRUE(printer.TextHeight("Ty") >= lineLimit || printer.TextWidth(longest) > widthLimit)
         << "the largest size that fits is taken";
