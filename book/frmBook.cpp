@@ -204,7 +204,7 @@ void frmBook::createMenus() {
     mnuPrintMono = mnuPrint->addAction(QStringLiteral("&Force black-and-white printing"));
     mnuPrintCol->setCheckable(true);
     mnuPrintMono->setCheckable(true);
-    connect(mnuPrint, &QMenu::aboutToShow, this, [this] { mnuPrint_Click(); });
+    on(mnuPrint, &frmBook::mnuPrint_Click);
     on(mnuPrintText, &frmBook::mnuPrintText_Click);
     on(mnuPrintPic, &frmBook::mnuPrintPic_Click);
     on(mnuPrintAll, &frmBook::mnuPrintAll_Click);

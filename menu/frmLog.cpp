@@ -71,7 +71,7 @@ frmLog::frmLog(QWidget* parent) : ChildForm(QStringLiteral("frmLog"), parent) {
     addHelpMenu({&mnuHelp, &mnuHelpLocal, &mnuHelpContents, &mnuHelpSearch, nullptr, &mnuHelpAbout},
                 QStringLiteral("&Help on Tracking"), kLogHelpTopic, true, QStringLiteral("&Search for help on..."));
 
-    connect(mnuEdit, &QMenu::aboutToShow, this, [this] { mnuEdit_Click(); });
+    on(mnuEdit, &frmLog::mnuEdit_Click);
     on(mnuCut, &frmLog::mnuCut_Click);
     on(mnuCopy, &frmLog::mnuCopy_Click);
     on(mnuPaste, &frmLog::mnuPaste_Click);
